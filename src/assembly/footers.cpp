@@ -1,0 +1,7 @@
+#include "model/node.h"
+
+namespace velmora {
+
+void CPage::Finish() {}
+
+}  // namespace velmora

@@ -1,0 +1,7 @@
+#include "model/node.h"
+
+namespace velmora {
+
+void CPage::MakePrintPage() {}
+
+}  // namespace velmora

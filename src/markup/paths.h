@@ -1,0 +1,26 @@
+// Relative references between files, resolving references and addresses, local-copy paths,
+// the address tests and the small file operations every part uses. Paths are internal
+// (backslash) paths; references written into HTML use "/".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+std::string RelativePath(const std::string& from, const std::string& to);
+std::string ResolveRelative(const std::string& baseFile, const std::string& reference);
+std::string JoinAddress(const std::string& base, const std::string& reference);
+// Never climbs out of root: ".." and "." pieces of the address are dropped.
+std::string UrlToLocalPath(const std::string& address, const std::string& root);
+bool NormalizeHttpAddress(std::string& address);
+bool HasHostPart(const std::string& address);
+
+bool MakeDirs(const std::string& path);
+bool ReadTextFile(const std::string& path, std::string& text);
+bool WriteTextFile(const std::string& path, const std::string& text);
+bool WriteBinaryFile(const std::string& path, std::string_view bytes);
+bool CopyFileMakingDirs(const std::string& source, const std::string& target);
+bool FileExists(const std::string& path);
+
+}  // namespace velmora

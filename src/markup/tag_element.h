@@ -1,0 +1,33 @@
+// Comment tags (<!--NAME attrs-->content<!--/NAME-->, <!--NAME attrs/-->) and plain HTML
+// elements cut out of a text: found, split into parts, read and rebuilt.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Finds an element from `start` on; sets start to its first character and end just past it.
+bool FindElement(const std::string& text, size_t& start, size_t& end, const std::string& beginTag,
+                 const std::string& endTag);
+std::string MakeEndTag(const std::string& tag);
+
+class CTagElement {
+ public:
+  CTagElement() = default;
+  explicit CTagElement(const std::string& element) { Parse(element); }
+  void Parse(const std::string& element);
+  std::string GetAttribute(const std::string& name) const;
+  int GetIntAttribute(const std::string& name) const;  // -999 when missing or empty
+  bool HasAttribute(const std::string& name) const;
+  std::string Rebuild() const { return m_strStartTag + m_strContent + m_strEndTag; }
+  void AppendContent(const CTagElement& other) { m_strContent += other.m_strContent; }
+
+  std::vector<std::string> m_names;
+  std::vector<std::string> m_values;
+  std::string m_strContent;
+  std::string m_strStartTag;
+  std::string m_strEndTag;
+};
+
+}  // namespace velmora

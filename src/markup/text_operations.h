@@ -1,0 +1,27 @@
+// Text operations on quoted values, markers and markup that the expansions share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+std::string TextBetween(const std::string& text, const std::string& left, const std::string& right);
+int SplitString(const std::string& text, std::vector<std::string>& pieces,
+                const std::string& separator, bool removeEmpty, bool append = false);
+void CollectQuotedValues(const std::string& text, const std::string& key, size_t maxDistance,
+                         std::vector<std::string>& values);
+// position: in/out; set to -1 (npos) when no key was found.
+bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::string& key,
+                         std::string& value, size_t maxDistance);
+int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::string& newValue);
+void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const std::string& key2,
+                            const std::string& newValue, bool all, bool matchCase);
+int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
+                   const std::string& newText);
+size_t StripTags(std::string& text);
+bool IsPlainPageName(const std::string& value);
+std::string MakeLink(const std::string& address, const std::string& text,
+                     const std::string& target = {});
+
+}  // namespace velmora

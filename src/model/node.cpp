@@ -1,0 +1,60 @@
+#include "model/node.h"
+
+#include "model/web_site.h"
+#include "platform/build_settings.h"
+
+namespace velmora {
+
+CNode::CNode(CWebSite* pSite) : m_pSite(pSite) {
+  if (pSite) m_strCatalog = pSite->m_strCatalog;
+}
+
+CNode::~CNode() = default;
+
+bool CNode::ParseLine(const std::string&) {
+  m_bValid = true;
+  return true;
+}
+
+bool CNode::LoadLocal() { return false; }
+bool CNode::StoreLocal() { return false; }
+
+void CNode::AddBasedOn(const std::string& entry) { m_basedOn.push_back(entry); }
+void CNode::AddBlock(size_t nIndex) { m_blockIndexes.push_back(nIndex); }
+
+std::string CNode::GetContent() {
+  if (m_strContent.empty() && !Load()) return {};
+  return m_strContent;
+}
+
+void CNode::SetContent(const std::string& content) { m_strContent = content; }
+
+bool CNode::Build() { return Load(); }
+
+bool CNode::HasOption(char cLetter) const { return m_strOption.find(cLetter) != std::string::npos; }
+
+int CNode::CorrectImages(std::string& text) {
+  if (!m_strUrl.empty() && theSettings.Internet) return FetchRemoteImages(text);
+  if (!m_strOutsidePath.empty()) return CopyOutsideImages(text);
+  if (theSettings.CheckAllImages) return CheckBlockImages(text);
+  return 0;
+}
+
+CNode* CNode::Top() {
+  CNode* p = this;
+  while (p->m_pParent) p = p->m_pParent;
+  return p;
+}
+
+CNode* CNode::NextInSequence() { return nullptr; }
+CNode* CNode::PreviousInSequence() { return nullptr; }
+CNode* CNode::NextPage() { return nullptr; }
+CNode* CNode::PreviousPage() { return nullptr; }
+
+bool CNode::IsBelow(const CNode* pAncestor) const {
+  for (const CNode* p = m_pParent; p; p = p->m_pParent)
+    if (p == pAncestor) return true;
+  return false;
+}
+
+}  // namespace velmora

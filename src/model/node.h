@@ -1,0 +1,115 @@
+// CNode: the common base of pages, blocks, templates and the outline root. It holds the
+// location split into its kinds, the page-line fields, the content and the outline links.
+// The virtual operations are defined next to the step of the system they belong to.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "markup/tag_element.h"
+
+namespace velmora {
+
+class CWebSite;
+class CPage;
+
+class CNode {
+ public:
+  explicit CNode(CWebSite* pSite);
+  virtual ~CNode();
+  CNode(const CNode&) = delete;
+  CNode& operator=(const CNode&) = delete;
+
+  virtual bool ParseLine(const std::string& line);
+  virtual bool LoadLocal();
+  // Page-only build step: points "gfx" references at the resources from the page's folder.
+  virtual void CorrectGfxReferences() {}
+  // Image reference correction; each returns the number of references rewritten in text.
+  virtual int FetchRemoteImages(std::string& text);
+  virtual int CopyOutsideImages(std::string& text);
+  virtual int CheckBlockImages(std::string& text);
+  virtual bool StoreLocal();
+  virtual bool SetLocation(const std::string& location);
+  virtual std::string ExtractPrintableSections(const std::string& printPagePath, bool bTextOnly,
+                                               bool bKeepLinks);
+  virtual void AddBasedOn(const std::string& entry);
+  virtual void AddBlock(size_t nIndex);
+  virtual std::string GetContent();
+  virtual void SetContent(const std::string& content);
+  virtual bool Load();  // the content loader
+  virtual bool Build();
+  virtual void CheckPage() {}
+  virtual void MakePrintPage() {}
+  virtual void Finish() {}
+
+  // Picks the image correction for this node's origin (web address, other drive, site) and
+  // applies it to text; returns the number of references rewritten.
+  int CorrectImages(std::string& text);
+
+  // Outline navigation. The sequence is the pre-order walk from the top.
+  CNode* Top();
+  CNode* NextInSequence();
+  CNode* PreviousInSequence();
+  // The next and previous nodes in the sequence that have a local path or option N.
+  CNode* NextPage();
+  CNode* PreviousPage();
+  bool IsSiblingOf(const CNode* pOther) const { return m_pParent == pOther->m_pParent; }
+  bool IsBelow(const CNode* pAncestor) const;
+  bool HasOption(char cLetter) const;
+
+  CNode* m_pParent = nullptr;
+  std::vector<CNode*> m_children;  // not owned
+  std::string m_strFileName;
+  std::string m_strLocalPath;
+  std::string m_strRemotePath;
+  std::string m_strUrl;
+  std::string m_strOutsidePath;
+  std::string m_strName;
+  int m_nLevel = -1;
+  std::string m_strType;
+  std::string m_strAuthor;
+  std::string m_strMessage;
+  std::string m_strOption;
+  std::string m_strNumber;
+  std::vector<std::string> m_basedOn;
+  std::vector<size_t> m_blockIndexes;  // wide indexes: sites may have more than 65,535 blocks
+  CPage* m_pPage = nullptr;
+  std::string m_strContent;
+  std::string m_strCatalog;
+  CWebSite* m_pSite = nullptr;
+  std::vector<std::unique_ptr<CTagElement>> m_tags;
+  bool m_bValid = false;
+
+  // Position in the site's prepared outline sequence; -1 outside the outline.
+  long m_nSequence = -1;
+};
+
+class CPage : public CNode {
+ public:
+  CPage(CWebSite* pSite, const std::string& line);
+  explicit CPage(CWebSite* pSite) : CNode(pSite) {}
+  bool ParseLine(const std::string& line) override;
+  void CorrectGfxReferences() override;
+  bool Load() override;
+  bool Build() override;
+  void CheckPage() override;
+  void MakePrintPage() override;
+  void Finish() override;
+  // Rewrites links by page name into relative references (CheckNameRefs).
+  int CorrectNameRefs(std::string& text);
+};
+
+class CBlock : public CNode {
+ public:
+  CBlock(CWebSite* pSite, CPage* pPage, const std::string& location);
+  bool ParseLine(const std::string& line) override;
+  bool Load() override;
+};
+
+class CTemplate : public CNode {
+ public:
+  explicit CTemplate(CWebSite* pSite) : CNode(pSite) {}
+};
+
+}  // namespace velmora

@@ -1,0 +1,71 @@
+// CWebSite: the interpreted site script. It owns the pages, blocks, templates, replace rules,
+// collections and the outline root.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/node.h"
+
+namespace velmora {
+
+class CReplaceRule;
+class CCollection;
+class CPublishedList;
+
+class CWebSite {
+ public:
+  explicit CWebSite(std::vector<std::string> lines);
+  ~CWebSite();
+  CWebSite(const CWebSite&) = delete;
+  CWebSite& operator=(const CWebSite&) = delete;
+
+  bool Interpret();
+  void Clear();
+  // No selection builds or checks every page.
+  void BuildPages(const std::vector<CPage*>* pSelection = nullptr);
+  void CheckPages(const std::vector<CPage*>* pSelection = nullptr);
+  void FillPublishedList(CPublishedList& list);
+  std::string GfxPath() const;
+  CTemplate* GetTemplate(const std::string& type);
+  CPage* FindPageByName(const std::string& name) const;
+  CPage* FindPage(const std::string& text) const;
+  CPage* HomePage() const;
+  int CountPages(int nLevel) const;
+  std::string CountPagesText(int nLevel) const { return std::to_string(CountPages(nLevel)); }
+  CBlock* GetBlock(size_t nIndex) const;
+  void ApplyReplaceRules(std::string& text);
+  // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
+  void PrepareOutline();
+
+  std::string m_strVersion;
+  std::string m_strCatalog;
+  std::string m_strSiteName;
+  std::string m_strTemplates;
+  std::string m_strKeywords;
+  std::string m_strResources;
+  std::string m_strMessage;
+  std::string m_strSiteAuthor;
+  std::string m_strSiteOrg;
+  std::vector<std::unique_ptr<CPage>> m_pages;
+  std::vector<std::unique_ptr<CBlock>> m_blocks;
+  std::vector<std::unique_ptr<CTemplate>> m_templates;
+  std::vector<std::string> m_templateLines;
+  std::vector<CPage*> m_printPages;
+  std::vector<std::unique_ptr<CReplaceRule>> m_replaceRules;
+  std::vector<std::unique_ptr<CCollection>> m_collections;
+  std::unique_ptr<CNode> m_pRoot;
+  int m_nListed = 0;
+  std::vector<std::string> m_lines;
+  bool m_bResourcesElsewhere = false;
+  bool m_bTemplatesElsewhere = false;
+  CPublishedList* m_pPublishedList = nullptr;  // not owned
+  long long m_nLastScriptTime = 0;
+  std::string m_strScriptPath;  // the script file's internal path, when it has one
+
+  // The outline's pre-order walk, prepared by PrepareOutline.
+  std::vector<CNode*> m_sequence;
+};
+
+}  // namespace velmora

@@ -1,0 +1,7 @@
+#include "platform/build_settings.h"
+
+namespace velmora {
+
+CBuildSettings theSettings;
+
+}  // namespace velmora

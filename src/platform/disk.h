@@ -1,0 +1,51 @@
+// The file system behind an interface, so tests can run on a virtual disk. Paths are internal
+// (drive-letter) paths such as "C:\site\index.html"; the host implementation maps them through
+// the drive map.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct CDirEntry {
+  std::string m_strName;
+  bool m_bFolder = false;
+};
+
+class CDisk {
+ public:
+  virtual ~CDisk() = default;
+  virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+  // Writes through a temporary file in the same folder renamed over the target; the folder
+  // must exist.
+  virtual bool WriteFile(const std::string& path, std::string_view bytes) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Makes one folder; bExisted tells that it was there already (which is success).
+  virtual bool MakeFolder(const std::string& path, bool& bExisted) = 0;
+  virtual bool ListFolder(const std::string& path, std::vector<CDirEntry>& entries) = 0;
+  virtual bool ModificationTime(const std::string& path, std::int64_t& seconds) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+};
+
+// The disk every operation uses; the host disk unless a test installs another.
+CDisk& Disk();
+void SetDisk(CDisk* pDisk);  // nullptr restores the host disk
+
+// The host file system seen through the drive map.
+class CHostDisk : public CDisk {
+ public:
+  bool ReadFile(const std::string& path, std::string& bytes) override;
+  bool WriteFile(const std::string& path, std::string_view bytes) override;
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  bool MakeFolder(const std::string& path, bool& bExisted) override;
+  bool ListFolder(const std::string& path, std::vector<CDirEntry>& entries) override;
+  bool ModificationTime(const std::string& path, std::int64_t& seconds) override;
+  bool RemoveFile(const std::string& path) override;
+};
+
+}  // namespace velmora

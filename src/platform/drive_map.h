@@ -1,0 +1,36 @@
+// Drive letters of internal paths mapped to host folders: C: is $HOME, Z: is "/", others are
+// unmapped unless the settings file ([Drives]) or VELMORA_DRIVE_x names a folder.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace velmora {
+
+class CDriveMap {
+ public:
+  CDriveMap();  // the defaults and the VELMORA_DRIVE_x variables
+  void SetDrive(char cLetter, const std::string& hostFolder);
+  // Applies VELMORA_DRIVE_x from the environment (they win over the settings file).
+  void ApplyEnvironment();
+  std::string HostFolder(char cLetter) const;  // empty when unmapped
+
+  // "C:\a\b.txt" -> "/home/u/a/b.txt". False for an unmapped drive, a path without drive, or
+  // one that climbs above its drive's folder.
+  bool ToHost(const std::string& internalPath, std::string& hostPath) const;
+  // "/home/u/a" -> "C:\a": made absolute against the process's working directory, then written
+  // on the drive whose folder is the longest prefix.
+  bool ToInternal(const std::string& hostPath, std::string& internalPath) const;
+
+ private:
+  std::map<char, std::string> m_folders;  // upper-case letter -> host folder without final '/'
+};
+
+extern CDriveMap theDriveMap;
+
+// True when the text looks like a host path ("/..." ) rather than an internal one.
+bool IsHostPath(const std::string& path);
+// A path from the command line: host paths are converted, internal ones kept.
+std::string PathFromUser(const std::string& path);
+
+}  // namespace velmora

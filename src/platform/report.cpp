@@ -1,0 +1,59 @@
+#include "platform/report.h"
+
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+#include "res/messages.h"
+
+namespace velmora {
+
+CReport theReport;
+
+void CReport::Clear() {
+  m_strText.clear();
+  Refresh();
+}
+
+void CReport::AddHeading(const std::string& text) {
+  m_strText += "\r\n" + text + "\r\n";
+  if (m_nHighestLevel < 0) m_nHighestLevel = 0;
+  if (!m_bBatch) Refresh();
+}
+
+void CReport::AddLine(const std::string& text, int nLevel) {
+  m_strText += text + "\r\n";
+  if (nLevel > m_nHighestLevel) m_nHighestLevel = nLevel;
+  if (nLevel > 0) m_alerts.push_back(text);
+  if (!m_bBatch) Refresh();
+}
+
+void CReport::AddMessage(int nId, int nLevel) { AddLine(Message(nId), nLevel); }
+
+void CReport::AddFormatted(int nId, const std::string& arg, int nLevel) {
+  AddLine(FormatText(Message(nId), arg), nLevel);
+}
+
+std::string CReport::AlertBoxText() const {
+  std::string list;
+  for (size_t i = 0; i < m_alerts.size() && i < 6; ++i) list += m_alerts[i] + "\n";
+  if (m_alerts.size() > 5) list += "...";
+  return FormatText("Reported:\r\n%1\r\nSee Report Window\r\n\r\nDo you want to see this alert again ?",
+                    list);
+}
+
+void CReport::SetBatch(bool bOn) {
+  if (bOn) {
+    m_bBatch = true;
+    m_alerts.clear();
+    return;
+  }
+  m_bBatch = false;
+  if (m_pWindow) m_pWindow->Refresh(m_strText + "\r\n");
+  if (m_bAlertSwitch && !m_alerts.empty() && !Dialogs().ShowAlerts(AlertBoxText()))
+    m_bAlertSwitch = false;
+}
+
+void CReport::Refresh() {
+  if (m_pWindow) m_pWindow->Refresh(m_strText);
+}
+
+}  // namespace velmora

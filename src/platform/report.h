@@ -1,0 +1,51 @@
+// The program's one log: lines with alert levels 0 (information) to 4 (fatal). Lines above
+// level 0 reported inside a batch are also gathered and shown in the alert box at its end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Where the report is shown: the GUI's report window, the CLI's standard output.
+class CReportWindow {
+ public:
+  virtual ~CReportWindow() = default;
+  // Called with the whole report text whenever the window would be refreshed.
+  virtual void Refresh(const std::string& text) = 0;
+};
+
+class CReport {
+ public:
+  void SetWindow(CReportWindow* pWindow) { m_pWindow = pWindow; }
+  void Clear();
+  void AddHeading(const std::string& text);
+  void AddLine(const std::string& text, int nLevel);
+  void AddMessage(int nId, int nLevel);
+  void AddFormatted(int nId, const std::string& arg, int nLevel);
+  void SetBatch(bool bOn);
+
+  const std::string& Text() const { return m_strText; }
+  const std::vector<std::string>& Alerts() const { return m_alerts; }
+  // The text of the alert box for the current alerts.
+  std::string AlertBoxText() const;
+  // The highest level reported since the report was made or ResetHighestLevel was called;
+  // the command line derives its exit status from it. -1 when nothing was reported.
+  int HighestLevel() const { return m_nHighestLevel; }
+  void ResetHighestLevel() { m_nHighestLevel = -1; }
+
+  bool m_bAlertSwitch = true;
+
+ private:
+  void Refresh();
+
+  CReportWindow* m_pWindow = nullptr;
+  std::string m_strText;
+  bool m_bBatch = false;
+  std::vector<std::string> m_alerts;
+  int m_nHighestLevel = -1;
+};
+
+extern CReport theReport;
+
+}  // namespace velmora
