@@ -5,7 +5,6 @@ namespace velmora {
 int CNode::FetchRemoteImages(std::string&) { return 0; }
 int CNode::CopyOutsideImages(std::string&) { return 0; }
 int CNode::CheckBlockImages(std::string&) { return 0; }
-std::string CNode::ExtractPrintableSections(const std::string&, bool, bool) { return {}; }
 int CPage::CorrectNameRefs(std::string&) { return 0; }
 
 }  // namespace velmora

@@ -11,11 +11,8 @@ CWebSite::~CWebSite() = default;
 
 bool CWebSite::Interpret() { return false; }
 void CWebSite::Clear() {}
-void CWebSite::BuildPages(const std::vector<CPage*>*) {}
-void CWebSite::CheckPages(const std::vector<CPage*>*) {}
 void CWebSite::FillPublishedList(CPublishedList&) {}
 std::string CWebSite::GfxPath() const { return m_bResourcesElsewhere ? m_strCatalog + "gfx" : m_strResources; }
-CTemplate* CWebSite::GetTemplate(const std::string&) { return nullptr; }
 CPage* CWebSite::FindPageByName(const std::string&) const { return nullptr; }
 CPage* CWebSite::FindPage(const std::string&) const { return nullptr; }
 CPage* CWebSite::HomePage() const { return nullptr; }

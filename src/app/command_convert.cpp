@@ -1,0 +1,7 @@
+#include "app/commands.h"
+
+namespace velmora {
+
+bool ConvertCommand(CSiteSession&) { return false; }
+
+}  // namespace velmora

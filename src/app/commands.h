@@ -1,0 +1,28 @@
+// The commands of the front ends, on a session whose script is loaded. Each returns false when
+// it could not run; what it found is in the report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class CSiteSession;
+
+// Interprets the script, then builds all pages or the pages with these published names.
+bool BuildCommand(CSiteSession& session, const std::vector<std::string>& published);
+// Interprets the script, then checks all pages or the named ones; problems counts the lines
+// that name a broken link or image.
+bool CheckCommand(CSiteSession& session, const std::vector<std::string>& published, int& problems);
+// Makes the one printable page of the current site (interpreted first when there is none).
+bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath);
+// Replaces a text in all site files or in the given files.
+bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
+                    bool bAll, const std::vector<std::string>& files);
+// Writes a starter script (and its graphics folder).
+bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
+                    const std::string& resources);
+// Converts a script of the older format, with its blocks and templates.
+bool ConvertCommand(CSiteSession& session);
+
+}  // namespace velmora

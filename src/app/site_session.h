@@ -1,0 +1,27 @@
+// What the desktop view holds between commands: the script file and its text, the current
+// site and the published-pages list. Shared by the command line and the desktop program.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/published_list.h"
+#include "model/web_site.h"
+
+namespace velmora {
+
+class CSiteSession {
+ public:
+  // Reads the script file (internal path) into m_strScriptText.
+  bool LoadScript(const std::string& scriptPath);
+  // Load and interpret: the current site is replaced by one interpreted from m_strScriptText;
+  // on failure there is none.
+  bool LoadAndInterpret();
+
+  std::string m_strScriptPath;
+  std::string m_strScriptText;
+  std::unique_ptr<CWebSite> m_pWebSite;
+  CPublishedList m_publishedList;
+};
+
+}  // namespace velmora

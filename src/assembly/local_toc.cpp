@@ -1,0 +1,7 @@
+#include "assembly/page_steps.h"
+
+namespace velmora {
+
+void MakeLocalToc(CPage&, std::string&) {}
+
+}  // namespace velmora

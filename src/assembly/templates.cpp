@@ -1,0 +1,7 @@
+#include "model/web_site.h"
+
+namespace velmora {
+
+CTemplate* CWebSite::GetTemplate(const std::string&) { return nullptr; }
+
+}  // namespace velmora

@@ -1,0 +1,7 @@
+#include "model/web_site.h"
+
+namespace velmora {
+
+void CWebSite::BuildPages(const std::vector<CPage*>*) {}
+
+}  // namespace velmora
