@@ -1,0 +1,175 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "assembly/page_steps.h"
+#include "model/node.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+#include "support/script_site.h"
+
+namespace velmora {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+const char kPageTemplate[] =
+    "<html><head><title>Any page</title><link rel=STYLESHEET href=\"gfx/def.css\"></head>\r\n"
+    "<body><!--BLOCK-->placeholder<!--/BLOCK-->|<!--WIDEBLOCK--><!--/WIDEBLOCK-->\r\n"
+    "<img src=\"../gfx/up.gif\"></body></html>";
+
+class PageBuildTest : public ::testing::Test {
+ protected:
+  void SetUp() override { site.Write("templates\\nf_p_template.html", kPageTemplate); }
+  // Builds the named page and returns its written file.
+  std::string Build(const std::string& name, const std::string& file) {
+    CPage* pPage = site.Page(name);
+    EXPECT_NE(pPage, nullptr) << name;
+    if (!pPage)
+      return {};
+    pPage->Build();
+    return site.Read(file);
+  }
+  CScriptSite site;
+};
+
+TEST_F(PageBuildTest, BlockElementsGoToTheirTargetsInPageOrder) {
+  site.Write("blocks\\a.html",
+             "<!--BLOCK TARGET=\"WIDEBLOCK\"-->wide<!--/BLOCK-->x<!--BLOCK-->one<!--/BLOCK-->");
+  site.Write("blocks\\b.html",
+             "<html><head><title>t</title></head>"
+             "<BODY bgcolor=\"#fff\">two</BODY></html>");
+  site.Write("blocks\\c.html", "<!--BLOCK TARGET=\"NOWHERE\"-->lost<!--/BLOCK-->");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\a.html,blocks\\b.html\r\n"
+                     "BLOCKS:blocks\\c.html"));
+  const std::string page = Build("Home", "index.html");
+  EXPECT_THAT(
+      page,
+      HasSubstr("<body><!--BLOCK-->onetwo<!--/BLOCK-->|<!--WIDEBLOCK-->wide<!--/WIDEBLOCK-->"));
+  EXPECT_THAT(page, Not(HasSubstr("lost")));
+  EXPECT_THAT(site.Report(), HasSubstr("   Can't place block: <!--NOWHERE-->\r\n"));
+  EXPECT_THAT(site.Report(), HasSubstr("   OK\r\n"));
+}
+
+TEST_F(PageBuildTest, BlocksAskingForTheWrapperAreWrappedWhateverTheLetterCase) {
+  site.Write("templates\\wrapper_template.html", "<table><!--WRAP-->x<!--/WRAP--></table>");
+  site.Write(
+      "blocks\\a.html",
+      "<!--BLOCK WRAPME=\"on\"-->in<!--/BLOCK--><!--BLOCK WRAPME=\"OFF\"-->out<!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\a.html"));
+  EXPECT_THAT(Build("Home", "index.html"),
+              HasSubstr("<!--BLOCK--><table><!--WRAP-->in<!--/WRAP--></table>out<!--/BLOCK-->"));
+}
+
+TEST_F(PageBuildTest, AMissingBlockIsWrittenFromTheBlockTemplateWithAHeadingForItsPageType) {
+  site.Write("templates\\nf_c_template.html", kPageTemplate);
+  site.Write("templates\\block_template.html",
+             "<html><body><!--BLOCK--><p><!--BLOCKFILENAME/--></p><!--/BLOCK--></body></html>");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\new.html\r\n"
+                     "2,Map,C,map.html\r\nBLOCKS:blocks\\map.html"));
+  EXPECT_THAT(Build("Home", "index.html"),
+              HasSubstr("<p>C:\\site\\blocks\\new.html<br>You should edit this</p>"));
+  EXPECT_THAT(site.Read("blocks\\new.html"), HasSubstr("You should edit this"));
+  EXPECT_THAT(site.Report(), HasSubstr("Make: C:\\site\\blocks\\new.html\r\n"));
+
+  EXPECT_THAT(Build("Map", "map.html"), HasSubstr("<!--BLOCK--><h1>SiteMap</h1>\r\n<!--/BLOCK-->"));
+  EXPECT_EQ(site.Read("blocks\\map.html"),
+            "<html><body><!--BLOCK--><h1>SiteMap</h1>\r\n<!--/BLOCK--></body></html>");
+}
+
+TEST_F(PageBuildTest, PatchesAreReplacedByTheirFilesOnceAndTheirTagsExpanded) {
+  site.Write("templates\\nf_p_template.html",
+             "<body><!--PATCH FILENAME=\"parts\\x.html\" STRUCTURE=\"ON\"-->old<!--/PATCH-->|"
+             "<!--PATCH FILENAME=\"parts\\y.html\" APPEND=\"ON\"-->old<!--/PATCH-->|"
+             "<!--PATCH FILENAME=\"parts\\none.html\"-->kept<!--/PATCH-->|"
+             "<!--PATCH FILENAME=\"parts\\self.html\"/--></body>");
+  site.Write("parts\\x.html",
+             "<HTML><BODY bgcolor=\"white\">new <!--PAGENAME--><!--/PAGENAME-->"
+             "</BODY></HTML>");
+  site.Write("parts\\y.html", "+more");
+  site.Write("parts\\self.html", "again<!--PATCH FILENAME=\"parts\\self.html\"/-->");
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html"));
+  EXPECT_EQ(Build("Home", "index.html"),
+            "<body>new <!--PAGENAME-->Home<!--/PAGENAME-->|old+more|"
+            "<!--PATCH FILENAME=\"parts\\none.html\"-->kept<!--/PATCH-->|"
+            "again<!--PATCH FILENAME=\"parts\\self.html\"/--></body>");
+}
+
+TEST_F(PageBuildTest, ResourceReferencesFollowThePageIntoItsFolder) {
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\n2,Deep,P,pages\\sub\\deep.html"));
+  const std::string home = Build("Home", "index.html");
+  EXPECT_THAT(home, HasSubstr("href=\"gfx/def.css\""));
+  EXPECT_THAT(home, HasSubstr("src=\"gfx/up.gif\""));
+  const std::string deep = Build("Deep", "pages\\sub\\deep.html");
+  EXPECT_THAT(deep, HasSubstr("href=\"../../gfx/def.css\""));
+  EXPECT_THAT(deep, HasSubstr("src=\"../../gfx/up.gif\""));
+}
+
+TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries) {
+  site.Write("templates\\nf_p_template.html",
+             "<body><!--BASEDON APPEND=\"ON\"--><div>Based on:</div><!--/BASEDON--></body>");
+  ASSERT_TRUE(
+      site.Interpret("1,Page1,P,index.html\r\n2,Page2,P,pages\\two.html\r\n"
+                     "BASED_ON:Page1,Nowhere\r\n3,Page3,P,pages\\three.html\r\n"
+                     "BASED_ON:Page1,Page2"));
+  EXPECT_EQ(Build("Page2", "pages\\two.html"),
+            "<body><!--BASEDON APPEND=\"ON\"--><div>Based on:</div>"
+            "<div class=\"basedon\"><a href=\"../index.html\">Page1</a></div>\r\n"
+            "<!--/BASEDON--></body>");
+  EXPECT_THAT(site.Report(), HasSubstr("Can't get:  BASED_ON:Nowhere\r\n"));
+  EXPECT_THAT(Build("Page3", "pages\\three.html"),
+              HasSubstr("<a href=\"../index.html\">Page1</a></div><div class=\"basedon\">"
+                        "<a href=\"two.html\">Page2</a></div>"));
+  EXPECT_EQ(Build("Page1", "index.html"),
+            "<body><!--BASEDON APPEND=\"ON\"--><!--/BASEDON--></body>");
+}
+
+TEST_F(PageBuildTest, KeptPagesAreTakenFromTheirOwnFileAndBuildTheSameTwice) {
+  site.Write("kept.html",
+             "<html><head><TITLE>old</TITLE></head>"
+             "<body><!--PAGENAME--><!--/PAGENAME--> gfx/a.gif</body></html>");
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\n2,Kept,P,kept.html,,,K"));
+  const std::string once = Build("Kept", "kept.html");
+  EXPECT_EQ(once,
+            "<html><head><TITLE>Kept</TITLE></head>"
+            "<body><!--PAGENAME-->Kept<!--/PAGENAME--> gfx/a.gif</body></html>");
+  EXPECT_EQ(Build("Kept", "kept.html"), once);
+}
+
+TEST_F(PageBuildTest, AKeptPageWithoutFileIsWrittenAsTheMissingPage) {
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\n2,Gone,,gone.html\r\n"
+                     "2,Remote,,http://example.org/dir/far.html"));
+  const std::string gone = Build("Gone", "gone.html");
+  EXPECT_THAT(gone, HasSubstr("Page neither found nor constructed:"));
+  EXPECT_THAT(gone, HasSubstr("Gone"));
+  EXPECT_THAT(gone, HasSubstr("C:\\site\\gone.html"));
+  EXPECT_THAT(gone, HasSubstr("none"));
+  EXPECT_THAT(site.Report(), Not(HasSubstr("   OK")));
+
+  const std::string remote = Build("Remote", "imported\\dir\\far.html");
+  EXPECT_THAT(remote, HasSubstr("http://example.org/dir/far.html"));
+}
+
+TEST_F(PageBuildTest, PagesWithoutLocationOrLinkedDirectlyAreNeitherWrittenNorReported) {
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\n2,Nothing\r\n"
+                     "2,Link,P,http://example.org/x.html,,,N"));
+  const std::string before = site.Report();
+  EXPECT_FALSE(site.Page("Nothing")->Build());
+  EXPECT_FALSE(site.Page("Link")->Build());
+  EXPECT_EQ(site.Report(), before);
+  EXPECT_FALSE(site.Exists("imported\\x.html"));
+}
+
+TEST_F(PageBuildTest, AnUnknownTypeIsReportedAndNotWritten) {
+  ASSERT_TRUE(site.Interpret("1,Home,X,index.html"));
+  EXPECT_FALSE(site.Page("Home")->Build());
+  EXPECT_THAT(site.Report(), HasSubstr("Can't get:  template: X\r\n"));
+  EXPECT_FALSE(site.Exists("index.html"));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "app/site_session.h"
+#include "model/node.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+#include "support/script_site.h"
+
+namespace velmora {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class BuildDriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string page =
+        "<html><head><title>t</title></head><body><!--PAGENO--><!--/PAGENO-->/"
+        "<!--PAGECOUNT--><!--/PAGECOUNT--><!--BLOCK--><!--/BLOCK--></body></html>";
+    site.Write("templates\\nf_i_template.html", page);
+    site.Write("templates\\nf_p_template.html", page);
+  }
+  CScriptSite site;
+};
+
+TEST_F(BuildDriverTest, ReportsTheSettingsAndNumbersEveryPageInScriptOrder) {
+  theSettings.BuildIndex = 0;
+  theSettings.CheckAllImages = 0;
+  ASSERT_TRUE(site.Interpret("0,Frame,P,frame.html\r\n1,Home,I,index.html\r\n2,Two,P,two.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_THAT(site.Report(), HasSubstr("\r\nBuilt - with properties:\r\n"
+                                       "   Not searching the Internet\r\n"
+                                       "   No Index build\r\n"
+                                       "   Checking references by pagename\r\n"
+                                       "   Building \"print\"-pages, if any\r\n"
+                                       "   Building general collections, if any\r\n"
+                                       "   No check and correction of images\r\n"
+                                       "------------------------\r\n"));
+  EXPECT_THAT(site.Read("frame.html"), HasSubstr("<!--PAGENO-->1<!--/PAGENO-->/<!--PAGECOUNT-->3"));
+  EXPECT_THAT(site.Read("two.html"), HasSubstr("<!--PAGENO-->3<!--/PAGENO-->/<!--PAGECOUNT-->3"));
+}
+
+TEST_F(BuildDriverTest, ASelectionBuildsOnlyTheSelectedPages) {
+  ASSERT_TRUE(site.Interpret("1,Home,I,index.html\r\n2,Two,P,two.html\r\n2,Three,P,three.html"));
+  const std::vector<CPage*> selection = {site.Page("Three"), site.Page("Two")};
+  site.m_pSite->BuildPages(&selection);
+  EXPECT_TRUE(site.Exists("two.html"));
+  EXPECT_TRUE(site.Exists("three.html"));
+  EXPECT_LT(site.Report().find("Two - "), site.Report().find("Three - "));
+  // The home page was not built, so finishing it finds no file to stamp.
+  EXPECT_FALSE(site.Exists("index.html"));
+}
+
+TEST_F(BuildDriverTest, TheHomePageGetsTheStampAtTheEnd) {
+  ASSERT_TRUE(site.Interpret("1,Home,I,index.html\r\n2,Two,P,two.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_THAT(site.Read("index.html"),
+              HasSubstr("<div class=\"mainfooter\"><a href=\"http://www.velmora.org/\" "
+                        "target=\"other\">Velmora 2.0</a></div>\r\n</body>"));
+  EXPECT_THAT(site.Read("two.html"), Not(HasSubstr("Velmora 2.0")));
+}
+
+TEST_F(BuildDriverTest, NoPrintPagesAreMadeWhenSwitchedOff) {
+  site.Write("blocks\\list.html",
+             "<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"-->old<!--/PRINTLIST-->"
+             "<!--/BLOCK-->");
+  theSettings.BuildPrintPages = 0;
+  ASSERT_TRUE(
+      site.Interpret("1,Home,I,index.html\r\n2,Print,P,print.html\r\nBLOCKS:blocks\\list.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_THAT(site.Read("print.html"), HasSubstr("-->old<!--/PRINTLIST-->"));
+  EXPECT_THAT(site.Report(), Not(HasSubstr("Building printpages")));
+  ASSERT_EQ(site.m_pSite->m_printPages.size(), 1u);
+}
+
+TEST(BuildCommandTest, AScriptThatDoesNotInterpretShowsNoSiteStructure) {
+  CScriptSite site;
+  CSiteSession session;
+  session.m_strScriptText = "VERSION=2.0\r\nSITENAME=No catalog\r\n1,Home,I,index.html\r\n";
+  EXPECT_FALSE(BuildCommand(session, {}));
+  EXPECT_THAT(site.m_dialogs.m_messages, ::testing::Contains("No sitestructure established"));
+}
+
+TEST(BuildCommandTest, PublishedNamesSelectThePagesToBuild) {
+  CScriptSite site;
+  site.m_drive.Write("site.txt",
+                     "VERSION=2.0\r\nCATALOG=C:\\site\\\r\n1,Home,I,index.html\r\n"
+                     "2,Two,P,pages\\two.html\r\n2,Three,P,three.html\r\n");
+  site.Write("templates\\nf_i_template.html", "<html><body>i</body></html>");
+  site.Write("templates\\nf_p_template.html", "<html><body>p</body></html>");
+  CSiteSession session;
+  ASSERT_TRUE(session.LoadScript("C:\\site.txt"));
+  EXPECT_TRUE(BuildCommand(session, {"pages/two.html"}));
+  EXPECT_TRUE(site.Exists("pages\\two.html"));
+  EXPECT_FALSE(site.Exists("three.html"));
+
+  EXPECT_FALSE(BuildCommand(session, {"nothing.html"}));
+  EXPECT_THAT(site.m_dialogs.m_messages, ::testing::Contains("No page selected"));
+}
+
+}  // namespace
+}  // namespace velmora
