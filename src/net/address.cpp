@@ -89,7 +89,7 @@ bool ParseAddress(const std::string& text, CAddress& address) {
     return false;
 
   int nPort = DefaultPort(service);
-  if (!port.empty()) {
+  if (Contains(authority.substr(server.size()), ":")) {
     if (port.size() > 5)
       return false;
     nPort = 0;
