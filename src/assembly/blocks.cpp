@@ -2,7 +2,11 @@
 
 namespace velmora {
 
-bool CBlock::Load() { return false; }
-bool CPage::Load() { return false; }
+bool CBlock::Load() {
+  return false;
+}
+bool CPage::Load() {
+  return false;
+}
 
 }  // namespace velmora

@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-bool CNode::Load() { return false; }
+bool CNode::Load() {
+  return false;
+}
 
 }  // namespace velmora

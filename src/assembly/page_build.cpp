@@ -2,7 +2,9 @@
 
 namespace velmora {
 
-bool CPage::Build() { return false; }
+bool CPage::Build() {
+  return false;
+}
 void CPage::CorrectGfxReferences() {}
 
 }  // namespace velmora

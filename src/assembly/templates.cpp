@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-CTemplate* CWebSite::GetTemplate(const std::string&) { return nullptr; }
+CTemplate* CWebSite::GetTemplate(const std::string&) {
+  return nullptr;
+}
 
 }  // namespace velmora

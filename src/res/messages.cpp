@@ -15,6 +15,14 @@ const std::map<int, std::string>& Table() {
       {19, "Code= %1"},
       {31, "Bad parameterlist: %1"},
       {33, "Bad path: %1"},
+      {34, "Bad reference"},
+      {54, "Can't get: %1"},
+      {55, "Can't load local copy: %1"},
+      {74, "Possible unknown pagename: %1"},
+      {92, "Using local copy. %1"},
+      {17003,
+       "<img src=\"gfx/bullet.gif\" width=\"3\" height=\"5\" vspace=\"0\" hspace=\"2\" "
+       "valign=\"middle\" alt=\">\">"},
   };
   return table;
 }
