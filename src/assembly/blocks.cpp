@@ -2,11 +2,7 @@
 
 namespace velmora {
 
-bool CBlock::Load() {
-  return false;
-}
-bool CPage::Load() {
-  return false;
-}
+bool CBlock::Load() { return false; }
+bool CPage::Load() { return false; }
 
 }  // namespace velmora

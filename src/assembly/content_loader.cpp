@@ -2,8 +2,6 @@
 
 namespace velmora {
 
-bool CNode::Load() {
-  return false;
-}
+bool CNode::Load() { return false; }
 
 }  // namespace velmora

@@ -2,9 +2,7 @@
 
 namespace velmora {
 
-bool CPage::Build() {
-  return false;
-}
+bool CPage::Build() { return false; }
 void CPage::CorrectGfxReferences() {}
 
 }  // namespace velmora

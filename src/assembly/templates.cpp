@@ -2,8 +2,6 @@
 
 namespace velmora {
 
-CTemplate* CWebSite::GetTemplate(const std::string&) {
-  return nullptr;
-}
+CTemplate* CWebSite::GetTemplate(const std::string&) { return nullptr; }
 
 }  // namespace velmora
