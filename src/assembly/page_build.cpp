@@ -19,6 +19,28 @@ namespace {
 
 constexpr int kCantGetMessage = 54;
 
+// Points every reference into the resource folder ("gfx/" after any number of "../", at the
+// start of an attribute or url() value) at folder. Text that merely contains the letters, and
+// sub-folders or web addresses that happen to end in "gfx", are left alone.
+std::string PointAtResources(const std::string& text, const std::string& folder) {
+  static const std::string kGfx = "gfx/";
+  std::string result;
+  result.reserve(text.size());
+  size_t copied = 0;
+  for (size_t found = text.find(kGfx); found != std::string::npos;
+       found = text.find(kGfx, found + kGfx.size())) {
+    size_t start = found;
+    while (start >= 3 && text.compare(start - 3, 3, "../") == 0) start -= 3;
+    if (start > 0 && !Contains("\"'=(", std::string_view(&text[start - 1], 1)))
+      continue;
+    result.append(text, copied, start - copied);
+    result += folder + "/";
+    copied = found + kGfx.size();
+  }
+  result.append(text, copied);
+  return result;
+}
+
 }  // namespace
 
 bool CPage::Build() {
@@ -81,16 +103,13 @@ bool CPage::Build() {
 void CPage::CorrectGfxReferences() {
   if (!m_pSite)
     return;
-  while (ReplaceAll(m_strContent, "../gfx", "gfx") > 0) {
-  }
   std::string gfx = m_pSite->GfxPath();
   while (EndsWith(gfx, "\\")) gfx.pop_back();
   std::string folder = RelativePath(m_strLocalPath, gfx + "\\dummy.html");
   const size_t cut = folder.find("/dummy.html");
   if (cut != std::string::npos)
     folder.erase(cut);
-  if (folder != "gfx")
-    ReplaceAll(m_strContent, "gfx", folder);
+  m_strContent = PointAtResources(m_strContent, folder);
 }
 
 }  // namespace velmora

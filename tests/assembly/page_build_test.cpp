@@ -98,13 +98,23 @@ TEST_F(PageBuildTest, PatchesAreReplacedByTheirFilesOnceAndTheirTagsExpanded) {
 }
 
 TEST_F(PageBuildTest, ResourceReferencesFollowThePageIntoItsFolder) {
+  site.Write("templates\\nf_p_template.html",
+             "<link href=\"gfx/def.css\"><img src=\"../gfx/up.gif\"><img src=gfx/a.gif>"
+             "<div style=\"background: url(gfx/b.gif)\"></div>"
+             "<img src=\"http://example.org/gfx/c.gif\"><img src=\"images/gfx/d.gif\"> gfx/ cards");
   ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\n2,Deep,P,pages\\sub\\deep.html"));
-  const std::string home = Build("Home", "index.html");
-  EXPECT_THAT(home, HasSubstr("href=\"gfx/def.css\""));
-  EXPECT_THAT(home, HasSubstr("src=\"gfx/up.gif\""));
+  EXPECT_EQ(Build("Home", "index.html"),
+            "<link href=\"gfx/def.css\"><img src=\"gfx/up.gif\"><img src=gfx/a.gif>"
+            "<div style=\"background: url(gfx/b.gif)\"></div>"
+            "<img src=\"http://example.org/gfx/c.gif\"><img src=\"images/gfx/d.gif\"> gfx/ cards");
   const std::string deep = Build("Deep", "pages\\sub\\deep.html");
-  EXPECT_THAT(deep, HasSubstr("href=\"../../gfx/def.css\""));
-  EXPECT_THAT(deep, HasSubstr("src=\"../../gfx/up.gif\""));
+  EXPECT_EQ(
+      deep,
+      "<link href=\"../../gfx/def.css\"><img src=\"../../gfx/up.gif\"><img src=../../gfx/a.gif>"
+      "<div style=\"background: url(../../gfx/b.gif)\"></div>"
+      "<img src=\"http://example.org/gfx/c.gif\"><img src=\"images/gfx/d.gif\"> gfx/ cards");
+  site.Page("Deep")->Build();
+  EXPECT_EQ(site.Read("pages\\sub\\deep.html"), deep);
 }
 
 TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries) {
