@@ -15,6 +15,16 @@ const std::map<int, std::string>& Table() {
       {19, "Code= %1"},
       {31, "Bad parameterlist: %1"},
       {33, "Bad path: %1"},
+      {55, "Can't load local copy: %1"},
+      {56, "Can't load file: %1"},
+      {90, "Loaded copy: %1"},
+      {19000, "Can only use URLs beginning with http://\r\n     %1"},
+      {19001, "Can't interpret this as an URL\r\n"},
+      {19002, "Site redirects to unaccepted address"},
+      {19003, "Access denied: Invalid password"},
+      {19004, "Redirected to: %1"},
+      {19006, "The redirected URL does not reference a HTTP resource"},
+      {19007, "Accept Redirection\n\nFrom:  %1\n\nTo: %2\n"},
   };
   return table;
 }
