@@ -44,7 +44,8 @@ bool CNode::Load() {
     }
     theReport.AddFormatted(56, m_strOutsidePath, 2);
   }
-  if (LoadLocal()) return true;
+  if (LoadLocal())
+    return true;
   theReport.AddFormatted(m_strUrl.empty() ? 56 : 55, m_strLocalPath, 3);
   return false;
 }

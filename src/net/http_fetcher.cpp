@@ -20,27 +20,34 @@ const char kBinaryHeaders[] = "Accept: binary/*\r\nUser-Agent: Velmora \r\n";
 // puts "http://" in front of an address that names neither scheme.
 std::string CleanAddress(const std::string& address) {
   std::string text = Trim(address);
-  if (StartsWith(text, "\"")) text.erase(0, 1);
-  if (EndsWith(text, "\"")) text.pop_back();
+  if (StartsWith(text, "\""))
+    text.erase(0, 1);
+  if (EndsWith(text, "\""))
+    text.pop_back();
   return text;
 }
 
 void AddScheme(std::string& text) {
   ReplaceAll(text, "HTTP://", "http://");
   ReplaceAll(text, "HTTPS://", "https://");
-  if (!Contains(text, "http://") && !Contains(text, "https://")) text = "http://" + text;
+  if (!Contains(text, "http://") && !Contains(text, "https://"))
+    text = "http://" + text;
 }
 
 std::string UrlOf(const CAddress& address) {
   std::string server = address.m_strServer;
-  if (Contains(server, ":") && !StartsWith(server, "[")) server = "[" + server + "]";
+  if (Contains(server, ":") && !StartsWith(server, "["))
+    server = "[" + server + "]";
   std::string url = address.m_strService + "://" + server;
-  if (address.m_nPort > 0) url += ":" + std::to_string(address.m_nPort);
+  if (address.m_nPort > 0)
+    url += ":" + std::to_string(address.m_nPort);
   std::string object = address.m_strObject.empty() ? "/" : address.m_strObject;
   return url + EscapeObjectPath(object);
 }
 
-bool IsRedirect(int nStatus) { return nStatus >= 301 && nStatus <= 303; }
+bool IsRedirect(int nStatus) {
+  return nStatus >= 301 && nStatus <= 303;
+}
 
 // The target named by the Location header, or empty when there is none. Header names are
 // matched at the start of a line and ignoring case, as servers differ in how they write them.
@@ -84,14 +91,16 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
 
   CHttpRequest request = MakeRequest(first, bText ? kTextHeaders : kBinaryHeaders);
   CHttpResponse response;
-  if (!SendRequest(request, response)) return ClientFailed(response, log);
+  if (!SendRequest(request, response))
+    return ClientFailed(response, log);
   if (response.m_nStatus == 401) {
     // One retry with the credentials the user gives.
     if (!Dialogs().AskPassword(text, request.m_strUser, request.m_strPassword)) {
       log += Message(19003);
       return false;
     }
-    if (!SendRequest(request, response)) return ClientFailed(response, log);
+    if (!SendRequest(request, response))
+      return ClientFailed(response, log);
   }
 
   if (IsRedirect(response.m_nStatus)) {
@@ -123,7 +132,8 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
     log += FormatMessage(19004, target) + " ";
     // The target gets no credentials: it may be another server.
     request = MakeRequest(second, bText ? kTextHeaders : kBinaryHeaders);
-    if (!SendRequest(request, response)) return ClientFailed(response, log);
+    if (!SendRequest(request, response))
+      return ClientFailed(response, log);
     if (response.m_nStatus != 200) {
       log += FormatMessage(19, std::to_string(response.m_nStatus));
       return false;
@@ -165,7 +175,8 @@ bool CHttpFetcher::GetText(const std::string& address, std::string& content, std
 bool CHttpFetcher::GetBinary(const std::string& address, const std::string& localPath,
                              std::string& log) {
   std::string body;
-  if (!Fetch(address, false, body, log)) return false;
+  if (!Fetch(address, false, body, log))
+    return false;
   // The file is written whole or not at all; a path that cannot take it is a failure.
   if (!MakeDirs(localPath) || !WriteBinaryFile(localPath, body)) {
     Dialogs().MessageBox("Cannot store: " + localPath);
@@ -179,14 +190,17 @@ bool CHttpFetcher::GetBinary(const std::string& address, const std::string& loca
 int CHttpFetcher::Probe(const std::string& address) {
   m_strRedirected.clear();
   std::string text = CleanAddress(address);
-  if (text.size() < 5) return 0;
+  if (text.size() < 5)
+    return 0;
   AddScheme(text);
   CAddress first;
-  if (!ParseAddress(text, first) || !IsHttpService(first)) return 99;
+  if (!ParseAddress(text, first) || !IsHttpService(first))
+    return 99;
   CHttpRequest request = MakeRequest(first, kTextHeaders);
   request.m_bReadBody = false;
   CHttpResponse response;
-  if (!SendRequest(request, response)) return 99;
+  if (!SendRequest(request, response))
+    return 99;
   if (IsRedirect(response.m_nStatus)) {
     std::string target = FindLocation(response.m_strHeaders);
     CAddress second;

@@ -32,7 +32,8 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   std::string_view line(data, size * count);
   // A new status line starts the headers of a new response (after 100 Continue or an
   // authentication round).
-  if (StartsWith(line, "HTTP/")) transfer->m_pResponse->m_strHeaders.clear();
+  if (StartsWith(line, "HTTP/"))
+    transfer->m_pResponse->m_strHeaders.clear();
   transfer->m_pResponse->m_strHeaders.append(line);
   return size * count;
 }
@@ -50,11 +51,15 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   }
   std::string& body = transfer->m_pResponse->m_strBody;
   size_t n = size * count;
-  if (static_cast<long long>(body.size() + n) > request.m_nMaxBodyBytes) {
+  curl_off_t announced = -1;
+  curl_easy_getinfo(transfer->m_pCurl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  if (announced > request.m_nMaxBodyBytes ||
+      static_cast<long long>(body.size() + n) > request.m_nMaxBodyBytes) {
     transfer->m_bTooLarge = true;
     return 0;
   }
-  if (status == 200) body.append(data, n);
+  if (status == 200)
+    body.append(data, n);
   return n;
 }
 
@@ -97,7 +102,8 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   std::unique_ptr<curl_slist, CListDeleter> headers;
   for (const std::string& line : Split(request.m_strHeaders, "\r\n", true)) {
     curl_slist* list = curl_slist_append(headers.get(), line.c_str());
-    if (!list) break;
+    if (!list)
+      break;
     headers.release();
     headers.reset(list);
   }
@@ -117,8 +123,6 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   // also covers a server that accepts the connection and never answers.
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, request.m_nStallTimeoutSeconds);
-  curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE,
-                   static_cast<curl_off_t>(request.m_nMaxBodyBytes));
   curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, OnHeader);
   curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
@@ -145,7 +149,8 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
         "The answer is larger than " + std::to_string(request.m_nMaxBodyBytes) + " bytes";
   else
     response.m_strError = errorText[0] ? errorText : curl_easy_strerror(result);
-  if (response.m_strError.size() > 1023) response.m_strError.resize(1023);
+  if (response.m_strError.size() > 1023)
+    response.m_strError.resize(1023);
   return false;
 }
 
