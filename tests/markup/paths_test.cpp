@@ -79,6 +79,10 @@ TEST(AddressTests, NormalizeHttpAddress) {
   EXPECT_TRUE(NormalizeHttpAddress(address));
   EXPECT_EQ(address, "https://www.example.com/a.html");
 
+  address = "Https://www.example.com/a.html";
+  EXPECT_TRUE(NormalizeHttpAddress(address));
+  EXPECT_EQ(address, "https://www.example.com/a.html");
+
   address = "ftp://www.example.com/a.html";
   EXPECT_FALSE(NormalizeHttpAddress(address));
   address = "C:\\dir/a.html";
