@@ -111,7 +111,11 @@ std::string JoinAddress(const std::string& base, const std::string& reference) {
     return base.substr(0, base.find_first_of("/?#", serverStart)) + ref;
   }
 
-  std::vector<std::string> baseParts = Split(base, "/", true);
+  // The query of a web page's address is no part of its folder.
+  std::string_view basePath = base;
+  if (bWebBase)
+    basePath = basePath.substr(0, basePath.find_first_of("?#"));
+  std::vector<std::string> baseParts = Split(basePath, "/", true);
   std::vector<std::string> refParts = Split(ref, "/", true);
   std::string result;
   if (refParts.size() == 1) {
