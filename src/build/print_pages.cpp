@@ -121,17 +121,6 @@ void CPage::MakePrintPage() {
   FillPrintPage(*this);
 }
 
-void CWebSite::MakePrintPages() {
-  Progress().Show(static_cast<int>(m_printPages.size()));
-  int nPosition = 0;
-  for (CPage* pPage : m_printPages) {
-    Progress().SetPos(++nPosition);
-    pPage->MakePrintPage();
-    pPage->Finish();
-  }
-  Progress().Hide();
-}
-
 bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
   if (bTextOnly) {
     std::string text;

@@ -38,8 +38,6 @@ class CWebSite {
   void ApplyReplaceRules(std::string& text);
   // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
   void PrepareOutline();
-  // The print stage of a build: fills and writes every page of m_printPages.
-  void MakePrintPages();
   // Makes the one printable page of the whole site at filePath, as HTML or as plain text.
   bool MakeOnePage(const std::string& filePath, bool bTextOnly);
 
