@@ -53,7 +53,7 @@ void ExpandValueTags(CPage& page, std::string& text) {
   ReplaceBetween(text, "<TITLE>", "</TITLE>", page.m_strName);
   ReplaceBetween(text, "<title>", "</title>", page.m_strName);
   ReplacePaired(text, "PAGENO", page.m_strNumber);
-  ReplacePaired(text, "PAGECOUNT", site.CountPagesText(-1));
+  ReplacePaired(text, "PAGECOUNT", std::to_string(site.m_pages.size()));
   ReplacePaired(text, "DATE", FormatDate(CurrentTime()));
   ReplaceAll(text, "<!--TOTOP/-->", "\r\n" + Message(kToTopMessage) + "\r\n");
 }
