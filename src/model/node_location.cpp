@@ -2,6 +2,8 @@
 
 namespace velmora {
 
-bool CNode::SetLocation(const std::string&) { return false; }
+bool CNode::SetLocation(const std::string&) {
+  return false;
+}
 
 }  // namespace velmora
