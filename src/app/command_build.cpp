@@ -1,7 +1,38 @@
 #include "app/commands.h"
+#include "app/site_session.h"
+#include "platform/dialogs.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-bool BuildCommand(CSiteSession&, const std::vector<std::string>&) { return false; }
+namespace {
+
+constexpr int kNoSiteMessage = 6;
+constexpr int kCantGetMessage = 54;
+constexpr int kNoPageSelectedMessage = 88;
+
+}  // namespace
+
+bool BuildCommand(CSiteSession& session, const std::vector<std::string>& published) {
+  if (!session.LoadAndInterpret() || !session.m_pWebSite) {
+    Dialogs().MessageBox(Message(kNoSiteMessage));
+    return false;
+  }
+  if (published.empty()) {
+    session.m_pWebSite->BuildPages();
+    return true;
+  }
+  // A name that selects nothing is told at once: the build report starts empty.
+  for (const std::string& name : published)
+    if (!session.m_publishedList.Select(name))
+      Dialogs().MessageBox(FormatMessage(kCantGetMessage, name));
+  const std::vector<CPage*> selection = session.m_publishedList.SelectedPages();
+  if (selection.empty()) {
+    Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    return false;
+  }
+  session.m_pWebSite->BuildPages(&selection);
+  return true;
+}
 
 }  // namespace velmora

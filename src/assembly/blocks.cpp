@@ -1,8 +1,202 @@
+// Blocks: loading a block file into its block elements, the text written for a missing or empty
+// block, and placing the elements into the page's template. Also the loading of a page that is
+// taken whole from its own file (option K).
+#include <algorithm>
+#include <memory>
+
+#include "markup/tag_element.h"
+#include "markup/text_operations.h"
 #include "model/node.h"
+#include "model/web_site.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
-bool CBlock::Load() { return false; }
-bool CPage::Load() { return false; }
+namespace {
+
+const std::string kBlockStart = "<!--BLOCK-->";
+const std::string kBlockEnd = "<!--/BLOCK-->";
+
+// A block file without block elements: its body (or the whole text) becomes one element.
+void MarkBodyAsBlock(std::string& text) {
+  ReplaceAll(text, "<BODY", "<body");
+  ReplaceAll(text, "</BODY>", "</body>");
+  const size_t body = text.find("<body");
+  const size_t close = body == std::string::npos ? body : text.find('>', body);
+  if (close != std::string::npos) {
+    text.insert(close + 1, kBlockStart);
+    // A file cut off before its body ends still gives its text.
+    if (ReplaceAll(text, "</body>", kBlockEnd + "</body>") == 0)
+      text += kBlockEnd;
+    return;
+  }
+  ReplaceAll(text, "<HTML>", "<html>");
+  ReplaceAll(text, "</HTML>", "</html>");
+  if (!Contains(text, "<html>")) {
+    text = kBlockStart + text + kBlockEnd;
+    return;
+  }
+  ReplaceAll(text, "<html>", "<html>" + kBlockStart);
+  ReplaceAll(text, "</html>", kBlockEnd + "</html>");
+  ReplaceAll(text, "<HEAD>", "<head>");
+  ReplaceAll(text, "</HEAD>", "</head>");
+  ReplaceBetween(text, "<head>", "</head>", "");
+  ReplaceAll(text, "<head>", "");
+  ReplaceAll(text, "</head>", "");
+}
+
+// The heading a missing block of a page of this type starts with; empty for ordinary pages.
+std::string DefaultHeading(const std::string& type) {
+  if (type == "IX" || type == "FIX")
+    return "<h1>SiteIndex</h1>\r\n";
+  if (type == "C" || type == "FC")
+    return "<h1>SiteMap</h1>\r\n";
+  if (type == "I" || type == "FI")
+    return "<h1>Welcome</h1>\r\n";
+  if (type == "PP")
+    return "<!--PRINTLIST PAGES=\"ALL\"--> <!--/PRINTLIST-->\r\n";
+  return {};
+}
+
+// The text of a template, read again for every use so that edits take effect at once.
+std::string TemplateText(CWebSite* pSite, const std::string& type) {
+  CTemplate* pTemplate = pSite ? pSite->GetTemplate(type) : nullptr;
+  if (!pTemplate || !pTemplate->Load())
+    return {};
+  return pTemplate->m_strContent;
+}
+
+}  // namespace
+
+bool CBlock::Load() {
+  m_tags.clear();
+  if (!CNode::Load())
+    MakeDefaultBlock(true);
+  if (m_strContent.empty())
+    MakeDefaultBlock(false);
+  if (!Contains(m_strContent, "<!--BLOCK"))
+    MarkBodyAsBlock(m_strContent);
+
+  // Corrected images of fetched or copied content are kept in the local copy.
+  const bool bKeepCopy = (!m_strUrl.empty() && theSettings.Internet) || !m_strOutsidePath.empty();
+  size_t position = 0;
+  while (true) {
+    size_t start = position, end = 0;
+    if (!FindElement(m_strContent, start, end, "<!--BLOCK", kBlockEnd))
+      break;
+    auto element = std::make_unique<CTagElement>(m_strContent.substr(start, end - start));
+    std::string corrected = element->m_strContent;
+    if (CorrectImages(corrected) > 0) {
+      element->m_strContent = corrected;
+      const std::string rebuilt = element->Rebuild();
+      m_strContent.replace(start, end - start, rebuilt);
+      if (bKeepCopy)
+        StoreLocal();
+      position = start + rebuilt.size();
+    } else {
+      position = end;
+    }
+    m_tags.push_back(std::move(element));
+  }
+  return true;
+}
+
+void CBlock::MakeDefaultBlock(bool bMissing) {
+  if (!bMissing) {
+    m_strContent = kBlockStart + "\r\nHas loaded an empty block: " + m_strLocalPath;
+    if (!m_strUrl.empty())
+      m_strContent += "<br>" + m_strUrl;
+    if (!m_strOutsidePath.empty())
+      m_strContent += "<br>" + m_strOutsidePath;
+    m_strContent += "\r\n" + kBlockEnd;
+    return;
+  }
+
+  theReport.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
+  const std::string blockTemplate = TemplateText(m_pSite, "B");
+  if (!blockTemplate.empty()) {
+    m_strContent = blockTemplate;
+    const std::string heading = m_pPage ? DefaultHeading(m_pPage->m_strType) : std::string();
+    if (heading.empty() || ReplaceBetween(m_strContent, kBlockStart, kBlockEnd, heading) == 0) {
+      std::string origin = m_strLocalPath + "<br>";
+      if (!m_strUrl.empty())
+        origin += "\r\nOriginal at: " + m_strUrl + "<br>";
+      if (!m_strOutsidePath.empty())
+        origin += "\r\nOriginal at: " + m_strOutsidePath + "<br>";
+      ReplaceAll(m_strContent, "<!--BLOCKFILENAME/-->", origin + "You should edit this");
+    }
+  } else {
+    m_strContent = "<html>\r\n<head><title>a Velmora block</title></head>\r\n<body>\r\n" +
+                   kBlockStart + "<p>\r\nA Block:" + m_strLocalPath + "<br>";
+    if (!m_strUrl.empty())
+      m_strContent += "\r\nOriginal at: " + m_strUrl + "<br>";
+    m_strContent += "\r\n</p>\r\n" + kBlockEnd + "\r\n</body>\r\n</html>";
+  }
+  StoreLocal();
+}
+
+bool CPage::Load() {
+  if (!CNode::Load() || m_strContent.empty())
+    return false;
+  std::string text = m_strContent;
+  if (!m_strUrl.empty() && theSettings.Internet) {
+    if (FetchRemoteImages(text) > 0) {
+      m_strContent = text;
+      StoreLocal();
+    }
+  } else if (!m_strOutsidePath.empty()) {
+    if (CopyOutsideImages(text) > 0) {
+      m_strContent = text;
+      StoreLocal();
+    }
+  } else if (theSettings.CheckAllImages && CheckBlockImages(text) > 0) {
+    m_strContent = text;
+  }
+  return true;
+}
+
+void CPage::PlaceBlocks() {
+  if (!m_pSite)
+    return;
+  struct CTarget {
+    std::string m_strName;
+    std::string m_strContent;
+  };
+  std::vector<CTarget> targets;  // in order of first appearance; pages have few
+
+  for (size_t nIndex : m_blockIndexes) {
+    CBlock* pBlock = m_pSite->GetBlock(nIndex);
+    if (!pBlock)
+      continue;
+    pBlock->Load();
+    for (const auto& pElement : pBlock->m_tags) {
+      if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
+        std::string wrapper = TemplateText(m_pSite, "W");
+        if (wrapper.empty()) {
+          theReport.AddLine(FormatText("   Can't load template: %1", "W"), 3);
+        } else {
+          ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", pElement->m_strContent);
+          pElement->m_strContent = wrapper;
+        }
+      }
+      const std::string name = pElement->GetAttribute("TARGET");
+      auto it = std::find_if(targets.begin(), targets.end(),
+                             [&](const CTarget& t) { return t.m_strName == name; });
+      if (it == targets.end())
+        targets.push_back({name, pElement->m_strContent});
+      else
+        it->m_strContent += pElement->m_strContent;
+    }
+  }
+
+  for (const CTarget& target : targets) {
+    const std::string start =
+        target.m_strName.empty() ? kBlockStart : "<!--" + target.m_strName + "-->";
+    if (ReplaceBetween(m_strContent, start, MakeEndTag(start), target.m_strContent) == 0)
+      theReport.AddLine(FormatText("   Can't place block: %1", start), 0);
+  }
+}
 
 }  // namespace velmora

@@ -1,9 +1,123 @@
+// The smaller page operations around the build: the BASEDON list, the generator stamp that
+// Finish puts into a written page, and the page written when a page's own file is missing.
 #include "assembly/page_steps.h"
+#include "markup/paths.h"
+#include "markup/tag_element.h"
+#include "markup/text_operations.h"
 #include "model/node.h"
+#include "model/web_site.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "res/messages.h"
+#include "res/resources.h"
 
 namespace velmora {
 
-void CPage::Finish() {}
-void MakeBasedOn(CPage&, std::string&) {}
+namespace {
+
+constexpr int kProductAddressMessage = 1;
+constexpr int kStampMessage = 2;
+constexpr int kCantGetMessage = 54;
+constexpr const char* kMissingPageResource = "missing_page.html";
+
+// Fills every STAMP element except those switched off; false when there is none.
+bool FillStampElements(std::string& text, const std::string& stamp) {
+  bool bFound = false;
+  size_t position = 0;
+  while (true) {
+    size_t start = position, end = 0;
+    if (!FindElement(text, start, end, "<!--STAMP", "<!--/STAMP-->"))
+      break;
+    bFound = true;
+    CTagElement element(text.substr(start, end - start));
+    if (element.GetAttribute("SHOW") == "OFF") {
+      position = end;
+      continue;
+    }
+    element.m_strContent = stamp;
+    const std::string rebuilt = element.Rebuild();
+    text.replace(start, end - start, rebuilt);
+    position = start + rebuilt.size();
+  }
+  return bFound;
+}
+
+}  // namespace
+
+void MakeBasedOn(CPage& page, std::string& text) {
+  size_t position = 0;
+  while (true) {
+    size_t start = position, end = 0;
+    if (!FindElement(text, start, end, "<!--BASEDON", ""))
+      return;
+    CTagElement element(text.substr(start, end - start));
+    const bool bAppend = element.GetAttribute("APPEND") == "ON";
+    std::string lines;
+    for (const std::string& entry : page.m_basedOn) {
+      const CPage* pBase = page.m_pSite ? page.m_pSite->FindPageByName(entry) : nullptr;
+      if (!pBase) {
+        theReport.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
+        continue;
+      }
+      // A page that is only linked to (option N) has no file of its own here.
+      const std::string address = pBase->m_strLocalPath.empty()
+                                      ? pBase->m_strUrl
+                                      : RelativePath(page.m_strLocalPath, pBase->m_strLocalPath);
+      lines += "<div class=\"basedon\">" + MakeLink(address, entry) + "</div>";
+    }
+    if (!lines.empty())
+      lines += "\r\n";
+    if (lines.empty() || !bAppend)
+      element.m_strContent = lines;
+    else
+      element.m_strContent += lines;
+    const std::string rebuilt = element.Rebuild();
+    text.replace(start, end - start, rebuilt);
+    position = start + rebuilt.size();
+  }
+}
+
+void CPage::Finish() {
+  if (m_strContent.empty())
+    LoadLocal();
+  if (m_strContent.empty())
+    return;
+  const std::string stamp = FormatMessage(kStampMessage, Message(kProductAddressMessage));
+
+  if (Contains(m_strContent, "<!--STAMP")) {
+    if (FillStampElements(m_strContent, stamp) ||
+        ReplaceBetween(m_strContent, "<!--STAMP-->", "<!--/STAMP-->", stamp) > 0) {
+      StoreLocal();
+      return;
+    }
+  }
+
+  // No stamp place in the page: a footer line, added once however often the page is finished.
+  const bool bLeft = StartsWith(m_strType, "F") || m_strType == "PP";
+  const std::string footer =
+      (bLeft ? "<div class=\"leftfooter\">" : "<div class=\"mainfooter\">") + stamp + "</div>";
+  if (!Contains(m_strContent, footer) &&
+      ReplaceAll(m_strContent, "<!--/AMESSAGE--><br>", "<!--/AMESSAGE-->\r\n" + footer) == 0 &&
+      ReplaceAll(m_strContent, "</body>", footer + "\r\n</body>") == 0 &&
+      ReplaceAll(m_strContent, "</BODY>", footer + "\r\n</BODY>") == 0 &&
+      ReplaceAll(m_strContent, "</html>", footer + "\r\n</html>") == 0) {
+    ReplaceAll(m_strContent, "</HTML>", footer + "\r\n</HTML>");
+  }
+  StoreLocal();
+}
+
+void CPage::MakeMissingPage(bool bStore) {
+  m_strContent = LoadResourceText(kMissingPageResource);
+  ReplaceAll(m_strContent, "<!--_PAGENAME-->", m_strName);
+  ReplaceAll(m_strContent, "<!--_LOCALFILENAME-->", m_strLocalPath);
+  std::string remote = "none";
+  if (!m_strUrl.empty())
+    remote = m_strUrl;
+  else if (!m_strOutsidePath.empty())
+    remote = m_strOutsidePath;
+  ReplaceAll(m_strContent, "<!--_REMOTEFILENAME-->", remote);
+  if (bStore)
+    StoreLocal();
+}
 
 }  // namespace velmora

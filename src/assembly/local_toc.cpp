@@ -1,7 +1,121 @@
+// <!--LOCALTOC-->: a paragraph of bracketed links to the page's own headings of one level,
+// with a named anchor put before each of those headings.
+#include <string>
+#include <vector>
+
 #include "assembly/page_steps.h"
+#include "markup/tag_element.h"
+#include "markup/text_operations.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
-void MakeLocalToc(CPage&, std::string&) {}
+namespace {
+
+const char* const kCrLf = "\r\n";
+const char* const kBeginTag = "<!--LOCALTOC";
+
+// A page with a first- and a second-level heading gets a local table of contents right
+// after its first title even when nothing asks for one.
+void AddAutomaticTag(std::string& text) {
+  if (text.find(kBeginTag) != std::string::npos)
+    return;
+  ReplaceAll(text, "<H1>", "<h1>");
+  ReplaceAll(text, "</H1>", "</h1>");
+  const size_t titleEnd = text.find("</h1>");
+  if (titleEnd == std::string::npos)
+    return;
+  ReplaceAll(text, "<H2>", "<h2>");
+  ReplaceAll(text, "</H2>", "</h2>");
+  if (text.find("<h2>") == std::string::npos)
+    return;
+  text.insert(titleEnd + 5, "<!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><!--/LOCALTOC-->");
+}
+
+// Puts an anchor before every heading of the level and returns the paragraph's entries.
+// The element at [start, end) moves along with the text inserted before or inside it.
+std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& start, size_t& end) {
+  const std::string n = std::to_string(nLevel);
+  const std::string open = "<h" + n + ">";
+  const std::string close = "</h" + n + ">";
+  ReplaceAll(text, "<H" + n + ">", open);
+  ReplaceAll(text, "</H" + n + ">", close);
+
+  std::vector<std::string> entries;
+  size_t pos = 0;
+  while (true) {
+    const size_t headingStart = text.find(open, pos);
+    if (headingStart == std::string::npos)
+      break;
+    size_t headingEnd = text.find(close, headingStart);
+    if (headingEnd == std::string::npos)
+      break;
+    std::string heading =
+        text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
+    StripTags(heading);
+    heading = Trim(heading);
+    entries.push_back(std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) +
+                      "&nbsp;] ");
+    const std::string anchor =
+        std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf;
+    text.insert(headingStart, anchor);
+    if (headingStart < start)
+      start += anchor.size();
+    if (headingStart < end)
+      end += anchor.size();
+    headingEnd += anchor.size();
+    pos = headingEnd;
+  }
+  return entries;
+}
+
+std::string Paragraph(const std::vector<std::string>& entries, int nWidth) {
+  std::string paragraph = "<p class=\"localtoc\">";
+  long nCount = 0;
+  for (const std::string& entry : entries) {
+    if (nCount > nWidth) {
+      paragraph += "<br>";
+      paragraph += kCrLf;
+      nCount = 0;
+    }
+    paragraph += entry;
+    nCount += static_cast<long>(entry.size()) / 2 - 8;
+  }
+  return paragraph + "</p>";
+}
+
+}  // namespace
+
+void MakeLocalToc(CPage&, std::string& text) {
+  AddAutomaticTag(text);
+  size_t start = 0;
+  size_t end = 0;
+  while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
+    CTagElement element(text.substr(start, end - start));
+    if (element.GetAttribute("SHOW") == "OFF")
+      return;
+    int nLevel = element.GetIntAttribute("LEVEL");
+    if (nLevel < 1 || nLevel > 6)
+      nLevel = 2;
+    int nWidth = element.GetIntAttribute("WIDTH");
+    if (nWidth == -999)
+      nWidth = 60;
+    const bool bAppend = element.GetAttribute("APPEND") == "ON";
+
+    const size_t nElementLength = end - start;
+    const std::vector<std::string> entries = AnchorHeadings(text, nLevel, start, end);
+    // Headings inside the element's own content now carry anchors too; read it again.
+    if (end - start != nElementLength)
+      element.Parse(text.substr(start, end - start));
+    const std::string paragraph = Paragraph(entries, nWidth);
+    if (bAppend)
+      element.m_strContent += paragraph;
+    else
+      element.m_strContent = paragraph;
+    const std::string rebuilt = element.Rebuild();
+    text.replace(start, end - start, rebuilt);
+    start += rebuilt.empty() ? 1 : rebuilt.size();
+  }
+}
 
 }  // namespace velmora

@@ -1,9 +1,218 @@
+// <!--CONLIST-->, <!--TOC--> and <!--SINGLETOC-->: lists of the site's pages, one div per
+// page with a class that encodes its level, laid out in table columns for the two TOCs.
+#include <algorithm>
+#include <vector>
+
+#include "assembly/element_expansion.h"
+#include "assembly/navigation_lists.h"
 #include "assembly/page_steps.h"
+#include "markup/paths.h"
+#include "markup/text_operations.h"
+#include "model/web_site.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-void MakeConList(CPage&, std::string&) {}
-void MakeToc(CPage&, std::string&) {}
-void MakeSingleToc(CPage&, std::string&) {}
+namespace {
+
+const char* const kCrLf = "\r\n";
+const int kBulletMessage = 17003;
+const int kMaxLevelClass = 10;
+
+std::string LevelDiv(const char* prefix, int nLevel) {
+  return std::string("<div class=\"") + prefix +
+         std::to_string(std::clamp(nLevel, 0, kMaxLevelClass)) + "\">";
+}
+
+std::string ColumnTable(const std::vector<std::string>& columns) {
+  std::string table = kCrLf;
+  table += "<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>";
+  table += kCrLf;
+  for (const std::string& column : columns) {
+    table += "<td valign=\"top\">";
+    table += column;
+    table += "</td>";
+    table += kCrLf;
+  }
+  table += "</table>";
+  table += kCrLf;
+  return table;
+}
+
+// The outline nodes after the root, in pre-order.
+template <typename Visit>
+void WalkOutline(const CWebSite& site, Visit visit) {
+  for (CNode* pNode : site.m_sequence)
+    if (pNode != site.m_pRoot.get() && pNode->m_pParent)
+      visit(*pNode);
+}
+
+int IntAttribute(const CTagElement& element, const char* name, int nDefault) {
+  const int n = element.GetIntAttribute(name);
+  return n == -999 ? nDefault : n;
+}
+
+// Where TOC breaks its columns: evenly, but moved onto top-level entries (level nTopLevel)
+// that lie close after an even break, unless that makes a column much longer than the rest.
+std::vector<size_t> TocBreaks(const std::vector<int>& levels, int nCols, int nTopLevel) {
+  const long n = static_cast<long>(levels.size());
+  const long f = n / nCols;
+  const long t = f / 3;
+  std::vector<long> breaks(nCols + 1);
+  for (int k = 0; k <= nCols; ++k) breaks[k] = k * f;
+  if (nCols >= 2) {
+    int nPointer = 1;
+    for (long j = 0; j < n; ++j) {
+      if (levels[j] == nTopLevel && j > breaks[nPointer] - t) {
+        breaks[nPointer] = j;
+        if (nPointer < nCols - 1)
+          ++nPointer;
+      }
+    }
+    for (int k = 0; k + 1 < nCols; ++k) {
+      if (breaks[k + 1] - breaks[k] > f + t) {
+        for (int i = 0; i <= nCols; ++i) breaks[i] = i * f;
+        break;
+      }
+    }
+  }
+  return std::vector<size_t>(breaks.begin(), breaks.end());
+}
+
+}  // namespace
+
+std::string LinkAddress(const CPage& built, CNode& q) {
+  if (!q.m_strUrl.empty())
+    return q.m_strUrl;
+  CNode* pTarget = q.m_pSite ? q.m_pSite->FirstWithLocalPath(&q) : nullptr;
+  if (!pTarget && !q.m_strLocalPath.empty())
+    pTarget = &q;
+  if (!pTarget)
+    return {};
+  return RelativePath(built.m_strLocalPath, pTarget->m_strLocalPath);
+}
+
+std::string MakeConListText(CPage& page, bool bBullet) {
+  std::string list;
+  if (page.m_pSite && page.m_nSequence >= 0) {
+    WalkOutline(*page.m_pSite, [&](CNode& node) {
+      const int nLevel = node.m_nLevel;
+      if (nLevel <= 0)
+        return;
+      if (&node == &page) {
+        list += kCrLf;
+        if (bBullet) {
+          list += LevelDiv("aclevel", nLevel - 1);
+          list += Message(kBulletMessage);
+        } else {
+          list += LevelDiv("aclevel", nLevel);
+        }
+        list += node.m_strName + "</div>";
+        return;
+      }
+      const bool bListed =
+          nLevel == 1 || page.IsBelow(&node) || node.m_pParent == &page || node.IsSiblingOf(&page);
+      if (!bListed)
+        return;
+      list += kCrLf;
+      list += LevelDiv("clevel", nLevel);
+      list += MakeLink(LinkAddress(page, node), node.m_strName) + "</div>";
+    });
+  }
+  return list + kCrLf;
+}
+
+std::string MakeTocText(CPage& page, int nCols, const std::string& target, int nMinLevel,
+                        int nMaxLevel) {
+  if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
+    return {};
+  CWebSite& site = *page.m_pSite;
+  CPage* pHome = site.HomePage();
+  // The home page's outline is the site's one outline; a home page outside it lists nothing.
+  if (!pHome || pHome->m_nSequence < 0)
+    return {};
+
+  std::vector<std::string> entries;
+  std::vector<int> levels;
+  WalkOutline(site, [&](CNode& node) {
+    if (node.m_nLevel < nMinLevel || node.m_nLevel > nMaxLevel)
+      return;
+    const std::string address = node.HasOption('N') ? node.m_strUrl : LinkAddress(page, node);
+    entries.push_back(LevelDiv("tlevel", node.m_nLevel) +
+                      MakeLink(address, node.m_strName, target) + "</div>");
+    levels.push_back(node.m_nLevel);
+  });
+  if (entries.empty())
+    return {};
+
+  const std::vector<size_t> breaks = TocBreaks(levels, nCols, nMinLevel);
+  std::vector<std::string> columns(nCols);
+  int nColumn = 0;
+  for (size_t j = 0; j < entries.size(); ++j) {
+    if (j > 0 && nColumn < nCols - 1 && j == breaks[nColumn + 1])
+      ++nColumn;
+    columns[nColumn] += entries[j] + kCrLf;
+  }
+  return ColumnTable(columns);
+}
+
+std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
+                              const std::string& style, bool bSiblings) {
+  if (nCols <= 0)
+    return {};
+  const std::string entryStart =
+      "<div class=\"" + (style.empty() ? std::string("tlevel1") : style) + "\">";
+  CNode* pParent = bSiblings ? page.m_pParent : &page;
+  if (!pParent)
+    return {};
+
+  std::vector<std::string> entries;
+  for (CNode* pChild : pParent->m_children) {
+    std::string entry = entryStart;
+    if (pChild->HasOption('N'))
+      entry += MakeLink(pChild->m_strUrl, pChild->m_strName, target);
+    else if (pChild == &page)
+      entry += pChild->m_strName;
+    else
+      entry += MakeLink(LinkAddress(page, *pChild), pChild->m_strName, target);
+    entries.push_back(entry + "</div>");
+  }
+
+  std::vector<std::string> columns(nCols);
+  const size_t nPerColumn = entries.size() / nCols;
+  int nColumn = 0;
+  size_t nCount = 0;
+  for (const std::string& entry : entries) {
+    if (nColumn < nCols - 1 && nCount >= nPerColumn) {
+      ++nColumn;
+      nCount = 0;
+    }
+    columns[nColumn] += entry + kCrLf;
+    ++nCount;
+  }
+  return ColumnTable(columns);
+}
+
+void MakeConList(CPage& page, std::string& text) {
+  ExpandElements(text, "<!--CONLIST", "<!--/CONLIST-->", [&](const CTagElement& element) {
+    return MakeConListText(page, element.GetAttribute("BULLET") != "OFF");
+  });
+}
+
+void MakeToc(CPage& page, std::string& text) {
+  ExpandElements(text, "<!--TOC", "<!--/TOC-->", [&](const CTagElement& element) {
+    return MakeTocText(page, IntAttribute(element, "COLS", 3), element.GetAttribute("TARGET_FRAME"),
+                       IntAttribute(element, "MIN_LEVEL", 1),
+                       IntAttribute(element, "MAX_LEVEL", 1000));
+  });
+}
+
+void MakeSingleToc(CPage& page, std::string& text) {
+  ExpandElements(text, "<!--SINGLETOC", "<!--/SINGLETOC-->", [&](const CTagElement& element) {
+    return MakeSingleTocText(page, IntAttribute(element, "COLS", 3),
+                             element.GetAttribute("TARGET_FRAME"), element.GetAttribute("STYLE"),
+                             element.GetAttribute("MEMBERS") == "SIBLINGS");
+  });
+}
 
 }  // namespace velmora

@@ -1,7 +1,62 @@
+// <!--PATCH FILENAME="..."--> elements: the element is replaced by the text of the named file
+// (or web address). The tags disappear, so a patch happens once.
 #include "assembly/page_steps.h"
+#include "markup/tag_element.h"
+#include "markup/text_operations.h"
+#include "model/node.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
-void ApplyPatches(CPage&, std::string&) {}
+namespace {
+
+// The inner part of a whole HTML page: the block element, else the body, else the html element,
+// else everything.
+std::string InnerPart(std::string text) {
+  ReplaceAll(text, "<BODY", "<body");
+  ReplaceAll(text, "</BODY>", "</body>");
+  ReplaceAll(text, "<HTML>", "<html>");
+  ReplaceAll(text, "</HTML>", "</html>");
+  std::string inner = TextBetween(text, "<!--BLOCK-->", "<!--/BLOCK-->");
+  if (!inner.empty())
+    return inner;
+  inner = TextBetween(text, "<body", "</body>");
+  size_t close = inner.find('>');
+  inner = close == std::string::npos ? std::string() : inner.substr(close + 1);
+  if (!inner.empty())
+    return inner;
+  inner = TextBetween(text, "<html>", "</html>");
+  if (!inner.empty())
+    return inner;
+  return text;
+}
+
+}  // namespace
+
+void ApplyPatches(CPage& page, std::string& text) {
+  size_t position = 0;
+  while (true) {
+    size_t start = position, end = 0;
+    if (!FindElement(text, start, end, "<!--PATCH", ""))
+      return;
+    CTagElement element(text.substr(start, end - start));
+    const std::string fileName = element.GetAttribute("FILENAME");
+    CNode source(page.m_pSite);
+    if (fileName.empty() || !source.SetLocation(fileName) || !source.Load()) {
+      position = start + 1;
+      continue;
+    }
+    if (!source.m_strUrl.empty() || !source.m_strOutsidePath.empty())
+      source.StoreLocal();
+    std::string loaded = source.GetContent();
+    if (element.GetAttribute("STRUCTURE") == "ON")
+      loaded = InnerPart(loaded);
+    std::string content =
+        element.GetAttribute("APPEND") == "ON" ? element.m_strContent + loaded : loaded;
+    text.replace(start, end - start, content);
+    // Go on after everything put in: a patched file that names itself must not patch forever.
+    position = start + content.size();
+  }
+}
 
 }  // namespace velmora

@@ -1,8 +1,99 @@
+// <!--TRAIL--> (home page, ancestors, page name) and the neighbour markers that point the
+// next link or image-map area at the next, previous, home and parent page.
+#include "assembly/element_expansion.h"
+#include "assembly/navigation_lists.h"
 #include "assembly/page_steps.h"
+#include "markup/paths.h"
+#include "markup/text_operations.h"
+#include "model/web_site.h"
 
 namespace velmora {
 
-void MakeTrail(CPage&, std::string&) {}
-void MakeNeighbourLinks(CPage&, std::string&) {}
+namespace {
+
+const char* const kSeparator = " > ";
+
+std::string Link(const std::string& address, const std::string& text) {
+  return "<a href=\"" + address + "\">" + text + "</a>";
+}
+
+// The home page as a trail entry or neighbour: normally the relative path to its file; a
+// home page with option N is reached at its web address, and one without a file of its own
+// through the first page after it that has one.
+std::string HomeAddress(const CPage& page, CPage& home, const std::string& from,
+                        const std::string& homePath) {
+  if (home.HasOption('N') && !home.m_strUrl.empty())
+    return home.m_strUrl;
+  if (home.m_strLocalPath.empty())
+    return LinkAddress(page, home);
+  return RelativePath(from, homePath);
+}
+
+}  // namespace
+
+std::string MakeTrailText(CPage& page) {
+  std::string trail = page.m_strName;
+  CPage* pHome = page.m_pSite ? page.m_pSite->HomePage() : nullptr;
+  bool bHomeMet = false;
+  for (CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
+    if (pAncestor == pHome)
+      bHomeMet = true;
+    std::string entry;
+    if (pAncestor->HasOption('N'))
+      entry = Link(pAncestor->m_strUrl, pAncestor->m_strUrl);
+    else if (!pAncestor->m_strLocalPath.empty())
+      entry =
+          Link(RelativePath(page.m_strLocalPath, pAncestor->m_strLocalPath), pAncestor->m_strName);
+    if (!entry.empty())
+      trail = entry + kSeparator + trail;
+  }
+  if (!bHomeMet && pHome) {
+    const std::string address =
+        HomeAddress(page, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
+    if (!address.empty())
+      trail = Link(address, pHome->m_strName) + kSeparator + trail;
+  }
+  return trail;
+}
+
+void MakeTrail(CPage& page, std::string& text) {
+  ExpandElements(text, "<!--TRAIL", "<!--/TRAIL-->",
+                 [&](const CTagElement&) { return MakeTrailText(page); });
+}
+
+void MakeNeighbourLinks(CPage& page, std::string& text) {
+  CWebSite* pSite = page.m_pSite;
+  const bool bInOutline = page.m_nSequence >= 0;
+  // Relative to this page's published path; a page that does not exist leaves the link
+  // pointing at this page itself.
+  auto addressOf = [&](CNode* pTarget) -> std::string {
+    if (!pTarget)
+      return page.m_strFileName;
+    if (pTarget->HasOption('N'))
+      return pTarget->m_strUrl;
+    return RelativePath(page.m_strRemotePath, pTarget->m_strRemotePath);
+  };
+
+  CNode* pNext = bInOutline ? page.NextPage() : nullptr;
+  CNode* pPrevious = bInOutline ? page.PreviousPage() : nullptr;
+  CPage* pHome = pSite ? pSite->HomePage() : nullptr;
+  CNode* pParent = page.m_pParent;
+
+  std::string home = page.m_strFileName;
+  if (pHome)
+    home = HomeAddress(page, *pHome, page.m_strRemotePath, pHome->m_strRemotePath);
+  if (home.empty())
+    home = page.m_strFileName;
+  // A heading above the page has no file; its link leads to the first page under it. The
+  // outline root keeps the empty reference of a top-level page's parent.
+  std::string parent = addressOf(pParent);
+  if (pParent && pParent->m_pParent && !pParent->HasOption('N') && pParent->m_strLocalPath.empty())
+    parent = LinkAddress(page, *pParent);
+
+  ReplaceQuotedAfterKeys(text, "<!--NEXT/-->", "href=", addressOf(pNext), true, false);
+  ReplaceQuotedAfterKeys(text, "<!--PREV/-->", "href=", addressOf(pPrevious), true, false);
+  ReplaceQuotedAfterKeys(text, "<!--HOME/-->", "href=", home, true, false);
+  ReplaceQuotedAfterKeys(text, "<!--PARENT/-->", "href=", parent, true, false);
+}
 
 }  // namespace velmora

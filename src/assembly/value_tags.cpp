@@ -1,7 +1,61 @@
+// Value tags: site and page values put into the page text. Paired tags keep their start and end
+// tags so a written page can be built again; the order matters because a value inserted by one
+// tag is searched by every later one.
 #include "assembly/page_steps.h"
+#include "markup/tag_element.h"
+#include "markup/text_operations.h"
+#include "model/node.h"
+#include "model/web_site.h"
+#include "platform/clock.h"
+#include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-void ExpandValueTags(CPage&, std::string&) {}
+namespace {
+
+constexpr int kToTopMessage = 17004;
+
+void ReplacePaired(std::string& text, const std::string& name, const std::string& value) {
+  const std::string startTag = "<!--" + name + "-->";
+  ReplaceBetween(text, startTag, MakeEndTag(startTag), value);
+}
+
+}  // namespace
+
+void ExpandValueTags(CPage& page, std::string& text) {
+  if (!page.m_pSite)
+    return;
+  CWebSite& site = *page.m_pSite;
+
+  if (!site.m_strSiteOrg.empty())
+    ReplaceQuotedAfterKeys(text, "<!--SITEORG/-->", "href=", site.m_strSiteOrg, true, false);
+  if (!site.m_strSiteAuthor.empty())
+    ReplacePaired(text, "SITEAUTHOR", site.m_strSiteAuthor);
+
+  // An empty page author or message takes the site's and keeps it for the rest of the command.
+  if (page.m_strAuthor.empty())
+    page.m_strAuthor = site.m_strSiteAuthor;
+  if (!page.m_strAuthor.empty())
+    ReplacePaired(text, "PAGEAUTHOR", page.m_strAuthor);
+  if (page.m_strMessage.empty())
+    page.m_strMessage = site.m_strMessage;
+  if (!page.m_strMessage.empty())
+    ReplacePaired(text, "AMESSAGE", page.m_strMessage);
+
+  // Only the first keywords meta element is changed.
+  if (!site.m_strKeywords.empty())
+    ReplaceQuotedAfterKeys(text, "keywords", "content=", site.m_strKeywords, false, false);
+
+  if (!site.m_strSiteName.empty())
+    ReplacePaired(text, "SITENAME", site.m_strSiteName);
+  ReplacePaired(text, "PAGENAME", page.m_strName);
+  ReplaceBetween(text, "<TITLE>", "</TITLE>", page.m_strName);
+  ReplaceBetween(text, "<title>", "</title>", page.m_strName);
+  ReplacePaired(text, "PAGENO", page.m_strNumber);
+  ReplacePaired(text, "PAGECOUNT", std::to_string(site.m_pages.size()));
+  ReplacePaired(text, "DATE", FormatDate(CurrentTime()));
+  ReplaceAll(text, "<!--TOTOP/-->", "\r\n" + Message(kToTopMessage) + "\r\n");
+}
 
 }  // namespace velmora

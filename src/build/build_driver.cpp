@@ -1,7 +1,99 @@
+// Building all pages or a selection: the setting lines, the numbering, the resources and
+// templates, every page in script order, then the print pages, collections and index pages,
+// and the stamp on the home page. One report batch per build.
+#include <unordered_set>
+
+#include "markup/collection.h"
+#include "markup/keyword_index.h"
+#include "model/node.h"
 #include "model/web_site.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "platform/report.h"
 
 namespace velmora {
 
-void CWebSite::BuildPages(const std::vector<CPage*>*) {}
+namespace {
+
+constexpr int kDashesMessage = 5;
+
+void ReportSetting(int nValue, const char* pszOn, const char* pszOff) {
+  theReport.AddLine(nValue ? pszOn : pszOff, 0);
+}
+
+void ReportSettings() {
+  theReport.AddHeading("Built - with properties:");
+  ReportSetting(theSettings.Internet, "   Using Internet", "   Not searching the Internet");
+  ReportSetting(theSettings.BuildIndex, "   Building index, if any", "   No Index build");
+  ReportSetting(theSettings.CheckNameRefs, "   Checking references by pagename",
+                "   No checking of references by pagename");
+  ReportSetting(theSettings.BuildPrintPages, "   Building \"print\"-pages, if any",
+                "   No \"print\"-page building");
+  ReportSetting(theSettings.BuildCollections, "   Building general collections, if any",
+                "   No general collections built");
+  ReportSetting(theSettings.CheckAllImages, "   Checking and correcting imagerefs",
+                "   No check and correction of images");
+}
+
+void BuildPrintPages(std::vector<CPage*> pages) {
+  theReport.AddLine("---------------------", 0);
+  theReport.AddLine("Building printpages", 0);
+  Progress().Show(static_cast<int>(pages.size()));
+  for (size_t i = 0; i < pages.size(); ++i) {
+    Progress().SetPos(static_cast<int>(i + 1));
+    pages[i]->MakePrintPage();
+    pages[i]->Finish();
+  }
+  Progress().Hide();
+}
+
+}  // namespace
+
+void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
+  m_printPages.clear();
+  theReport.Clear();
+  theReport.SetBatch(true);
+  ReportSettings();
+  theReport.AddMessage(kDashesMessage, 0);
+
+  for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strNumber = std::to_string(i + 1);
+
+  std::unordered_set<const CPage*> selected;
+  if (pSelection)
+    selected.insert(pSelection->begin(), pSelection->end());
+  const int nToBuild = pSelection ? static_cast<int>(pSelection->size()) : m_nListed;
+  Progress().Show(nToBuild + 2);
+  Progress().SetPos(1);
+  // TODO(res): copy the layout resources here (resource_copy.h).
+  Progress().SetPos(2);
+  // TODO(res): copy the templates and apply the ATEMPLATE= lines here (resource_copy.h).
+  theReport.AddMessage(kDashesMessage, 0);
+
+  int nPosition = 2;
+  for (const auto& pPage : m_pages) {
+    if (pSelection && !selected.count(pPage.get()))
+      continue;
+    pPage->Build();
+    Progress().SetPos(++nPosition);
+  }
+
+  // Print pages may build pages again, which registers them anew: work on the list as it stands.
+  if (!m_printPages.empty() && theSettings.BuildPrintPages)
+    BuildPrintPages(m_printPages);
+
+  if (!m_collections.empty() && theSettings.BuildCollections) {
+    Progress().Show(static_cast<int>(m_collections.size()));
+    theReport.AddLine("---------------------", 0);
+    theReport.AddLine("Building collections", 0);
+    BuildCollectionPages(*this);
+  }
+  if (theSettings.BuildIndex)
+    theKeywordIndex.BuildIndexPages(*this);
+  if (CPage* pHome = HomePage())
+    pHome->Finish();
+
+  Progress().Hide();
+  theReport.SetBatch(false);
+}
 
 }  // namespace velmora

@@ -1,10 +1,206 @@
+// Rewriting references so that they work from the file finally written: links by page name,
+// and images of content that came from the web, from another drive or from a block's folder.
+#include <unordered_set>
+
+#include "markup/paths.h"
+#include "markup/text_operations.h"
 #include "model/node.h"
+#include "model/web_site.h"
+#include "net/http_fetcher.h"
+#include "platform/current_folder.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-int CNode::FetchRemoteImages(std::string&) { return 0; }
-int CNode::CopyOutsideImages(std::string&) { return 0; }
-int CNode::CheckBlockImages(std::string&) { return 0; }
-int CPage::CorrectNameRefs(std::string&) { return 0; }
+namespace {
+
+const int kImportedFolder = 9;
+const int kBadReference = 34;
+const int kCantGet = 54;
+const int kCantLoadLocalCopy = 55;
+const int kUnknownPageName = 74;
+const int kUsingLocalCopy = 92;
+
+enum class EImageStep { kNext, kRewritten, kStop };
+
+// References into the resources, to the web or to files by address are not ours to move.
+bool IsLeftAlone(const std::string& value) {
+  for (const char* part : {"http://", "HTTP://", "file://", "FILE://", "gfx/"})
+    if (Contains(value, part))
+      return true;
+  return false;
+}
+
+size_t CountBefore(const std::string& text, const std::string& part, size_t limit) {
+  size_t nCount = 0;
+  for (size_t pos = text.find(part); pos != std::string::npos && pos + part.size() <= limit;
+       pos = text.find(part, pos + part.size()))
+    ++nCount;
+  return nCount;
+}
+
+// Replaces every `from` by `to` and returns where the scan goes on: past the new reference
+// of the key at keyPos, wherever the replacements before it have moved that key.
+size_t RewriteAll(std::string& text, size_t keyPos, const std::string& from, const std::string& to,
+                  const std::string& newReference) {
+  const size_t nBefore = CountBefore(text, from, keyPos);
+  ReplaceAll(text, from, to);
+  return keyPos + nBefore * to.size() - nBefore * from.size() + newReference.size();
+}
+
+std::string Quoted(const std::string& value) {
+  return "\"" + value + "\"";
+}
+
+// Walks the "img src" values of text. A value is handed to step once; step moves the
+// position past what it handled and says whether it rewrote a reference or ends the scan.
+template <typename Step>
+int ScanImages(std::string& text, Step step) {
+  ReplaceAll(text, "IMG SRC", "img src");
+  std::unordered_set<std::string> met;
+  int nRewritten = 0;
+  size_t pos = 0;
+  std::string value;
+  while (pos < text.size() && GetQuotedValueAfter(text, pos, "img src", value, 9)) {
+    if (IsLeftAlone(value)) {
+      pos += value.size();
+      continue;
+    }
+    if (value.empty()) {
+      theReport.AddLine(Message(kBadReference) + ": " + value, 0);
+      pos += 3;
+      continue;
+    }
+    // Every occurrence was rewritten (or could not be) the first time the value was met.
+    if (!met.insert(value).second) {
+      pos += 3;
+      continue;
+    }
+    const EImageStep result = step(pos, value);
+    if (result == EImageStep::kStop)
+      break;
+    if (result == EImageStep::kRewritten)
+      ++nRewritten;
+  }
+  return nRewritten;
+}
+
+// After a failed fetch or copy: an earlier run's copy will do.
+bool FallBackToLocalCopy(const std::string& localCopy) {
+  if (FileExists(localCopy)) {
+    theReport.AddFormatted(kUsingLocalCopy, localCopy, 0);
+    return true;
+  }
+  theReport.AddFormatted(kCantLoadLocalCopy, localCopy, 0);
+  return false;
+}
+
+}  // namespace
+
+int CPage::CorrectNameRefs(std::string& text) {
+  ReplaceAll(text, "A HREF", "a href");
+  std::vector<std::string> values;
+  CollectQuotedValues(text, "a href", 7, values);
+  int nRewritten = 0;
+  for (const std::string& value : values) {
+    if (!IsPlainPageName(value))
+      continue;
+    const size_t hash = value.find('#');
+    const std::string name = value.substr(0, hash);
+    const std::string anchor = hash == std::string::npos ? std::string() : value.substr(hash);
+    CNode* pTarget = nullptr;
+    if (m_pSite)
+      pTarget = m_pSite->FirstWithLocalPath(m_pSite->FirstPageNamed(name));
+    if (!pTarget) {
+      theReport.AddFormatted(kUnknownPageName, value, 1);
+      continue;
+    }
+    const std::string reference = RelativePath(m_strLocalPath, pTarget->m_strLocalPath) + anchor;
+    if (ReplaceAll(text, Quoted(value), Quoted(reference)) > 0)
+      ++nRewritten;
+  }
+  return nRewritten;
+}
+
+int CNode::FetchRemoteImages(std::string& text) {
+  const std::string& from = m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath;
+  const std::string importRoot = m_strCatalog + Message(kImportedFolder);
+  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+    const std::string address = JoinAddress(m_strUrl, value);
+    const std::string localCopy = address.empty() ? address : UrlToLocalPath(address, importRoot);
+    if (localCopy.empty()) {
+      theReport.AddFormatted(kCantGet, value, 3);
+      pos += 4;
+      return EImageStep::kNext;
+    }
+    std::string log;
+    if (theFetcher.GetBinary(address, localCopy, log)) {
+      theReport.AddLine(log, 0);
+    } else {
+      theReport.AddLine(log, 3);
+      if (!FallBackToLocalCopy(localCopy)) {
+        pos += 4;
+        return EImageStep::kNext;
+      }
+    }
+    const std::string reference = RelativePath(from, localCopy);
+    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+    return EImageStep::kRewritten;
+  });
+}
+
+int CNode::CopyOutsideImages(std::string& text) {
+  const std::string& from = m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath;
+  const size_t folderEnd = m_strOutsidePath.rfind('\\');
+  const std::string folder =
+      folderEnd == std::string::npos ? std::string() : m_strOutsidePath.substr(0, folderEnd);
+  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+    const std::string saved = CurrentFolder();
+    if (folder.empty() || !SetCurrentFolder(folder))
+      return EImageStep::kStop;
+    std::string fullPath;
+    const bool bResolved = FullPath(value, fullPath) && fullPath.size() > 2;
+    SetCurrentFolder(saved);
+    if (!bResolved)
+      return EImageStep::kStop;
+
+    const std::string localCopy = m_strCatalog + Message(kImportedFolder) + fullPath.substr(2);
+    if (!CopyFileMakingDirs(fullPath, localCopy)) {
+      theReport.AddFormatted(kCantGet, fullPath, 3);
+      if (!FallBackToLocalCopy(localCopy)) {
+        pos += 4;
+        return EImageStep::kNext;
+      }
+    }
+    const std::string reference = RelativePath(from, localCopy);
+    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+    return EImageStep::kRewritten;
+  });
+}
+
+int CNode::CheckBlockImages(std::string& text) {
+  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+    if (!m_pPage) {
+      pos += 3;
+      return EImageStep::kNext;
+    }
+    const std::string& hostPath = m_pPage->m_strLocalPath;
+    const std::string ownPlace = ResolveRelative(m_strLocalPath, value);
+    const std::string hostPlace = ResolveRelative(hostPath, value);
+    const bool bOwn = !ownPlace.empty() && FileExists(ownPlace);
+    const bool bHost = !hostPlace.empty() && FileExists(hostPlace);
+    if (bOwn && !(bHost && EqualsNoCase(ownPlace, hostPlace))) {
+      const std::string reference = RelativePath(hostPath, ownPlace);
+      pos = RewriteAll(text, pos, "src=" + Quoted(value), "src=" + Quoted(reference), reference);
+      return EImageStep::kRewritten;
+    }
+    if (!bOwn && !bHost)
+      theReport.AddFormatted(kCantGet, hostPlace.empty() ? ownPlace : hostPlace, 2);
+    pos += 3;
+    return EImageStep::kNext;
+  });
+}
 
 }  // namespace velmora

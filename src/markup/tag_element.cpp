@@ -1,14 +1,134 @@
 #include "markup/tag_element.h"
 
+#include "markup/text_operations.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+
 namespace velmora {
 
-bool FindElement(const std::string&, size_t&, size_t&, const std::string&, const std::string&) {
+namespace {
+
+// The end tag of an element is its last `marker` found when looking back from `first` in
+// steps of two; position 0 is never taken. Equivalent to the last occurrence that lies at or
+// after the smallest position such a walk reaches.
+size_t FindEndTag(const std::string& text, const std::string& marker, size_t fromEnd) {
+  if (text.size() <= fromEnd)
+    return std::string::npos;
+  size_t first = text.size() - fromEnd;
+  size_t lowest = first % 2 == 0 ? 2 : 1;
+  size_t pos = text.rfind(marker);
+  if (pos == std::string::npos || pos < lowest)
+    return std::string::npos;
+  return pos;
+}
+
+}  // namespace
+
+bool FindElement(const std::string& text, size_t& start, size_t& end, const std::string& beginTag,
+                 const std::string& endTag) {
+  size_t pos = text.find(beginTag, start);
+  if (pos == std::string::npos)
+    return false;
+  start = pos;
+
+  if (beginTag.find("-->") != std::string::npos) {
+    // A whole plain tag: alone, or the start of a paired element when an end tag is named.
+    const std::string& marker = endTag.empty() ? std::string("-->") : endTag;
+    size_t found = text.find(marker, start);
+    if (found == std::string::npos)
+      return false;
+    end = found + marker.size();
+    return true;
+  }
+
+  std::string closing = endTag.empty() ? MakeEndTag(beginTag) + "-->" : endTag;
+  size_t selfClose = text.find("/-->", start);
+  size_t nextTag = text.find("<!--", start + 1);
+  // A "/-->" behind another tag's opening closes that tag, not this one.
+  if (nextTag != std::string::npos && nextTag < selfClose)
+    selfClose = std::string::npos;
+  size_t closeAt = text.find(closing, start);
+  if (selfClose == std::string::npos && closeAt == std::string::npos)
+    return false;
+  if (selfClose == std::string::npos || (closeAt != std::string::npos && closeAt < selfClose))
+    end = closeAt + closing.size();
+  else
+    end = selfClose + 4;
+  return true;
+}
+
+std::string MakeEndTag(const std::string& tag) {
+  size_t p = tag.find("!--");
+  if (p != std::string::npos)
+    return tag.substr(0, p + 3) + "/" + tag.substr(p + 3);
+  return "</" + (tag.empty() ? std::string() : tag.substr(1));
+}
+
+void CTagElement::Parse(const std::string& element) {
+  m_strContent.clear();
+  m_strEndTag.clear();
+  m_names.clear();
+  m_values.clear();
+
+  const bool bComment = element.find("<!--") != std::string::npos;
+  const std::string close = bComment ? "-->" : ">";
+  const std::string endOpen = bComment ? "<!--/" : "</";
+  const size_t p = element.find(close);
+  const size_t q = FindEndTag(element, endOpen, bComment ? 6 : 2);
+
+  std::string attributes;
+  if (p != std::string::npos && q != std::string::npos) {
+    m_strEndTag = element.substr(q);
+    size_t contentStart = p + close.size();
+    if (contentStart < q)
+      m_strContent = element.substr(contentStart, q - contentStart);
+    attributes = TextBetween(element, " ", close);
+  } else {
+    attributes = TextBetween(element, " ", bComment ? "/-->" : "/>");
+  }
+  m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
+
+  attributes = Trim(attributes);
+  ReplaceAll(attributes, "\" ", "\"###");
+  if (attributes.size() <= 1)
+    return;
+  if (attributes.back() == '/')
+    attributes.pop_back();
+  for (const std::string& piece : Split(attributes, "###", true)) {
+    size_t eq = piece.find('=');
+    if (eq == std::string::npos) {
+      theReport.AddFormatted(31, element, 2);
+      continue;
+    }
+    m_names.push_back(piece.substr(0, eq));
+    std::string value = piece.substr(eq + 1);
+    if (!value.empty() && value.front() == '"')
+      value.erase(0, 1);
+    if (!value.empty() && value.back() == '"')
+      value.pop_back();
+    m_values.push_back(value);
+  }
+}
+
+std::string CTagElement::GetAttribute(const std::string& name) const {
+  for (size_t i = 0; i < m_names.size(); ++i)
+    if (m_names[i] == name)
+      return m_values[i];
+  return {};
+}
+
+int CTagElement::GetIntAttribute(const std::string& name) const {
+  std::string value = GetAttribute(name);
+  if (value.empty())
+    return -999;
+  return ParseLeadingInt(value);
+}
+
+bool CTagElement::HasAttribute(const std::string& name) const {
+  for (const std::string& existing : m_names)
+    if (existing == name)
+      return true;
   return false;
 }
-std::string MakeEndTag(const std::string&) { return {}; }
-void CTagElement::Parse(const std::string&) {}
-std::string CTagElement::GetAttribute(const std::string&) const { return {}; }
-int CTagElement::GetIntAttribute(const std::string&) const { return -999; }
-bool CTagElement::HasAttribute(const std::string&) const { return false; }
 
 }  // namespace velmora

@@ -1,16 +1,206 @@
 #include "markup/text_operations.h"
 
+#include <algorithm>
+
+#include "platform/strings.h"
+
 namespace velmora {
 
-std::string TextBetween(const std::string&, const std::string&, const std::string&) { return {}; }
-int SplitString(const std::string&, std::vector<std::string>&, const std::string&, bool, bool) { return 0; }
-void CollectQuotedValues(const std::string&, const std::string&, size_t, std::vector<std::string>&) {}
-bool GetQuotedValueAfter(const std::string&, size_t&, const std::string&, std::string&, size_t) { return false; }
-int ReplaceQuotedAfter(std::string&, const std::string&, const std::string&) { return 0; }
-void ReplaceQuotedAfterKeys(std::string&, const std::string&, const std::string&, const std::string&, bool, bool) {}
-int ReplaceBetween(std::string&, const std::string&, const std::string&, const std::string&) { return 0; }
-size_t StripTags(std::string& text) { return text.size(); }
-bool IsPlainPageName(const std::string&) { return false; }
-std::string MakeLink(const std::string&, const std::string& text, const std::string&) { return text; }
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+// The key at or after pos; when case does not matter, the earlier of its all-lower-case and
+// all-upper-case forms (mixed forms are not looked for).
+size_t FindKey(const std::string& text, const std::string& key, size_t pos, bool matchCase) {
+  if (matchCase)
+    return text.find(key, pos);
+  return std::min(text.find(ToLower(key), pos), text.find(ToUpper(key), pos));
+}
+
+}  // namespace
+
+std::string TextBetween(const std::string& text, const std::string& left,
+                        const std::string& right) {
+  size_t l = text.find(left);
+  size_t r = text.find(right);
+  // A left marker at the very start does not count.
+  if (l == npos || r == npos || l == 0 || r == 0 || l >= r)
+    return {};
+  size_t from = l + left.size();
+  return from < r ? text.substr(from, r - from) : std::string();
+}
+
+int SplitString(const std::string& text, std::vector<std::string>& pieces,
+                const std::string& separator, bool removeEmpty, bool append) {
+  if (!append)
+    pieces.clear();
+  for (std::string& piece : Split(text, separator)) pieces.push_back(std::move(piece));
+  if (removeEmpty)
+    std::erase_if(pieces, [](const std::string& p) { return p.empty(); });
+  return static_cast<int>(pieces.size());
+}
+
+void CollectQuotedValues(const std::string& text, const std::string& key, size_t maxDistance,
+                         std::vector<std::string>& values) {
+  if (key.empty())
+    return;
+  size_t pos = 0;
+  while (true) {
+    size_t k = text.find(key, pos);
+    if (k == npos)
+      return;
+    size_t open = text.find('"', k + key.size());
+    if (open == npos)
+      return;
+    if (open - k > maxDistance) {
+      pos = k + key.size();
+      continue;
+    }
+    size_t close = text.find('"', open + 1);
+    if (close == npos)
+      return;
+    values.push_back(Trim(std::string_view(text).substr(open + 1, close - open - 1)));
+    pos = close;
+  }
+}
+
+bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::string& key,
+                         std::string& value, size_t maxDistance) {
+  value.clear();
+  position = position == npos ? npos : text.find(key, position);
+  if (position == npos)
+    return false;
+  size_t open = text.find('"', position);
+  if (open == npos || open - position > maxDistance)
+    return false;
+  size_t close = text.find('"', open + 1);
+  if (close == npos)
+    return false;
+  value = text.substr(open + 1, close - open - 1);
+  return true;
+}
+
+// The replacing operations below build their result in one pass. Each search resumes at a
+// point from which the rewritten text and the original read the same, so the result equals
+// rewriting the text after every single replacement.
+
+int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::string& newValue) {
+  std::string out;
+  size_t copied = 0, pos = 0;
+  int count = 0;
+  while (true) {
+    size_t k = text.find(key, pos);
+    if (k == npos)
+      break;
+    size_t open = text.find('"', k);
+    if (open == npos)
+      break;
+    size_t close = text.find('"', open + 1);
+    if (close == npos)
+      break;
+    out.append(text, copied, open + 1 - copied);
+    out += newValue;
+    copied = pos = close;
+    ++count;
+  }
+  if (count == 0)
+    return 0;
+  out.append(text, copied);
+  text = std::move(out);
+  return count;
+}
+
+void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const std::string& key2,
+                            const std::string& newValue, bool all, bool matchCase) {
+  if (text.empty())
+    return;
+  std::string out;
+  size_t copied = 0, pos = 0;
+  bool replaced = false;
+  const size_t key2Length = key2.size();
+  while (true) {
+    size_t k1 = FindKey(text, key1, pos, matchCase);
+    if (k1 == npos)
+      break;
+    size_t k2 = FindKey(text, key2, k1, matchCase);
+    if (k2 == npos)
+      break;
+    size_t open = text.find('"', k2 + key2Length);
+    if (open == npos)
+      break;
+    size_t close = text.find('"', open + 1);
+    if (close == npos)
+      break;
+    out.append(text, copied, open + 1 - copied);
+    out += newValue;
+    copied = pos = close;
+    replaced = true;
+    if (!all)
+      break;
+  }
+  if (!replaced)
+    return;
+  out.append(text, copied);
+  text = std::move(out);
+}
+
+int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
+                   const std::string& newText) {
+  if (left.empty())
+    return 0;
+  std::string out;
+  size_t copied = 0, pos = 0;
+  int count = 0;
+  while (true) {
+    size_t l = text.find(left, pos);
+    if (l == npos)
+      break;
+    size_t from = l + left.size();
+    size_t r = text.find(right, from);
+    if (r == npos)
+      break;
+    out.append(text, copied, from - copied);
+    out += newText;
+    copied = r;
+    pos = r + right.size();
+    ++count;
+  }
+  if (count == 0)
+    return 0;
+  out.append(text, copied);
+  text = std::move(out);
+  return count;
+}
+
+size_t StripTags(std::string& text) {
+  // Text survives only at depth 0; a stray ">" drops text until a "<" restores the balance.
+  int depth = 0;
+  size_t kept = 0;
+  for (char c : text) {
+    if (c == '<')
+      ++depth;
+    else if (c == '>')
+      --depth;
+    else if (depth == 0)
+      text[kept++] = c;
+  }
+  text.resize(kept);
+  return kept;
+}
+
+bool IsPlainPageName(const std::string& value) {
+  return !value.empty() && value.find_first_of("/:.") == npos && value[0] != '#';
+}
+
+std::string MakeLink(const std::string& address, const std::string& text,
+                     const std::string& target) {
+  if (address.empty())
+    return text;
+  const std::string& shown = text.empty() ? address : text;
+  if (!target.empty())
+    return "<a href=\"" + address + "\" target=" + target + ">" + shown + "</a>";
+  return "<a href=\"" + address + "\">" + shown + "</a>";
+}
 
 }  // namespace velmora

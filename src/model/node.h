@@ -98,6 +98,10 @@ class CPage : public CNode {
   void Finish() override;
   // Rewrites links by page name into relative references (CheckNameRefs).
   int CorrectNameRefs(std::string& text);
+  // Merges the page's blocks into its content, which holds the template text.
+  void PlaceBlocks();
+  // Replaces the content by the missing-page text naming this page; writes it when bStore.
+  void MakeMissingPage(bool bStore);
 };
 
 class CBlock : public CNode {
@@ -105,6 +109,8 @@ class CBlock : public CNode {
   CBlock(CWebSite* pSite, CPage* pPage, const std::string& location);
   bool ParseLine(const std::string& line) override;
   bool Load() override;
+  // The text of a block whose file is missing (written for the user to edit) or empty.
+  void MakeDefaultBlock(bool bMissing);
 };
 
 class CTemplate : public CNode {

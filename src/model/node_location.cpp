@@ -2,8 +2,6 @@
 
 namespace velmora {
 
-bool CNode::SetLocation(const std::string&) {
-  return false;
-}
+bool CNode::SetLocation(const std::string&) { return false; }
 
 }  // namespace velmora

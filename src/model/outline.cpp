@@ -100,6 +100,7 @@ void CWebSite::FormOutline() {
 }
 
 void CWebSite::PrepareOutline() {
+  ResetLookups();
   m_sequence.clear();
   m_nextPage.clear();
   m_previousPage.clear();

@@ -14,6 +14,7 @@ CWebSite::~CWebSite() {
 }
 
 void CWebSite::Clear() {
+  ResetLookups();
   m_sequence.clear();
   m_nextPage.clear();
   m_previousPage.clear();

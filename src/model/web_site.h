@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/node.h"
@@ -72,6 +73,23 @@ class CWebSite {
   // navigation counts as a page; -1 when there is none.
   std::vector<long> m_nextPage;
   std::vector<long> m_previousPage;
+
+  // Look-ups that navigation and page-name references make for every page built. They are
+  // made on first use and made again when the pages or the outline have changed since.
+  // The first page in script order with this exact name, or none.
+  CPage* FirstPageNamed(const std::string& name);
+  // The node itself when it has a local path, else the first node after it in the outline
+  // sequence that has one; none when there is no such node.
+  CNode* FirstWithLocalPath(CNode* pNode);
+  void ResetLookups() { m_bLookupsReady = false; }
+
+ private:
+  void PrepareLookups();
+  bool m_bLookupsReady = false;
+  size_t m_nLookupPages = 0;
+  size_t m_nLookupSequence = 0;
+  std::unordered_map<std::string, CPage*> m_pagesByName;
+  std::vector<CNode*> m_firstWithLocalPath;  // parallel to m_sequence
 };
 
 }  // namespace velmora

@@ -1,0 +1,56 @@
+#include "support/temp_drive.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/drive_map.h"
+
+namespace velmora {
+
+namespace {
+std::filesystem::path HostPath(const std::string& root, std::string relative) {
+  for (char& c : relative)
+    if (c == '\\') c = '/';
+  return std::filesystem::path(root) / relative;
+}
+}  // namespace
+
+CTempDrive::CTempDrive(char cLetter) : m_cLetter(cLetter) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+  m_strHost = mkdtemp(pattern.data());
+  m_strPrevious = theDriveMap.HostFolder(cLetter);
+  theDriveMap.SetDrive(cLetter, m_strHost);
+}
+
+CTempDrive::~CTempDrive() {
+  theDriveMap.SetDrive(m_cLetter, m_strPrevious);
+  std::error_code ignored;
+  std::filesystem::remove_all(m_strHost, ignored);
+}
+
+std::string CTempDrive::Path(const std::string& relative) const {
+  return std::string(1, m_cLetter) + ":\\" + relative;
+}
+
+void CTempDrive::Write(const std::string& relative, const std::string& bytes) const {
+  std::filesystem::path path = HostPath(m_strHost, relative);
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string CTempDrive::Read(const std::string& relative) const {
+  std::ifstream in(HostPath(m_strHost, relative), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool CTempDrive::Exists(const std::string& relative) const {
+  return std::filesystem::exists(HostPath(m_strHost, relative));
+}
+
+}  // namespace velmora
