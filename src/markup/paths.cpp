@@ -1,18 +1,262 @@
 #include "markup/paths.h"
 
+#include <vector>
+
+#include "net/address.h"
+#include "platform/dialogs.h"
+#include "platform/disk.h"
+#include "platform/strings.h"
+
 namespace velmora {
 
-std::string RelativePath(const std::string&, const std::string& to) { return to; }
-std::string ResolveRelative(const std::string&, const std::string&) { return {}; }
-std::string JoinAddress(const std::string&, const std::string&) { return {}; }
-std::string UrlToLocalPath(const std::string&, const std::string&) { return {}; }
-bool NormalizeHttpAddress(std::string&) { return false; }
-bool HasHostPart(const std::string&) { return false; }
-bool MakeDirs(const std::string&) { return false; }
-bool ReadTextFile(const std::string&, std::string&) { return false; }
-bool WriteTextFile(const std::string&, const std::string&) { return false; }
-bool WriteBinaryFile(const std::string&, std::string_view) { return false; }
-bool CopyFileMakingDirs(const std::string&, const std::string&) { return false; }
-bool FileExists(const std::string&) { return false; }
+namespace {
+
+std::string Backslashed(std::string path) {
+  ReplaceAll(path, "/", "\\");
+  return path;
+}
+
+std::string Slashed(std::string path) {
+  ReplaceAll(path, "\\", "/");
+  return path;
+}
+
+// Splitting on "/" loses the empty piece of "http://"; put it back.
+void RestoreScheme(std::string& address) {
+  if (StartsWith(address, "http:/"))
+    address.insert(5, "/");
+  else if (StartsWith(address, "https:/"))
+    address.insert(6, "/");
+}
+
+bool HasScheme(const std::string& text) {
+  return Contains(text, "http://") || Contains(text, "https://");
+}
+
+// Creates pieces[0]\pieces[1], then its child pieces[2], and so on; the first piece (the drive)
+// is never created.
+bool MakeFolderChain(const std::vector<std::string>& pieces) {
+  if (pieces.empty())
+    return false;
+  std::string folder = pieces[0];
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    folder += "\\" + pieces[i];
+    bool bExisted = false;
+    if (!Disk().MakeFolder(folder, bExisted)) {
+      Dialogs().MessageBox("Can't make dir:" + folder);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string RelativePath(const std::string& from, const std::string& to) {
+  const std::string fromPath = Backslashed(from);
+  const std::string toPath = Backslashed(to);
+  std::vector<std::string> fromPieces = Split(fromPath, "\\");
+  std::vector<std::string> toPieces = Split(toPath, "\\");
+  if (EqualsNoCase(fromPath, toPath))
+    return toPieces.back();
+
+  size_t common = 0;
+  while (common < fromPieces.size() && common < toPieces.size() &&
+         EqualsNoCase(fromPieces[common], toPieces[common]))
+    ++common;
+  if (common == fromPieces.size() || common == toPieces.size())
+    return toPath;
+
+  std::string result;
+  for (size_t i = common; i + 1 < fromPieces.size(); ++i) result += "../";
+  for (size_t i = common; i < toPieces.size(); ++i) result += toPieces[i] + "/";
+  result.pop_back();
+  return result;
+}
+
+std::string ResolveRelative(const std::string& baseFile, const std::string& reference) {
+  std::vector<std::string> folders = Split(Slashed(baseFile), "/", true);
+  if (!folders.empty())
+    folders.pop_back();
+  std::string rest = reference;
+  while (rest.size() > 2) {
+    if (folders.empty())
+      return {};
+    if (!StartsWith(rest, ".."))
+      break;
+    rest.erase(0, 3);
+    folders.pop_back();
+  }
+  if (folders.empty() || rest.size() <= 2)
+    return {};
+  std::string result;
+  for (const std::string& folder : folders) result += folder + "/";
+  return Backslashed(result + rest);
+}
+
+std::string JoinAddress(const std::string& base, const std::string& reference) {
+  std::string ref = reference;
+  FoldSchemeCase(ref);
+  if (HasScheme(ref))
+    return ref;
+
+  // A reference from the server's root, or one naming another server, leaves the base's
+  // path behind.
+  CAddress address;
+  const bool bWebBase = ParseAddress(base, address) && IsHttpService(address);
+  if (bWebBase && StartsWith(ref, "/")) {
+    if (StartsWith(ref, "//"))
+      return address.m_strService + ":" + ref;
+    size_t serverStart = base.find("//") + 2;
+    return base.substr(0, base.find_first_of("/?#", serverStart)) + ref;
+  }
+
+  // The query of a web page's address is no part of its folder.
+  std::string_view basePath = base;
+  if (bWebBase)
+    basePath = basePath.substr(0, basePath.find_first_of("?#"));
+  std::vector<std::string> baseParts = Split(basePath, "/", true);
+  std::vector<std::string> refParts = Split(ref, "/", true);
+  std::string result;
+  if (refParts.size() == 1) {
+    for (size_t i = 0; i + 1 < baseParts.size(); ++i) result += baseParts[i] + "/";
+    result += refParts[0];
+    RestoreScheme(result);
+    return result;
+  }
+
+  std::string fileName = refParts.empty() ? std::string() : refParts.back();
+  if (!refParts.empty())
+    refParts.pop_back();
+  if (!baseParts.empty())
+    baseParts.pop_back();
+  size_t first = 0;
+  // On a web address ".." stops at the server's root ("http:" and the server stay), as in a
+  // browser; it never turns a folder into a server name.
+  const size_t lowest = bWebBase ? 2 : 0;
+  while (first < refParts.size() && refParts[first] == "..") {
+    if (baseParts.empty())
+      return {};
+    if (baseParts.size() > lowest)
+      baseParts.pop_back();
+    ++first;
+  }
+  if (baseParts.empty())
+    return {};
+  for (const std::string& part : baseParts) result += part + "/";
+  for (size_t i = first; i < refParts.size(); ++i) result += refParts[i] + "/";
+  result += fileName;
+  RestoreScheme(result);
+  return result;
+}
+
+std::string UrlToLocalPath(const std::string& address, const std::string& root) {
+  CAddress parsed;
+  if (!ParseAddress(address, parsed))
+    return {};
+  // Only plain names of the address's path are kept, so a copy can never land outside root.
+  std::vector<std::string> names;
+  for (std::string& piece : Split(Backslashed(parsed.m_strObject), "\\", true)) {
+    if (names.empty())
+      piece.erase(0, piece.find_first_not_of('~'));
+    if (piece.empty() || piece == "." || piece == "..")
+      continue;
+    names.push_back(std::move(piece));
+  }
+  if (names.empty())
+    return {};
+  std::string result = Backslashed(root);
+  if (!EndsWith(result, "\\"))
+    result += "\\";
+  for (size_t i = 0; i < names.size(); ++i) result += (i ? "\\" : "") + names[i];
+  return result;
+}
+
+void FoldSchemeCase(std::string& address) {
+  ReplaceAll(address, "HTTP://", "http://");
+  ReplaceAll(address, "HTTPS://", "https://");
+  for (std::string_view scheme : {"http://", "https://"})
+    if (EqualsNoCase(std::string_view(address).substr(0, scheme.size()), scheme))
+      address.replace(0, scheme.size(), scheme);
+}
+
+bool NormalizeHttpAddress(std::string& address) {
+  if (!Contains(address, "/"))
+    return false;
+  std::string copy = address;
+  FoldSchemeCase(copy);
+  if (!HasScheme(copy))
+    copy.insert(0, "http://");
+  CAddress parsed;
+  if (!ParseAddress(copy, parsed) || !IsHttpService(parsed))
+    return false;
+  address = copy;
+  return true;
+}
+
+bool HasHostPart(const std::string& address) {
+  CAddress parsed;
+  return ParseAddress(address, parsed) && !parsed.m_strServer.empty();
+}
+
+bool MakeDirs(const std::string& path) {
+  std::vector<std::string> pieces = Split(path, "\\", true);
+  if (pieces.size() < 2)
+    return false;
+  if (Contains(pieces.back(), "."))
+    pieces.pop_back();
+  return MakeFolderChain(pieces);
+}
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+  text.clear();
+  std::string bytes;
+  if (!Disk().ReadFile(path, bytes))
+    return false;
+  // Lines end in LF or CR LF; the last line end is dropped and the lines are joined by CR LF.
+  text.reserve(bytes.size() + bytes.size() / 32);
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t lf = bytes.find('\n', start);
+    size_t stop = lf == std::string::npos ? bytes.size() : lf;
+    size_t lineEnd = stop > start && bytes[stop - 1] == '\r' ? stop - 1 : stop;
+    if (start > 0)
+      text += "\r\n";
+    text.append(bytes, start, lineEnd - start);
+    if (lf == std::string::npos)
+      break;
+    start = lf + 1;
+  }
+  return true;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text) {
+  if (!MakeDirs(path))
+    return false;
+  if (Disk().WriteFile(path, text))
+    return true;
+  Dialogs().MessageBox(path + " could not be written ");
+  return false;
+}
+
+bool WriteBinaryFile(const std::string& path, std::string_view bytes) {
+  return MakeDirs(path) && Disk().WriteFile(path, bytes);
+}
+
+bool CopyFileMakingDirs(const std::string& source, const std::string& target) {
+  size_t slash = target.rfind('\\');
+  if (slash == std::string::npos)
+    return false;
+  // Every piece of the folder is a folder, dots or not.
+  std::vector<std::string> folders = Split(std::string_view(target).substr(0, slash), "\\", true);
+  if (folders.size() > 1 && !MakeFolderChain(folders))
+    return false;
+  std::string bytes;
+  return Disk().ReadFile(source, bytes) && Disk().WriteFile(target, bytes);
+}
+
+bool FileExists(const std::string& path) {
+  return Disk().FileExists(path);
+}
 
 }  // namespace velmora
