@@ -116,6 +116,9 @@ std::string JoinAddress(const std::string& base, const std::string& reference) {
   if (bWebBase)
     basePath = basePath.substr(0, basePath.find_first_of("?#"));
   std::vector<std::string> baseParts = Split(basePath, "/", true);
+  // A web base naming a folder ("http://h/dir/", "http://h") has an empty file name.
+  if (bWebBase && (EndsWith(basePath, "/") || baseParts.size() == 2))
+    baseParts.emplace_back();
   std::vector<std::string> refParts = Split(ref, "/", true);
   std::string result;
   if (refParts.size() == 1) {
