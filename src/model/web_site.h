@@ -41,6 +41,8 @@ class CWebSite {
   void FormOutline();
   // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
   void PrepareOutline();
+  // Makes the one printable page of the whole site at filePath, as HTML or as plain text.
+  bool MakeOnePage(const std::string& filePath, bool bTextOnly);
 
   std::string m_strVersion;
   std::string m_strCatalog;
@@ -66,6 +68,9 @@ class CWebSite {
   CPublishedList* m_pPublishedList = nullptr;  // not owned
   long long m_nLastScriptTime = 0;
   std::string m_strScriptPath;  // the script file's internal path, when it has one
+
+  // Lines listed as problems by the last CheckPages.
+  int m_nCheckProblems = 0;
 
   // The outline's pre-order walk, prepared by PrepareOutline.
   std::vector<CNode*> m_sequence;
