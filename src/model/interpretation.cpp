@@ -168,7 +168,9 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     return true;
   if (TakeValue(line, "SITEORG=", value)) {
     ReplaceAll(value, "HTTP://", "http://");
-    if (!Contains(value, "http://"))
+    ReplaceAll(value, "HTTPS://", "https://");
+    // Secure addresses are web addresses as they stand.
+    if (!Contains(value, "http://") && !Contains(value, "https://"))
       value.insert(0, "http://");
     m_site.m_strSiteOrg = value;
     return true;
