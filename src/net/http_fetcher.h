@@ -6,6 +6,10 @@
 
 namespace velmora {
 
+struct CAddress;
+struct CHttpRequest;
+struct CHttpResponse;
+
 class CHttpFetcher {
  public:
   bool GetText(const std::string& address, std::string& content, std::string& log);
@@ -17,8 +21,15 @@ class CHttpFetcher {
   long m_nConnectTimeoutSeconds = 15;
   long m_nStallTimeoutSeconds = 30;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
+  // A file of certificates to trust besides the system's store (tests name their own).
+  std::string m_strCertificateFile;
 
  private:
+  // The common part of GetText and GetBinary: everything up to a 200 body in hand.
+  bool Fetch(const std::string& address, bool bText, std::string& body, std::string& log);
+  CHttpRequest MakeRequest(const CAddress& address, const char* headers) const;
+  static bool ClientFailed(const CHttpResponse& response, std::string& log);
+
   std::string m_strRedirected;
 };
 
