@@ -39,6 +39,20 @@ TEST_F(Interpretation, CatalogIsRequiredAndMadeOnRequest) {
                 "The catalog : C:\\new\\www.site\\ does not exist\r\nTry to ceate it ?"}));
   EXPECT_EQ(ReportLines().size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(m_hostRoot + "/new"));
+
+  // Accepted: the folder is made (its name has a dot) and becomes the current folder.
+  m_dialogs.m_answers = {true};
+  EXPECT_TRUE(Interpret(Script({"VERSION=2.0", "CATALOG=C:\\new\\www.site", "1,Home"})));
+  EXPECT_TRUE(std::filesystem::is_directory(m_hostRoot + "/new/www.site"));
+  EXPECT_EQ(m_pSite->m_strCatalog, "C:\\new\\www.site\\");
+  std::string current;
+  ASSERT_TRUE(FullPath(".", current));
+  EXPECT_TRUE(EqualsNoCase(current.substr(0, 16), "C:\\new\\www.site"));
+
+  // Accepted but impossible: the drive has no folder.
+  m_dialogs.m_answers = {true};
+  EXPECT_FALSE(Interpret(Script({"VERSION=2.0", "CATALOG=Q:\\site", "1,Home"})));
+  EXPECT_EQ(m_dialogs.m_messages.back(), "Cannot make: Q:\\site\\");
 }
 
 TEST_F(Interpretation, HostPathsNameCatalogsOnTheirDrive) {
@@ -90,6 +104,8 @@ TEST_F(Interpretation, GeneralKeys) {
 
   ASSERT_TRUE(Interpret(Head() + Script({"SITEORG=www.org.example", "1,Home"})));
   EXPECT_EQ(m_pSite->m_strSiteOrg, "http://www.org.example");
+  ASSERT_TRUE(Interpret(Head() + Script({"SITEORG=HTTPS://org.example", "1,Home"})));
+  EXPECT_EQ(m_pSite->m_strSiteOrg, "https://org.example");
 }
 
 TEST_F(Interpretation, ResourceAndTemplateCatalogs) {
@@ -177,6 +193,83 @@ TEST_F(Interpretation, HugeAndMalformedScripts) {
   for (int n = 0; n < 100000; ++n) binary.push_back(static_cast<char>((n * 7919 + n / 7) % 256));
   Interpret(binary);
   Interpret(binary.substr(Head().size()));
+}
+
+TEST_F(Interpretation, PagesBlocksAndTheirLocations) {
+  ASSERT_TRUE(Interpret(Head() + Script({
+                                     "1,Home,I,index.html",
+                                     "BLOCKS:b\\one.html,nodot",
+                                     "BLOCKS: b\\two.html BLOCKS:,,b\\three.html",
+                                     "2,Web,P,http://example.org/x/page.html",
+                                     "2,Linked,P,http://example.org/y,,,N",
+                                     "2,Gone,P,nodot",
+                                     "BLOCKS:b\\lost.html",
+                                     "2,Other,P,D:\\x\\o.html,Ann,Msg",
+                                 })));
+  const auto& pages = m_pSite->m_pages;
+  ASSERT_EQ(pages.size(), 4u);
+  EXPECT_EQ(pages[0]->m_strLocalPath, "C:\\site\\index.html");
+  EXPECT_EQ(pages[0]->m_strType, "I");
+  EXPECT_EQ(pages[0]->m_strOption, "");
+  ASSERT_EQ(pages[0]->m_blockIndexes, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_EQ(m_pSite->GetBlock(2)->m_strRemotePath, "b\\three.html");
+  EXPECT_EQ(m_pSite->GetBlock(2)->m_pPage, pages[0].get());
+  EXPECT_EQ(pages[1]->m_strOption, "K");
+  EXPECT_EQ(pages[1]->m_strType, "");
+  EXPECT_EQ(pages[2]->m_strOption, "N");
+  EXPECT_EQ(pages[3]->m_strRemotePath, "imported\\x\\o.html");
+  EXPECT_EQ(pages[3]->m_strOption, "K");
+  EXPECT_EQ(pages[3]->m_strAuthor, "Ann");
+
+  // The location's own report comes first, then the block's.
+  std::vector<std::string> lines = ReportLines();
+  auto badPath = std::find(lines.begin(), lines.end(), "Bad path: nodot");
+  ASSERT_NE(badPath, lines.end());
+  EXPECT_EQ(*(badPath + 1), "Bad block: nodot");
+  EXPECT_TRUE(HasAlert("Ignoring pageline: 2,Gone,P,nodot"));
+  EXPECT_FALSE(HasLine("Bad block: b\\lost.html"));
+  EXPECT_EQ(m_pSite->m_blocks.size(), 3u);
+}
+
+TEST_F(Interpretation, PublishedListIsFilled) {
+  CPublishedList list;
+  m_pSite = std::make_unique<CWebSite>(PrepareScriptLines(
+      Head() +
+      Script({"1,Home,I,index.html", "2,B,P,pages\\b.html", "2,A,P,pages\\a.html", "2,Heading"})));
+  m_pSite->m_pPublishedList = &list;
+  ASSERT_TRUE(m_pSite->Interpret());
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.m_entries[0].m_strName, "index.html");
+  EXPECT_EQ(list.m_entries[1].m_strName, "pages\\a.html");
+  EXPECT_EQ(list.m_entries[1].m_pPage, m_pSite->m_pages[2].get());
+  EXPECT_EQ(m_pSite->m_nListed, 3);
+  EXPECT_EQ(m_pSite->m_pages[0]->NextPage(), m_pSite->m_pages[1].get());
+}
+
+TEST_F(Interpretation, BlockIndexesBeyondSixteenBits) {
+  const size_t nBlocks = 70000;
+  std::string blocks = "BLOCKS:";
+  for (size_t n = 0; n < nBlocks; ++n) blocks += "b" + std::to_string(n) + ".html,";
+  ASSERT_TRUE(Interpret(
+      Head() + Script({"1,Home,I,index.html", blocks, "1,Last,P,last.html", "BLOCKS:last.html"})));
+  ASSERT_EQ(m_pSite->m_blocks.size(), nBlocks + 1);
+  const std::vector<size_t>& indexes = m_pSite->m_pages[0]->m_blockIndexes;
+  ASSERT_EQ(indexes.size(), nBlocks);
+  EXPECT_EQ(m_pSite->GetBlock(indexes[69999])->m_strRemotePath, "b69999.html");
+  EXPECT_EQ(m_pSite->GetBlock(indexes[65536])->m_strRemotePath, "b65536.html");
+  size_t nLast = m_pSite->m_pages[1]->m_blockIndexes.at(0);
+  EXPECT_EQ(nLast, nBlocks);
+  EXPECT_EQ(m_pSite->GetBlock(nLast)->m_strRemotePath, "last.html");
+}
+
+TEST_F(Interpretation, IndexSourcesAreRead) {
+  ASSERT_TRUE(WriteTextFile("C:\\site\\keys.txt", "keyword"));
+  // An index line before the catalog line still finds its file in the site.
+  ASSERT_TRUE(Interpret(
+      Script({"VERSION=2.0", "INDEX:keys.txt", "CATALOG=C:\\site", "INDEX:gone.txt", "1,Home"})));
+  EXPECT_FALSE(HasLine("Ignoring IndexLine: INDEX:keys.txt"));
+  EXPECT_FALSE(HasLine("Ignoring IndexLine: INDEX:gone.txt"));
+  EXPECT_TRUE(HasAlert("Can't load file: C:\\site\\gone.txt"));
 }
 
 }  // namespace

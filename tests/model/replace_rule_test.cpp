@@ -4,6 +4,7 @@
 
 #include "model/web_site.h"
 #include "platform/report.h"
+#include "site_fixture.h"
 
 namespace velmora {
 namespace {
@@ -54,6 +55,45 @@ TEST(ReplaceRule, MissingReplacementFileIsReportedAtEveryUse) {
   size_t nFirst = report.find("Cannot make: #missing\r\n");
   ASSERT_NE(nFirst, std::string::npos);
   EXPECT_NE(report.find("Cannot make: #missing\r\n", nFirst + 1), std::string::npos);
+}
+
+TEST(ReplaceRule, MarkerAndQuoteReplacements) {
+  CWebSite site{{}};
+  auto apply = [&](const std::string& line, std::string text) {
+    CReplaceRule rule(&site, line);
+    EXPECT_TRUE(rule.m_bValid) << line;
+    rule.Apply(text);
+    return text;
+  };
+  EXPECT_EQ(apply("RDOUBLE=<b>,</b>,X", "<b>1</b> <b>22</b> <b>open"), "<b>X</b> <b>X</b> <b>open");
+  EXPECT_EQ(apply("RDOUBLE=[,],", "a[b]c[d]"), "a[]c[]");
+  EXPECT_EQ(apply("R1QUOTE=src=,new.gif", "<img src=\"a.gif\"><img src=\"b.gif\">"),
+            "<img src=\"new.gif\"><img src=\"new.gif\">");
+  // A key that holds a quote finds that quote first.
+  EXPECT_EQ(apply("R1QUOTE=x\" class=,v", "<p id=\"x\" class=\"c\">"), "<p id=\"x\"v\"c\">");
+  EXPECT_EQ(apply("R2QUOTE=<a name=top,href=,up",
+                  "<a name=top href=\"x\"> <a href=\"y\"> <a name=top class=\"c\" href=\"z\">"),
+            "<a name=top href=\"up\"> <a href=\"y\"> <a name=top class=\"c\" href=\"up\">");
+  EXPECT_EQ(apply("R2QUOTE=A,HREF=,x", "<a href=\"y\">"), "<a href=\"y\">");
+}
+
+class ReplaceFromFile : public SiteTest {};
+
+TEST_F(ReplaceFromFile, ReplacementTextIsReadOnce) {
+  MakeFolder("site");
+  ASSERT_TRUE(WriteTextFile("C:\\site\\footer.txt", "<p>a, b</p>"));
+  CWebSite site{{}};
+  site.m_strCatalog = "C:\\site\\";
+  CReplaceRule rule(&site, "RDOUBLE=<!--F-->,<!--/F-->,#footer.txt");
+  std::string text = "<!--F-->old<!--/F-->";
+  rule.Apply(text);
+  EXPECT_EQ(text, "<!--F--><p>a, b</p><!--/F-->");
+  EXPECT_TRUE(rule.m_bLoaded);
+  std::filesystem::remove(m_hostRoot + "/site/footer.txt");
+  text = "<!--F--><!--/F-->";
+  rule.Apply(text);
+  EXPECT_EQ(text, "<!--F--><p>a, b</p><!--/F-->");
+  EXPECT_FALSE(HasLine("Cannot make: #footer.txt"));
 }
 
 }  // namespace

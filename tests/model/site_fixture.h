@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "markup/paths.h"
 #include "model/script_lines.h"
 #include "model/web_site.h"
 #include "platform/current_folder.h"
