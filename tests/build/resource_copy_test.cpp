@@ -249,5 +249,28 @@ TEST_F(ResourceServer, OfflineUsesTheEarlierCopy) {
     EXPECT_TRUE(m_drive.Exists(std::string("site\\gfx\\") + pszName)) << pszName;
 }
 
+TEST_F(ResourceServer, TemplateLineWithAnAddressKeepsACopyForOfflineBuilds) {
+  std::string address = m_server.Url("/tpl/own_template.html");
+  m_site.m_templateLines = {"P," + address};
+  EXPECT_TRUE(CopyTemplates(m_site));
+  CTemplate* pTemplate = m_site.GetTemplate("P");
+  ASSERT_NE(pTemplate, nullptr);
+  EXPECT_EQ(pTemplate->m_strLocalPath, "C:\\site\\templates\\own_template.html");
+  EXPECT_EQ(m_drive.Read("site\\templates\\own_template.html"), "served /tpl/own_template.html");
+
+  theSettings.Internet = 0;
+  m_server.Stop();
+  CWebSite offline{{}};
+  offline.m_strCatalog = m_site.m_strCatalog;
+  offline.m_strTemplates = m_site.m_strTemplates;
+  offline.m_templateLines = m_site.m_templateLines;
+  theReport.Clear();
+  EXPECT_TRUE(CopyTemplates(offline));
+  pTemplate = offline.GetTemplate("P");
+  ASSERT_NE(pTemplate, nullptr);
+  EXPECT_EQ(pTemplate->GetContent(), "served /tpl/own_template.html");
+  EXPECT_EQ(Count(theReport.Text(), "Using original"), 0u);
+}
+
 }  // namespace
 }  // namespace velmora
