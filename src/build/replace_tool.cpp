@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "build/resource_copy.h"
 #include "markup/paths.h"
 #include "model/web_site.h"
 #include "platform/dialogs.h"
@@ -11,6 +12,8 @@ namespace velmora {
 
 const std::vector<std::string>& CReplaceTool::FillCandidates() {
   m_candidates.clear();
+  // The site's own copies of the templates are the ones a replacement must reach.
+  CopyTemplates(m_site);
   auto add = [&](const CNode& node) {
     if (!node.m_strLocalPath.empty())
       m_candidates.push_back(node.m_strLocalPath);

@@ -12,7 +12,8 @@ class CWebSite;
 class CReplaceTool {
  public:
   explicit CReplaceTool(CWebSite& site) : m_site(site) {}
-  // Lists the files that may be changed: the local paths of the loaded templates, the pages,
+  // Copies the templates into the site (with the ATEMPLATE= lines) and lists the files that
+  // may be changed: the local paths of the loaded templates, the pages,
   // the print pages and the blocks, sorted alphabetically. A file named twice is listed twice.
   const std::vector<std::string>& FillCandidates();
   // Replaces every occurrence of find in each of the files, in the order given; a file given

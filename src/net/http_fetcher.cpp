@@ -39,7 +39,9 @@ std::string UrlOf(const CAddress& address) {
   if (Contains(server, ":") && !StartsWith(server, "["))
     server = "[" + server + "]";
   std::string url = address.m_strService + "://" + server;
-  if (address.m_nPort > 0)
+  bool bDefaultPort = (address.m_strService == "http" && address.m_nPort == 80) ||
+                      (address.m_strService == "https" && address.m_nPort == 443);
+  if (address.m_nPort > 0 && !bDefaultPort)
     url += ":" + std::to_string(address.m_nPort);
   std::string object = address.m_strObject.empty() ? "/" : address.m_strObject;
   return url + EscapeObjectPath(object);
@@ -154,6 +156,7 @@ CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* head
   request.m_nConnectTimeoutSeconds = m_nConnectTimeoutSeconds;
   request.m_nStallTimeoutSeconds = m_nStallTimeoutSeconds;
   request.m_nMaxBodyBytes = m_nMaxBodyBytes;
+  request.m_strCertificateFile = m_strCertificateFile;
   return request;
 }
 

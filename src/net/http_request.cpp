@@ -127,6 +127,8 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+  if (!request.m_strCertificateFile.empty())
+    curl_easy_setopt(c, CURLOPT_CAINFO, request.m_strCertificateFile.c_str());
   if (HasCredentials(request)) {
     curl_easy_setopt(c, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
     curl_easy_setopt(c, CURLOPT_USERNAME, request.m_strUser.c_str());
