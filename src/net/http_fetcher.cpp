@@ -16,8 +16,7 @@ namespace {
 const char kTextHeaders[] = "Accept: text/*\r\nUser-Agent: Velmora \r\n";
 const char kBinaryHeaders[] = "Accept: binary/*\r\nUser-Agent: Velmora \r\n";
 
-// Trims the address, drops one enclosing pair of double quotes (each side on its own) and
-// puts "http://" in front of an address that names neither scheme.
+// Trims the address and drops one enclosing pair of double quotes (each side on its own).
 std::string CleanAddress(const std::string& address) {
   std::string text = Trim(address);
   if (StartsWith(text, "\""))
@@ -27,9 +26,9 @@ std::string CleanAddress(const std::string& address) {
   return text;
 }
 
+// Puts "http://" in front of an address that names neither scheme.
 void AddScheme(std::string& text) {
-  ReplaceAll(text, "HTTP://", "http://");
-  ReplaceAll(text, "HTTPS://", "https://");
+  FoldSchemeCase(text);
   if (!Contains(text, "http://") && !Contains(text, "https://"))
     text = "http://" + text;
 }
