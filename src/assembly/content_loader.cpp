@@ -1,7 +1,53 @@
+#include "markup/paths.h"
 #include "model/node.h"
+#include "net/http_fetcher.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
-bool CNode::Load() { return false; }
+namespace {
+// Every line end becomes CR LF, whatever mix the server sent.
+std::string WithCrLf(const std::string& text) {
+  std::string result = CrLfToLf(text);
+  ReplaceAll(result, "\n", "\r\n");
+  return result;
+}
+}  // namespace
+
+// Reads the node's text from its web address, its file on another drive or its file in the
+// site catalog. Anything from outside the catalog is kept as a local copy there, so a site
+// built once online can be built again offline.
+bool CNode::Load() {
+  m_strContent.clear();
+  if (!m_strUrl.empty() && theSettings.Internet) {
+    std::string content, log;
+    if (theFetcher.GetText(m_strUrl, content, log)) {
+      m_strContent = WithCrLf(content);
+      theReport.AddLine(log, 0);
+      StoreLocal();
+      return true;
+    }
+    theReport.AddLine(log, 3);
+    if (LoadLocal()) {
+      theReport.AddFormatted(90, m_strLocalPath, 0);
+      return true;
+    }
+    theReport.AddFormatted(55, m_strLocalPath, 0);
+    return false;
+  }
+  if (!m_strOutsidePath.empty()) {
+    if (ReadTextFile(m_strOutsidePath, m_strContent)) {
+      StoreLocal();
+      return true;
+    }
+    theReport.AddFormatted(56, m_strOutsidePath, 2);
+  }
+  if (LoadLocal())
+    return true;
+  theReport.AddFormatted(m_strUrl.empty() ? 56 : 55, m_strLocalPath, 3);
+  return false;
+}
 
 }  // namespace velmora

@@ -33,11 +33,6 @@ bool HasScheme(const std::string& text) {
   return Contains(text, "http://") || Contains(text, "https://");
 }
 
-void LowerSchemes(std::string& text) {
-  ReplaceAll(text, "HTTP://", "http://");
-  ReplaceAll(text, "HTTPS://", "https://");
-}
-
 // Creates pieces[0]\pieces[1], then its child pieces[2], and so on; the first piece (the drive)
 // is never created.
 bool MakeFolderChain(const std::vector<std::string>& pieces) {
@@ -101,7 +96,7 @@ std::string ResolveRelative(const std::string& baseFile, const std::string& refe
 
 std::string JoinAddress(const std::string& base, const std::string& reference) {
   std::string ref = reference;
-  LowerSchemes(ref);
+  FoldSchemeCase(ref);
   if (HasScheme(ref))
     return ref;
 
@@ -116,7 +111,14 @@ std::string JoinAddress(const std::string& base, const std::string& reference) {
     return base.substr(0, base.find_first_of("/?#", serverStart)) + ref;
   }
 
-  std::vector<std::string> baseParts = Split(base, "/", true);
+  // The query of a web page's address is no part of its folder.
+  std::string_view basePath = base;
+  if (bWebBase)
+    basePath = basePath.substr(0, basePath.find_first_of("?#"));
+  std::vector<std::string> baseParts = Split(basePath, "/", true);
+  // A web base naming a folder ("http://h/dir/", "http://h") has an empty file name.
+  if (bWebBase && (EndsWith(basePath, "/") || baseParts.size() == 2))
+    baseParts.emplace_back();
   std::vector<std::string> refParts = Split(ref, "/", true);
   std::string result;
   if (refParts.size() == 1) {
@@ -173,11 +175,19 @@ std::string UrlToLocalPath(const std::string& address, const std::string& root) 
   return result;
 }
 
+void FoldSchemeCase(std::string& address) {
+  ReplaceAll(address, "HTTP://", "http://");
+  ReplaceAll(address, "HTTPS://", "https://");
+  for (std::string_view scheme : {"http://", "https://"})
+    if (EqualsNoCase(std::string_view(address).substr(0, scheme.size()), scheme))
+      address.replace(0, scheme.size(), scheme);
+}
+
 bool NormalizeHttpAddress(std::string& address) {
   if (!Contains(address, "/"))
     return false;
   std::string copy = address;
-  LowerSchemes(copy);
+  FoldSchemeCase(copy);
   if (!HasScheme(copy))
     copy.insert(0, "http://");
   CAddress parsed;

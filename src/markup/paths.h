@@ -13,6 +13,8 @@ std::string ResolveRelative(const std::string& baseFile, const std::string& refe
 std::string JoinAddress(const std::string& base, const std::string& reference);
 // Never climbs out of root: ".." and "." pieces of the address are dropped.
 std::string UrlToLocalPath(const std::string& address, const std::string& root);
+// "HTTP://" and "HTTPS://" anywhere, and a leading scheme in any letter case, in lower case.
+void FoldSchemeCase(std::string& address);
 bool NormalizeHttpAddress(std::string& address);
 bool HasHostPart(const std::string& address);
 

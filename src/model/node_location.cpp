@@ -15,6 +15,16 @@ std::string AfterLast(const std::string& text, char separator) {
   return pos == std::string::npos ? text : text.substr(pos + 1);
 }
 
+// The path after the drive, without "." and ".." pieces, so that the local copy of a file
+// from another drive stays inside the "imported" folder.
+std::string PlainFolderPath(const std::string& path) {
+  std::string result;
+  for (const std::string& piece : Split(path.substr(2), "\\", true))
+    if (piece != "." && piece != "..")
+      result += "\\" + piece;
+  return result;
+}
+
 }  // namespace
 
 bool CNode::SetLocation(const std::string& location) {
@@ -32,8 +42,7 @@ bool CNode::SetLocation(const std::string& location) {
     return false;
   }
   // Only the scheme is folded: the rest of a path is case-sensitive on the host.
-  ReplaceAll(place, "HTTP://", "http://");
-  ReplaceAll(place, "HTTPS://", "https://");
+  FoldSchemeCase(place);
   if (!Contains(place, "http") && Contains(place, "/") && theSettings.AllowForwardSlashes)
     ReplaceAll(place, "/", "\\");
 
@@ -55,7 +64,7 @@ bool CNode::SetLocation(const std::string& location) {
     if (!EqualsNoCase(place.substr(0, 2), m_strCatalog.substr(0, 2))) {
       // Another drive: the local copy keeps the path without its drive under "imported".
       m_strOutsidePath = place;
-      m_strRemotePath = imported + place.substr(2);
+      m_strRemotePath = imported + PlainFolderPath(place);
       m_strLocalPath = m_strCatalog + m_strRemotePath;
     } else {
       m_strLocalPath = place;

@@ -9,8 +9,9 @@ namespace velmora {
 struct CAddress {
   std::string m_strService;  // scheme in lower case: "http", "https", "ftp", "mailto", ...
   std::string m_strServer;
-  std::string m_strObject;   // path and query, beginning with "/" ("/" when absent)
-  int m_nPort = 0;
+  std::string m_strObject;  // path and query, beginning with "/" ("/" when absent); for
+                            // "mailto:..."-like addresses the text after the colon
+  int m_nPort = 0;          // the given port, else 80, 443 or 21 by service, else 0
 };
 
 // False when the text is not "scheme://server[:port][/object]" (or "mailto:..."-like with an

@@ -1,14 +1,213 @@
 #include "net/http_fetcher.h"
 
+#include "markup/paths.h"
+#include "net/address.h"
+#include "net/http_request.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+#include "res/messages.h"
+
 namespace velmora {
 
 CHttpFetcher theFetcher;
 
-bool CHttpFetcher::GetText(const std::string&, std::string& content, std::string&) {
-  content.clear();
+namespace {
+
+const char kTextHeaders[] = "Accept: text/*\r\nUser-Agent: Velmora \r\n";
+const char kBinaryHeaders[] = "Accept: binary/*\r\nUser-Agent: Velmora \r\n";
+
+// Trims the address, drops one enclosing pair of double quotes (each side on its own) and
+// puts "http://" in front of an address that names neither scheme.
+std::string CleanAddress(const std::string& address) {
+  std::string text = Trim(address);
+  if (StartsWith(text, "\""))
+    text.erase(0, 1);
+  if (EndsWith(text, "\""))
+    text.pop_back();
+  return text;
+}
+
+void AddScheme(std::string& text) {
+  ReplaceAll(text, "HTTP://", "http://");
+  ReplaceAll(text, "HTTPS://", "https://");
+  if (!Contains(text, "http://") && !Contains(text, "https://"))
+    text = "http://" + text;
+}
+
+std::string UrlOf(const CAddress& address) {
+  std::string server = address.m_strServer;
+  if (Contains(server, ":") && !StartsWith(server, "["))
+    server = "[" + server + "]";
+  std::string url = address.m_strService + "://" + server;
+  if (address.m_nPort > 0)
+    url += ":" + std::to_string(address.m_nPort);
+  std::string object = address.m_strObject.empty() ? "/" : address.m_strObject;
+  return url + EscapeObjectPath(object);
+}
+
+bool IsRedirect(int nStatus) {
+  return nStatus >= 301 && nStatus <= 303;
+}
+
+// The target named by the Location header, or empty when there is none. Header names are
+// matched at the start of a line and ignoring case, as servers differ in how they write them.
+std::string FindLocation(const std::string& headers) {
+  for (const std::string& line : Split(headers, "\n")) {
+    if (line.size() >= 9 && EqualsNoCase(std::string_view(line).substr(0, 9), "Location:"))
+      return Trim(std::string_view(line).substr(9));
+  }
+  return {};
+}
+
+enum class ETarget { kOk, kUnreadable, kNotHttp };
+
+// Parses a redirect target; a relative one is taken against the address that answered.
+ETarget ParseTarget(std::string& target, const CHttpResponse& response, CAddress& address) {
+  if (!ParseAddress(target, address)) {
+    if (response.m_strRedirectUrl.empty() || !ParseAddress(response.m_strRedirectUrl, address))
+      return ETarget::kUnreadable;
+    target = response.m_strRedirectUrl;
+  }
+  return IsHttpService(address) ? ETarget::kOk : ETarget::kNotHttp;
+}
+
+}  // namespace
+
+bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& body,
+                         std::string& log) {
+  m_strRedirected.clear();
+  log = "GET: " + address + " ";
+  std::string text = CleanAddress(address);
+  if (text.size() < 5) {
+    log += FormatMessage(19000, text);
+    return false;
+  }
+  AddScheme(text);
+  CAddress first;
+  if (!ParseAddress(text, first) || !IsHttpService(first)) {
+    log += FormatMessage(19000, text);
+    return false;
+  }
+
+  CHttpRequest request = MakeRequest(first, bText ? kTextHeaders : kBinaryHeaders);
+  CHttpResponse response;
+  if (!SendRequest(request, response))
+    return ClientFailed(response, log);
+  if (response.m_nStatus == 401) {
+    // One retry with the credentials the user gives.
+    if (!Dialogs().AskPassword(text, request.m_strUser, request.m_strPassword)) {
+      log += Message(19003);
+      return false;
+    }
+    if (!SendRequest(request, response))
+      return ClientFailed(response, log);
+  }
+
+  if (IsRedirect(response.m_nStatus)) {
+    std::string target = FindLocation(response.m_strHeaders);
+    if (target.empty()) {
+      log += Message(19002);
+      return false;
+    }
+    CAddress second;
+    ETarget kind = ParseTarget(target, response, second);
+    if (kind == ETarget::kUnreadable) {
+      log += FormatMessage(19000, text);
+      return false;
+    }
+    if (kind == ETarget::kNotHttp) {
+      log += Message(19006);
+      return false;
+    }
+    // A text asked for by a folder name that leads to a file is refused: relative
+    // references in that text would be taken from the wrong folder.
+    if (bText && !Contains(first.m_strObject, ".") && Contains(second.m_strObject, ".")) {
+      log += FormatMessage(19, std::to_string(response.m_nStatus));
+      return false;
+    }
+    if (!Dialogs().AskYesNo(FormatMessage(19007, text, target))) {
+      log += Message(19002);
+      return false;
+    }
+    log += FormatMessage(19004, target) + " ";
+    // The target gets no credentials: it may be another server.
+    request = MakeRequest(second, bText ? kTextHeaders : kBinaryHeaders);
+    if (!SendRequest(request, response))
+      return ClientFailed(response, log);
+    if (response.m_nStatus != 200) {
+      log += FormatMessage(19, std::to_string(response.m_nStatus));
+      return false;
+    }
+    m_strRedirected = target;
+  } else if (response.m_nStatus != 200) {
+    log += FormatMessage(19, std::to_string(response.m_nStatus));
+    return false;
+  }
+  body = std::move(response.m_strBody);
+  return true;
+}
+
+CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* headers) const {
+  CHttpRequest request;
+  request.m_strUrl = UrlOf(address);
+  request.m_strHeaders = headers;
+  request.m_nConnectTimeoutSeconds = m_nConnectTimeoutSeconds;
+  request.m_nStallTimeoutSeconds = m_nStallTimeoutSeconds;
+  request.m_nMaxBodyBytes = m_nMaxBodyBytes;
+  return request;
+}
+
+bool CHttpFetcher::ClientFailed(const CHttpResponse& response, std::string& log) {
+  log += "Error  " + response.m_strError;
   return false;
 }
-bool CHttpFetcher::GetBinary(const std::string&, const std::string&, std::string&) { return false; }
-int CHttpFetcher::Probe(const std::string&) { return 99; }
+
+bool CHttpFetcher::GetText(const std::string& address, std::string& content, std::string& log) {
+  content.clear();
+  if (!Fetch(address, true, content, log)) {
+    content.clear();
+    return false;
+  }
+  log += "OK";
+  return true;
+}
+
+bool CHttpFetcher::GetBinary(const std::string& address, const std::string& localPath,
+                             std::string& log) {
+  std::string body;
+  if (!Fetch(address, false, body, log))
+    return false;
+  // The file is written whole or not at all; a path that cannot take it is a failure.
+  if (!MakeDirs(localPath) || !WriteBinaryFile(localPath, body)) {
+    Dialogs().MessageBox("Cannot store: " + localPath);
+    log += "Cannot store: " + localPath;
+    return false;
+  }
+  log += "OK";
+  return true;
+}
+
+int CHttpFetcher::Probe(const std::string& address) {
+  m_strRedirected.clear();
+  std::string text = CleanAddress(address);
+  if (text.size() < 5)
+    return 0;
+  AddScheme(text);
+  CAddress first;
+  if (!ParseAddress(text, first) || !IsHttpService(first))
+    return 99;
+  CHttpRequest request = MakeRequest(first, kTextHeaders);
+  request.m_bReadBody = false;
+  CHttpResponse response;
+  if (!SendRequest(request, response))
+    return 99;
+  if (IsRedirect(response.m_nStatus)) {
+    std::string target = FindLocation(response.m_strHeaders);
+    CAddress second;
+    if (!target.empty() && ParseTarget(target, response, second) == ETarget::kOk)
+      m_strRedirected = target;
+  }
+  return response.m_nStatus;
+}
 
 }  // namespace velmora

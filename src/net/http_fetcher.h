@@ -6,6 +6,10 @@
 
 namespace velmora {
 
+struct CAddress;
+struct CHttpRequest;
+struct CHttpResponse;
+
 class CHttpFetcher {
  public:
   bool GetText(const std::string& address, std::string& content, std::string& log);
@@ -19,6 +23,11 @@ class CHttpFetcher {
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
 
  private:
+  // The common part of GetText and GetBinary: everything up to a 200 body in hand.
+  bool Fetch(const std::string& address, bool bText, std::string& body, std::string& log);
+  CHttpRequest MakeRequest(const CAddress& address, const char* headers) const;
+  static bool ClientFailed(const CHttpResponse& response, std::string& log);
+
   std::string m_strRedirected;
 };
 

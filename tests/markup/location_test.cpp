@@ -69,6 +69,9 @@ TEST_F(Location, AbsolutePaths) {
   EXPECT_EQ(m_node.m_strLocalPath, "C:\\site\\imported\\x\\y.html");
   EXPECT_EQ(m_node.m_strFileName, "y.html");
 
+  ASSERT_TRUE(m_node.SetLocation("D:\\x\\..\\..\\.\\y.html"));
+  EXPECT_EQ(m_node.m_strRemotePath, "imported\\x\\y.html");
+
   ASSERT_TRUE(m_node.SetLocation("c:\\site\\pages\\b.html"));
   EXPECT_TRUE(m_node.m_strOutsidePath.empty());
   EXPECT_EQ(m_node.m_strLocalPath, "c:\\site\\pages\\b.html");

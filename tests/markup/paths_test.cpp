@@ -45,6 +45,9 @@ TEST(JoinAddress, WebReferencesNeverLeaveTheServer) {
   const std::string base = "http://www.x.org:81/dir/page.html?q=1";
   EXPECT_EQ(JoinAddress(base, "/img/a.gif"), "http://www.x.org:81/img/a.gif");
   EXPECT_EQ(JoinAddress(base, "//cdn.org/a.gif"), "http://cdn.org/a.gif");
+  EXPECT_EQ(JoinAddress("http://h/d/p.php?u=a/b", "i.gif"), "http://h/d/i.gif");
+  EXPECT_EQ(JoinAddress("http://h", "i.gif"), "http://h/i.gif");
+  EXPECT_EQ(JoinAddress("http://h/d/", "../i.gif"), "http://h/i.gif");
   // Too many ".." stop at the root instead of making "img" the server.
   EXPECT_EQ(JoinAddress("http://www.x.org/dir/page.html", "../../../img/a.gif"),
             "http://www.x.org/img/a.gif");
@@ -76,6 +79,10 @@ TEST(AddressTests, NormalizeHttpAddress) {
   EXPECT_EQ(address, "http://www.example.com/a.html");
 
   address = "HTTPS://www.example.com/a.html";
+  EXPECT_TRUE(NormalizeHttpAddress(address));
+  EXPECT_EQ(address, "https://www.example.com/a.html");
+
+  address = "Https://www.example.com/a.html";
   EXPECT_TRUE(NormalizeHttpAddress(address));
   EXPECT_EQ(address, "https://www.example.com/a.html");
 

@@ -27,7 +27,7 @@ TEST(SplitString, PiecesFlagsAndAppend) {
   EXPECT_EQ(SplitString("", pieces, ",", true), 0);
 }
 
-TEST(QuotedValues, CollectRespectsDistanceAndKeepsArray) {
+TEST(QuotedValues, CollectHonoursDistanceAndKeepsArray) {
   Strings values{"first"};
   CollectQuotedValues("src=\" a.gif \" src  =  \"far.gif\" src=\"b.gif\"", "src", 5, values);
   EXPECT_EQ(values, (Strings{"first", "a.gif", "b.gif"}));

@@ -1,0 +1,157 @@
+#include "net/http_request.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+#include "platform/strings.h"
+
+namespace velmora {
+
+namespace {
+
+void InitialiseOnce() {
+  static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  (void)initialised;
+}
+
+struct CTransfer {
+  CURL* m_pCurl = nullptr;
+  const CHttpRequest* m_pRequest = nullptr;
+  CHttpResponse* m_pResponse = nullptr;
+  bool m_bStoppedOnPurpose = false;  // the body was not wanted
+  bool m_bTooLarge = false;
+};
+
+bool HasCredentials(const CHttpRequest& request) {
+  return !request.m_strUser.empty() || !request.m_strPassword.empty();
+}
+
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<CTransfer*>(user);
+  std::string_view line(data, size * count);
+  // A new status line starts the headers of a new response (after 100 Continue or an
+  // authentication round).
+  if (StartsWith(line, "HTTP/"))
+    transfer->m_pResponse->m_strHeaders.clear();
+  transfer->m_pResponse->m_strHeaders.append(line);
+  return size * count;
+}
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<CTransfer*>(user);
+  const CHttpRequest& request = *transfer->m_pRequest;
+  long status = 0;
+  curl_easy_getinfo(transfer->m_pCurl, CURLINFO_RESPONSE_CODE, &status);
+  // Only a 200 body is ever used. While credentials are being negotiated the client reads
+  // the bodies of its own intermediate answers, so those are let through.
+  if (!request.m_bReadBody || (status != 200 && !HasCredentials(request))) {
+    transfer->m_bStoppedOnPurpose = true;
+    return 0;
+  }
+  std::string& body = transfer->m_pResponse->m_strBody;
+  size_t n = size * count;
+  curl_off_t announced = -1;
+  curl_easy_getinfo(transfer->m_pCurl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  if (announced > request.m_nMaxBodyBytes ||
+      static_cast<long long>(body.size() + n) > request.m_nMaxBodyBytes) {
+    transfer->m_bTooLarge = true;
+    return 0;
+  }
+  if (status == 200)
+    body.append(data, n);
+  return n;
+}
+
+struct CCurlDeleter {
+  void operator()(CURL* p) const { curl_easy_cleanup(p); }
+};
+struct CListDeleter {
+  void operator()(curl_slist* p) const { curl_slist_free_all(p); }
+};
+
+}  // namespace
+
+std::string EscapeObjectPath(const std::string& object) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(object.size());
+  for (unsigned char c : object) {
+    if (c <= 0x20 || c >= 0x7f) {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
+  InitialiseOnce();
+  response = CHttpResponse();
+  std::unique_ptr<CURL, CCurlDeleter> curl(curl_easy_init());
+  if (!curl) {
+    response.m_strError = "The HTTP client could not be started";
+    return false;
+  }
+  CURL* c = curl.get();
+  CTransfer transfer{c, &request, &response};
+
+  std::unique_ptr<curl_slist, CListDeleter> headers;
+  for (const std::string& line : Split(request.m_strHeaders, "\r\n", true)) {
+    curl_slist* list = curl_slist_append(headers.get(), line.c_str());
+    if (!list)
+      break;
+    headers.release();
+    headers.reset(list);
+  }
+
+  char errorText[CURL_ERROR_SIZE] = {};
+  curl_easy_setopt(c, CURLOPT_URL, request.m_strUrl.c_str());
+  curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+  curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L);
+  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, request.m_nConnectTimeoutSeconds);
+  // A server that sends less than one byte a second for the stall time is given up on; this
+  // also covers a server that accepts the connection and never answers.
+  curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, request.m_nStallTimeoutSeconds);
+  curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, OnHeader);
+  curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
+  curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
+  curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+  if (HasCredentials(request)) {
+    curl_easy_setopt(c, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    curl_easy_setopt(c, CURLOPT_USERNAME, request.m_strUser.c_str());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, request.m_strPassword.c_str());
+  }
+
+  CURLcode result = curl_easy_perform(c);
+  long status = 0;
+  curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+  response.m_nStatus = static_cast<int>(status);
+  char* redirect = nullptr;
+  if (curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
+    response.m_strRedirectUrl = redirect;
+
+  if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.m_bStoppedOnPurpose))
+    return true;
+  response.m_strBody.clear();
+  if (transfer.m_bTooLarge)
+    response.m_strError =
+        "The answer is larger than " + std::to_string(request.m_nMaxBodyBytes) + " bytes";
+  else
+    response.m_strError = errorText[0] ? errorText : curl_easy_strerror(result);
+  if (response.m_strError.size() > 1023)
+    response.m_strError.resize(1023);
+  return false;
+}
+
+}  // namespace velmora
