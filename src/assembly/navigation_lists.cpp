@@ -81,6 +81,9 @@ std::string LinkAddress(const CPage& built, CNode& q) {
     pTarget = &q;
   if (!pTarget)
     return {};
+  // A heading followed by a page at a web address leads to that address.
+  if (!pTarget->m_strUrl.empty())
+    return pTarget->m_strUrl;
   return RelativePath(built.m_strLocalPath, pTarget->m_strLocalPath);
 }
 

@@ -144,6 +144,7 @@ TEST(NavigationLinks, HeadingsAndPagesLinkedByAddress) {
   site.Add(1, "Home", "index.html");
   site.Add(1, "Heading");
   site.Add(2, "Under", "pages\\under.html");
+  site.Add(1, "Gate");
   site.Add(1, "Away", "away.html", "N", "http://example.org/away.html");
   site.Add(1, "Last");
   site.Finish();
@@ -152,6 +153,7 @@ TEST(NavigationLinks, HeadingsAndPagesLinkedByAddress) {
   const std::string toc = MakeTocText(home, 1, "", 1, 1);
   EXPECT_NE(toc.find("<a href=\"pages/under.html\">Heading</a>"), std::string::npos);
   EXPECT_NE(toc.find("<a href=\"http://example.org/away.html\">Away</a>"), std::string::npos);
+  EXPECT_NE(toc.find("<a href=\"http://example.org/away.html\">Gate</a>"), std::string::npos);
   EXPECT_NE(toc.find("<div class=\"tlevel1\">Last</div>"), std::string::npos);
   EXPECT_NE(MakeConListText(home, true).find("<a href=\"http://example.org/away.html\">Away</a>"),
             std::string::npos);

@@ -25,6 +25,7 @@ class NameRefs : public ::testing::Test {
     m_site.Add(1, "Page2", "pages\\two.html");
     m_site.Add(1, "Chapter");
     m_site.Add(2, "First", "pages\\first.html");
+    m_site.Add(1, "Away", "imported\\away.html", "N", "http://example.org/away.html");
     m_site.Add(1, "Page2", "pages\\other.html");
     m_site.Add(1, "Empty");
     m_site.Finish();
@@ -48,6 +49,12 @@ TEST_F(NameRefs, EveryQuotedOccurrenceFollows) {
   std::string text = "<a href=\"Page2\">x</a><script>go(\"Page2\")</script> Page2";
   home.CorrectNameRefs(text);
   EXPECT_EQ(text, "<a href=\"pages/two.html\">x</a><script>go(\"pages/two.html\")</script> Page2");
+}
+
+TEST_F(NameRefs, PagesLinkedDirectlyKeepTheirAddress) {
+  std::string text = "<a href=\"Away#news\">a</a>";
+  m_site.Page("Home").CorrectNameRefs(text);
+  EXPECT_EQ(text, "<a href=\"http://example.org/away.html#news\">a</a>");
 }
 
 TEST_F(NameRefs, UnknownNamesAreReportedAndKept) {
