@@ -1,10 +1,33 @@
 #include "app/commands.h"
+#include "app/site_session.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-bool CheckCommand(CSiteSession&, const std::vector<std::string>&, int& problems) {
+bool CheckCommand(CSiteSession& session, const std::vector<std::string>& published, int& problems) {
   problems = 0;
-  return false;
+  if (!session.LoadAndInterpret() || !session.m_pWebSite) {
+    Dialogs().MessageBox(Message(6));
+    return false;
+  }
+  CWebSite& site = *session.m_pWebSite;
+  if (published.empty()) {
+    site.CheckPages();
+  } else {
+    for (const std::string& name : published)
+      if (!session.m_publishedList.Select(name))
+        Dialogs().MessageBox(FormatText("No published page: %1", name));
+    const std::vector<CPage*> selected = session.m_publishedList.SelectedPages();
+    if (selected.empty()) {
+      Dialogs().MessageBox(Message(88));
+      return false;
+    }
+    site.CheckPages(&selected);
+  }
+  problems = site.m_nCheckProblems;
+  return true;
 }
 
 }  // namespace velmora

@@ -1,7 +1,39 @@
 #include "app/commands.h"
 
+#include "app/new_site.h"
+#include "platform/drive_map.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+
 namespace velmora {
 
-bool NewSiteCommand(const std::string&, bool, const std::string&, const std::string&) { return false; }
+namespace {
+// A value that is neither a host path nor a drive path is a web address.
+CNewSiteSource SourceFromArgument(const std::string& value) {
+  CNewSiteSource source;
+  if (value.empty()) return source;
+  if (StartsWith(value, "/") || Contains(value, ":\\") || StartsWith(value, ".")) {
+    source.m_eChoice = CNewSiteSource::kCatalog;
+    source.m_strCatalog = PathFromUser(value);
+  } else {
+    source.m_eChoice = CNewSiteSource::kAddress;
+    source.m_strAddress = value;
+  }
+  return source;
+}
+}  // namespace
+
+bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
+                    const std::string& resources) {
+  CNewSiteOptions options;
+  options.m_strScriptPath = scriptPath.empty() ? ProposeScriptPath() : scriptPath;
+  options.m_bFrames = bFrames;
+  options.m_templates = SourceFromArgument(templates);
+  options.m_resources = SourceFromArgument(resources);
+  std::string text;
+  if (!CreateNewSite(options, text)) return false;
+  theReport.AddLine("New site script: " + options.m_strScriptPath, 0);
+  return true;
+}
 
 }  // namespace velmora

@@ -22,7 +22,11 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
 // Writes a starter script (and its graphics folder).
 bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
                     const std::string& resources);
-// Converts a script of the older format, with its blocks and templates.
+// Converts a script of the older format, with its blocks and templates, and writes the new
+// script text back to the script file.
 bool ConvertCommand(CSiteSession& session);
+// Asks whether an older script shall be converted; on Yes converts it as ConvertCommand does.
+// False when refused or when the script could not be written.
+bool OfferConversion(CSiteSession& session);
 
 }  // namespace velmora

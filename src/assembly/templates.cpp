@@ -1,7 +1,159 @@
+#include "assembly/templates.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "markup/paths.h"
 #include "model/web_site.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "res/resources.h"
 
 namespace velmora {
 
-CTemplate* CWebSite::GetTemplate(const std::string&) { return nullptr; }
+namespace {
+
+// What the built-in text of a kind needs before it is a template: the <!--INPUT/-->
+// placeholder removed or replaced by a list tag, and for the non-home pages the stamp tags.
+struct CTemplateKind {
+  const char* pszType;
+  const char* pszFileName;
+  const char* pszInput;  // nullptr: the text has no placeholder to change
+  bool bRemoveStamp;
+};
+
+const CTemplateKind kKinds[] = {
+    {"I", "nf_i_template.html", "", false},
+    {"P", "nf_p_template.html", "", true},
+    {"C", "nf_c_template.html", "<!--TOC COLS=\"3\"--><!--/TOC-->", true},
+    {"IX", "nf_ix_template.html", "<!--INDEX COLS=\"3\"--><!--/INDEX-->", true},
+    {"FI", "f_i_template.html", "", false},
+    {"FP", "f_p_template.html", "", true},
+    {"FC", "f_c_template.html", "<!--TOC COLS=\"3\"-->\r\n<!--/TOC-->", true},
+    {"FIX", "f_ix_template.html", "<!--INDEX COLS=\"3\"-->\r\n<!--/INDEX-->", true},
+    {"FF", "f_f_template.html", nullptr, false},
+    {"FT", "f_t_template.html", nullptr, false},
+    {"FL", "f_l_template.html", nullptr, false},
+    {"PP", "print_template.html", nullptr, false},
+    {"B", "block_template.html", nullptr, false},
+    {"W", "wrapper_template.html", nullptr, false},
+};
+
+const CTemplateKind* FindKind(const std::string& type) {
+  for (const CTemplateKind& kind : kKinds)
+    if (type == kind.pszType)
+      return &kind;
+  return nullptr;
+}
+
+std::string FileNameOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string DefaultTemplateFileName(const std::string& type) {
+  const CTemplateKind* pKind = FindKind(type);
+  return pKind ? pKind->pszFileName : "";
+}
+
+const std::vector<std::string>& TemplateFileNames() {
+  static const std::vector<std::string> names = {
+      "print_template.html", "block_template.html", "wrapper_template.html", "nf_c_template.html",
+      "nf_i_template.html",  "nf_p_template.html",  "nf_ix_template.html",   "f_c_template.html",
+      "f_i_template.html",   "f_p_template.html",   "f_ix_template.html",    "f_f_template.html",
+      "f_l_template.html",   "f_t_template.html"};
+  return names;
+}
+
+CTemplate::CTemplate(CWebSite* pSite, const std::string& type, const std::string& location)
+    : CNode(pSite) {
+  m_strName = type;
+  m_bValid = ParseLine(location);
+}
+
+bool CTemplate::ParseLine(const std::string& location) {
+  m_bValid = false;
+  if (!SetLocation(location))
+    return false;
+  bool bRemote = !m_strUrl.empty() || !m_strOutsidePath.empty();
+  if (bRemote) {
+    // The local copy of a template from elsewhere lives in "templates" of the site; a name
+    // that is no plain file name would put it somewhere else.
+    if (m_strFileName.empty() && !m_strOutsidePath.empty())
+      m_strFileName = FileNameOf(m_strOutsidePath);
+    if (m_strFileName.empty() || m_strFileName == "." || m_strFileName == ".." ||
+        m_strFileName.find_first_of("\\/?") != std::string::npos)
+      return false;
+    m_strRemotePath = "templates\\" + m_strFileName;
+    m_strLocalPath = m_strCatalog + m_strRemotePath;
+  } else if (FileExists(m_strLocalPath)) {
+    m_bValid = true;
+    return true;
+  }
+  // A default file that is not there yet is expected on a new site: it is made at once
+  // instead of first failing to load it.
+  bool bLoaded = bRemote && Load();
+  if (!bLoaded && !MakeDefaultText(m_strName))
+    return false;
+  m_bValid = StoreLocal();
+  return m_bValid;
+}
+
+bool CTemplate::MakeDefaultText(const std::string& type) {
+  const CTemplateKind* pKind = FindKind(type);
+  if (!pKind)
+    return false;
+  theReport.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
+  std::string text = LoadResourceText(pKind->pszFileName);
+  if (pKind->pszInput)
+    ReplaceAll(text, "<!--INPUT/-->", pKind->pszInput);
+  if (pKind->bRemoveStamp) {
+    ReplaceAll(text, "<!--STAMP-->", "");
+    ReplaceAll(text, "<!--/STAMP-->", "");
+  }
+  m_strContent = text;
+  return !text.empty();
+}
+
+CTemplate* CWebSite::GetTemplate(const std::string& type) {
+  for (const auto& pTemplate : m_templates)
+    if (pTemplate->m_strName == type)
+      return pTemplate.get();
+  std::string fileName = DefaultTemplateFileName(type);
+  if (fileName.empty()) {
+    theReport.AddLine(FormatText("Cannot make: %1", ""), 3);
+    return nullptr;
+  }
+  std::string path = m_strTemplates;
+  if (!EndsWith(path, "\\"))
+    path += "\\";
+  path += fileName;
+  auto pTemplate = std::make_unique<CTemplate>(this, type, path);
+  if (!pTemplate->m_bValid) {
+    theReport.AddLine(FormatText("Cannot make: %1", path), 3);
+    return nullptr;
+  }
+  m_templates.push_back(std::move(pTemplate));
+  return m_templates.back().get();
+}
+
+void ApplyTemplateLines(CWebSite& site) {
+  for (const std::string& value : site.m_templateLines) {
+    std::vector<std::string> fields = Split(value, ",", true);
+    if (fields.size() != 2) {
+      theReport.AddLine(FormatText("Bad template line: %1", value), 3);
+      continue;
+    }
+    const std::string& type = fields[0];
+    std::erase_if(site.m_templates, [&](const auto& p) { return p->m_strName == type; });
+    auto pTemplate = std::make_unique<CTemplate>(&site, type, fields[1]);
+    if (pTemplate->m_bValid)
+      site.m_templates.push_back(std::move(pTemplate));
+    else
+      theReport.AddLine(FormatText("Cannot make: %1", value), 0);
+  }
+}
 
 }  // namespace velmora

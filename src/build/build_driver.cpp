@@ -3,6 +3,7 @@
 // and the stamp on the home page. One report batch per build.
 #include <unordered_set>
 
+#include "build/resource_copy.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
 #include "model/node.h"
@@ -64,9 +65,9 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   const int nToBuild = pSelection ? static_cast<int>(pSelection->size()) : m_nListed;
   Progress().Show(nToBuild + 2);
   Progress().SetPos(1);
-  // TODO(res): copy the layout resources here (resource_copy.h).
+  CopyLayoutResources(*this);
   Progress().SetPos(2);
-  // TODO(res): copy the templates and apply the ATEMPLATE= lines here (resource_copy.h).
+  CopyTemplates(*this);
   theReport.AddMessage(kDashesMessage, 0);
 
   int nPosition = 2;

@@ -1,7 +1,154 @@
-#include "model/node.h"
+#include <algorithm>
+
+#include "markup/element_rewrite.h"
+#include "markup/paths.h"
+#include "markup/printable_sections.h"
+#include "markup/text_operations.h"
+#include "model/web_site.h"
+#include "platform/dialogs.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
-void CPage::MakePrintPage() {}
+namespace {
+
+// The pages of the outline below pNode (pNode itself when bSelf), in outline order.
+void AddOutline(CNode* pNode, bool bSelf, std::vector<CPage*>& pages) {
+  if (!pNode)
+    return;
+  if (bSelf)
+    if (auto* pPage = dynamic_cast<CPage*>(pNode))
+      pages.push_back(pPage);
+  for (CNode* pChild : pNode->m_children) AddOutline(pChild, true, pages);
+}
+
+// The pages a PRINTLIST element asks for, each once, in the order asked.
+std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue) {
+  std::vector<CPage*> pages;
+  if (pagesValue.empty() || EqualsNoCase(pagesValue, "ALL")) {
+    AddOutline(site.m_pRoot.get(), false, pages);
+  } else {
+    for (const std::string& piece : Split(pagesValue, ",", true)) {
+      std::string reference = Trim(piece);
+      const bool bSubtree = EndsWith(reference, "+");
+      if (bSubtree)
+        reference = Trim(reference.substr(0, reference.size() - 1));
+      if (reference.empty())
+        continue;
+      CPage* pPage = site.FindPage(reference);
+      if (!pPage) {
+        theReport.AddFormatted(54, Trim(piece), 1);
+        continue;
+      }
+      if (bSubtree)
+        AddOutline(pPage, true, pages);
+      else
+        pages.push_back(pPage);
+    }
+  }
+  std::vector<CPage*> unique;
+  for (CPage* pPage : pages)
+    if (std::find(unique.begin(), unique.end(), pPage) == unique.end())
+      unique.push_back(pPage);
+  return unique;
+}
+
+// Links of the gathered sections that lead to a page held in the print page become links to
+// that page's anchor there.
+void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
+                         const std::vector<CPage*>& held) {
+  RewriteQuotedValues(text, "a href=", 9, [&](const std::string& value, std::string& out) {
+    const std::string reference = Trim(value);
+    if (reference.empty() || StartsWith(reference, "#") || Contains(reference, ":"))
+      return false;
+    const std::string target =
+        ResolveRelative(printPagePath, reference.substr(0, reference.find('#')));
+    if (target.empty())
+      return false;
+    for (CPage* pPage : held) {
+      if (EqualsNoCase(pPage->m_strLocalPath, target)) {
+        out = "#" + PrintAnchorName(pPage->m_strRemotePath);
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
+// Fills every PRINTLIST element of the page and writes it; true when it was written.
+bool FillPrintPage(CPage& page) {
+  if (page.m_strContent.empty())
+    page.Build();
+  if (page.m_strContent.empty())
+    return false;
+  theReport.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
+
+  const std::string& printPath = page.m_strLocalPath;
+  std::string text = page.m_strContent;
+  RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
+    const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
+    std::vector<CPage*> held;
+    std::string gathered;
+    for (CPage* pPage : PrintListPages(*page.m_pSite, element.GetAttribute("PAGES"))) {
+      if (pPage == &page || pPage->m_strLocalPath.empty())
+        continue;
+      gathered += pPage->ExtractPrintableSections(printPath, bTextOnly, false);
+      held.push_back(pPage);
+    }
+    if (!bTextOnly)
+      PointLinksAtAnchors(gathered, printPath, held);
+    if (element.GetAttribute("APPEND") == "ON")
+      element.m_strContent += gathered;
+    else
+      element.m_strContent = gathered;
+  });
+  page.SetContent(text);
+  page.CorrectGfxReferences();
+
+  if (page.StoreLocal()) {
+    theReport.AddLine("OK", 0);
+    return true;
+  }
+  theReport.AddLine(FormatText("Can't write: %1", printPath), 2);
+  return false;
+}
+
+}  // namespace
+
+void CPage::MakePrintPage() {
+  FillPrintPage(*this);
+}
+
+bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
+  if (bTextOnly) {
+    std::string text;
+    for (const auto& pPage : m_pages)
+      if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty())
+        text += pPage->ExtractPrintableSections(filePath, true, false);
+    for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");
+    return WriteTextFile(filePath, text);
+  }
+
+  CPage onePage(this, "0,OneprintPage,PP," + filePath);
+  if (!onePage.m_bValid) {
+    theReport.AddFormatted(33, filePath, 3);
+    return false;
+  }
+  // The page lands where it was asked for, even on another drive than the catalog.
+  onePage.m_strLocalPath = filePath;
+  onePage.m_strOutsidePath.clear();
+  onePage.Build();
+  // The build may have registered the temporary page; it must not outlive this call there.
+  std::erase(m_printPages, &onePage);
+  std::string text = onePage.m_strContent;
+  if (text.empty())
+    return false;
+  ReplaceBetween(text, "<!--BLOCK-->", "<!--/BLOCK-->",
+                 "<!--PRINTLIST PAGES=\"ALL\"--> <!--/PRINTLIST-->");
+  onePage.SetContent(text);
+  return FillPrintPage(onePage);
+}
 
 }  // namespace velmora

@@ -1,6 +1,62 @@
-#include <cstdio>
+// velmora: the command-line program. Reads the stored settings, applies the options of this
+// run, and runs one command with the report on standard output.
+#include <unistd.h>
 
-int main() {
-  std::puts("velmora");
-  return 0;
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings_store.h"
+#include "cli/cli_dialogs.h"
+#include "cli/cli_options.h"
+#include "cli/cli_report_window.h"
+#include "cli/run_command.h"
+#include "cli/terminal_progress.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+
+using namespace velmora;
+
+int main(int argc, char** argv) {
+  CCliOptions options;
+  std::string error;
+  if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    std::fprintf(stderr, "velmora: %s\nTry 'velmora --help' for the commands and options.\n",
+                 error.c_str());
+    return kExitUsage;
+  }
+  if (options.m_bHelp) {
+    std::fputs(UsageText().c_str(), stdout);
+    return kExitClean;
+  }
+  if (options.m_bVersion) {
+    std::puts("velmora 2.0");
+    return kExitClean;
+  }
+
+  if (!LoadStoredSettings())
+    std::fprintf(stderr, "velmora: cannot read the settings file %s; using the defaults\n",
+                 SettingsFilePath().c_str());
+  if (options.m_nInternet != -1)
+    theSettings.Internet = options.m_nInternet;
+  for (const auto& [name, value] : options.m_sets) *SettingByName(theSettings, name) = value;
+
+  std::unique_ptr<CTerminalProgress> pProgress;
+  if (::isatty(STDERR_FILENO))
+    pProgress = std::make_unique<CTerminalProgress>(stderr);
+  CCliDialogs dialogs(options.m_nAnswer, pProgress.get());
+  CCliReportWindow window(stdout, theReport, options.m_bQuiet, pProgress.get());
+  SetDialogs(&dialogs);
+  SetProgress(pProgress.get());
+  theReport.SetWindow(&window);
+
+  int status = RunCommand(options);
+
+  theReport.SetWindow(nullptr);
+  SetProgress(nullptr);
+  SetDialogs(nullptr);
+  if (pProgress)
+    pProgress->Hide();
+  return status;
 }

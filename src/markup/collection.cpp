@@ -1,9 +1,92 @@
 #include "markup/collection.h"
 
+#include "markup/element_rewrite.h"
+#include "markup/paths.h"
+#include "markup/text_operations.h"
+#include "model/web_site.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+
 namespace velmora {
 
-CCollection::CCollection(CWebSite* pSite, const std::string&) : m_pSite(pSite) {}
-void CCollection::CollectFromPage(CPage*, std::string&) {}
-void BuildCollectionPages(CWebSite&) {}
+CCollection::CCollection(CWebSite* pSite, const std::string& text) : m_pSite(pSite) {
+  const std::vector<std::string> parts = Split(text, ",", true);
+  if (parts.size() != 3)
+    return;
+  m_strName = parts[0];
+  m_strLeft = parts[1];
+  m_strRight = parts[2];
+  m_bValid = true;
+}
+
+void CCollection::CollectFromPage(CPage* pPage, std::string& text) {
+  if (pPage)
+    CollectFromPage(pPage->m_strLocalPath, text);
+}
+
+void CCollection::CollectFromPage(const std::string& path, const std::string& pageText) {
+  std::string text = pageText;
+  if (text.empty() && (path.empty() || !ReadTextFile(path, text)))
+    return;
+
+  if (Contains(text, "<!--COLLECTION") && Contains(text, "NAME=\"" + m_strName + "\""))
+    m_showingPages.push_back(path);
+
+  size_t pos = 0;
+  while (true) {
+    const size_t left = text.find(m_strLeft, pos);
+    if (left == std::string::npos)
+      break;
+    const size_t begin = left + m_strLeft.size();
+    const size_t right = text.find(m_strRight, begin);
+    if (right == std::string::npos)
+      break;
+    m_texts.push_back(text.substr(begin, right - begin));
+    m_sourcePages.push_back(path);
+    pos = right + m_strRight.size();
+  }
+}
+
+std::string CCollection::FormatList(const std::string& pagePath, bool bReference,
+                                    const std::string& separator) const {
+  std::string list = "\r\n";
+  for (size_t i = 0; i < m_texts.size(); ++i) {
+    list += separator;
+    list +=
+        bReference ? MakeLink(RelativePath(pagePath, m_sourcePages[i]), m_texts[i]) : m_texts[i];
+    list += "\r\n";
+  }
+  return list;
+}
+
+void CCollection::BuildCollectionPages() {
+  for (const std::string& pagePath : m_showingPages) {
+    std::string text;
+    if (!ReadTextFile(pagePath, text))
+      continue;
+    RewriteElements(text, "<!--COLLECTION", "<!--/COLLECTION-->", [&](CTagElement& element) {
+      if (element.GetAttribute("NAME") != m_strName)
+        return;
+      std::string separator = element.GetAttribute("LINESEPARATOR");
+      if (separator.empty())
+        separator = "<br/>";
+      const std::string list =
+          FormatList(pagePath, element.GetAttribute("REFERENCE") == "ON", separator);
+      if (element.GetAttribute("APPEND") == "ON")
+        element.m_strContent += list;
+      else
+        element.m_strContent = list;
+    });
+    WriteTextFile(pagePath, text);
+  }
+}
+
+void BuildCollectionPages(CWebSite& site) {
+  int nPosition = 0;
+  for (const auto& pCollection : site.m_collections) {
+    Progress().SetPos(++nPosition);
+    pCollection->BuildCollectionPages();
+  }
+}
 
 }  // namespace velmora

@@ -1,12 +1,219 @@
 #include "markup/keyword_index.h"
 
+#include <algorithm>
+
+#include "markup/element_rewrite.h"
+#include "markup/paths.h"
+#include "markup/text_operations.h"
+#include "model/node.h"
+#include "platform/strings.h"
+
 namespace velmora {
 
 CKeywordIndex theKeywordIndex;
 
-void CKeywordIndex::ResetIndex() {}
-void CKeywordIndex::LoadIndexSource(const std::string&) {}
-void CKeywordIndex::ScanPage(CPage*, const std::string&) {}
-void CKeywordIndex::BuildIndexPages(CWebSite&) {}
+namespace {
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  return ToLower(a) < ToLower(b);
+}
+
+// Where a marked region begins and ends; npos for both when it is incomplete.
+struct CRegion {
+  size_t m_nStart = std::string::npos;
+  size_t m_nEnd = std::string::npos;
+  CRegion(const std::string& text, const std::string& open, const std::string& close)
+      : m_nStart(text.find(open)), m_nEnd(text.find(close)) {}
+  bool HoldsStrictly(size_t pos) const {
+    return m_nStart != std::string::npos && m_nEnd != std::string::npos && pos > m_nStart &&
+           pos < m_nEnd;
+  }
+};
+
+}  // namespace
+
+CIndexEntry::CIndexEntry(const std::string& line) {
+  std::vector<std::string> pieces = Split(line, ",", true);
+  if (pieces.empty())
+    return;
+  m_strKeyword = pieces.front();
+  m_synonyms.assign(pieces.begin() + 1, pieces.end());
+}
+
+bool CIndexEntry::Names(const std::string& word) const {
+  if (EqualsNoCase(m_strKeyword, word))
+    return true;
+  return std::any_of(m_synonyms.begin(), m_synonyms.end(),
+                     [&](const std::string& synonym) { return EqualsNoCase(synonym, word); });
+}
+
+void CIndexEntry::AddPage(const std::string& name, const std::string& path) {
+  for (size_t i = 0; i < m_pageNames.size(); ++i)
+    if (EqualsNoCase(m_pageNames[i], name) && EqualsNoCase(m_pagePaths[i], path))
+      return;
+  m_pageNames.push_back(name);
+  m_pagePaths.push_back(path);
+}
+
+void CIndexEntry::SortPages() {
+  std::vector<size_t> order(m_pageNames.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return LessNoCase(m_pageNames[a], m_pageNames[b]); });
+  std::vector<std::string> names, paths;
+  for (size_t i : order) {
+    names.push_back(m_pageNames[i]);
+    paths.push_back(m_pagePaths[i]);
+  }
+  m_pageNames.swap(names);
+  m_pagePaths.swap(paths);
+}
+
+void CKeywordIndex::ResetIndex() {
+  m_sourceEntries.clear();
+  m_tagEntries.clear();
+  m_indexPages.clear();
+}
+
+void CKeywordIndex::LoadIndexSource(const std::string& source) {
+  std::string text = source;
+  if (!Contains(text, "\r\n"))
+    ReplaceAll(text, "\n", "\r\n");
+  for (const std::string& line : Split(text, "\r\n", true)) {
+    auto pEntry = std::make_unique<CIndexEntry>(line);
+    if (!pEntry->IsEmpty())
+      m_sourceEntries.push_back(std::move(pEntry));
+  }
+  std::stable_sort(
+      m_sourceEntries.begin(), m_sourceEntries.end(),
+      [](const std::unique_ptr<CIndexEntry>& a, const std::unique_ptr<CIndexEntry>& b) {
+        return LessNoCase(a->m_strKeyword, b->m_strKeyword);
+      });
+}
+
+void CKeywordIndex::ScanPage(CPage* pPage, const std::string& text) {
+  if (pPage)
+    ScanPage(pPage->m_strLocalPath, pPage->m_strName, text);
+}
+
+void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
+                             const std::string& pageText) {
+  std::string text = pageText;
+  if (text.empty() && (path.empty() || !ReadTextFile(path, text)))
+    return;
+
+  // An index page lists keywords; it is never listed under one.
+  if (Contains(text, "<!--INDEX")) {
+    m_indexPages.push_back(path);
+    return;
+  }
+
+  size_t start = 0, end = 0;
+  while (start < text.size() && FindElement(text, start, end, "<!--INX", "<!--/INX-->")) {
+    const std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
+    start = end;
+    if (keyword.empty())
+      continue;
+    auto it =
+        std::find_if(m_tagEntries.begin(), m_tagEntries.end(),
+                     [&](const std::unique_ptr<CIndexEntry>& p) { return p->Names(keyword); });
+    if (it != m_tagEntries.end()) {
+      (*it)->AddPage(name, path);
+      continue;
+    }
+    auto pEntry = std::make_unique<CIndexEntry>(keyword);
+    if (pEntry->IsEmpty())
+      continue;
+    pEntry->AddPage(name, path);
+    m_tagEntries.push_back(std::move(pEntry));
+  }
+
+  // A word counts where it first occurs, unless that is inside the navigation list (but a
+  // table of contents nested there still counts).
+  const CRegion conList(text, "<!--CONLIST", "<!--/CONLIST-->");
+  const CRegion toc(text, "<!--TOC", "<!--/TOC-->");
+  auto counts = [&](const std::string& word) {
+    const size_t pos = text.find(word);
+    return pos != std::string::npos && !(conList.HoldsStrictly(pos) && !toc.HoldsStrictly(pos));
+  };
+  for (const auto& pEntry : m_sourceEntries) {
+    if (counts(pEntry->m_strKeyword) ||
+        std::any_of(pEntry->m_synonyms.begin(), pEntry->m_synonyms.end(), counts))
+      pEntry->AddPage(name, path);
+  }
+}
+
+std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, bool bReference,
+                                       bool bSort) {
+  struct CPart {
+    std::string m_strKeyword, m_strPages;
+  };
+  std::vector<CPart> parts;
+  for (const auto& pEntry : m_sourceEntries) {
+    if (bSort)
+      pEntry->SortPages();
+    CPart part;
+    part.m_strKeyword = "\r\n<div class=\"indexkeyword\">" + pEntry->m_strKeyword + "</div>\r\n";
+    for (size_t i = 0; i < pEntry->m_pageNames.size(); ++i) {
+      const std::string& pageName = pEntry->m_pageNames[i];
+      const std::string shown =
+          bReference ? MakeLink(RelativePath(pagePath, pEntry->m_pagePaths[i]), pageName)
+                     : pageName;
+      part.m_strPages += "<div class=\"indexentry\">" + shown + "</div>\r\n";
+    }
+    parts.push_back(std::move(part));
+  }
+  // The keyword parts are ordered byte by byte, so capitals come before small letters.
+  std::stable_sort(parts.begin(), parts.end(),
+                   [](const CPart& a, const CPart& b) { return a.m_strKeyword < b.m_strKeyword; });
+
+  if (nCols <= 1) {
+    std::string index;
+    for (const CPart& part : parts) index += part.m_strKeyword + part.m_strPages;
+    return index;
+  }
+
+  // Every column but the last takes n / cols entries; the last takes the rest.
+  const size_t perColumn = parts.size() / static_cast<size_t>(nCols);
+  std::vector<std::string> columns;
+  size_t inColumn = 0;
+  for (const CPart& part : parts) {
+    if (columns.empty() || (inColumn >= perColumn && columns.size() < static_cast<size_t>(nCols))) {
+      columns.emplace_back();
+      inColumn = 0;
+    }
+    columns.back() += part.m_strKeyword + part.m_strPages;
+    ++inColumn;
+  }
+  std::string index = "\r\n<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>\r\n";
+  for (const std::string& column : columns)
+    index += "<td valign=\"top\"><p class=\"sitemap\">" + column + "</p></td>\r\n";
+  index += "</table>\r\n";
+  return index;
+}
+
+void CKeywordIndex::BuildIndexPages(CWebSite&) {
+  for (const std::string& pagePath : m_indexPages) {
+    std::string text;
+    if (!ReadTextFile(pagePath, text))
+      continue;
+    RewriteElements(text, "<!--INDEX", "<!--/INDEX-->", [&](CTagElement& element) {
+      int nCols = element.GetIntAttribute("COLS");
+      if (nCols == -999)
+        nCols = 3;
+      // From the first index page on, the keywords of INX tags are part of the source list.
+      for (auto& pEntry : m_tagEntries) m_sourceEntries.push_back(std::move(pEntry));
+      m_tagEntries.clear();
+      const std::string index =
+          FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
+                      element.GetAttribute("SORT") == "ON");
+      if (element.GetAttribute("APPEND") == "ON")
+        element.m_strContent += index;
+      else
+        element.m_strContent = index;
+    });
+    WriteTextFile(pagePath, text);
+  }
+}
 
 }  // namespace velmora

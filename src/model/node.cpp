@@ -1,12 +1,15 @@
 #include "model/node.h"
 
+#include "markup/paths.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
 CNode::CNode(CWebSite* pSite) : m_pSite(pSite) {
-  if (pSite) m_strCatalog = pSite->m_strCatalog;
+  if (pSite)
+    m_strCatalog = pSite->m_strCatalog;
 }
 
 CNode::~CNode() = default;
@@ -16,27 +19,54 @@ bool CNode::ParseLine(const std::string&) {
   return true;
 }
 
-bool CNode::LoadLocal() { return false; }
-bool CNode::StoreLocal() { return false; }
+bool CNode::LoadLocal() {
+  if (m_strLocalPath.empty())
+    return false;
+  return ReadTextFile(m_strLocalPath, m_strContent);
+}
 
-void CNode::AddBasedOn(const std::string& entry) { m_basedOn.push_back(entry); }
-void CNode::AddBlock(size_t nIndex) { m_blockIndexes.push_back(nIndex); }
+// A path with "?" comes from a web address with a query and has no sound file name.
+bool CNode::StoreLocal() {
+  if (m_strLocalPath.empty() || Contains(m_strLocalPath, "?"))
+    return false;
+  return WriteTextFile(m_strLocalPath, m_strContent);
+}
+
+void CNode::AddBasedOn(const std::string& entry) {
+  std::string trimmed = Trim(entry);
+  if (!trimmed.empty())
+    m_basedOn.push_back(std::move(trimmed));
+}
+
+void CNode::AddBlock(size_t nIndex) {
+  m_blockIndexes.push_back(nIndex);
+}
 
 std::string CNode::GetContent() {
-  if (m_strContent.empty() && !Load()) return {};
+  if (m_strContent.empty() && !Load())
+    return {};
   return m_strContent;
 }
 
-void CNode::SetContent(const std::string& content) { m_strContent = content; }
+void CNode::SetContent(const std::string& content) {
+  m_strContent = content;
+}
 
-bool CNode::Build() { return Load(); }
+bool CNode::Build() {
+  return Load();
+}
 
-bool CNode::HasOption(char cLetter) const { return m_strOption.find(cLetter) != std::string::npos; }
+bool CNode::HasOption(char cLetter) const {
+  return m_strOption.find(cLetter) != std::string::npos;
+}
 
 int CNode::CorrectImages(std::string& text) {
-  if (!m_strUrl.empty() && theSettings.Internet) return FetchRemoteImages(text);
-  if (!m_strOutsidePath.empty()) return CopyOutsideImages(text);
-  if (theSettings.CheckAllImages) return CheckBlockImages(text);
+  if (!m_strUrl.empty() && theSettings.Internet)
+    return FetchRemoteImages(text);
+  if (!m_strOutsidePath.empty())
+    return CopyOutsideImages(text);
+  if (theSettings.CheckAllImages)
+    return CheckBlockImages(text);
   return 0;
 }
 
@@ -46,14 +76,10 @@ CNode* CNode::Top() {
   return p;
 }
 
-CNode* CNode::NextInSequence() { return nullptr; }
-CNode* CNode::PreviousInSequence() { return nullptr; }
-CNode* CNode::NextPage() { return nullptr; }
-CNode* CNode::PreviousPage() { return nullptr; }
-
 bool CNode::IsBelow(const CNode* pAncestor) const {
   for (const CNode* p = m_pParent; p; p = p->m_pParent)
-    if (p == pAncestor) return true;
+    if (p == pAncestor)
+      return true;
   return false;
 }
 

@@ -116,6 +116,11 @@ class CBlock : public CNode {
 class CTemplate : public CNode {
  public:
   explicit CTemplate(CWebSite* pSite) : CNode(pSite) {}
+  // The type goes into m_strName; m_bValid tells whether the location gave a usable template.
+  CTemplate(CWebSite* pSite, const std::string& type, const std::string& location);
+  bool ParseLine(const std::string& location) override;
+  // Puts the built-in default for the type into the content; false for a type without one.
+  bool MakeDefaultText(const std::string& type);
 };
 
 }  // namespace velmora

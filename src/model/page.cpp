@@ -1,14 +1,58 @@
 #include "model/node.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
-CPage::CPage(CWebSite* pSite, const std::string& line) : CNode(pSite) { m_bValid = ParseLine(line); }
-bool CPage::ParseLine(const std::string&) { return false; }
+CPage::CPage(CWebSite* pSite, const std::string& line) : CNode(pSite) {
+  m_bValid = ParseLine(line);
+}
+
+// level,name[,type[,location[,author[,message[,option]]]]]
+bool CPage::ParseLine(const std::string& line) {
+  std::vector<std::string> fields = Split(Trim(line), ",");
+  if (fields.size() < 2 || fields.size() > 7)
+    return false;
+  m_nLevel = ParseLeadingInt(Trim(fields[0]));
+  m_strName = Trim(fields[1]);
+  if (fields.size() > 2)
+    m_strType = Trim(fields[2]);
+  std::string location;
+  if (fields.size() > 3)
+    location = Trim(fields[3]);
+  // A page without location is a heading in the outline; the rest of the line is not read.
+  if (location.empty())
+    return true;
+
+  bool bLocated = SetLocation(location);
+  if (fields.size() > 4)
+    m_strAuthor = Trim(fields[4]);
+  if (fields.size() > 5)
+    m_strMessage = Trim(fields[5]);
+  if (fields.size() > 6)
+    m_strOption = Trim(fields[6]);
+
+  // With option N the page is only linked to, so its location need not give a local file.
+  if (!HasOption('N')) {
+    if (!bLocated || m_strLocalPath.empty())
+      return false;
+    // Pages from elsewhere are taken as they are, without a template.
+    if (!m_strUrl.empty() || !m_strOutsidePath.empty())
+      m_strOption = "K";
+    if (HasOption('K'))
+      m_strType.clear();
+    if (m_strType.empty())
+      m_strOption = "K";
+  }
+  return true;
+}
 
 CBlock::CBlock(CWebSite* pSite, CPage* pPage, const std::string& location) : CNode(pSite) {
   m_pPage = pPage;
   m_bValid = ParseLine(location);
 }
-bool CBlock::ParseLine(const std::string&) { return false; }
+
+bool CBlock::ParseLine(const std::string& line) {
+  return SetLocation(Trim(line)) && !m_strLocalPath.empty();
+}
 
 }  // namespace velmora

@@ -38,8 +38,12 @@ class CWebSite {
   std::string CountPagesText(int nLevel) const { return std::to_string(CountPages(nLevel)); }
   CBlock* GetBlock(size_t nIndex) const;
   void ApplyReplaceRules(std::string& text);
+  // Places the pages into a new outline under m_pRoot by their levels.
+  void FormOutline();
   // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
   void PrepareOutline();
+  // Makes the one printable page of the whole site at filePath, as HTML or as plain text.
+  bool MakeOnePage(const std::string& filePath, bool bTextOnly);
 
   std::string m_strVersion;
   std::string m_strCatalog;
@@ -66,8 +70,15 @@ class CWebSite {
   long long m_nLastScriptTime = 0;
   std::string m_strScriptPath;  // the script file's internal path, when it has one
 
+  // Lines listed as problems by the last CheckPages.
+  int m_nCheckProblems = 0;
+
   // The outline's pre-order walk, prepared by PrepareOutline.
   std::vector<CNode*> m_sequence;
+  // For each position in m_sequence, the position of the next and of the previous node that
+  // navigation counts as a page; -1 when there is none.
+  std::vector<long> m_nextPage;
+  std::vector<long> m_previousPage;
 
   // Look-ups that navigation and page-name references make for every page built. They are
   // made on first use and made again when the pages or the outline have changed since.

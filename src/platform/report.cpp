@@ -22,7 +22,10 @@ void CReport::AddHeading(const std::string& text) {
 void CReport::AddLine(const std::string& text, int nLevel) {
   m_strText += text + "\r\n";
   if (nLevel > m_nHighestLevel) m_nHighestLevel = nLevel;
-  if (nLevel > 0) m_alerts.push_back(text);
+  if (nLevel > 0) {
+    m_alerts.push_back(text);
+    ++m_nAlertsReported;
+  }
   if (!m_bBatch) Refresh();
 }
 

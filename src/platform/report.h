@@ -33,6 +33,9 @@ class CReport {
   // the command line derives its exit status from it. -1 when nothing was reported.
   int HighestLevel() const { return m_nHighestLevel; }
   void ResetHighestLevel() { m_nHighestLevel = -1; }
+  // Lines reported above level 0 since the report was made, never reset; lets a window that
+  // shows only the alerts tell which of Alerts() it has not shown yet.
+  long long AlertsReported() const { return m_nAlertsReported; }
 
   bool m_bAlertSwitch = true;
 
@@ -44,6 +47,7 @@ class CReport {
   bool m_bBatch = false;
   std::vector<std::string> m_alerts;
   int m_nHighestLevel = -1;
+  long long m_nAlertsReported = 0;
 };
 
 extern CReport theReport;

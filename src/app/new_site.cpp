@@ -1,0 +1,124 @@
+#include "app/new_site.h"
+
+#include "markup/paths.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+#include "res/messages.h"
+
+namespace velmora {
+
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+// The location a source takes in the script: the default folder, the catalog with its final
+// backslash, or the normalised address. False for an address that is not an http address.
+bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder, std::string& location) {
+  if (source.m_eChoice == CNewSiteSource::kAddress) {
+    std::string address = source.m_strAddress;
+    if (!address.empty() && !EndsWith(address, "/")) address += "/";
+    if (!NormalizeHttpAddress(address)) {
+      Dialogs().MessageBox("Bad form or service( not http): " + address);
+      return false;
+    }
+    location = address;
+  } else if (source.m_eChoice == CNewSiteSource::kCatalog) {
+    location = source.m_strCatalog;
+    if (!location.empty() && !EndsWith(location, "\\")) location += "\\";
+  } else {
+    location = defaultFolder;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ProposeScriptPath() {
+  std::string proposal = "C:\\mysite\\script.txt";
+  for (int n = 1; FileExists(proposal); ++n)
+    proposal = "C:\\mysite" + std::to_string(n) + "\\script.txt";
+  return proposal;
+}
+
+std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
+                               const std::string& templateLocation,
+                               const std::string& resourceLocation) {
+  std::string text;
+  auto line = [&text](const std::string& l) { text += l + kCrLf; };
+  line("// Scriptfile for website MySite");
+  if (bFrames) line("// Frames");
+  line("// General site section");
+  line("");
+  line("VERSION=2.0");
+  line("CATALOG=" + siteCatalog);
+  line("TEMPLATES=" + templateLocation);
+  line("RESOURCES=" + resourceLocation);
+  line("KEYWORDS=velmora,website");
+  line("SITENAME=MySite");
+  line("SITEAUTHOR=<a href=\"mailto:myself@example.com\">My Self</a>");
+  line("SITEORG=http://www.example.com/");
+  line("MESSAGE=hello");
+  line("");
+  line("// Page section");
+  line("");
+  if (bFrames) {
+    line("0,Frameset,FF,index.html");
+    line("0,Topframe,FT,top.html");
+    line("0,Leftframe,FL,left.html");
+    line("1,Home,FI,home.html");
+    line("BLOCKS:blocks\\src_home.html");
+    line("1,Page1,FP,pages\\pageone.html");
+    line("BLOCKS:blocks\\src_page1.html");
+    line("1,Page2,FP,pages\\pagetwo.html");
+    line("BLOCKS:blocks\\src_page2.html");
+    line("1,Siteindex,FIX,pages\\ix.html");
+  } else {
+    line("1,Home,I,index.html");
+    line("BLOCKS:blocks\\src_index.html");
+    line("1,Sitemap,C,pages\\toc.html");
+    line("BLOCKS:blocks\\src_toc.html");
+    line("1,Page1,P,pages\\pageone.html");
+    line("BLOCKS:blocks\\src_page1.html");
+    line("1,Page2,P,pages\\pagetwo.html");
+    line("BLOCKS:blocks\\src_page2.html");
+    line("1,Siteindex,IX,pages\\ix.html");
+  }
+  line("BLOCKS:blocks\\src_ix.html");
+  line("");
+  line("// a print-page");
+  line("0,All Pages,PP,pages\\allpages.html");
+  line("BLOCKS:blocks\\src_allpages.html");
+  line("");
+  line("//Template section");
+  line("//.. no own templates defined");
+  line("");
+  line("");
+  line("//Replace section");
+  line("//.. is empty");
+  line("");
+  line("");
+  line("//Collect section");
+  line("//.. is empty");
+  line("");
+  return text;
+}
+
+bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
+  const std::string& scriptPath = options.m_strScriptPath;
+  size_t slash = scriptPath.rfind('\\');
+  std::string siteCatalog = slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
+  if (FileExists(scriptPath) && !Dialogs().AskYesNo(FormatMessage(76, scriptPath))) return false;
+  if (!MakeDirs(scriptPath)) {
+    Dialogs().MessageBox("Cant make Site in: " + scriptPath);
+    return false;
+  }
+  std::string templateLocation, resourceLocation;
+  if (!SourceLocation(options.m_templates, "templates", templateLocation)) return false;
+  if (!SourceLocation(options.m_resources, "gfx", resourceLocation)) return false;
+  scriptText = BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
+  WriteTextFile(scriptPath, scriptText);
+  MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
+  return true;
+}
+
+}  // namespace velmora

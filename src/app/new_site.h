@@ -1,0 +1,37 @@
+// The starter script of a new site and the steps that put it on disk.
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// Where the templates or layout resources of a new site come from.
+struct CNewSiteSource {
+  enum EChoice { kStandard, kCatalog, kAddress };
+  EChoice m_eChoice = kStandard;
+  std::string m_strCatalog;  // with kCatalog
+  std::string m_strAddress;  // with kAddress
+};
+
+struct CNewSiteOptions {
+  std::string m_strScriptPath;  // internal path of the script file
+  bool m_bFrames = false;
+  CNewSiteSource m_templates;
+  CNewSiteSource m_resources;
+};
+
+// "C:\mysite\script.txt", or the first of "C:\mysiteN\script.txt" (N = 1, 2, ...) that does
+// not exist yet.
+std::string ProposeScriptPath();
+
+// The starter script text, every line ended by CR LF.
+std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
+                               const std::string& templateLocation,
+                               const std::string& resourceLocation);
+
+// Writes the starter script and the empty "graphics" folder. False when the user refused to
+// replace an existing script, the site folder cannot be made, or an address is not an http
+// address (each told in a message box). On success scriptText holds the written text.
+bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText);
+
+}  // namespace velmora

@@ -1,0 +1,216 @@
+#include "app/settings_store.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/drive_map.h"
+#include "platform/strings.h"
+
+// The settings file is a host file outside every drive of the site: it is read before the drive
+// map is complete and names the drives itself, so it is read and written here directly rather
+// than through Disk().
+
+namespace velmora {
+
+namespace {
+const char kPerformanceSection[] = "Build_Performance";
+const char kDrivesSection[] = "Drives";
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool IsSectionHeader(const std::string& line, std::string& name) {
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']')
+    return false;
+  name = Trim(std::string_view(line).substr(1, line.size() - 2));
+  return true;
+}
+
+bool IsComment(const std::string& line) {
+  return line.empty() || line[0] == ';' || line[0] == '#';
+}
+
+// Splits "name = value"; false for a line without "=".
+bool SplitEntry(const std::string& line, std::string& name, std::string& value) {
+  size_t equals = line.find('=');
+  if (equals == std::string::npos)
+    return false;
+  name = Trim(std::string_view(line).substr(0, equals));
+  value = Trim(std::string_view(line).substr(equals + 1));
+  return true;
+}
+
+bool IsSettingName(const std::string& name) {
+  for (const char* known : kSettingNames)
+    if (EqualsNoCase(name, known))
+      return true;
+  return false;
+}
+
+// A value written as an integer; anything else counts as missing.
+bool ReadInt(const std::string& value, int& result) {
+  if (value.empty())
+    return false;
+  size_t start = value[0] == '-' || value[0] == '+' ? 1 : 0;
+  if (start >= value.size() || !std::isdigit(static_cast<unsigned char>(value[start])))
+    return false;
+  result = ParseLeadingInt(value);
+  return true;
+}
+
+bool WriteAtomically(const std::string& path, const std::string& text) {
+  std::error_code error;
+  std::filesystem::path target(path);
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), error);
+  std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0)
+    return false;
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  bool ok = done == text.size() && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
+    return true;
+  ::unlink(temp.c_str());
+  return false;
+}
+}  // namespace
+
+int* SettingByName(CBuildSettings& settings, const std::string& name) {
+  int* values[] = {&settings.Internet,           &settings.BuildIndex,
+                   &settings.BuildCollections,   &settings.BuildPrintPages,
+                   &settings.CheckNameRefs,      &settings.CheckAllImages,
+                   &settings.AllowForwardSlashes};
+  for (size_t i = 0; i < std::size(kSettingNames); ++i)
+    if (EqualsNoCase(name, kSettingNames[i]))
+      return values[i];
+  return nullptr;
+}
+
+std::string SettingsFilePath() {
+  std::string path = Environment("VELMORA_CONFIG");
+  if (!path.empty())
+    return path;
+  std::string base = Environment("XDG_CONFIG_HOME");
+  if (base.empty() || base[0] != '/') {
+    std::string home = Environment("HOME");
+    base = (home.empty() ? std::string("/root") : home) + "/.config";
+  }
+  return base + "/Tarnwick College/Quarn20.conf";
+}
+
+bool CSettingsStore::ReadLines() {
+  m_lines.clear();
+  std::ifstream file(m_strPath, std::ios::binary);
+  if (!file) {
+    struct stat st {};
+    return ::stat(m_strPath.c_str(), &st) != 0 && errno == ENOENT;
+  }
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    m_lines.push_back(line);
+  }
+  return !file.bad();
+}
+
+bool CSettingsStore::Load(CBuildSettings& settings) {
+  bool ok = ReadLines();
+  std::string section, name, value;
+  for (const std::string& raw : m_lines) {
+    std::string line = Trim(raw);
+    if (IsComment(line) || IsSectionHeader(line, section))
+      continue;
+    if (!EqualsNoCase(section, kPerformanceSection) || !SplitEntry(line, name, value))
+      continue;
+    int number = 0;
+    if (int* pSetting = SettingByName(settings, name); pSetting && ReadInt(value, number))
+      *pSetting = number;
+  }
+  return ok;
+}
+
+void CSettingsStore::ApplyDrives(CDriveMap& driveMap) const {
+  std::string section, name, value;
+  for (const std::string& raw : m_lines) {
+    std::string line = Trim(raw);
+    if (IsComment(line) || IsSectionHeader(line, section))
+      continue;
+    if (!EqualsNoCase(section, kDrivesSection) || !SplitEntry(line, name, value))
+      continue;
+    if (!name.empty() && name.back() == ':')
+      name.pop_back();
+    if (name.size() != 1 || !std::isalpha(static_cast<unsigned char>(name[0])))
+      continue;
+    if (StartsWith(value, "~/") || value == "~")
+      value = Environment("HOME") + value.substr(1);
+    // A relative folder would change meaning with the working directory; it is ignored.
+    if (!value.empty() && value[0] == '/')
+      driveMap.SetDrive(name[0], value);
+  }
+  driveMap.ApplyEnvironment();
+}
+
+bool CSettingsStore::Save(const CBuildSettings& settings) {
+  // The file as it is now: another program may have changed it since it was loaded.
+  if (!ReadLines())
+    return false;
+  CBuildSettings copy = settings;
+  std::string values;
+  for (const char* name : kSettingNames)
+    values += std::string(name) + "=" + std::to_string(*SettingByName(copy, name)) + "\n";
+
+  // Every line stays except the seven values, which go right after the first
+  // [Build_Performance] header (a new one at the top when there is none).
+  std::string text;
+  std::string section, name, value;
+  bool bWritten = false;
+  for (const std::string& raw : m_lines) {
+    std::string line = Trim(raw);
+    if (IsSectionHeader(line, section)) {
+      text += raw + "\n";
+      if (!bWritten && EqualsNoCase(section, kPerformanceSection)) {
+        text += values;
+        bWritten = true;
+      }
+      continue;
+    }
+    if (EqualsNoCase(section, kPerformanceSection) && !IsComment(line) &&
+        SplitEntry(line, name, value) && IsSettingName(name))
+      continue;
+    text += raw + "\n";
+  }
+  if (!bWritten)
+    text =
+        "[" + std::string(kPerformanceSection) + "]\n" + values + (text.empty() ? "" : "\n") + text;
+  return WriteAtomically(m_strPath, text);
+}
+
+bool LoadStoredSettings() {
+  CSettingsStore store;
+  bool ok = store.Load(theSettings);
+  store.ApplyDrives(theDriveMap);
+  return ok;
+}
+
+}  // namespace velmora

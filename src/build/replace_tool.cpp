@@ -1,0 +1,79 @@
+#include "build/replace_tool.h"
+
+#include <algorithm>
+
+#include "build/resource_copy.h"
+#include "markup/paths.h"
+#include "model/web_site.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+
+namespace velmora {
+
+const std::vector<std::string>& CReplaceTool::FillCandidates() {
+  m_candidates.clear();
+  // The site's own copies of the templates are the ones a replacement must reach.
+  CopyTemplates(m_site);
+  auto add = [&](const CNode& node) {
+    if (!node.m_strLocalPath.empty())
+      m_candidates.push_back(node.m_strLocalPath);
+  };
+  for (const auto& pTemplate : m_site.m_templates) add(*pTemplate);
+  for (const auto& pPage : m_site.m_pages) add(*pPage);
+  for (CPage* pPage : m_site.m_printPages) add(*pPage);
+  for (const auto& pBlock : m_site.m_blocks) add(*pBlock);
+  std::stable_sort(
+      m_candidates.begin(), m_candidates.end(),
+      [](const std::string& a, const std::string& b) { return ToLower(a) < ToLower(b); });
+  return m_candidates;
+}
+
+bool CReplaceTool::ReplacementText(const std::string& with, std::string& replacement) {
+  if (with.size() <= 2 || !StartsWith(with, "#")) {
+    replacement = with;
+    return true;
+  }
+  CNode source(&m_site);
+  if (!source.SetLocation(TrimLeft(with.substr(1))) || !source.Load()) {
+    Dialogs().MessageBox(FormatText("Can't load file: %1", with));
+    return false;
+  }
+  replacement = source.GetContent();
+  return true;
+}
+
+bool CReplaceTool::Replace(const std::string& find, const std::string& with,
+                           const std::vector<std::string>& files) {
+  m_nReplaces = 0;
+  m_nFiles = 0;
+  if (find.empty() || files.empty())
+    return false;
+  std::string replacement;
+  if (!ReplacementText(with, replacement))
+    return false;
+
+  Progress().Show(static_cast<int>(files.size()));
+  int nPosition = 0;
+  for (const std::string& file : files) {
+    std::string text;
+    if (ReadTextFile(file, text)) {
+      const size_t nCount = ReplaceAll(text, find, replacement);
+      if (nCount > 0) {
+        WriteTextFile(file, text);
+        m_nReplaces += static_cast<int>(nCount);
+        ++m_nFiles;
+      }
+    }
+    Progress().SetPos(++nPosition);
+  }
+  Dialogs().MessageBox(ResultText());
+  Progress().Hide();
+  return true;
+}
+
+std::string CReplaceTool::ResultText() const {
+  return FormatText("%1 replaces in %2 files", std::to_string(m_nReplaces),
+                    std::to_string(m_nFiles));
+}
+
+}  // namespace velmora

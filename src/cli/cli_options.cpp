@@ -1,0 +1,276 @@
+#include "cli/cli_options.h"
+
+#include "app/settings_store.h"
+#include "platform/strings.h"
+
+namespace velmora {
+
+namespace {
+// Which command takes which options, and how many plain arguments.
+struct CCommandShape {
+  const char* m_szName;
+  size_t m_nMinArgs;
+  size_t m_nMaxArgs;  // SIZE_MAX: any number
+};
+
+const CCommandShape kCommands[] = {
+    {"interpret", 1, 1}, {"build", 1, SIZE_MAX},    {"check", 1, SIZE_MAX},
+    {"print", 1, 1},     {"replace", 1, SIZE_MAX},  {"new", 1, 1},
+    {"convert", 1, 1},   {"settings", 0, SIZE_MAX},
+};
+
+const CCommandShape* FindCommand(const std::string& name) {
+  for (const CCommandShape& shape : kCommands)
+    if (name == shape.m_szName)
+      return &shape;
+  return nullptr;
+}
+
+// Reads an option's value, either glued on with "=" or as the next argument.
+class COptionReader {
+ public:
+  COptionReader(const std::vector<std::string>& args) : m_args(args) {}
+
+  bool Done() const { return m_nNext >= m_args.size(); }
+  // Takes the next argument; splits "--name=value" into the name and a pending value.
+  std::string Take() {
+    std::string arg = m_args[m_nNext++];
+    m_bHasGlued = false;
+    if (StartsWith(arg, "--")) {
+      size_t equals = arg.find('=');
+      if (equals != std::string::npos) {
+        m_strGlued = arg.substr(equals + 1);
+        m_bHasGlued = true;
+        arg.resize(equals);
+      }
+    }
+    return arg;
+  }
+  bool Value(const std::string& option, std::string& value, std::string& error) {
+    if (m_bHasGlued) {
+      value = m_strGlued;
+      m_bHasGlued = false;
+      return true;
+    }
+    if (Done()) {
+      error = option + " needs a value";
+      return false;
+    }
+    value = m_args[m_nNext++];
+    return true;
+  }
+  // An option without value must not have been written with "=".
+  bool NoValue(const std::string& option, std::string& error) {
+    if (!m_bHasGlued)
+      return true;
+    error = option + " takes no value";
+    return false;
+  }
+
+ private:
+  const std::vector<std::string>& m_args;
+  size_t m_nNext = 0;
+  std::string m_strGlued;
+  bool m_bHasGlued = false;
+};
+
+// Sets a three-state option, refusing a contradiction such as --yes with --no.
+bool SetChoice(int& choice, int value, const std::string& option, std::string& error) {
+  if (choice != -1 && choice != value) {
+    error = option + " contradicts an earlier option";
+    return false;
+  }
+  choice = value;
+  return true;
+}
+
+bool GlobalOption(const std::string& arg, COptionReader& reader, CCliOptions& options,
+                  std::string& error, bool& bKnown) {
+  bKnown = true;
+  if (arg == "--online" || arg == "--offline")
+    return reader.NoValue(arg, error) &&
+           SetChoice(options.m_nInternet, arg == "--online" ? 1 : 0, arg, error);
+  if (arg == "--yes" || arg == "--no")
+    return reader.NoValue(arg, error) &&
+           SetChoice(options.m_nAnswer, arg == "--yes" ? 1 : 0, arg, error);
+  if (arg == "--quiet")
+    return reader.NoValue(arg, error) && (options.m_bQuiet = true);
+  if (arg == "--help" || arg == "-h")
+    return reader.NoValue(arg, error) && (options.m_bHelp = true);
+  if (arg == "--version")
+    return reader.NoValue(arg, error) && (options.m_bVersion = true);
+  if (arg == "--set") {
+    std::string text, name;
+    int value = 0;
+    if (!reader.Value(arg, text, error))
+      return false;
+    if (!ParseSettingAssignment(text, name, value)) {
+      error = "--set needs NAME=0 or NAME=1 with a setting name, not \"" + text + "\"";
+      return false;
+    }
+    options.m_sets.emplace_back(name, value);
+    return true;
+  }
+  bKnown = false;
+  return true;
+}
+
+bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& options,
+                   std::string& error, bool& bKnown) {
+  const std::string& command = options.m_strCommand;
+  bKnown = true;
+  if (command == "print") {
+    if (arg == "--text")
+      return reader.NoValue(arg, error) && (options.m_bText = true);
+    if (arg == "--output")
+      return reader.Value(arg, options.m_strOutput, error);
+  } else if (command == "replace") {
+    if (arg == "--find")
+      return (options.m_bFindGiven = true) && reader.Value(arg, options.m_strFind, error);
+    if (arg == "--with")
+      return (options.m_bWithGiven = true) && reader.Value(arg, options.m_strWith, error);
+    if (arg == "--all")
+      return reader.NoValue(arg, error) && (options.m_bAll = true);
+  } else if (command == "new") {
+    if (arg == "--frames")
+      return reader.NoValue(arg, error) && (options.m_bFrames = true);
+    if (arg == "--templates")
+      return reader.Value(arg, options.m_strTemplates, error);
+    if (arg == "--resources")
+      return reader.Value(arg, options.m_strResources, error);
+  }
+  bKnown = false;
+  return true;
+}
+
+// The checks that need the whole command line.
+bool CheckCommandLine(CCliOptions& options, std::string& error) {
+  const CCommandShape* pShape = FindCommand(options.m_strCommand);
+  size_t count = options.m_args.size();
+  if (count < pShape->m_nMinArgs) {
+    error = options.m_strCommand + " needs " +
+            (options.m_strCommand == "settings" ? "arguments" : "a SCRIPT");
+    return false;
+  }
+  if (count > pShape->m_nMaxArgs) {
+    error = "too many arguments for " + options.m_strCommand;
+    return false;
+  }
+  if (options.m_strCommand == "replace") {
+    if (!options.m_bFindGiven || !options.m_bWithGiven) {
+      error = "replace needs --find TEXT and --with TEXT";
+      return false;
+    }
+    if (options.m_strFind.empty()) {
+      error = "--find needs a text that is not empty";
+      return false;
+    }
+    if (options.m_bAll == (count > 1)) {
+      error = "replace needs either --all or FILE arguments";
+      return false;
+    }
+  }
+  if (options.m_strCommand == "settings") {
+    for (const std::string& arg : options.m_args) {
+      std::string name;
+      int value = 0;
+      if (!ParseSettingAssignment(arg, name, value)) {
+        error = "settings takes NAME=0 or NAME=1 with a setting name, not \"" + arg + "\"";
+        return false;
+      }
+      options.m_changes.emplace_back(name, value);
+    }
+  }
+  return true;
+}
+}  // namespace
+
+bool ParseSettingAssignment(const std::string& text, std::string& name, int& value) {
+  size_t equals = text.find('=');
+  if (equals == std::string::npos)
+    return false;
+  std::string wanted = text.substr(0, equals);
+  std::string number = text.substr(equals + 1);
+  if (number != "0" && number != "1")
+    return false;
+  for (const char* known : kSettingNames) {
+    if (EqualsNoCase(wanted, known)) {
+      name = known;
+      value = number == "1" ? 1 : 0;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, CCliOptions& options,
+                    std::string& error) {
+  COptionReader reader(args);
+  bool bOptionsEnded = false;
+  while (!reader.Done()) {
+    std::string arg = reader.Take();
+    bool bOption = !bOptionsEnded && arg.size() > 1 && arg[0] == '-';
+    if (bOption && arg == "--") {
+      bOptionsEnded = true;
+      continue;
+    }
+    if (bOption) {
+      bool bKnown = false;
+      if (!GlobalOption(arg, reader, options, error, bKnown))
+        return false;
+      if (!bKnown && !options.m_strCommand.empty() &&
+          !CommandOption(arg, reader, options, error, bKnown))
+        return false;
+      if (!bKnown) {
+        error = "unknown option " + arg +
+                (options.m_strCommand.empty() ? "" : " for " + options.m_strCommand);
+        return false;
+      }
+      continue;
+    }
+    if (options.m_strCommand.empty()) {
+      if (!FindCommand(arg)) {
+        error = "unknown command \"" + arg + "\"";
+        return false;
+      }
+      options.m_strCommand = arg;
+      continue;
+    }
+    options.m_args.push_back(arg);
+  }
+  if (options.m_bHelp || options.m_bVersion)
+    return true;
+  if (options.m_strCommand.empty()) {
+    error = "no command given";
+    return false;
+  }
+  return CheckCommandLine(options, error);
+}
+
+std::string UsageText() {
+  return "Usage: velmora [OPTIONS] COMMAND [ARGS]\n"
+         "  interpret SCRIPT                     interpret the script and print the report\n"
+         "  build SCRIPT [PUBLISHED...]          build all pages, or the pages with these "
+         "published names\n"
+         "  check SCRIPT [PUBLISHED...]          check all pages, or the named ones\n"
+         "  print SCRIPT [--text] [--output FILE]   make the one printable page\n"
+         "  replace SCRIPT --find TEXT --with TEXT (--all | FILE...)   replace a text in site "
+         "files\n"
+         "  new SCRIPT [--frames] [--templates DIR|URL] [--resources DIR|URL]   write a starter "
+         "script\n"
+         "  convert SCRIPT                       convert a script of the older format\n"
+         "  settings [NAME=0|1 ...]              show, or change and store, the seven settings\n"
+         "OPTIONS\n"
+         "  --online | --offline                 the Internet setting for this run only\n"
+         "  --set NAME=0|1                       any setting for this run only (repeatable)\n"
+         "  --yes | --no                         answer every question; default: ask on a "
+         "terminal, else No\n"
+         "  --quiet                              print only the alert lines\n"
+         "  --help, --version\n"
+         "SCRIPT and FILE are host paths or paths such as C:\\site\\script.txt. Settings:\n"
+         "  Internet BuildIndex BuildCollections BuildPrintPages CheckNameRefs CheckAllImages\n"
+         "  AllowForwardSlashes\n"
+         "Exit status: 0 no errors, 1 errors reported, 2 could not run, 64 usage error.\n";
+}
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+// Shows the report on standard output as it grows, one LF line per report line. In quiet
+// mode only the alert lines (level above 0) are printed.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/report.h"
+
+namespace velmora {
+
+class CTerminalProgress;
+
+class CCliReportWindow : public CReportWindow {
+ public:
+  CCliReportWindow(std::FILE* pOut, const CReport& report, bool bQuiet,
+                   CTerminalProgress* pProgress = nullptr)
+      : m_pOut(pOut), m_report(report), m_bQuiet(bQuiet), m_pProgress(pProgress) {}
+  void Refresh(const std::string& text) override;
+
+ private:
+  void PrintNewLines(const std::string& text);
+  void PrintNewAlerts();
+  void Print(const std::string& text);
+
+  std::FILE* m_pOut;
+  const CReport& m_report;
+  bool m_bQuiet;
+  CTerminalProgress* m_pProgress;
+  size_t m_nPrinted = 0;  // how much of the shown text is on the screen
+  long long m_nAlertsPrinted = 0;
+};
+
+}  // namespace velmora

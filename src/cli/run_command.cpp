@@ -1,0 +1,98 @@
+#include "cli/run_command.h"
+
+#include <cstdio>
+
+#include "app/commands.h"
+#include "app/settings_store.h"
+#include "app/site_session.h"
+#include "platform/drive_map.h"
+#include "platform/report.h"
+
+namespace velmora {
+
+namespace {
+void Complain(const std::string& text) {
+  std::fprintf(stderr, "velmora: %s\n", text.c_str());
+}
+
+// From the command's result, what was reported and the problems a check counted.
+int ExitStatus(bool bRan, int problems = 0) {
+  if (!bRan || theReport.HighestLevel() >= 4)
+    return kExitCouldNotRun;
+  if (theReport.HighestLevel() == 3 || problems > 0)
+    return kExitErrors;
+  return kExitClean;
+}
+
+// A folder or address given for a new site: host folders become internal paths, anything
+// else (a folder name inside the site, an address) stays as written.
+std::string LocationFromUser(const std::string& text) {
+  return IsHostPath(text) ? PathFromUser(text) : text;
+}
+
+bool LoadSession(CSiteSession& session, const std::string& script) {
+  std::string path = PathFromUser(script);
+  if (session.LoadScript(path))
+    return true;
+  Complain("cannot read the script " + script + " (" + path + ")");
+  return false;
+}
+
+int Settings(const CCliOptions& options) {
+  CSettingsStore store;
+  CBuildSettings stored;
+  if (!store.Load(stored)) {
+    Complain("cannot read the settings file " + store.Path());
+    return kExitCouldNotRun;
+  }
+  for (const auto& [name, value] : options.m_changes) *SettingByName(stored, name) = value;
+  if (!options.m_changes.empty() && !store.Save(stored)) {
+    Complain("cannot write the settings file " + store.Path());
+    return kExitCouldNotRun;
+  }
+  for (const char* name : kSettingNames) std::printf("%s=%d\n", name, *SettingByName(stored, name));
+  return kExitClean;
+}
+}  // namespace
+
+int RunCommand(const CCliOptions& options) {
+  const std::string& command = options.m_strCommand;
+  if (command == "settings")
+    return Settings(options);
+  if (command == "new") {
+    bool ok = NewSiteCommand(PathFromUser(options.m_args[0]), options.m_bFrames,
+                             LocationFromUser(options.m_strTemplates),
+                             LocationFromUser(options.m_strResources));
+    return ExitStatus(ok);
+  }
+
+  CSiteSession session;
+  if (!LoadSession(session, options.m_args[0]))
+    return kExitCouldNotRun;
+  std::vector<std::string> rest(options.m_args.begin() + 1, options.m_args.end());
+  if (command == "interpret")
+    return ExitStatus(session.LoadAndInterpret());
+  if (command == "build")
+    return ExitStatus(BuildCommand(session, rest));
+  if (command == "check") {
+    int problems = 0;
+    bool ok = CheckCommand(session, rest, problems);
+    return ExitStatus(ok, problems);
+  }
+  if (command == "print") {
+    std::string output = options.m_strOutput.empty() ? "" : PathFromUser(options.m_strOutput);
+    return ExitStatus(PrintCommand(session, options.m_bText, output));
+  }
+  if (command == "replace") {
+    std::vector<std::string> files;
+    for (const std::string& file : rest) files.push_back(PathFromUser(file));
+    return ExitStatus(
+        ReplaceCommand(session, options.m_strFind, options.m_strWith, options.m_bAll, files));
+  }
+  if (command == "convert")
+    return ExitStatus(ConvertCommand(session));
+  Complain("unknown command " + command);
+  return kExitUsage;
+}
+
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#include "markup/element_rewrite.h"
+
+namespace velmora {
+
+int RewriteElements(std::string& text, const std::string& beginTag, const std::string& endTag,
+                    const std::function<void(CTagElement&)>& rewrite) {
+  int count = 0;
+  size_t start = 0, end = 0;
+  while (start < text.size() && FindElement(text, start, end, beginTag, endTag)) {
+    CTagElement element(text.substr(start, end - start));
+    rewrite(element);
+    const std::string rebuilt = element.Rebuild();
+    text.replace(start, end - start, rebuilt);
+    start += rebuilt.empty() ? 1 : rebuilt.size();
+    ++count;
+  }
+  return count;
+}
+
+int RewriteQuotedValues(std::string& text, const std::string& key, size_t maxDistance,
+                        const std::function<bool(const std::string&, std::string&)>& rewrite) {
+  if (key.empty())
+    return 0;
+  std::string result;
+  result.reserve(text.size());
+  int count = 0;
+  size_t copied = 0, pos = 0;
+  while ((pos = text.find(key, pos)) != std::string::npos) {
+    const size_t open = text.find('"', pos + key.size());
+    if (open == std::string::npos)
+      break;
+    if (open - pos > maxDistance) {
+      pos += key.size();
+      continue;
+    }
+    const size_t close = text.find('"', open + 1);
+    if (close == std::string::npos)
+      break;
+    std::string value = text.substr(open + 1, close - open - 1);
+    std::string replacement;
+    if (rewrite(value, replacement)) {
+      result.append(text, copied, open + 1 - copied);
+      result += replacement;
+      copied = close;
+      ++count;
+    }
+    pos = close + 1;
+  }
+  if (count == 0)
+    return 0;
+  result.append(text, copied, std::string::npos);
+  text.swap(result);
+  return count;
+}
+
+}  // namespace velmora

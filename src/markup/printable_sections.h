@@ -1,0 +1,12 @@
+// Names shared by the printable sections of a page and the print pages that gather them.
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// The anchor that opens a page's sections in a print page: its published path with every
+// "\" and "." turned into "-" ("pages\a.html" gives "pages-a-html").
+std::string PrintAnchorName(const std::string& remotePath);
+
+}  // namespace velmora

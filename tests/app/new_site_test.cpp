@@ -1,0 +1,86 @@
+#include "app/new_site.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) { return Split(text, "\r\n"); }
+
+size_t CountLinesBetween(const std::string& text, const std::string& first, const std::string& last) {
+  std::vector<std::string> lines = Lines(text);
+  auto a = std::find(lines.begin(), lines.end(), first);
+  auto b = std::find(lines.begin(), lines.end(), last);
+  return a == lines.end() || b == lines.end() ? 0 : static_cast<size_t>(b - a + 1);
+}
+
+TEST(NewSite, ScriptPageLinesOfBothVariants) {
+  std::string plain = BuildDefaultScript(false, "C:\\s", "templates", "gfx");
+  std::string frames = BuildDefaultScript(true, "C:\\s", "templates", "gfx");
+  EXPECT_EQ(CountLinesBetween(plain, "1,Home,I,index.html", "BLOCKS:blocks\\src_ix.html"), 10u);
+  EXPECT_EQ(CountLinesBetween(frames, "0,Frameset,FF,index.html", "BLOCKS:blocks\\src_ix.html"), 11u);
+  EXPECT_EQ(Lines(frames)[1], "// Frames");
+  EXPECT_EQ(Lines(plain)[1], "// General site section");
+  EXPECT_TRUE(EndsWith(plain, "//.. is empty\r\n\r\n"));
+  EXPECT_TRUE(EndsWith(frames, "//Collect section\r\n//.. is empty\r\n\r\n"));
+  EXPECT_NE(plain.find("\r\nCATALOG=C:\\s\r\nTEMPLATES=templates\r\nRESOURCES=gfx\r\n"), std::string::npos);
+  EXPECT_EQ(frames.find("Sitemap"), std::string::npos);
+}
+
+TEST(NewSite, ProposalSkipsExistingScripts) {
+  CTempDrive drive;
+  EXPECT_EQ(ProposeScriptPath(), "C:\\mysite\\script.txt");
+  drive.Write("mysite/script.txt", "x");
+  drive.Write("mysite1/script.txt", "x");
+  EXPECT_EQ(ProposeScriptPath(), "C:\\mysite2\\script.txt");
+}
+
+class NewSiteOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDialogs(&m_dialogs); }
+  void TearDown() override { SetDialogs(nullptr); }
+  CTempDrive m_drive;
+  CScriptedDialogs m_dialogs;
+};
+
+TEST_F(NewSiteOnDisk, WritesScriptAndEmptyGraphicsFolder) {
+  CNewSiteOptions options;
+  options.m_strScriptPath = m_drive.Path("site\\script.txt");
+  options.m_templates.m_eChoice = CNewSiteSource::kCatalog;
+  options.m_templates.m_strCatalog = "C:\\tpl";
+  options.m_resources.m_eChoice = CNewSiteSource::kAddress;
+  options.m_resources.m_strAddress = "example.org";
+  std::string text;
+  ASSERT_TRUE(CreateNewSite(options, text));
+  EXPECT_EQ(m_drive.Read("site/script.txt"), text);
+  EXPECT_NE(text.find("\r\nTEMPLATES=C:\\tpl\\\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nRESOURCES=http://example.org/\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nCATALOG=C:\\site\r\n"), std::string::npos);
+  EXPECT_TRUE(m_drive.Exists("site/graphics"));
+  EXPECT_FALSE(m_drive.Exists("site/graphics/dummy.gif"));
+}
+
+TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
+  CNewSiteOptions options;
+  options.m_strScriptPath = m_drive.Path("site\\script.txt");
+  options.m_templates.m_eChoice = CNewSiteSource::kAddress;  // empty address
+  std::string text;
+  EXPECT_FALSE(CreateNewSite(options, text));
+  ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
+  EXPECT_EQ(m_dialogs.m_messages[0], "Bad form or service( not http): ");
+  EXPECT_FALSE(m_drive.Exists("site/script.txt"));
+
+  m_drive.Write("site/script.txt", "old");
+  options.m_templates = {};
+  EXPECT_FALSE(CreateNewSite(options, text));  // the replace question is answered No
+  ASSERT_EQ(m_dialogs.m_questions.size(), 1u);
+  EXPECT_EQ(m_dialogs.m_questions[0], "File C:\\site\\script.txt exists. \n Replace it ?");
+  EXPECT_EQ(m_drive.Read("site/script.txt"), "old");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,82 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+bool Parse(std::vector<std::string> args, CCliOptions& options) {
+  std::string error;
+  return ParseArguments(args, options, error);
+}
+
+bool Refused(std::vector<std::string> args) {
+  CCliOptions options;
+  std::string error;
+  bool ok = ParseArguments(args, options, error);
+  EXPECT_TRUE(ok || !error.empty());
+  return !ok;
+}
+
+TEST(CliOptions, GlobalOptionsAnywhereAndCommandOptions) {
+  CCliOptions options;
+  ASSERT_TRUE(Parse({"--offline", "print", "site.txt", "--quiet", "--text", "--output=/tmp/p.txt",
+                     "--set", "checkallimages=0", "--yes"},
+                    options));
+  EXPECT_EQ(options.m_strCommand, "print");
+  EXPECT_EQ(options.m_args, std::vector<std::string>{"site.txt"});
+  EXPECT_EQ(options.m_nInternet, 0);
+  EXPECT_EQ(options.m_nAnswer, 1);
+  EXPECT_TRUE(options.m_bQuiet);
+  EXPECT_TRUE(options.m_bText);
+  EXPECT_EQ(options.m_strOutput, "/tmp/p.txt");
+  ASSERT_EQ(options.m_sets.size(), 1u);
+  EXPECT_EQ(options.m_sets[0].first, "CheckAllImages");
+  EXPECT_EQ(options.m_sets[0].second, 0);
+
+  CCliOptions replace;
+  ASSERT_TRUE(Parse(
+      {"replace", "s.txt", "--find", "--yes", "--with", "", "a.html", "--", "--b.html"}, replace));
+  EXPECT_EQ(replace.m_strFind, "--yes");  // a value is taken as it is
+  EXPECT_EQ(replace.m_nAnswer, -1);
+  EXPECT_EQ(replace.m_strWith, "");
+  EXPECT_EQ(replace.m_args, (std::vector<std::string>{"s.txt", "a.html", "--b.html"}));
+
+  CCliOptions create;
+  ASSERT_TRUE(Parse({"new", "/tmp/s.txt", "--frames", "--templates", "http://x/t/"}, create));
+  EXPECT_TRUE(create.m_bFrames);
+  EXPECT_EQ(create.m_strTemplates, "http://x/t/");
+
+  CCliOptions settings;
+  ASSERT_TRUE(Parse({"settings", "internet=1", "AllowForwardSlashes=0"}, settings));
+  ASSERT_EQ(settings.m_changes.size(), 2u);
+  EXPECT_EQ(settings.m_changes[0], std::make_pair(std::string("Internet"), 1));
+
+  CCliOptions help;
+  EXPECT_TRUE(Parse({"--help"}, help));
+  EXPECT_TRUE(help.m_bHelp);
+}
+
+TEST(CliOptions, UsageErrors) {
+  EXPECT_TRUE(Refused({}));
+  EXPECT_TRUE(Refused({"publish", "s.txt"}));
+  EXPECT_TRUE(Refused({"interpret"}));
+  EXPECT_TRUE(Refused({"interpret", "a.txt", "b.txt"}));
+  EXPECT_TRUE(Refused({"build", "s.txt", "--text"}));  // an option of another command
+  EXPECT_TRUE(Refused({"--yes", "--no", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--online", "--offline", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--quiet=1", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--set", "Internet=2", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--set", "Speed=1", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"interpret", "s.txt", "--set"}));
+  EXPECT_TRUE(Refused({"print", "s.txt", "--output"}));
+  EXPECT_TRUE(Refused({"replace", "s.txt", "--find", "a", "--with", "b"}));  // no files, no --all
+  EXPECT_TRUE(Refused({"replace", "s.txt", "--find", "a", "--with", "b", "--all", "x.html"}));
+  EXPECT_TRUE(Refused({"replace", "s.txt", "--find", "", "--with", "b", "--all"}));
+  EXPECT_TRUE(Refused({"replace", "s.txt", "--find", "a", "--all"}));
+  EXPECT_TRUE(Refused({"settings", "Internet"}));
+  EXPECT_TRUE(Refused({"settings", "Internet=on"}));
+}
+
+}  // namespace
+}  // namespace velmora

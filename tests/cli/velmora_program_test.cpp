@@ -1,0 +1,138 @@
+// Runs the built velmora program with its own home, settings file and drive C.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+extern char** environ;
+
+namespace {
+
+struct CRun {
+  int m_nStatus = -1;
+  std::string m_strOut, m_strErr;
+};
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class VelmoraProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/velmora-cli-XXXXXX";
+    m_folder = ::mkdtemp(pattern);
+    std::filesystem::create_directories(m_folder + "/home");
+    std::filesystem::create_directories(m_folder + "/c");
+    m_config = m_folder + "/conf/Quarn20.conf";
+  }
+  void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+  // Runs the program with stdin from /dev/null, so no terminal is there to ask.
+  CRun Run(const std::vector<std::string>& args) {
+    std::map<std::string, std::string> env;
+    for (char** p = environ; *p; ++p) {
+      std::string entry = *p;
+      size_t equals = entry.find('=');
+      if (equals != std::string::npos)
+        env[entry.substr(0, equals)] = entry.substr(equals + 1);
+    }
+    for (auto it = env.begin(); it != env.end();)
+      it = it->first.rfind("VELMORA_", 0) == 0 ? env.erase(it) : std::next(it);
+    env["HOME"] = m_folder + "/home";
+    env["VELMORA_CONFIG"] = m_config;
+    env["VELMORA_DRIVE_C"] = m_folder + "/c";
+    std::vector<std::string> envText;
+    for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
+
+    std::string program = VELMORA_BINARY_DIR "/velmora";
+    std::vector<char*> argv{program.data()};
+    std::vector<std::string> argsCopy = args;
+    for (std::string& arg : argsCopy) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& entry : envText) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    std::string outFile = m_folder + "/stdout", errFile = m_folder + "/stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t pid = 0;
+    CRun run;
+    int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+      ADD_FAILURE() << "cannot start " << program;
+      return run;
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.m_nStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.m_strOut = ReadHostFile(outFile);
+    run.m_strErr = ReadHostFile(errFile);
+    return run;
+  }
+
+  void WriteSiteFile(const std::string& name, const std::string& text) {
+    std::ofstream(m_folder + "/c/" + name, std::ios::binary) << text;
+  }
+
+  std::string m_folder, m_config;
+};
+
+TEST_F(VelmoraProgramTest, UsageErrorsAndHelp) {
+  CRun run = Run({});
+  EXPECT_EQ(run.m_nStatus, 64);
+  EXPECT_EQ(run.m_strOut, "");
+  EXPECT_NE(run.m_strErr.find("no command"), std::string::npos);
+
+  EXPECT_EQ(Run({"interpret"}).m_nStatus, 64);
+  EXPECT_EQ(Run({"--set", "Internet=2", "settings"}).m_nStatus, 64);
+  EXPECT_EQ(Run({"build", "x.txt", "--frames"}).m_nStatus, 64);
+  EXPECT_FALSE(std::filesystem::exists(m_config));  // a refused command line writes nothing
+
+  run = Run({"--help"});
+  EXPECT_EQ(run.m_nStatus, 0);
+  EXPECT_NE(run.m_strOut.find("interpret SCRIPT"), std::string::npos);
+}
+
+TEST_F(VelmoraProgramTest, SettingsAreShownAndStoredOnlyWhenChanged) {
+  CRun run = Run({"--online", "settings"});
+  EXPECT_EQ(run.m_nStatus, 0);
+  // The stored values, not the ones of this run.
+  EXPECT_EQ(run.m_strOut,
+            "Internet=0\nBuildIndex=1\nBuildCollections=1\nBuildPrintPages=1\nCheckNameRefs=1\n"
+            "CheckAllImages=1\nAllowForwardSlashes=0\n");
+  EXPECT_FALSE(std::filesystem::exists(m_config));
+
+  run = Run({"settings", "internet=1", "BuildIndex=0"});
+  EXPECT_EQ(run.m_nStatus, 0);
+  EXPECT_NE(run.m_strOut.find("Internet=1\nBuildIndex=0\n"), std::string::npos);
+  EXPECT_EQ(ReadHostFile(m_config),
+            "[Build_Performance]\nInternet=1\nBuildIndex=0\nBuildCollections=1\n"
+            "BuildPrintPages=1\nCheckNameRefs=1\nCheckAllImages=1\nAllowForwardSlashes=0\n");
+
+  EXPECT_EQ(Run({"settings"}).m_strOut.find("Internet=1\nBuildIndex=0\n"), 0u);
+}
+
+TEST_F(VelmoraProgramTest, UnreadableScriptCannotRun) {
+  CRun run = Run({"interpret", m_folder + "/c/missing.txt"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strErr.find("cannot read the script"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "model/web_site.h"
+#include "net/http_fetcher.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+// A port on 127.0.0.1 that nobody listens on: bound once and released again.
+int FreePort() {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+  socklen_t length = sizeof(address);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  close(fd);
+  return ntohs(address.sin_port);
+}
+
+// A site with one page under check, in "pages", and a few files beside it.
+class PageCheck : public ::testing::Test {
+ protected:
+  PageCheck() : site({}) {
+    SetDialogs(&dialogs);
+    site.m_strCatalog = "C:\\site\\";
+    drive.Write("site\\index.html", "home");
+    drive.Write("site\\pages\\other.html", "<a name=\"x\">x</a>");
+    drive.Write("site\\pages\\pic.gif", "GIF");
+  }
+  ~PageCheck() override {
+    SetDialogs(nullptr);
+    theSettings = CBuildSettings();
+  }
+
+  CPage& AddPage(const std::string& name, const std::string& remote, const std::string& text) {
+    site.m_pages.push_back(std::make_unique<CPage>(&site));
+    CPage& page = *site.m_pages.back();
+    page.m_strName = name;
+    page.m_strRemotePath = remote;
+    page.m_strLocalPath = site.m_strCatalog + remote;
+    page.SetContent(text);
+    return page;
+  }
+
+  // The report lines written for the page named `name`, after its heading line.
+  std::vector<std::string> LinesFor(const std::string& name) const {
+    std::vector<std::string> lines = Split(theReport.Text(), "\r\n");
+    std::vector<std::string> result;
+    bool bIn = false;
+    for (const std::string& line : lines) {
+      if (bIn && line.empty())
+        break;
+      if (bIn)
+        result.push_back(line);
+      if (StartsWith(line, name + " - "))
+        bIn = true;
+    }
+    return result;
+  }
+
+  CTempDrive drive;
+  CScriptedDialogs dialogs;
+  CWebSite site;
+};
+
+TEST_F(PageCheck, LocalLinksAnchorsAndImages) {
+  AddPage("Clean", "pages\\clean.html", "<p>no links</p>");
+  AddPage("Links", "pages\\a.html",
+          "<a name=\"top\"></a><A HREF=\"#top\">t</a> <a href=\"#nowhere\">n</a>"
+          "<a href=\"\">e</a><a href=\"#\">h</a><a href=\"mailto:a@b.c\">m</a>"
+          "<a href=\" other.html#x \">ok</a><a href=\"other.html#y\">y</a>"
+          "<a href=\"gone.html\">g</a><a href=\"../index.html\">i</a>"
+          "<a href=\"../../../../x.html\">u</a>"
+          "<img src=\"pic.gif\"><IMG SRC=\"nopic.gif\">");
+  site.CheckPages();
+
+  EXPECT_EQ(LinesFor("Clean"), std::vector<std::string>{"OK"});
+  EXPECT_EQ(LinesFor("Links"),
+            (std::vector<std::string>{"#nowhere", "empty", "#", "Not found: other.html#y",
+                                      "Not found: gone.html", "Not found: ../../../../x.html",
+                                      "nopic.gif"}));
+  EXPECT_EQ(site.m_nCheckProblems, 7);
+  EXPECT_EQ(theReport.HighestLevel(), 3);
+  EXPECT_NE(theReport.Text().find("Links - C:\\site\\pages\\a.html"), std::string::npos);
+}
+
+TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
+  theSettings.Internet = 0;
+  AddPage("Web", "w.html",
+          "<a href=\"http://127.0.0.1:9/x.html\">x</a><img src=\"http://127.0.0.1:9/i.gif\">");
+  site.CheckPages();
+  EXPECT_EQ(LinesFor("Web"), (std::vector<std::string>{"Not checked: http://127.0.0.1:9/x.html",
+                                                       "Not checked: http://127.0.0.1:9/i.gif"}));
+}
+
+TEST_F(PageCheck, WebAddressesAreProbedWhenOnline) {
+  httplib::Server server;
+  server.Get("/ok", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content("fine", "text/html");
+  });
+  server.Get("/secret", [](const httplib::Request&, httplib::Response& res) { res.status = 401; });
+  int nPort = server.bind_to_any_port("127.0.0.1");
+  const std::string base = "http://127.0.0.1:" + std::to_string(nPort);
+  server.Get("/moved", [&](const httplib::Request&, httplib::Response& res) {
+    res.status = 301;
+    res.set_header("Location", base + "/ok");
+  });
+  std::thread listener([&] { server.listen_after_bind(); });
+
+  const std::string dead = "http://127.0.0.1:" + std::to_string(FreePort()) + "/x.html";
+
+  theSettings.Internet = 1;
+  theFetcher.m_nConnectTimeoutSeconds = 2;
+  theFetcher.m_nStallTimeoutSeconds = 2;
+  AddPage("Web", "w.html",
+          "<a href=\"" + base + "/ok\">a</a><a href=\"" + base + "/moved\">b</a><a href=\"" + base +
+              "/secret\">c</a><a href=\"" + base + "/missing\">d</a><a href=\"" + dead +
+              "\">e</a><img src=\"" + base + "/ok\"><img src=\"" + base + "/missing.gif\">");
+  site.CheckPages();
+  server.stop();
+  listener.join();
+
+  EXPECT_EQ(LinesFor("Web"), (std::vector<std::string>{
+                                 base + "/moved  -  Redirected to: " + base + "/ok",
+                                 base + "/secret  -  Password required",
+                                 base + "/missing  -  404",
+                                 dead + "Can't interpret this as an URL",
+                                 base + "/missing.gif  -  404",
+                             }));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#include "build/replace_tool.h"
+
+#include <gtest/gtest.h>
+
+#include "model/web_site.h"
+#include "platform/dialogs.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+class ReplaceTool : public ::testing::Test {
+ protected:
+  ReplaceTool() : site({}) {
+    SetDialogs(&dialogs);
+    site.m_strCatalog = "C:\\site\\";
+  }
+  ~ReplaceTool() override { SetDialogs(nullptr); }
+
+  void AddBlock(const std::string& path) {
+    site.m_blocks.push_back(std::make_unique<CBlock>(&site, nullptr, ""));
+    site.m_blocks.back()->m_strLocalPath = path;
+  }
+
+  CTempDrive drive;
+  CScriptedDialogs dialogs;
+  CWebSite site;
+};
+
+TEST_F(ReplaceTool, AFileListedTwiceIsReplacedTwice) {
+  drive.Write("site\\b.html", "cat and cat");
+  drive.Write("site\\a.html", "no match");
+  AddBlock("C:\\site\\b.html");
+  AddBlock("C:\\site\\a.html");
+  AddBlock("C:\\site\\b.html");
+  CReplaceTool tool(site);
+  const std::vector<std::string> files = tool.FillCandidates();
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"C:\\site\\a.html", "C:\\site\\b.html", "C:\\site\\b.html"}));
+  ASSERT_TRUE(tool.Replace("cat", "big cat", files));
+  EXPECT_EQ(drive.Read("site\\b.html"), "big big cat and big big cat");
+  EXPECT_EQ(drive.Read("site\\a.html"), "no match");
+  ASSERT_EQ(dialogs.m_messages.size(), 1u);
+  EXPECT_EQ(dialogs.m_messages[0], "4 replaces in 2 files");
+}
+
+TEST_F(ReplaceTool, NothingFoundTouchesNothing) {
+  drive.Write("site\\a.html", "text");
+  CReplaceTool tool(site);
+  ASSERT_TRUE(tool.Replace("absent", "x", {"C:\\site\\a.html", "C:\\site\\missing.html"}));
+  EXPECT_EQ(dialogs.m_messages, std::vector<std::string>{"0 replaces in 0 files"});
+  EXPECT_FALSE(tool.Replace("", "x", {"C:\\site\\a.html"}));
+}
+
+}  // namespace
+}  // namespace velmora
