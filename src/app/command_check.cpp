@@ -18,7 +18,7 @@ bool CheckCommand(CSiteSession& session, const std::vector<std::string>& publish
   } else {
     for (const std::string& name : published)
       if (!session.m_publishedList.Select(name))
-        Dialogs().MessageBox(FormatText("No published page: %1", name));
+        Dialogs().MessageBox(FormatMessage(54, name));
     const std::vector<CPage*> selected = session.m_publishedList.SelectedPages();
     if (selected.empty()) {
       Dialogs().MessageBox(Message(88));

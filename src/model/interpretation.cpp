@@ -59,7 +59,7 @@ std::vector<std::string> LinePieces(const std::string& line, std::string_view ke
 void LoadIndexLine(CWebSite& site, const std::string& line) {
   CNode source(&site);
   if (!source.SetLocation(Trim(std::string_view(line).substr(6)))) {
-    theReport.AddLine("Ignoring IndexLine: " + line, 0);
+    theReport.AddFormatted(25, line, 0);
     return;
   }
   if (source.Load())
@@ -168,7 +168,9 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     return true;
   if (TakeValue(line, "SITEORG=", value)) {
     ReplaceAll(value, "HTTP://", "http://");
-    if (!Contains(value, "http://"))
+    ReplaceAll(value, "HTTPS://", "https://");
+    // Secure addresses are web addresses as they stand.
+    if (!Contains(value, "http://") && !Contains(value, "https://"))
       value.insert(0, "http://");
     m_site.m_strSiteOrg = value;
     return true;
@@ -192,7 +194,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     if (pCollection->m_bValid)
       m_site.m_collections.push_back(std::move(pCollection));
     else
-      theReport.AddLine("Ignoring collect: " + line + " ", 1);
+      theReport.AddFormatted(27, line, 1);
     return true;
   }
   if (StartsWith(line, "INDEX:")) {

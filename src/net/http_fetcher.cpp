@@ -16,8 +16,7 @@ namespace {
 const char kTextHeaders[] = "Accept: text/*\r\nUser-Agent: Velmora \r\n";
 const char kBinaryHeaders[] = "Accept: binary/*\r\nUser-Agent: Velmora \r\n";
 
-// Trims the address, drops one enclosing pair of double quotes (each side on its own) and
-// puts "http://" in front of an address that names neither scheme.
+// Trims the address and drops one enclosing pair of double quotes (each side on its own).
 std::string CleanAddress(const std::string& address) {
   std::string text = Trim(address);
   if (StartsWith(text, "\""))
@@ -27,9 +26,9 @@ std::string CleanAddress(const std::string& address) {
   return text;
 }
 
+// Puts "http://" in front of an address that names neither scheme.
 void AddScheme(std::string& text) {
-  ReplaceAll(text, "HTTP://", "http://");
-  ReplaceAll(text, "HTTPS://", "https://");
+  FoldSchemeCase(text);
   if (!Contains(text, "http://") && !Contains(text, "https://"))
     text = "http://" + text;
 }
@@ -39,7 +38,9 @@ std::string UrlOf(const CAddress& address) {
   if (Contains(server, ":") && !StartsWith(server, "["))
     server = "[" + server + "]";
   std::string url = address.m_strService + "://" + server;
-  if (address.m_nPort > 0)
+  bool bDefaultPort = (address.m_strService == "http" && address.m_nPort == 80) ||
+                      (address.m_strService == "https" && address.m_nPort == 443);
+  if (address.m_nPort > 0 && !bDefaultPort)
     url += ":" + std::to_string(address.m_nPort);
   std::string object = address.m_strObject.empty() ? "/" : address.m_strObject;
   return url + EscapeObjectPath(object);
@@ -154,6 +155,7 @@ CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* head
   request.m_nConnectTimeoutSeconds = m_nConnectTimeoutSeconds;
   request.m_nStallTimeoutSeconds = m_nStallTimeoutSeconds;
   request.m_nMaxBodyBytes = m_nMaxBodyBytes;
+  request.m_strCertificateFile = m_strCertificateFile;
   return request;
 }
 

@@ -21,6 +21,8 @@ class CHttpFetcher {
   long m_nConnectTimeoutSeconds = 15;
   long m_nStallTimeoutSeconds = 30;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
+  // A file of certificates to trust besides the system's store (tests name their own).
+  std::string m_strCertificateFile;
 
  private:
   // The common part of GetText and GetBinary: everything up to a 200 body in hand.

@@ -16,6 +16,7 @@ struct CHttpRequest {
   long m_nConnectTimeoutSeconds = 15;
   long m_nStallTimeoutSeconds = 30;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
+  std::string m_strCertificateFile;  // empty: the system's store only
 };
 
 struct CHttpResponse {

@@ -104,6 +104,8 @@ TEST_F(Interpretation, GeneralKeys) {
 
   ASSERT_TRUE(Interpret(Head() + Script({"SITEORG=www.org.example", "1,Home"})));
   EXPECT_EQ(m_pSite->m_strSiteOrg, "http://www.org.example");
+  ASSERT_TRUE(Interpret(Head() + Script({"SITEORG=HTTPS://org.example", "1,Home"})));
+  EXPECT_EQ(m_pSite->m_strSiteOrg, "https://org.example");
 }
 
 TEST_F(Interpretation, ResourceAndTemplateCatalogs) {

@@ -280,8 +280,9 @@ TEST_F(Fetcher, GetBinaryThatCannotStoreFails) {
   // Drive Q is not mapped, so no folder can be made there.
   EXPECT_FALSE(theFetcher.GetBinary(Url("/image.gif"), "Q:\\x\\image.gif", log));
   EXPECT_EQ(log, "GET: " + Url("/image.gif") + " Cannot store: Q:\\x\\image.gif");
-  ASSERT_FALSE(m_dialogs.m_messages.empty());
-  EXPECT_EQ(m_dialogs.m_messages.back(), "Cannot store: Q:\\x\\image.gif");
+  ASSERT_EQ(m_dialogs.m_messages.size(), 2u);
+  EXPECT_EQ(m_dialogs.m_messages[0], "Can't make dir:Q:\\x");
+  EXPECT_EQ(m_dialogs.m_messages[1], "Cannot store: Q:\\x\\image.gif");
 }
 
 // A server that accepts connections (the kernel completes them) and never answers.
@@ -316,6 +317,53 @@ TEST(FetcherTimeout, ServerThatNeverAnswersFailsWithinTheStallTime) {
   EXPECT_EQ(log.find("GET: " + url + " Error  "), 0u) << log;
   EXPECT_EQ(fetcher.Probe(url), 99);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+}
+
+class FetcherHttps : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_server.Server().Get("/page.html", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<p>secure</p>", "text/html");
+    });
+    m_server.Server().Get("/moved.html", [this](const httplib::Request&, httplib::Response& res) {
+      res.status = 301;
+      res.set_header("Location", m_server.Url("/page.html"));
+    });
+    ASSERT_TRUE(m_server.Start());
+    SetDialogs(&m_dialogs);
+  }
+  void TearDown() override { SetDialogs(nullptr); }
+
+  static std::string Fixture(const char* name) {
+    return std::string(VELMORA_SOURCE_DIR) + "/tests/fixtures/tls/" + name;
+  }
+
+  CLocalHttpServer m_server{Fixture("cert.pem"), Fixture("key.pem")};
+  CScriptedDialogs m_dialogs;
+  CHttpFetcher m_fetcher;
+};
+
+TEST_F(FetcherHttps, TrustedServerIsFetchedLikeHttp) {
+  m_fetcher.m_strCertificateFile = Fixture("cert.pem");
+  std::string content, log;
+  std::string upper = "HTTPS" + m_server.Url("/page.html").substr(5);
+  EXPECT_TRUE(m_fetcher.GetText(upper, content, log)) << log;
+  EXPECT_EQ(content, "<p>secure</p>");
+  EXPECT_EQ(log, "GET: " + upper + " OK");
+
+  m_dialogs.m_answers = {true};
+  EXPECT_TRUE(m_fetcher.GetText(m_server.Url("/moved.html"), content, log)) << log;
+  EXPECT_EQ(m_fetcher.GetRedirectedLocation(), m_server.Url("/page.html"));
+  EXPECT_EQ(m_fetcher.Probe(m_server.Url("/moved.html")), 301);
+}
+
+// The test certificate is not in the system's store.
+TEST_F(FetcherHttps, UnknownCertificateIsRefused) {
+  std::string content, log;
+  EXPECT_FALSE(m_fetcher.GetText(m_server.Url("/page.html"), content, log));
+  EXPECT_EQ(log.find("GET: " + m_server.Url("/page.html") + " Error  "), 0u) << log;
+  EXPECT_EQ(content, "");
+  EXPECT_EQ(m_fetcher.Probe(m_server.Url("/page.html")), 99);
 }
 
 }  // namespace

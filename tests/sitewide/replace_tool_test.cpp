@@ -52,5 +52,19 @@ TEST_F(ReplaceTool, NothingFoundTouchesNothing) {
   EXPECT_FALSE(tool.Replace("", "x", {"C:\\site\\a.html"}));
 }
 
+TEST_F(ReplaceTool, AHashReplacementIsLoadedFromItsLocation) {
+  drive.Write("site\\a.html", "[X] [X]");
+  drive.Write("site\\snippet.txt", "loaded");
+  CReplaceTool tool(site);
+  ASSERT_TRUE(tool.Replace("[X]", "#  snippet.txt", {"C:\\site\\a.html"}));
+  EXPECT_EQ(drive.Read("site\\a.html"), "loaded loaded");
+  // "#" and one more character are taken literally.
+  ASSERT_TRUE(tool.Replace("loaded", "#a", {"C:\\site\\a.html"}));
+  EXPECT_EQ(drive.Read("site\\a.html"), "#a #a");
+  dialogs.m_messages.clear();
+  EXPECT_FALSE(tool.Replace("#a", "#missing.txt", {"C:\\site\\a.html"}));
+  EXPECT_EQ(dialogs.m_messages, std::vector<std::string>{"Can't load file: #missing.txt"});
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "model/web_site.h"
+#include "platform/dialogs.h"
+#include "platform/report.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+// Outline: Chapter (ch.html) with A and B in "pages" below it, then Other and Print.
+class PrintPages : public ::testing::Test {
+ protected:
+  PrintPages() : site({}) {
+    SetDialogs(&dialogs);
+    site.m_strCatalog = "C:\\site\\";
+    site.m_strResources = "C:\\site\\gfx";
+    site.m_pRoot = std::make_unique<CNode>(&site);
+    CPage& chapter = Add("Chapter", "ch.html", "<!--PRINTABLE-->chapter<!--/PRINTABLE-->", nullptr);
+    Add("A", "pages\\a.html",
+        "<!--PRINTABLE--><a href=\"b.html#s\">to B</a> <a href=\"../o.html\">to Other</a>"
+        "<!--/PRINTABLE-->",
+        &chapter);
+    Add("B", "pages\\b.html", "<!--PRINTABLE-->bee<!--/PRINTABLE-->", &chapter);
+    Add("Other", "o.html", "<!--PRINTABLE-->other<!--/PRINTABLE-->", nullptr);
+  }
+  ~PrintPages() override { SetDialogs(nullptr); }
+
+  CPage& Add(const std::string& name, const std::string& remote, const std::string& text,
+             CPage* pParent) {
+    site.m_pages.push_back(std::make_unique<CPage>(&site));
+    CPage& page = *site.m_pages.back();
+    page.m_strName = name;
+    page.m_nLevel = pParent ? 2 : 1;
+    page.m_strRemotePath = remote;
+    page.m_strLocalPath = site.m_strCatalog + remote;
+    page.SetContent(text);
+    CNode* pUp = pParent ? static_cast<CNode*>(pParent) : site.m_pRoot.get();
+    page.m_pParent = pUp;
+    pUp->m_children.push_back(&page);
+    return page;
+  }
+
+  CTempDrive drive;
+  CScriptedDialogs dialogs;
+  CWebSite site;
+};
+
+TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
+  CPage& print = Add("Print", "print.html",
+                     "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->old"
+                     "<!--/PRINTLIST--></body>",
+                     nullptr);
+  theReport.Clear();
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html"),
+            "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->"
+            "<a name=\"ch-html\">chapter"
+            "<a name=\"pages-a-html\"><a href=\"#pages-b-html\">to B</a> "
+            "<a href=\"o.html\">to Other</a>"
+            "<a name=\"pages-b-html\">bee"
+            "<!--/PRINTLIST--></body>");
+  EXPECT_NE(theReport.Text().find("Print - C:\\site\\print.html\r\nCan't get: Nope\r\nOK\r\n"),
+            std::string::npos)
+      << theReport.Text();
+}
+
+TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
+  CPage& print = Add("Print", "print.html",
+                     "<!--PRINTLIST PAGES=\"all\" TEXTONLY=\"ON\" APPEND=\"ON\"-->kept:"
+                     "<!--/PRINTLIST-->",
+                     nullptr);
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html"),
+            "<!--PRINTLIST PAGES=\"all\" TEXTONLY=\"ON\" APPEND=\"ON\"-->kept:"
+            "chapterto B to Otherbeeother<!--/PRINTLIST-->");
+}
+
+TEST_F(PrintPages, OnePageOfTheWholeSite) {
+  // A level-0 page (a frame) stands outside the outline and is never part of it.
+  CPage& frame = Add("Frame", "frame.html", "<!--PRINTABLE-->frame<!--/PRINTABLE-->", nullptr);
+  frame.m_nLevel = 0;
+  frame.m_pParent = nullptr;
+  site.m_pRoot->m_children.pop_back();
+  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.txt", true));
+  EXPECT_EQ(drive.Read("site\\Pall.txt"), "chapterto B to Otherbeeother");
+
+  drive.Write("site\\templates\\print_template.html",
+              "<html><body><!--BLOCK-->x<!--/BLOCK--></body></html>");
+  site.m_strTemplates = "C:\\site\\templates";
+  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.html", false));
+  const std::string page = drive.Read("site\\Pall.html");
+  EXPECT_NE(page.find("<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"--><a name=\"ch-html\">chapter"),
+            std::string::npos)
+      << page;
+  EXPECT_NE(page.find("<a name=\"o-html\">other<!--/PRINTLIST--><!--/BLOCK-->"), std::string::npos);
+  EXPECT_EQ(page.find("frame"), std::string::npos);
+  EXPECT_TRUE(site.m_printPages.empty());
+}
+
+}  // namespace
+}  // namespace velmora
