@@ -21,6 +21,7 @@ struct CTransfer {
   CHttpResponse* m_pResponse = nullptr;
   bool m_bStoppedOnPurpose = false;  // the body was not wanted
   bool m_bTooLarge = false;
+  long long m_nDropped = 0;  // bytes of answers other than 200
 };
 
 bool HasCredentials(const CHttpRequest& request) {
@@ -49,8 +50,17 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     transfer->m_bStoppedOnPurpose = true;
     return 0;
   }
-  std::string& body = transfer->m_pResponse->m_strBody;
   size_t n = size * count;
+  if (status != 200) {
+    // An answer of the negotiation: read and dropped, within the same bound.
+    transfer->m_nDropped += static_cast<long long>(n);
+    if (transfer->m_nDropped > request.m_nMaxBodyBytes) {
+      transfer->m_bStoppedOnPurpose = true;
+      return 0;
+    }
+    return n;
+  }
+  std::string& body = transfer->m_pResponse->m_strBody;
   curl_off_t announced = -1;
   curl_easy_getinfo(transfer->m_pCurl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   if (announced > request.m_nMaxBodyBytes ||
@@ -58,8 +68,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     transfer->m_bTooLarge = true;
     return 0;
   }
-  if (status == 200)
-    body.append(data, n);
+  body.append(data, n);
   return n;
 }
 
@@ -99,14 +108,14 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   CURL* c = curl.get();
   CTransfer transfer{c, &request, &response};
 
-  std::unique_ptr<curl_slist, CListDeleter> headers;
+  curl_slist* list = nullptr;
   for (const std::string& line : Split(request.m_strHeaders, "\r\n", true)) {
-    curl_slist* list = curl_slist_append(headers.get(), line.c_str());
-    if (!list)
+    curl_slist* longer = curl_slist_append(list, line.c_str());
+    if (!longer)
       break;
-    headers.release();
-    headers.reset(list);
+    list = longer;
   }
+  std::unique_ptr<curl_slist, CListDeleter> headers(list);
 
   char errorText[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(c, CURLOPT_URL, request.m_strUrl.c_str());

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "model/node.h"
+#include "model/web_site.h"
+#include "platform/dialogs.h"
 #include "platform/report.h"
 #include "res/resources.h"
+#include "support/temp_drive.h"
 
 namespace velmora {
 namespace {
@@ -67,6 +70,62 @@ TEST(TemplateDefaults, OnlyKnownTypesHaveADefault) {
   // Every file a web server is asked for is a kind the program can also make itself.
   EXPECT_EQ(TemplateFileNames().size(), 14u);
   for (const std::string& name : TemplateFileNames()) EXPECT_NE(LoadResourceText(name), "") << name;
+}
+
+class SiteTemplates : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_drive.Write("site\\script.txt", "");
+    m_site.m_strCatalog = "C:\\site\\";
+    m_site.m_strTemplates = "C:\\site\\tpl";  // no final backslash
+    theReport.Clear();
+    theReport.ResetHighestLevel();
+  }
+
+  CTempDrive m_drive{'C'};
+  CWebSite m_site{{}};
+};
+
+TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
+  CTemplate* pTemplate = m_site.GetTemplate("P");
+  ASSERT_NE(pTemplate, nullptr);
+  EXPECT_EQ(pTemplate->m_strLocalPath, "C:\\site\\tpl\\nf_p_template.html");
+  std::string written = m_drive.Read("site\\tpl\\nf_p_template.html");
+  EXPECT_NE(written.find("<!--BLOCK-->"), std::string::npos);
+  EXPECT_EQ(written.find("<!--STAMP-->"), std::string::npos);
+  EXPECT_EQ(theReport.Text(), "Using original: Template type:P\r\n");
+  // A new site is no error: nothing above the level of an assumed default.
+  EXPECT_EQ(theReport.HighestLevel(), 2);
+
+  EXPECT_EQ(m_site.GetTemplate("P"), pTemplate);
+  EXPECT_EQ(Count(theReport.Text(), "Using original"), 1u);
+
+  // The user's edit is what the next page gets, and the file is not made again.
+  m_drive.Write("site\\tpl\\nf_p_template.html", "<html>edited</html>");
+  ASSERT_TRUE(pTemplate->Load());
+  EXPECT_EQ(pTemplate->GetContent(), "<html>edited</html>");
+  m_site.m_templates.clear();
+  pTemplate = m_site.GetTemplate("P");
+  ASSERT_NE(pTemplate, nullptr);
+  EXPECT_EQ(m_drive.Read("site\\tpl\\nf_p_template.html"), "<html>edited</html>");
+  EXPECT_EQ(Count(theReport.Text(), "Using original"), 1u);
+}
+
+TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
+  EXPECT_EQ(m_site.GetTemplate("X"), nullptr);
+  EXPECT_EQ(theReport.Text(), "Cannot make: \r\n");
+  EXPECT_EQ(theReport.HighestLevel(), 3);
+
+  // A file where the template folder should be: the default cannot be stored.
+  CScriptedDialogs dialogs;
+  SetDialogs(&dialogs);
+  m_drive.Write("site\\tpl", "not a folder");
+  theReport.Clear();
+  EXPECT_EQ(m_site.GetTemplate("C"), nullptr);
+  EXPECT_NE(theReport.Text().find("Cannot make: C:\\site\\tpl\\nf_c_template.html\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(m_site.m_templates.empty());
+  SetDialogs(nullptr);
 }
 
 }  // namespace

@@ -280,8 +280,9 @@ TEST_F(Fetcher, GetBinaryThatCannotStoreFails) {
   // Drive Q is not mapped, so no folder can be made there.
   EXPECT_FALSE(theFetcher.GetBinary(Url("/image.gif"), "Q:\\x\\image.gif", log));
   EXPECT_EQ(log, "GET: " + Url("/image.gif") + " Cannot store: Q:\\x\\image.gif");
-  ASSERT_FALSE(m_dialogs.m_messages.empty());
-  EXPECT_EQ(m_dialogs.m_messages.back(), "Cannot store: Q:\\x\\image.gif");
+  ASSERT_EQ(m_dialogs.m_messages.size(), 2u);
+  EXPECT_EQ(m_dialogs.m_messages[0], "Can't make dir:Q:\\x");
+  EXPECT_EQ(m_dialogs.m_messages[1], "Cannot store: Q:\\x\\image.gif");
 }
 
 // A server that accepts connections (the kernel completes them) and never answers.
