@@ -1,6 +1,10 @@
 #include "app/site_session.h"
 
+#include "model/script_lines.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
 #include "platform/disk.h"
+#include "platform/report.h"
 
 namespace velmora {
 
@@ -10,7 +14,40 @@ bool CSiteSession::LoadScript(const std::string& scriptPath) {
 }
 
 bool CSiteSession::LoadAndInterpret() {
-  return false;
+  if (m_pReportWindow)
+    theReport.SetWindow(m_pReportWindow);
+  // The list goes first: its entries point at the pages of the site being deleted.
+  m_publishedList.Clear();
+  m_pWebSite.reset();
+  theReport.Clear();
+
+  std::vector<std::string> lines = PrepareScriptLines(m_strScriptText);
+  if (!HasEnoughScriptLines(lines)) {
+    theReport.AddLine(kTooFewLinesText, 4);
+    Dialogs().MessageBox(kTooFewLinesText);
+    return false;
+  }
+  if (!HasVersionLine(lines)) {
+    OfferConversion();
+    return false;
+  }
+
+  size_t lineCount = lines.size();
+  auto pSite = std::make_unique<CWebSite>(std::move(lines));
+  pSite->m_pPublishedList = &m_publishedList;
+  pSite->m_strScriptPath = m_strScriptPath;
+  Progress().WaitCursor(true);
+  if (theSettings.Internet)
+    Progress().Show(static_cast<int>(lineCount));
+  bool ok = pSite->Interpret();
+  Progress().Hide();
+  Progress().WaitCursor(false);
+  if (!ok) {
+    m_publishedList.Clear();
+    return false;
+  }
+  m_pWebSite = std::move(pSite);
+  return true;
 }
 
 }  // namespace velmora

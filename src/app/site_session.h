@@ -10,6 +10,8 @@
 
 namespace velmora {
 
+class CReportWindow;
+
 class CSiteSession {
  public:
   // Reads the script file (internal path) into m_strScriptText.
@@ -17,11 +19,16 @@ class CSiteSession {
   // Load and interpret: the current site is replaced by one interpreted from m_strScriptText;
   // on failure there is none.
   bool LoadAndInterpret();
+  // A script without a VERSION=2.0 line is of the older format: it is offered for conversion
+  // instead of being interpreted. Load and interpret fails after it either way.
+  void OfferConversion();
 
   std::string m_strScriptPath;
   std::string m_strScriptText;
   std::unique_ptr<CWebSite> m_pWebSite;
   CPublishedList m_publishedList;
+  // Where the report is shown; bound to the report at every load. None: left as it is.
+  CReportWindow* m_pReportWindow = nullptr;
 };
 
 }  // namespace velmora

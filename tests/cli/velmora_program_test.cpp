@@ -135,4 +135,69 @@ TEST_F(VelmoraProgramTest, UnreadableScriptCannotRun) {
   EXPECT_NE(run.m_strErr.find("cannot read the script"), std::string::npos);
 }
 
+// A site script with CR LF line ends; its catalog is C:\site\.
+std::string Script(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+const std::vector<std::string> kGoodScript = {
+    "VERSION=2.0",   "CATALOG=C:\\site\\",  "TEMPLATES=templates",     "RESOURCES=gfx",
+    "SITENAME=Test", "1,Home,I,index.html", "BLOCKS:blocks\\home.html"};
+
+TEST_F(VelmoraProgramTest, InterpretPrintsTheReportAndExitsByItsLevels) {
+  std::filesystem::create_directories(m_folder + "/c/site");
+  WriteSiteFile("site.txt", Script(kGoodScript));
+  CRun run = Run({"interpret", m_folder + "/c/site.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut << run.m_strErr;
+  EXPECT_NE(run.m_strOut.find("Checking sitestructure\n"), std::string::npos);
+  EXPECT_NE(run.m_strOut.find("Can establish structure\n"), std::string::npos);
+  EXPECT_EQ(run.m_strOut.find('\r'), std::string::npos);
+
+  // A refused page line is an error on one page: the command ran, with errors.
+  std::vector<std::string> lines = kGoodScript;
+  lines.push_back("1,a,P,b.html,x,y,z,eighth");
+  WriteSiteFile("site.txt", Script(lines));
+  run = Run({"interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 1);
+  run = Run({"--quiet", "interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 1);
+  EXPECT_EQ(run.m_strOut, "Ignoring pageline: 1,a,P,b.html,x,y,z,eighth\n");
+}
+
+TEST_F(VelmoraProgramTest, ScriptsThatCannotBeInterpretedExitWithTwo) {
+  std::filesystem::create_directories(m_folder + "/c/site");
+  std::vector<std::string> older = kGoodScript;
+  older[0] = "// VERSION=2.0";
+  WriteSiteFile("old.txt", Script(older));
+  CRun run = Run({"interpret", "C:\\old.txt"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strOut.find("older format"), std::string::npos);
+
+  WriteSiteFile("short.txt", Script({"VERSION=2.0", "// comment", "CATALOG=C:\\site\\", "ab"}));
+  run = Run({"interpret", "C:\\short.txt"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strErr.find("To few valid lines in script"), std::string::npos);
+
+  std::vector<std::string> wrongVersion = kGoodScript;
+  wrongVersion[0] = "VERSION=2.00";
+  WriteSiteFile("version.txt", Script(wrongVersion));
+  run = Run({"interpret", "C:\\version.txt"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strOut.find("FATAL ERROR: missing: VERSION=2.0"), std::string::npos);
+}
+
+TEST_F(VelmoraProgramTest, MissingCatalogIsMadeOnlyWhenTheAnswerIsYes) {
+  WriteSiteFile("site.txt", Script(kGoodScript));
+  CRun run = Run({"interpret", "C:\\site.txt"});  // no terminal: answered No
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strErr.find("does not exist"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(m_folder + "/c/site"));
+
+  run = Run({"--yes", "interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut << run.m_strErr;
+  EXPECT_TRUE(std::filesystem::is_directory(m_folder + "/c/site"));
+}
+
 }  // namespace
