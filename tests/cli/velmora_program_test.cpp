@@ -200,4 +200,23 @@ TEST_F(VelmoraProgramTest, MissingCatalogIsMadeOnlyWhenTheAnswerIsYes) {
   EXPECT_TRUE(std::filesystem::is_directory(m_folder + "/c/site"));
 }
 
+TEST_F(VelmoraProgramTest, BuildReportsAlertsOnStandardErrorAndExitsByLevel) {
+  std::filesystem::create_directories(m_folder + "/c/site");
+  WriteSiteFile("site.txt", Script(kGoodScript));
+  // The first build finds no block (an error on that page) and writes a default one.
+  CRun run = Run({"build", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 1) << run.m_strOut;
+  EXPECT_NE(run.m_strOut.find("Built - with properties:\n"), std::string::npos);
+  EXPECT_EQ(run.m_strErr.find("Reported:\n"), 0u) << run.m_strErr;
+  EXPECT_TRUE(std::filesystem::exists(m_folder + "/c/site/index.html"));
+
+  run = Run({"build", "C:\\site.txt", "index.html"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
+
+  // A published name that selects nothing leaves nothing to build.
+  run = Run({"build", "C:\\site.txt", "nothing.html"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strErr.find("No page selected"), std::string::npos);
+}
+
 }  // namespace
