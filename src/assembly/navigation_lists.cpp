@@ -39,14 +39,6 @@ std::string ColumnTable(const std::vector<std::string>& columns) {
   return table;
 }
 
-// The outline nodes after the root, in pre-order.
-template <typename Visit>
-void WalkOutline(const CWebSite& site, Visit visit) {
-  for (CNode* pNode : site.m_sequence)
-    if (pNode != site.m_pRoot.get() && pNode->m_pParent)
-      visit(*pNode);
-}
-
 int IntAttribute(const CTagElement& element, const char* name, int nDefault) {
   const int n = element.GetIntAttribute(name);
   return n == -999 ? nDefault : n;
@@ -89,35 +81,47 @@ std::string LinkAddress(const CPage& built, CNode& q) {
     pTarget = &q;
   if (!pTarget)
     return {};
+  // A heading followed by a page at a web address leads to that address.
+  if (!pTarget->m_strUrl.empty())
+    return pTarget->m_strUrl;
   return RelativePath(built.m_strLocalPath, pTarget->m_strLocalPath);
 }
 
 std::string MakeConListText(CPage& page, bool bBullet) {
   std::string list;
-  if (page.m_pSite && page.m_nSequence >= 0) {
-    WalkOutline(*page.m_pSite, [&](CNode& node) {
-      const int nLevel = node.m_nLevel;
-      if (nLevel <= 0)
-        return;
-      if (&node == &page) {
-        list += kCrLf;
-        if (bBullet) {
-          list += LevelDiv("aclevel", nLevel - 1);
-          list += Message(kBulletMessage);
-        } else {
-          list += LevelDiv("aclevel", nLevel);
-        }
-        list += node.m_strName + "</div>";
-        return;
-      }
-      const bool bListed =
-          nLevel == 1 || page.IsBelow(&node) || node.m_pParent == &page || node.IsSiblingOf(&page);
-      if (!bListed)
-        return;
+  CWebSite* pSite = page.m_pSite;
+  if (pSite && pSite->OutlinePosition(&page) >= 0) {
+    // The listed nodes are the top level, the ancestors, the siblings and the children;
+    // gather just those and put them in outline order.
+    std::vector<CNode*> nodes = pSite->NodesWithLevels(1, 1);
+    for (CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent)
+      nodes.push_back(pAncestor);
+    if (page.m_pParent)
+      nodes.insert(nodes.end(), page.m_pParent->m_children.begin(),
+                   page.m_pParent->m_children.end());
+    nodes.insert(nodes.end(), page.m_children.begin(), page.m_children.end());
+    std::vector<std::pair<long, CNode*>> ordered;
+    for (CNode* pNode : nodes) {
+      const long nPosition = pSite->OutlinePosition(pNode);
+      if (nPosition >= 0 && pNode->m_nLevel > 0)
+        ordered.emplace_back(nPosition, pNode);
+    }
+    std::sort(ordered.begin(), ordered.end());
+    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+
+    for (const auto& [nPosition, pNode] : ordered) {
       list += kCrLf;
-      list += LevelDiv("clevel", nLevel);
-      list += MakeLink(LinkAddress(page, node), node.m_strName) + "</div>";
-    });
+      if (pNode == &page) {
+        if (bBullet)
+          list += LevelDiv("aclevel", pNode->m_nLevel - 1) + Message(kBulletMessage);
+        else
+          list += LevelDiv("aclevel", pNode->m_nLevel);
+        list += pNode->m_strName + "</div>";
+      } else {
+        list += LevelDiv("clevel", pNode->m_nLevel) +
+                MakeLink(LinkAddress(page, *pNode), pNode->m_strName) + "</div>";
+      }
+    }
   }
   return list + kCrLf;
 }
@@ -127,21 +131,19 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
   if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
     return {};
   CWebSite& site = *page.m_pSite;
-  CPage* pHome = site.HomePage();
+  CPage* pHome = site.PreparedHomePage();
   // The home page's outline is the site's one outline; a home page outside it lists nothing.
-  if (!pHome || pHome->m_nSequence < 0)
+  if (!pHome || site.OutlinePosition(pHome) < 0)
     return {};
 
   std::vector<std::string> entries;
   std::vector<int> levels;
-  WalkOutline(site, [&](CNode& node) {
-    if (node.m_nLevel < nMinLevel || node.m_nLevel > nMaxLevel)
-      return;
-    const std::string address = node.HasOption('N') ? node.m_strUrl : LinkAddress(page, node);
-    entries.push_back(LevelDiv("tlevel", node.m_nLevel) +
-                      MakeLink(address, node.m_strName, target) + "</div>");
-    levels.push_back(node.m_nLevel);
-  });
+  for (CNode* pNode : site.NodesWithLevels(nMinLevel, nMaxLevel)) {
+    const std::string address = pNode->HasOption('N') ? pNode->m_strUrl : LinkAddress(page, *pNode);
+    entries.push_back(LevelDiv("tlevel", pNode->m_nLevel) +
+                      MakeLink(address, pNode->m_strName, target) + "</div>");
+    levels.push_back(pNode->m_nLevel);
+  }
   if (entries.empty())
     return {};
 

@@ -33,7 +33,7 @@ std::string HomeAddress(const CPage& page, CPage& home, const std::string& from,
 
 std::string MakeTrailText(CPage& page) {
   std::string trail = page.m_strName;
-  CPage* pHome = page.m_pSite ? page.m_pSite->HomePage() : nullptr;
+  CPage* pHome = page.m_pSite ? page.m_pSite->PreparedHomePage() : nullptr;
   bool bHomeMet = false;
   for (CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
     if (pAncestor == pHome)
@@ -63,7 +63,7 @@ void MakeTrail(CPage& page, std::string& text) {
 
 void MakeNeighbourLinks(CPage& page, std::string& text) {
   CWebSite* pSite = page.m_pSite;
-  const bool bInOutline = page.m_nSequence >= 0;
+  const bool bInOutline = pSite && pSite->OutlinePosition(&page) >= 0;
   // Relative to this page's published path; a page that does not exist leaves the link
   // pointing at this page itself.
   auto addressOf = [&](CNode* pTarget) -> std::string {
@@ -76,7 +76,7 @@ void MakeNeighbourLinks(CPage& page, std::string& text) {
 
   CNode* pNext = bInOutline ? page.NextPage() : nullptr;
   CNode* pPrevious = bInOutline ? page.PreviousPage() : nullptr;
-  CPage* pHome = pSite ? pSite->HomePage() : nullptr;
+  CPage* pHome = pSite ? pSite->PreparedHomePage() : nullptr;
   CNode* pParent = page.m_pParent;
 
   std::string home = page.m_strFileName;

@@ -117,7 +117,11 @@ int CPage::CorrectNameRefs(std::string& text) {
       theReport.AddFormatted(kUnknownPageName, value, 1);
       continue;
     }
-    const std::string reference = RelativePath(m_strLocalPath, pTarget->m_strLocalPath) + anchor;
+    // An N page is never written; it is linked at its web address.
+    const bool bDirect = pTarget->HasOption('N') && !pTarget->m_strUrl.empty();
+    const std::string reference =
+        (bDirect ? pTarget->m_strUrl : RelativePath(m_strLocalPath, pTarget->m_strLocalPath)) +
+        anchor;
     if (ReplaceAll(text, Quoted(value), Quoted(reference)) > 0)
       ++nRewritten;
   }

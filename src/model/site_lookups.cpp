@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "model/web_site.h"
 
 namespace velmora {
@@ -13,15 +15,28 @@ void CWebSite::PrepareLookups() {
       pNext = m_sequence[i];
     m_firstWithLocalPath[i] = pNext;
   }
+  m_outlinePosition.clear();
+  m_nodesByLevel.clear();
+  for (size_t i = 0; i < m_sequence.size(); ++i) {
+    CNode* pNode = m_sequence[i];
+    m_outlinePosition.emplace(pNode, i);
+    if (pNode != m_pRoot.get() && pNode->m_pParent)
+      m_nodesByLevel[pNode->m_nLevel].emplace_back(i, pNode);
+  }
+  m_pPreparedHome = HomePage();
   m_nLookupPages = m_pages.size();
   m_nLookupSequence = m_sequence.size();
   m_bLookupsReady = true;
 }
 
-CPage* CWebSite::FirstPageNamed(const std::string& name) {
+void CWebSite::EnsureLookups() {
   if (!m_bLookupsReady || m_nLookupPages != m_pages.size() ||
       m_nLookupSequence != m_sequence.size())
     PrepareLookups();
+}
+
+CPage* CWebSite::FirstPageNamed(const std::string& name) {
+  EnsureLookups();
   auto it = m_pagesByName.find(name);
   return it == m_pagesByName.end() ? nullptr : it->second;
 }
@@ -31,13 +46,36 @@ CNode* CWebSite::FirstWithLocalPath(CNode* pNode) {
     return nullptr;
   if (!pNode->m_strLocalPath.empty())
     return pNode;
-  if (!m_bLookupsReady || m_nLookupPages != m_pages.size() ||
-      m_nLookupSequence != m_sequence.size())
-    PrepareLookups();
-  const long n = pNode->m_nSequence;
-  if (n < 0 || static_cast<size_t>(n) >= m_sequence.size() || m_sequence[n] != pNode)
-    return nullptr;  // outside the outline: nothing follows it
-  return m_firstWithLocalPath[n];
+  EnsureLookups();
+  auto it = m_outlinePosition.find(pNode);
+  // Outside the outline nothing follows the node.
+  return it == m_outlinePosition.end() ? nullptr : m_firstWithLocalPath[it->second];
+}
+
+std::vector<CNode*> CWebSite::NodesWithLevels(int nMinLevel, int nMaxLevel) {
+  EnsureLookups();
+  std::vector<std::pair<size_t, CNode*>> found;
+  if (nMaxLevel < nMinLevel)
+    return {};
+  for (auto it = m_nodesByLevel.lower_bound(nMinLevel);
+       it != m_nodesByLevel.end() && it->first <= nMaxLevel; ++it)
+    found.insert(found.end(), it->second.begin(), it->second.end());
+  std::sort(found.begin(), found.end());
+  std::vector<CNode*> nodes;
+  nodes.reserve(found.size());
+  for (const auto& entry : found) nodes.push_back(entry.second);
+  return nodes;
+}
+
+long CWebSite::OutlinePosition(const CNode* pNode) {
+  EnsureLookups();
+  auto it = m_outlinePosition.find(pNode);
+  return it == m_outlinePosition.end() ? -1 : static_cast<long>(it->second);
+}
+
+CPage* CWebSite::PreparedHomePage() {
+  EnsureLookups();
+  return m_pPreparedHome;
 }
 
 }  // namespace velmora

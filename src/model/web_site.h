@@ -2,6 +2,7 @@
 // collections and the outline root.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -86,11 +87,21 @@ class CWebSite {
   // The node itself when it has a local path, else the first node after it in the outline
   // sequence that has one; none when there is no such node.
   CNode* FirstWithLocalPath(CNode* pNode);
+  // The outline nodes whose level lies in [nMinLevel, nMaxLevel], in outline order.
+  std::vector<CNode*> NodesWithLevels(int nMinLevel, int nMaxLevel);
+  // Position of the node in m_sequence; -1 outside the outline.
+  long OutlinePosition(const CNode* pNode);
+  // HomePage, looked up once.
+  CPage* PreparedHomePage();
   void ResetLookups() { m_bLookupsReady = false; }
 
  private:
   void PrepareLookups();
+  void EnsureLookups();
   bool m_bLookupsReady = false;
+  CPage* m_pPreparedHome = nullptr;
+  std::unordered_map<const CNode*, size_t> m_outlinePosition;            // index into m_sequence
+  std::map<int, std::vector<std::pair<size_t, CNode*>>> m_nodesByLevel;  // in outline order
   size_t m_nLookupPages = 0;
   size_t m_nLookupSequence = 0;
   std::unordered_map<std::string, CPage*> m_pagesByName;

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "assembly/page_steps.h"
+#include "nav/hand_site.h"
+
+namespace velmora {
+namespace {
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
+  return n;
+}
+
+class LocalToc : public ::testing::Test {
+ protected:
+  std::string Run(std::string text) {
+    MakeLocalToc(m_page, text);
+    return text;
+  }
+  CHandSite m_site;
+  CPage& m_page = m_site.Add(1, "Page", "page.html");
+};
+
+TEST_F(LocalToc, AddedAutomaticallyUnderTheTitle) {
+  EXPECT_EQ(Run("<H1>Title</H1>\r\n<H2>Intro</H2>text"),
+            "<h1>Title</h1><!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><p class=\"localtoc\">"
+            "\r\n[&nbsp;<a href=\"#Intro\">Intro</a>&nbsp;] </p><!--/LOCALTOC-->\r\n"
+            "\r\n\r\n<a name=\"Intro\"> </a>\r\n<h2>Intro</h2>text");
+  // A title without second-level headings: only the title tags change.
+  EXPECT_EQ(Run("<H1>Title</H1><h3>x</h3>"), "<h1>Title</h1><h3>x</h3>");
+  EXPECT_EQ(Run("<h2>Only</h2>"), "<h2>Only</h2>");
+}
+
+TEST_F(LocalToc, ShowOffStopsEverything) {
+  const std::string page =
+      "<h1>T</h1><!--LOCALTOC SHOW=\"OFF\"/--><h2>A</h2>"
+      "<!--LOCALTOC--><!--/LOCALTOC-->";
+  EXPECT_EQ(Run(page), page);
+}
+
+TEST_F(LocalToc, LevelAndHeadingText) {
+  const std::string result =
+      Run("<!--LOCALTOC LEVEL=\"9\"/--><h2><a href=\"x\">Part <b>one</b></a></h2><h3>No</h3>");
+  EXPECT_NE(result.find("<a href=\"#Part one\">Part one</a>"), std::string::npos);
+  EXPECT_NE(result.find("<a name=\"Part one\"> </a>\r\n<h2>"), std::string::npos);
+  EXPECT_EQ(result.find("#No"), std::string::npos);
+
+  const std::string third = Run("<!--LOCALTOC LEVEL=\"3\"--><!--/LOCALTOC--><H3>Deep</H3>");
+  EXPECT_NE(third.find("<a href=\"#Deep\">Deep</a>"), std::string::npos);
+  EXPECT_NE(third.find("<h3>Deep</h3>"), std::string::npos);
+}
+
+TEST_F(LocalToc, ManyShortHeadingsWrap) {
+  std::string page = "<!--LOCALTOC--><!--/LOCALTOC-->";
+  for (int i = 0; i < 10; ++i) page += "<h2>H" + std::to_string(i) + "</h2>";
+  const std::string result = Run(page);
+  // Each entry adds 10 to the running count; the line breaks once it passes 60.
+  EXPECT_EQ(Count(result, "<br>"), 1u);
+  EXPECT_NE(result.find("H6</a>&nbsp;] <br>\r\n\r\n[&nbsp;<a href=\"#H7\">"), std::string::npos);
+  EXPECT_EQ(Count(Run("<!--LOCALTOC WIDTH=\"5\"/-->" + page.substr(31)), "<br>"), 9u);
+}
+
+TEST_F(LocalToc, EveryElementAnchorsTheHeadingsAgain) {
+  const std::string result = Run(
+      "<!--LOCALTOC--><!--/LOCALTOC--><h2>A</h2><!--LOCALTOC APPEND=\"ON\"-->x<!--/LOCALTOC-->");
+  EXPECT_EQ(Count(result, "<a name=\"A\"> </a>"), 2u);
+  EXPECT_EQ(Count(result, "<a href=\"#A\">A</a>"), 2u);
+  EXPECT_NE(result.find("<!--LOCALTOC APPEND=\"ON\"-->x<p class=\"localtoc\">"), std::string::npos);
+  // Without headings the paragraph is empty.
+  EXPECT_EQ(Run("<!--LOCALTOC/-->"), "<!--LOCALTOC/--><p class=\"localtoc\"></p>");
+}
+
+}  // namespace
+}  // namespace velmora
