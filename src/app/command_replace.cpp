@@ -24,14 +24,9 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
   if (bAll) {
     chosen = candidates;
   } else {
-    // Files are named as host paths, internal paths or paths relative to the catalog; only
-    // files of the site can be chosen, as in the list of the desktop program.
+    // Only files of the site can be chosen, as in the list of the desktop program.
     for (const std::string& file : files) {
-      std::string path = PathFromUser(file);
-      if (!Contains(path, ":\\")) {
-        ReplaceAll(path, "/", "\\");
-        path = site.m_strCatalog + path;
-      }
+      const std::string path = PathFromUser(file);
       auto it = std::find_if(candidates.begin(), candidates.end(),
                              [&](const std::string& c) { return EqualsNoCase(c, path); });
       if (it == candidates.end()) {

@@ -1,9 +1,18 @@
+#include "app/commands.h"
 #include "app/site_session.h"
 #include "platform/report.h"
 
 namespace velmora {
 
+// The user is asked whether to convert; either way the command stops here and is run again on
+// the converted script.
 void CSiteSession::OfferConversion() {
+  if (velmora::OfferConversion(*this)) {
+    theReport.AddLine("The script was of the older format and has been converted to version 2.0: " +
+                          m_strScriptPath + "\r\nRun the command again.",
+                      0);
+    return;
+  }
   theReport.AddLine(
       "The script has no VERSION=2.0 line: it is of the older format and must be converted "
       "before it can be interpreted",

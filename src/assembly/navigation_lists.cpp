@@ -132,8 +132,9 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
     return {};
   CWebSite& site = *page.m_pSite;
   CPage* pHome = site.PreparedHomePage();
-  // The home page's outline is the site's one outline; a home page outside it lists nothing.
-  if (!pHome || site.OutlinePosition(pHome) < 0)
+  // A site has one outline; it is listed whenever the site has a home page, even one that
+  // stands outside it at level 0.
+  if (!pHome)
     return {};
 
   std::vector<std::string> entries;

@@ -136,9 +136,12 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
     theReport.AddFormatted(33, filePath, 3);
     return false;
   }
-  // The page lands where it was asked for, even on another drive than the catalog.
+  // The page lands where it was asked for and is built from the print template, even on
+  // another drive than the catalog (where a page line would otherwise keep its own file).
   onePage.m_strLocalPath = filePath;
   onePage.m_strOutsidePath.clear();
+  onePage.m_strType = "PP";
+  onePage.m_strOption.clear();
   onePage.Build();
   // The build may have registered the temporary page; it must not outlive this call there.
   std::erase(m_printPages, &onePage);

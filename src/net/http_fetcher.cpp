@@ -160,7 +160,8 @@ CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* head
 }
 
 bool CHttpFetcher::ClientFailed(const CHttpResponse& response, std::string& log) {
-  log += "Error  " + response.m_strError;
+  // The client's own text ends with a line feed, as the log of a failed request always has.
+  log += "Error  " + response.m_strError + "\n";
   return false;
 }
 

@@ -6,8 +6,10 @@
 #include <filesystem>
 
 #include "platform/dialogs.h"
+#include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
+#include "platform/strings.h"
 
 namespace velmora {
 namespace {
@@ -68,6 +70,17 @@ TEST_F(SiteSessionTest, ScriptsRefusedBeforeInterpretation) {
   EXPECT_EQ(m_session.m_pWebSite, nullptr);
   EXPECT_EQ(theReport.HighestLevel(), 4);
   EXPECT_NE(theReport.Text().find("older format"), std::string::npos);
+
+  // Accepting the conversion rewrites the script, but this load still fails.
+  m_session.m_strScriptPath = "C:\\old.txt";
+  m_dialogs.m_answers = {true};
+  EXPECT_FALSE(m_session.LoadAndInterpret());
+  EXPECT_EQ(m_session.m_pWebSite, nullptr);
+  EXPECT_TRUE(StartsWith(m_session.m_strScriptText, "VERSION=2.0\r\n"));
+  std::string written;
+  ASSERT_TRUE(Disk().ReadFile("C:\\old.txt", written));
+  EXPECT_EQ(written, m_session.m_strScriptText);
+  ASSERT_TRUE(m_session.LoadAndInterpret()) << theReport.Text();
 }
 
 }  // namespace

@@ -122,6 +122,21 @@ TEST(TocColumns, BreaksMoveOntoNearbyTopLevelEntries) {
   EXPECT_EQ(TocColumns({1, 2}), (std::vector<int>{2, 0, 0}));
 }
 
+TEST(TocHome, LevelZeroHomeStillListsTheOutline) {
+  CHandSite site;
+  site.Add(0, "Left", "left.html");
+  site.Add(0, "Home", "main.html").m_strType = "FI";
+  site.Add(1, "Guide", "guide.html");
+  site.Finish();
+  ASSERT_EQ(site.Site().HomePage(), &site.Page("Home"));
+  EXPECT_NE(MakeTocText(site.Page("Left"), 1, "", 1, 1000).find("<a href=\"guide.html\">Guide</a>"),
+            std::string::npos);
+  CHandSite empty;
+  empty.Add(0, "Left", "left.html");
+  empty.Finish();
+  EXPECT_EQ(MakeTocText(empty.Page("Left"), 1, "", 1, 1000), "");
+}
+
 TEST(TocColumns, LevelsAboveTenUseClassTen) {
   CHandSite site;
   for (int level = 1; level <= 12; ++level)

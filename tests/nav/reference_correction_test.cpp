@@ -123,12 +123,13 @@ TEST_F(BlockImages, OutsideImagesAreCopiedIntoTheSite) {
   m_pBlock->m_strOutsidePath = "D:\\ext\\block.html";
   m_pBlock->m_strLocalPath = "C:\\site\\imported\\ext\\block.html";
   std::string text =
-      "<img src=\"img/a.gif\"><img src=\"old.gif\"><img src=\"lost.gif\"><a href=\"img/a.gif\">";
+      "<img src=\"img/a.gif\"><img src=\"old.gif\"><img src=\"lost.gif\"><a href=\"img/a.gif\">"
+      "<img src=\"bold.gif\">";
   EXPECT_EQ(m_pBlock->CopyOutsideImages(text), 2);
   EXPECT_EQ(m_drive.Read("site\\imported\\ext\\img\\a.gif"), "GIF");
   EXPECT_EQ(text,
             "<img src=\"../imported/ext/img/a.gif\"><img src=\"../imported/ext/old.gif\">"
-            "<img src=\"lost.gif\"><a href=\"../imported/ext/img/a.gif\">");
+            "<img src=\"lost.gif\"><a href=\"../imported/ext/img/a.gif\"><img src=\"bold.gif\">");
   EXPECT_TRUE(Reported("Using local copy. C:\\site\\imported\\ext\\old.gif"));
   EXPECT_TRUE(Reported("Can't load local copy: C:\\site\\imported\\ext\\lost.gif"));
 }

@@ -99,6 +99,16 @@ TEST_F(PageCheck, LocalLinksAnchorsAndImages) {
   EXPECT_NE(theReport.Text().find("Links - C:\\site\\pages\\a.html"), std::string::npos);
 }
 
+TEST_F(PageCheck, LinksByPageNameWithAnchors) {
+  AddPage("Page2", "pages\\two.html", "<a name=\"intro\">");
+  AddPage("Names", "pages\\n.html",
+          "<a href=\"Page2\">a</a><a href=\"Page2#intro\">b</a><a href=\"Page2#nope\">c</a>"
+          "<a href=\"Nobody\">d</a>");
+  site.CheckPages();
+  EXPECT_EQ(LinesFor("Page2"), std::vector<std::string>{"OK"});
+  EXPECT_EQ(LinesFor("Names"), (std::vector<std::string>{"Page2#nope", "Nobody"}));
+}
+
 TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
   theSettings.Internet = 0;
   AddPage("Web", "w.html",

@@ -96,6 +96,11 @@ TEST_F(PrintPages, OnePageOfTheWholeSite) {
   EXPECT_NE(page.find("<a name=\"o-html\">other<!--/PRINTLIST--><!--/BLOCK-->"), std::string::npos);
   EXPECT_EQ(page.find("frame"), std::string::npos);
   EXPECT_TRUE(site.m_printPages.empty());
+
+  // Another drive than the catalog's still gets the print page itself.
+  CTempDrive other('D');
+  ASSERT_TRUE(site.MakeOnePage("D:\\out\\all.html", false));
+  EXPECT_NE(other.Read("out\\all.html").find("<a name=\"ch-html\">chapter"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// Builds the navigation fixture sites and follows every relative link and image of every
+// written page: each must lead to a file the build left on the drive.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "model/script_lines.h"
+#include "model/web_site.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "platform/report.h"
+#include "platform/strings.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadHost(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool LeadsAway(const std::string& value) {
+  const std::string lower = ToLower(value);
+  return StartsWith(lower, "http://") || StartsWith(lower, "https://") ||
+         StartsWith(lower, "mailto:");
+}
+
+class SiteLinks : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    theSettings = CBuildSettings();
+    m_dialogs.m_bDefaultAnswer = true;
+    SetDialogs(&m_dialogs);
+  }
+  void TearDown() override { SetDialogs(nullptr); }
+  CScriptedDialogs m_dialogs;
+};
+
+TEST_P(SiteLinks, EveryLinkAndImageOfEveryPageExists) {
+  CTempDrive drive('C');
+  const fs::path input = fs::path(VELMORA_SOURCE_DIR) / "tests" / "fixtures" / GetParam() / "input";
+  fs::copy(input, drive.HostFolder(), fs::copy_options::recursive);
+
+  CWebSite site(PrepareScriptLines(ReadHost(input / "site.txt")));
+  ASSERT_TRUE(site.Interpret()) << theReport.Text();
+  site.BuildPages();
+
+  const std::regex reference(R"re((?:href|src)\s*=\s*"([^"]*)")re", std::regex::icase);
+  int nPages = 0;
+  int nChecked = 0;
+  for (const auto& pPage : site.m_pages) {
+    if (pPage->m_strLocalPath.empty() || pPage->HasOption('N'))
+      continue;
+    std::string remote = pPage->m_strRemotePath;
+    ReplaceAll(remote, "\\", "/");
+    const fs::path page = fs::path(drive.HostFolder()) / "site" / remote;
+    ASSERT_TRUE(fs::exists(page)) << "not written: " << remote;
+    ++nPages;
+    const std::string text = ReadHost(page);
+    for (std::sregex_iterator it(text.begin(), text.end(), reference), end; it != end; ++it) {
+      std::string value = (*it)[1];
+      value = value.substr(0, value.find('#'));
+      if (value.empty() || LeadsAway(value))
+        continue;
+      // A folder reference (a top-level page's parent is the site root) is served as the
+      // folder's index page.
+      fs::path target = (page.parent_path() / value).lexically_normal();
+      if (EndsWith(value, "/"))
+        target /= "index.html";
+      EXPECT_TRUE(fs::is_regular_file(target)) << remote << " refers to missing " << value;
+      ++nChecked;
+    }
+  }
+  EXPECT_GE(nPages, 7);
+  EXPECT_GE(nChecked, 4 * nPages) << nChecked;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, SiteLinks, ::testing::Values("nav_site", "nav_frames"));
+
+}  // namespace
+}  // namespace velmora
