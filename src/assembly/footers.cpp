@@ -59,10 +59,11 @@ void MakeBasedOn(CPage& page, std::string& text) {
         theReport.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
         continue;
       }
-      // A page that is only linked to (option N) has no file of its own here.
-      const std::string address = pBase->m_strLocalPath.empty()
-                                      ? pBase->m_strUrl
-                                      : RelativePath(page.m_strLocalPath, pBase->m_strLocalPath);
+      // A page that is only linked to (option N) is reached at its web address.
+      const bool bDirect =
+          pBase->m_strLocalPath.empty() || (pBase->HasOption('N') && !pBase->m_strUrl.empty());
+      const std::string address =
+          bDirect ? pBase->m_strUrl : RelativePath(page.m_strLocalPath, pBase->m_strLocalPath);
       lines += "<div class=\"basedon\">" + MakeLink(address, entry) + "</div>";
     }
     if (!lines.empty())

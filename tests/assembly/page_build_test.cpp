@@ -123,7 +123,7 @@ TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries
   ASSERT_TRUE(
       site.Interpret("1,Page1,P,index.html\r\n2,Page2,P,pages\\two.html\r\n"
                      "BASED_ON:Page1,Nowhere\r\n3,Page3,P,pages\\three.html\r\n"
-                     "BASED_ON:Page1,Page2"));
+                     "BASED_ON:Page1,Page2,Far\r\n2,Far,P,http://example.org/far.html,,,N"));
   EXPECT_EQ(Build("Page2", "pages\\two.html"),
             "<body><!--BASEDON APPEND=\"ON\"--><div>Based on:</div>"
             "<div class=\"basedon\"><a href=\"../index.html\">Page1</a></div>\r\n"
@@ -131,7 +131,8 @@ TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries
   EXPECT_THAT(site.Report(), HasSubstr("Can't get:  BASED_ON:Nowhere\r\n"));
   EXPECT_THAT(Build("Page3", "pages\\three.html"),
               HasSubstr("<a href=\"../index.html\">Page1</a></div><div class=\"basedon\">"
-                        "<a href=\"two.html\">Page2</a></div>"));
+                        "<a href=\"two.html\">Page2</a></div><div class=\"basedon\">"
+                        "<a href=\"http://example.org/far.html\">Far</a></div>"));
   EXPECT_EQ(Build("Page1", "index.html"),
             "<body><!--BASEDON APPEND=\"ON\"--><!--/BASEDON--></body>");
 }
