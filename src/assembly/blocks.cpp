@@ -9,6 +9,7 @@
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "platform/disk.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -72,7 +73,11 @@ std::string TemplateText(CWebSite* pSite, const std::string& type) {
 
 bool CBlock::Load() {
   m_tags.clear();
-  if (!CNode::Load())
+  // A block file of the site that does not exist yet is simply made from its default ("Make:",
+  // level 1); only a file that is there and cannot be read is an error.
+  const bool bNotMadeYet =
+      m_strUrl.empty() && m_strOutsidePath.empty() && !Disk().FileExists(m_strLocalPath);
+  if (bNotMadeYet || !CNode::Load())
     MakeDefaultBlock(true);
   if (m_strContent.empty())
     MakeDefaultBlock(false);

@@ -1,6 +1,6 @@
-// Opens every HTML page of a built site in headless chromium and fails when an image did not
-// load, a local link or frame source names a missing file, or the console logged an error.
-// Usage: node browser_check.mjs SITE_FOLDER SCREENSHOT.png
+// Opens every page a site script names, as built, in headless chromium and fails when an image
+// did not load, a local link or frame source names a missing file, or the console logged an error.
+// Usage: node browser_check.mjs SITE_FOLDER SCREENSHOT.png (the script is SITE_FOLDER/script.txt)
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -9,12 +9,13 @@ import { chromium } from 'playwright-core';
 const [siteDir, screenshot] = process.argv.slice(2);
 const executablePath = process.env.CHROMIUM || '/usr/bin/chromium';
 
-function htmlFiles(dir) {
-  return fs.readdirSync(dir, { withFileTypes: true }).flatMap((entry) => {
-    const full = path.join(dir, entry.name);
-    if (entry.isDirectory()) return entry.name === 'templates' ? [] : htmlFiles(full);
-    return entry.name.endsWith('.html') ? [full] : [];
-  });
+// Page lines are "level,name,type,location,...": the location is the page's file in the site.
+function scriptPages(dir) {
+  const script = fs.readFileSync(path.join(dir, 'script.txt'), 'latin1');
+  return script.split('\r\n')
+    .map((line) => line.trim().split(','))
+    .filter((fields) => /^\d+$/.test(fields[0]) && fields.length >= 4 && fields[3].includes('.'))
+    .map((fields) => path.join(dir, ...fields[3].trim().split('\\')));
 }
 
 function localTarget(url) {
@@ -31,9 +32,13 @@ const browser = await chromium.launch({
          '--disable-component-update', '--disable-sync', '--disable-quic'],
 });
 const problems = [];
-const pages = htmlFiles(siteDir).sort();
+const pages = scriptPages(siteDir);
 for (const file of pages) {
   const page = await browser.newPage();
+  if (!fs.existsSync(file)) {
+    problems.push(`${path.relative(siteDir, file)}: page not written`);
+    continue;
+  }
   const name = path.relative(siteDir, file);
   page.on('console', (msg) => {
     if (msg.type() === 'error') problems.push(`${name}: console error: ${msg.text()}`);
