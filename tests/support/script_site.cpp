@@ -19,6 +19,7 @@ CScriptSite::CScriptSite() {
 CScriptSite::~CScriptSite() {
   m_pSite.reset();
   SetDialogs(nullptr);
+  theSettings = CBuildSettings();
   unsetenv("SOURCE_DATE_EPOCH");
 }
 
