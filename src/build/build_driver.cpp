@@ -90,8 +90,12 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   }
   if (theSettings.BuildIndex)
     theKeywordIndex.BuildIndexPages(*this);
-  if (CPage* pHome = HomePage())
+  // Collections and the index were filled into the written files: the stamp goes on the file
+  // as it now stands, not on the text the page build left in memory.
+  if (CPage* pHome = HomePage()) {
+    pHome->m_strContent.clear();
     pHome->Finish();
+  }
 
   Progress().Hide();
   theReport.SetBatch(false);

@@ -60,10 +60,14 @@ std::vector<std::string> FixtureNames() {
 }
 
 // Builds the site on the drive with default settings and a fixed date; returns the report.
+// A script of the older format is converted first, as the user would after the offer.
 std::string BuildSite() {
   theSettings = CBuildSettings();
   CSiteSession session;
   EXPECT_TRUE(session.LoadScript("C:\\site.txt"));
+  if (session.m_strScriptText.find("VERSION=2.0") == std::string::npos) {
+    EXPECT_TRUE(ConvertCommand(session));
+  }
   EXPECT_TRUE(BuildCommand(session, {}));
   return theReport.Text();
 }
