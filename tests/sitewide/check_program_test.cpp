@@ -19,8 +19,7 @@ namespace {
 class CheckProgram : public ::testing::Test {
  protected:
   CheckProgram() {
-    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard",
-                          drive.HostFolder() + "/orchard",
+    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard/input", drive.HostFolder(),
                           std::filesystem::copy_options::recursive);
   }
 
@@ -68,13 +67,13 @@ class CheckProgram : public ::testing::Test {
 };
 
 TEST_F(CheckProgram, ExitsOneWhenAProblemIsListedAndZeroWhenAllIsOk) {
-  ASSERT_EQ(Run({"build", "C:\\orchard\\broken.txt"}), 0);
-  EXPECT_EQ(Run({"check", "C:\\orchard\\broken.txt"}), 1);
+  ASSERT_EQ(Run({"build", "C:\\site.txt"}), 0);
+  EXPECT_EQ(Run({"check", "C:\\site.txt"}), 1);
   EXPECT_NE(m_strOut.find("Broken - C:\\orchard\\pages\\broken.html\nNot found: missing.html\n"),
             std::string::npos)
       << m_strOut;
   // Checking only a page that is fine succeeds.
-  EXPECT_EQ(Run({"check", "C:\\orchard\\broken.txt", "pages/apples.html"}), 0) << m_strOut;
+  EXPECT_EQ(Run({"check", "C:\\site.txt", "pages/apples.html"}), 0) << m_strOut;
   EXPECT_NE(m_strOut.find("Apples - C:\\orchard\\pages\\apples.html\nOK\n"), std::string::npos);
   EXPECT_EQ(m_strOut.find("Broken"), std::string::npos);
 

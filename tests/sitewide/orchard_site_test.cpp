@@ -20,15 +20,14 @@ class OrchardSite : public ::testing::Test {
   OrchardSite() {
     SetDialogs(&dialogs);
     theSettings = CBuildSettings();
-    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard",
-                          drive.HostFolder() + "/orchard",
+    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard/input", drive.HostFolder(),
                           std::filesystem::copy_options::recursive);
   }
   ~OrchardSite() override { SetDialogs(nullptr); }
 
   void BuildAndCheck(const std::string& script) {
     CSiteSession session;
-    ASSERT_TRUE(session.LoadScript("C:\\orchard\\" + script));
+    ASSERT_TRUE(session.LoadScript(script));
     ASSERT_TRUE(BuildCommand(session, {}));
     m_strBuildReport = theReport.Text();
     ASSERT_TRUE(CheckCommand(session, {}, m_nProblems));
@@ -56,7 +55,7 @@ class OrchardSite : public ::testing::Test {
 };
 
 TEST_F(OrchardSite, CleanSiteBuildsItsIndexCollectionAndPrintPageAndChecksOk) {
-  BuildAndCheck("clean.txt");
+  BuildAndCheck("C:\\orchard\\clean.txt");
 
   const std::string index = drive.Read("orchard/pages/keywords.html");
   // Byte order puts capitals first: Apple, Fruit, Pear, then blossom.
@@ -94,7 +93,7 @@ TEST_F(OrchardSite, CleanSiteBuildsItsIndexCollectionAndPrintPageAndChecksOk) {
 }
 
 TEST_F(OrchardSite, CheckListsExactlyTheBrokenLinksAndImages) {
-  BuildAndCheck("broken.txt");
+  BuildAndCheck("C:\\site.txt");
   EXPECT_EQ(LinesFor("Broken - C:\\orchard\\pages\\broken.html"),
             (std::vector<std::string>{"Not found: missing.html", "Not found: apples.html#nothere",
                                       "Nosuchpage", "#gone", "empty", "nopic.gif"}));
