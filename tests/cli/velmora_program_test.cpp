@@ -10,6 +10,8 @@
 #include <map>
 #include <sstream>
 
+#include "support/local_http_server.h"
+
 extern char** environ;
 
 namespace {
@@ -51,6 +53,7 @@ class VelmoraProgramTest : public ::testing::Test {
     env["HOME"] = m_folder + "/home";
     env["VELMORA_CONFIG"] = m_config;
     env["VELMORA_DRIVE_C"] = m_folder + "/c";
+    env["VELMORA_DRIVE_D"] = m_folder + "/d";
     std::vector<std::string> envText;
     for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
 
@@ -217,6 +220,62 @@ TEST_F(VelmoraProgramTest, BuildReportsAlertsOnStandardErrorAndExitsByLevel) {
   run = Run({"build", "C:\\site.txt", "nothing.html"});
   EXPECT_EQ(run.m_nStatus, 2);
   EXPECT_NE(run.m_strErr.find("No page selected"), std::string::npos);
+}
+
+// Pages on three levels, blocks on another drive and at a web address, a refused page line
+// and no SITENAME=, written with bare LF line ends as a Linux editor saves them.
+TEST_F(VelmoraProgramTest, InterpretReportsEveryLineInOrder) {
+  std::filesystem::create_directories(m_folder + "/c/site");
+  WriteSiteFile("site.txt",
+                "VERSION=2.0\nCATALOG=C:\\site\n// pages\n1,Home,I,index.html\n"
+                "BLOCKS:blocks\\home.html\n2,Chapter,P,pages\\chapter.html\n"
+                "BLOCKS:D:\\shared\\note.html,http://www.example.org/b/remote.html\n"
+                "3,Detail,P,pages\\detail.html\n1,Bad,P,nodot\nBLOCKS:blocks\\x.html\n"
+                "2,Other,P,other.html\n");
+  CRun run = Run({"interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 1) << run.m_strErr;
+  EXPECT_EQ(run.m_strOut,
+            "\nChecking sitestructure\n------------------------\n"
+            "Assuming resource catalog: gfx\nAssuming template catalog: templates\n"
+            "No Site Name, SITENAME=\nNo Site Message, MESSAGE=\n"
+            "No Site Organisation,SITEORG=\nNo Site Author, SITEAUTHOR=\n"
+            "No keywords, KEYWORDS=\nBad path: nodot\nIgnoring pageline: 1,Bad,P,nodot\n"
+            "Can establish structure\n---------------------------------------\n");
+  EXPECT_EQ(run.m_strErr, "");
+}
+
+// An INDEX: source at a web address is fetched online and kept under "imported"; offline the
+// copy is read without any request.
+TEST_F(VelmoraProgramTest, IndexSourceIsFetchedOnlineAndReadFromItsCopyOffline) {
+  velmora::testing::CLocalHttpServer server;
+  int nRequests = 0;
+  server.Server().Get("/idx/keys.txt", [&](const httplib::Request&, httplib::Response& res) {
+    ++nRequests;
+    res.set_content("apple\nbanana=fruit\n", "text/plain");
+  });
+  ASSERT_TRUE(server.Start());
+  std::filesystem::create_directories(m_folder + "/c/site");
+  std::vector<std::string> lines = kGoodScript;
+  lines.push_back("INDEX:" + server.Url("/idx/keys.txt"));
+  WriteSiteFile("site.txt", Script(lines));
+  const std::string copy = m_folder + "/c/site/imported/idx/keys.txt";
+
+  CRun run = Run({"--online", "interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
+  EXPECT_NE(run.m_strOut.find("GET: " + server.Url("/idx/keys.txt") + " OK\n"), std::string::npos);
+  EXPECT_EQ(ReadHostFile(copy), "apple\r\nbanana=fruit\r\n");
+  EXPECT_EQ(nRequests, 1);
+
+  server.Stop();
+  run = Run({"--offline", "interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
+  EXPECT_EQ(run.m_strOut.find("Can't load"), std::string::npos) << run.m_strOut;
+
+  std::filesystem::remove(copy);
+  run = Run({"--offline", "interpret", "C:\\site.txt"});
+  EXPECT_EQ(run.m_nStatus, 1);
+  EXPECT_NE(run.m_strOut.find("Can't load local copy: C:\\site\\imported\\idx\\keys.txt\n"),
+            std::string::npos);
 }
 
 }  // namespace

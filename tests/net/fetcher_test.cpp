@@ -43,10 +43,12 @@ class Fetcher : public ::testing::Test {
               res.status = status;
               res.set_header("Location", Url("/text.txt"));
             });
-    s.Get("/nolocation", [](const httplib::Request&, httplib::Response& res) {
-      res.status = 302;
-      res.set_header("Content-Location", "/text.txt");
-    });
+    for (int status : {301, 302, 303})
+      s.Get("/nolocation" + std::to_string(status),
+            [status](const httplib::Request&, httplib::Response& res) {
+              res.status = status;
+              res.set_header("Content-Location", "/text.txt");
+            });
     s.Get("/chain.html", [this](const httplib::Request&, httplib::Response& res) {
       res.status = 302;
       res.set_header("Location", Url("/moved301.html"));
@@ -194,8 +196,13 @@ TEST_F(Fetcher, RedirectsThatAreRefusedOrUnusable) {
 
   // Content-Location is not a redirect target.
   m_dialogs.m_questions.clear();
-  EXPECT_FALSE(theFetcher.GetText(Url("/nolocation"), content, log));
-  EXPECT_EQ(log, "GET: " + Url("/nolocation") + " Site redirects to unaccepted address");
+  for (int status : {301, 302, 303}) {
+    std::string from = Url("/nolocation" + std::to_string(status));
+    EXPECT_FALSE(theFetcher.GetText(from, content, log));
+    EXPECT_EQ(log, "GET: " + from + " Site redirects to unaccepted address");
+    EXPECT_FALSE(theFetcher.GetBinary(from, "C:\\x.gif", log));
+    EXPECT_EQ(log, "GET: " + from + " Site redirects to unaccepted address");
+  }
   EXPECT_FALSE(theFetcher.GetText(Url("/toftp.html"), content, log));
   EXPECT_EQ(
       log, "GET: " + Url("/toftp.html") + " The redirected URL does not reference a HTTP resource");
