@@ -80,7 +80,9 @@ bool CheckFileReference(CPage& page, const std::string& value) {
 }  // namespace
 
 void CPage::CheckPage() {
-  if (m_strLocalPath.empty())
+  // An N page is only linked to: it is not part of the built site, and loading it would
+  // fetch (or miss) someone else's page.
+  if (m_strLocalPath.empty() || HasOption('N'))
     return;
   std::string text = GetContent();
   if (text.empty())

@@ -109,6 +109,15 @@ TEST_F(PageCheck, LinksByPageNameWithAnchors) {
   EXPECT_EQ(LinesFor("Names"), (std::vector<std::string>{"Page2#nope", "Nobody"}));
 }
 
+TEST_F(PageCheck, PagesLinkedDirectlyAreNotChecked) {
+  CPage& far = AddPage("Far", "imported\\far.html", "<a href=\"gone.html\">g</a>");
+  far.m_strOption = "N";
+  far.m_strUrl = "http://127.0.0.1:9/far.html";
+  site.CheckPages();
+  EXPECT_EQ(theReport.Text().find("Far - "), std::string::npos) << theReport.Text();
+  EXPECT_EQ(site.m_nCheckProblems, 0);
+}
+
 TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
   theSettings.Internet = 0;
   AddPage("Web", "w.html",
