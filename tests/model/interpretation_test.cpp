@@ -127,6 +127,14 @@ TEST_F(Interpretation, ResourceAndTemplateCatalogs) {
   EXPECT_TRUE(m_pSite->m_bResourcesElsewhere);
   EXPECT_EQ(m_pSite->GfxPath(), "C:\\site\\gfx");
 
+  ASSERT_TRUE(resolve("www.example.org/gfx"));
+  EXPECT_EQ(m_pSite->m_strResources, "http://www.example.org/gfx");
+  EXPECT_TRUE(m_pSite->m_bResourcesElsewhere);
+  EXPECT_EQ(m_pSite->GfxPath(), "C:\\site\\gfx");
+  ASSERT_TRUE(Interpret(Head() + Script({"TEMPLATES=HTTPS://www.example.org/t/", "1,Home"})));
+  EXPECT_EQ(m_pSite->m_strTemplates, "https://www.example.org/t/");
+  EXPECT_TRUE(m_pSite->m_bTemplatesElsewhere);
+
   EXPECT_FALSE(resolve("C:\\gfx\\def.css"));
   EXPECT_TRUE(HasAlert("FATAL ERROR: Not legal resourse catalog, RESOURCES="));
 
