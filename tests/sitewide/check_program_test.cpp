@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/strings.h"
 #include "support/temp_drive.h"
 
 extern char** environ;
@@ -69,9 +70,13 @@ class CheckProgram : public ::testing::Test {
 TEST_F(CheckProgram, ExitsOneWhenAProblemIsListedAndZeroWhenAllIsOk) {
   ASSERT_EQ(Run({"build", "C:\\site.txt"}), 0);
   EXPECT_EQ(Run({"check", "C:\\site.txt"}), 1);
-  EXPECT_NE(m_strOut.find("Broken - C:\\orchard\\pages\\broken.html\nNot found: missing.html\n"),
+  // Exactly the broken links and images of the page that has them, nothing of the others.
+  EXPECT_NE(m_strOut.find("Broken - C:\\orchard\\pages\\broken.html\nNot found: missing.html\n"
+                          "Not found: apples.html#nothere\nNosuchpage\n#gone\nempty\n#\n"
+                          "Not found: pears.html#rotten\nnopic.gif\n"),
             std::string::npos)
       << m_strOut;
+  EXPECT_EQ(Split(m_strOut, "\nOK\n").size(), 7u) << m_strOut;
   // Checking only a page that is fine succeeds.
   EXPECT_EQ(Run({"check", "C:\\site.txt", "pages/apples.html"}), 0) << m_strOut;
   EXPECT_NE(m_strOut.find("Apples - C:\\orchard\\pages\\apples.html\nOK\n"), std::string::npos);

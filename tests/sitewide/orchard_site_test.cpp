@@ -96,8 +96,9 @@ TEST_F(OrchardSite, CheckListsExactlyTheBrokenLinksAndImages) {
   BuildAndCheck("C:\\site.txt");
   EXPECT_EQ(LinesFor("Broken - C:\\orchard\\pages\\broken.html"),
             (std::vector<std::string>{"Not found: missing.html", "Not found: apples.html#nothere",
-                                      "Nosuchpage", "#gone", "empty", "nopic.gif"}));
-  EXPECT_EQ(m_nProblems, 6);
+                                      "Nosuchpage", "#gone", "empty", "#",
+                                      "Not found: pears.html#rotten", "nopic.gif"}));
+  EXPECT_EQ(m_nProblems, 8);
   EXPECT_EQ(LinesFor("Home - C:\\orchard\\index.html"), std::vector<std::string>{"OK"});
 }
 
