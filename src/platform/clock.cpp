@@ -8,15 +8,16 @@ std::time_t CurrentTime() {
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
     char* end = nullptr;
     long long value = std::strtoll(epoch, &end, 10);
-    if (end && *end == '\0') return static_cast<std::time_t>(value);
+    if (end && *end == '\0')
+      return static_cast<std::time_t>(value);
   }
   return std::time(nullptr);
 }
 
 std::string FormatDate(std::time_t when) {
-  static const char* const kMonths[] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
+  static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
   std::tm local{};
   localtime_r(&when, &local);
   char day[3] = {static_cast<char>('0' + local.tm_mday / 10),

@@ -17,12 +17,15 @@ bool HasDrive(const std::string& path) {
 
 bool SetCurrentFolder(const std::string& folder) {
   std::string full;
-  if (!FullPath(folder, full) || !Disk().FolderExists(full)) return false;
+  if (!FullPath(folder, full) || !Disk().FolderExists(full))
+    return false;
   theCurrentFolder = full;
   return true;
 }
 
-const std::string& CurrentFolder() { return theCurrentFolder; }
+const std::string& CurrentFolder() {
+  return theCurrentFolder;
+}
 
 bool FullPath(const std::string& path, std::string& fullPath) {
   std::string p = path;
@@ -31,7 +34,8 @@ bool FullPath(const std::string& path, std::string& fullPath) {
   if (HasDrive(p)) {
     std::string rest = p.substr(2);
     // "C:x" is relative to the current folder when that is on the same drive.
-    if (!rest.empty() && rest[0] != '\\' && EqualsNoCase(p.substr(0, 2), theCurrentFolder.substr(0, 2)))
+    if (!rest.empty() && rest[0] != '\\' &&
+        EqualsNoCase(p.substr(0, 2), theCurrentFolder.substr(0, 2)))
       combined = theCurrentFolder + "\\" + rest;
     else
       combined = p.substr(0, 2) + "\\" + rest;
@@ -42,18 +46,22 @@ bool FullPath(const std::string& path, std::string& fullPath) {
   }
   std::vector<std::string> kept;
   for (const std::string& piece : Split(combined.substr(2), "\\", true)) {
-    if (piece == ".") continue;
+    if (piece == ".")
+      continue;
     if (piece == "..") {
-      if (!kept.empty()) kept.pop_back();
+      if (!kept.empty())
+        kept.pop_back();
       continue;
     }
     kept.push_back(piece);
   }
   fullPath = combined.substr(0, 2);
   for (const std::string& piece : kept) fullPath += "\\" + piece;
-  if (kept.empty()) fullPath += "\\";
+  if (kept.empty())
+    fullPath += "\\";
   // A path that named a folder with a final separator keeps it.
-  if (!kept.empty() && (EndsWith(p, "\\")) ) fullPath += "\\";
+  if (!kept.empty() && (EndsWith(p, "\\")))
+    fullPath += "\\";
   return true;
 }
 

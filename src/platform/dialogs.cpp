@@ -17,16 +17,27 @@ CDialogs* thepDialogs = &theNoDialogs;
 CProgress* thepProgress = &theSilentProgress;
 }  // namespace
 
-CDialogs& Dialogs() { return *thepDialogs; }
-void SetDialogs(CDialogs* pDialogs) { thepDialogs = pDialogs ? pDialogs : &theNoDialogs; }
-CProgress& Progress() { return *thepProgress; }
-void SetProgress(CProgress* pProgress) { thepProgress = pProgress ? pProgress : &theSilentProgress; }
+CDialogs& Dialogs() {
+  return *thepDialogs;
+}
+void SetDialogs(CDialogs* pDialogs) {
+  thepDialogs = pDialogs ? pDialogs : &theNoDialogs;
+}
+CProgress& Progress() {
+  return *thepProgress;
+}
+void SetProgress(CProgress* pProgress) {
+  thepProgress = pProgress ? pProgress : &theSilentProgress;
+}
 
-void CScriptedDialogs::MessageBox(const std::string& text) { m_messages.push_back(text); }
+void CScriptedDialogs::MessageBox(const std::string& text) {
+  m_messages.push_back(text);
+}
 
 bool CScriptedDialogs::AskYesNo(const std::string& question) {
   m_questions.push_back(question);
-  if (m_answers.empty()) return m_bDefaultAnswer;
+  if (m_answers.empty())
+    return m_bDefaultAnswer;
   bool answer = m_answers.front();
   m_answers.pop_front();
   return answer;
@@ -35,7 +46,8 @@ bool CScriptedDialogs::AskYesNo(const std::string& question) {
 bool CScriptedDialogs::AskPassword(const std::string& address, std::string& user,
                                    std::string& password) {
   m_passwordQuestions.push_back(address);
-  if (m_passwords.empty()) return false;
+  if (m_passwords.empty())
+    return false;
   user = m_passwords.front().m_strUser;
   password = m_passwords.front().m_strPassword;
   m_passwords.pop_front();

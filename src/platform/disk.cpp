@@ -17,17 +17,25 @@ namespace {
 CHostDisk theHostDisk;
 CDisk* thepDisk = &theHostDisk;
 
-bool Host(const std::string& path, std::string& host) { return theDriveMap.ToHost(path, host); }
+bool Host(const std::string& path, std::string& host) {
+  return theDriveMap.ToHost(path, host);
+}
 }  // namespace
 
-CDisk& Disk() { return *thepDisk; }
-void SetDisk(CDisk* pDisk) { thepDisk = pDisk ? pDisk : &theHostDisk; }
+CDisk& Disk() {
+  return *thepDisk;
+}
+void SetDisk(CDisk* pDisk) {
+  thepDisk = pDisk ? pDisk : &theHostDisk;
+}
 
 bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
   std::string host;
-  if (!Host(path, host)) return false;
+  if (!Host(path, host))
+    return false;
   int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0)
+    return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -43,17 +51,20 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
 
 bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
-  if (!Host(path, host)) return false;
+  if (!Host(path, host))
+    return false;
   size_t slash = host.rfind('/');
   std::string temp = host.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) + "-" +
                      host.substr(slash + 1) + ".tmp";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0)
+    return false;
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       break;
     }
     done += static_cast<size_t>(n);
@@ -64,9 +75,11 @@ bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   if (ok) {
     struct stat st {};
     // A folder of the same name cannot be replaced by a file.
-    if (::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ok = false;
+    if (::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+      ok = false;
   }
-  if (ok && ::rename(temp.c_str(), host.c_str()) == 0) return true;
+  if (ok && ::rename(temp.c_str(), host.c_str()) == 0)
+    return true;
   ::unlink(temp.c_str());
   return false;
 }
@@ -87,8 +100,10 @@ bool CHostDisk::FolderExists(const std::string& path) {
 bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
   bExisted = false;
   std::string host;
-  if (!Host(path, host)) return false;
-  if (::mkdir(host.c_str(), 0755) == 0) return true;
+  if (!Host(path, host))
+    return false;
+  if (::mkdir(host.c_str(), 0755) == 0)
+    return true;
   struct stat st {};
   if (errno == EEXIST && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     bExisted = true;
@@ -100,12 +115,15 @@ bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
 bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entries) {
   entries.clear();
   std::string host;
-  if (!Host(path, host)) return false;
+  if (!Host(path, host))
+    return false;
   DIR* dir = ::opendir(host.c_str());
-  if (!dir) return false;
+  if (!dir)
+    return false;
   while (struct dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
+    if (name == "." || name == "..")
+      continue;
     struct stat st {};
     bool folder = ::stat((host + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     entries.push_back({name, folder});
@@ -117,7 +135,8 @@ bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entr
 bool CHostDisk::ModificationTime(const std::string& path, std::int64_t& seconds) {
   std::string host;
   struct stat st {};
-  if (!Host(path, host) || ::stat(host.c_str(), &st) != 0) return false;
+  if (!Host(path, host) || ::stat(host.c_str(), &st) != 0)
+    return false;
   seconds = st.st_mtime;
   return true;
 }

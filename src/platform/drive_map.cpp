@@ -13,7 +13,9 @@ namespace velmora {
 CDriveMap theDriveMap;
 
 namespace {
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char Upper(char c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 std::string WithoutFinalSlash(std::string folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -24,9 +26,11 @@ std::string WithoutFinalSlash(std::string folder) {
 bool NormalizeHost(const std::string& path, std::string& result) {
   std::vector<std::string> kept;
   for (const std::string& piece : Split(path, "/", true)) {
-    if (piece == ".") continue;
+    if (piece == ".")
+      continue;
     if (piece == "..") {
-      if (kept.empty()) return false;
+      if (kept.empty())
+        return false;
       kept.pop_back();
       continue;
     }
@@ -34,7 +38,8 @@ bool NormalizeHost(const std::string& path, std::string& result) {
   }
   result.clear();
   for (const std::string& piece : kept) result += "/" + piece;
-  if (result.empty()) result = "/";
+  if (result.empty())
+    result = "/";
   return true;
 }
 }  // namespace
@@ -56,7 +61,8 @@ void CDriveMap::SetDrive(char cLetter, const std::string& hostFolder) {
 void CDriveMap::ApplyEnvironment() {
   for (char c = 'A'; c <= 'Z'; ++c) {
     std::string name = std::string("VELMORA_DRIVE_") + c;
-    if (const char* value = std::getenv(name.c_str()); value && *value) SetDrive(c, value);
+    if (const char* value = std::getenv(name.c_str()); value && *value)
+      SetDrive(c, value);
   }
 }
 
@@ -70,11 +76,13 @@ bool CDriveMap::ToHost(const std::string& internalPath, std::string& hostPath) c
       !std::isalpha(static_cast<unsigned char>(internalPath[0])))
     return false;
   std::string folder = HostFolder(internalPath[0]);
-  if (folder.empty()) return false;
+  if (folder.empty())
+    return false;
   std::string rest = internalPath.substr(2);
   ReplaceAll(rest, "\\", "/");
   std::string normal;
-  if (!NormalizeHost("/" + rest, normal)) return false;
+  if (!NormalizeHost("/" + rest, normal))
+    return false;
   hostPath = normal == "/" ? folder : (folder == "/" ? normal : folder + normal);
   return true;
 }
@@ -83,11 +91,13 @@ bool CDriveMap::ToInternal(const std::string& hostPath, std::string& internalPat
   std::string absolute = hostPath;
   if (absolute.empty() || absolute[0] != '/') {
     char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return false;
+    if (!getcwd(cwd, sizeof cwd))
+      return false;
     absolute = std::string(cwd) + "/" + absolute;
   }
   std::string normal;
-  if (!NormalizeHost(absolute, normal)) return false;
+  if (!NormalizeHost(absolute, normal))
+    return false;
   char best = 0;
   size_t bestLength = 0;
   for (const auto& [letter, folder] : m_folders) {
@@ -98,15 +108,19 @@ bool CDriveMap::ToInternal(const std::string& hostPath, std::string& internalPat
       bestLength = length;
     }
   }
-  if (best == 0) return false;
+  if (best == 0)
+    return false;
   std::string rest = normal.substr(bestLength);
   ReplaceAll(rest, "/", "\\");
-  if (rest.empty()) rest = "\\";
+  if (rest.empty())
+    rest = "\\";
   internalPath = std::string(1, best) + ":" + rest;
   return true;
 }
 
-bool IsHostPath(const std::string& path) { return !path.empty() && path[0] == '/'; }
+bool IsHostPath(const std::string& path) {
+  return !path.empty() && path[0] == '/';
+}
 
 std::string PathFromUser(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))

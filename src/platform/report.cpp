@@ -15,21 +15,27 @@ void CReport::Clear() {
 
 void CReport::AddHeading(const std::string& text) {
   m_strText += "\r\n" + text + "\r\n";
-  if (m_nHighestLevel < 0) m_nHighestLevel = 0;
-  if (!m_bBatch) Refresh();
+  if (m_nHighestLevel < 0)
+    m_nHighestLevel = 0;
+  if (!m_bBatch)
+    Refresh();
 }
 
 void CReport::AddLine(const std::string& text, int nLevel) {
   m_strText += text + "\r\n";
-  if (nLevel > m_nHighestLevel) m_nHighestLevel = nLevel;
+  if (nLevel > m_nHighestLevel)
+    m_nHighestLevel = nLevel;
   if (nLevel > 0) {
     m_alerts.push_back(text);
     ++m_nAlertsReported;
   }
-  if (!m_bBatch) Refresh();
+  if (!m_bBatch)
+    Refresh();
 }
 
-void CReport::AddMessage(int nId, int nLevel) { AddLine(Message(nId), nLevel); }
+void CReport::AddMessage(int nId, int nLevel) {
+  AddLine(Message(nId), nLevel);
+}
 
 void CReport::AddFormatted(int nId, const std::string& arg, int nLevel) {
   AddLine(FormatText(Message(nId), arg), nLevel);
@@ -38,9 +44,10 @@ void CReport::AddFormatted(int nId, const std::string& arg, int nLevel) {
 std::string CReport::AlertBoxText() const {
   std::string list;
   for (size_t i = 0; i < m_alerts.size() && i < 6; ++i) list += m_alerts[i] + "\n";
-  if (m_alerts.size() > 5) list += "...";
-  return FormatText("Reported:\r\n%1\r\nSee Report Window\r\n\r\nDo you want to see this alert again ?",
-                    list);
+  if (m_alerts.size() > 5)
+    list += "...";
+  return FormatText(
+      "Reported:\r\n%1\r\nSee Report Window\r\n\r\nDo you want to see this alert again ?", list);
 }
 
 void CReport::SetBatch(bool bOn) {
@@ -50,13 +57,15 @@ void CReport::SetBatch(bool bOn) {
     return;
   }
   m_bBatch = false;
-  if (m_pWindow) m_pWindow->Refresh(m_strText + "\r\n");
+  if (m_pWindow)
+    m_pWindow->Refresh(m_strText + "\r\n");
   if (m_bAlertSwitch && !m_alerts.empty() && !Dialogs().ShowAlerts(AlertBoxText()))
     m_bAlertSwitch = false;
 }
 
 void CReport::Refresh() {
-  if (m_pWindow) m_pWindow->Refresh(m_strText);
+  if (m_pWindow)
+    m_pWindow->Refresh(m_strText);
 }
 
 }  // namespace velmora

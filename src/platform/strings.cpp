@@ -6,7 +6,9 @@
 namespace velmora {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 }  // namespace
 
 std::string TrimLeft(std::string_view text) {
@@ -41,9 +43,11 @@ bool Contains(std::string_view text, std::string_view part) {
 }
 
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  if (from.empty()) return 0;
+  if (from.empty())
+    return 0;
   size_t pos = text.find(from);
-  if (pos == std::string::npos) return 0;
+  if (pos == std::string::npos)
+    return 0;
   std::string result;
   result.reserve(text.size());
   size_t last = 0, count = 0;
@@ -60,7 +64,8 @@ size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(a[i])) !=
         std::tolower(static_cast<unsigned char>(b[i])))
@@ -80,18 +85,22 @@ std::string ToUpper(std::string_view text) {
   return s;
 }
 
-std::vector<std::string> Split(std::string_view text, std::string_view separator, bool removeEmpty) {
+std::vector<std::string> Split(std::string_view text, std::string_view separator,
+                               bool removeEmpty) {
   std::vector<std::string> pieces;
   if (separator.empty()) {
-    if (!text.empty() || !removeEmpty) pieces.emplace_back(text);
+    if (!text.empty() || !removeEmpty)
+      pieces.emplace_back(text);
     return pieces;
   }
   size_t start = 0;
   while (true) {
     size_t pos = text.find(separator, start);
     std::string_view piece = text.substr(start, pos == std::string_view::npos ? pos : pos - start);
-    if (!removeEmpty || !piece.empty()) pieces.emplace_back(piece);
-    if (pos == std::string_view::npos) break;
+    if (!removeEmpty || !piece.empty())
+      pieces.emplace_back(piece);
+    if (pos == std::string_view::npos)
+      break;
     start = pos + separator.size();
   }
   return pieces;
@@ -101,11 +110,13 @@ int ParseLeadingInt(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    negative = text[i++] == '-';
   long long value = 0;
   while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
     value = value * 10 + (text[i++] - '0');
-    if (value > INT_MAX) value = INT_MAX;
+    if (value > INT_MAX)
+      value = INT_MAX;
   }
   return static_cast<int>(negative ? -value : value);
 }
@@ -114,7 +125,8 @@ std::string FormatText(std::string_view pattern, std::string_view arg1, std::str
   std::string result;
   result.reserve(pattern.size() + arg1.size() + arg2.size());
   for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
       result.append(pattern[i + 1] == '1' ? arg1 : arg2);
       ++i;
     } else {

@@ -24,9 +24,11 @@ bool BuiltinFile(std::string_view name, std::string_view& bytes) {
 
 std::string LoadResourceText(std::string_view name, std::string_view endMarker) {
   std::string_view bytes;
-  if (!BuiltinFile(name, bytes)) return {};
+  if (!BuiltinFile(name, bytes))
+    return {};
   size_t end = bytes.find(endMarker);
-  if (end == std::string_view::npos) return {};
+  if (end == std::string_view::npos)
+    return {};
   return std::string(bytes.substr(0, end));
 }
 

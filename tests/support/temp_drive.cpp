@@ -14,7 +14,8 @@ namespace velmora {
 namespace {
 std::filesystem::path HostPath(const std::string& root, std::string relative) {
   for (char& c : relative)
-    if (c == '\\') c = '/';
+    if (c == '\\')
+      c = '/';
   return std::filesystem::path(root) / relative;
 }
 }  // namespace
