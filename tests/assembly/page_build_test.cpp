@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "assembly/page_steps.h"
 #include "model/node.h"
 #include "platform/build_settings.h"
@@ -135,6 +137,33 @@ TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries
                         "<a href=\"http://example.org/far.html\">Far</a></div>"));
   EXPECT_EQ(Build("Page1", "index.html"),
             "<body><!--BASEDON APPEND=\"ON\"--><!--/BASEDON--></body>");
+}
+
+// Replace rules see the expanded page, are not expanded themselves, and what they put in still
+// has its resource references pointed from the page's folder.
+TEST_F(PageBuildTest, ReplaceRulesWorkOnTheExpandedPageInScriptOrder) {
+  site.Write("templates\\nf_p_template.html",
+             "<body><!--PAGENAME--><!--/PAGENAME-->|OLD|<b>x</b>|<img src=\"a.gif\">|"
+             "<!--F--><!--/F-->|drop me</body>");
+  site.Write("parts\\footer.txt", "<img src=\"gfx/f.gif\">, kept");
+  ASSERT_TRUE(
+      site.Interpret("RSIMPLE=OLD,<!--SITENAME-->new<!--/SITENAME-->\r\n"
+                     "RDOUBLE=<b>,</b>,\r\n"
+                     "R1QUOTE=src=,gfx/b.gif\r\n"
+                     "RDOUBLE=<!--F-->,<!--/F-->,#parts\\footer.txt\r\n"
+                     "RSIMPLE=drop me,\r\n"
+                     "1,Home,P,index.html\r\n2,Deep,P,pages\\deep.html"));
+  EXPECT_EQ(Build("Home", "index.html"),
+            "<body><!--PAGENAME-->Home<!--/PAGENAME-->|<!--SITENAME-->new<!--/SITENAME-->|"
+            "<b></b>|<img src=\"gfx/b.gif\">|<!--F--><img src=\"gfx/f.gif\">, kept<!--/F-->|"
+            "</body>");
+  // The replacement file was read for the first page and is not needed again.
+  std::filesystem::remove(site.m_drive.HostFolder() + "/site/parts/footer.txt");
+  EXPECT_EQ(Build("Deep", "pages\\deep.html"),
+            "<body><!--PAGENAME-->Deep<!--/PAGENAME-->|<!--SITENAME-->new<!--/SITENAME-->|"
+            "<b></b>|<img src=\"../gfx/b.gif\">|<!--F--><img src=\"../gfx/f.gif\">, kept<!--/F-->|"
+            "</body>");
+  EXPECT_THAT(site.Report(), Not(HasSubstr("Cannot make")));
 }
 
 TEST_F(PageBuildTest, KeptPagesAreTakenFromTheirOwnFileAndBuildTheSameTwice) {
