@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/new_site.h"
+#include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -8,11 +9,15 @@
 namespace velmora {
 
 namespace {
-// A value that is neither a host path nor a drive path is a web address.
+// A host path, a drive path or the name of an existing folder is a catalog; anything else
+// ("example.org/tpl", "http://...") is a web address.
 CNewSiteSource SourceFromArgument(const std::string& value) {
   CNewSiteSource source;
-  if (value.empty()) return source;
-  if (StartsWith(value, "/") || Contains(value, ":\\") || StartsWith(value, ".")) {
+  if (value.empty())
+    return source;
+  bool bFolder = StartsWith(value, "/") || Contains(value, ":\\") || StartsWith(value, ".") ||
+                 (!Contains(value, "://") && Disk().FolderExists(PathFromUser(value)));
+  if (bFolder) {
     source.m_eChoice = CNewSiteSource::kCatalog;
     source.m_strCatalog = PathFromUser(value);
   } else {
@@ -31,7 +36,8 @@ bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::stri
   options.m_templates = SourceFromArgument(templates);
   options.m_resources = SourceFromArgument(resources);
   std::string text;
-  if (!CreateNewSite(options, text)) return false;
+  if (!CreateNewSite(options, text))
+    return false;
   theReport.AddLine("New site script: " + options.m_strScriptPath, 0);
   return true;
 }

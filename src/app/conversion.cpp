@@ -20,21 +20,25 @@ bool IsReplaceKey(const std::string& line) {
 }
 
 std::string WithBackslash(std::string folder) {
-  if (!folder.empty() && !EndsWith(folder, "\\")) folder += "\\";
+  if (!folder.empty() && !EndsWith(folder, "\\"))
+    folder += "\\";
   return folder;
 }
 
 std::string Join(const std::vector<std::string>& fields, const char* separator) {
   std::string result;
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (i) result += separator;
+    if (i)
+      result += separator;
     result += fields[i];
   }
   return result;
 }
 
 // Images and other binary files kept among the templates hold NUL bytes; text never does.
-bool IsTextFile(const std::string& bytes) { return bytes.find('\0') == std::string::npos; }
+bool IsTextFile(const std::string& bytes) {
+  return bytes.find('\0') == std::string::npos;
+}
 
 }  // namespace
 
@@ -45,14 +49,15 @@ bool NeedsConversion(const std::vector<std::string>& lines) {
 
 void CConversion::AppendUnlessPresent(const std::string& line,
                                       std::vector<std::string>& lines) const {
-  if (!Contains(m_strScript, line)) lines.push_back(line);
+  if (!Contains(m_strScript, line))
+    lines.push_back(line);
 }
 
 std::string CConversion::Convert() {
   std::string text = m_strScript;
   ReplaceAll(text, "BLOCK,", "BLOCKS:");
-  if (!Contains(text, "SITEORG=")) ReplaceAll(text, "ORG=", "SITEORG=");
-
+  if (!Contains(text, "SITEORG="))
+    ReplaceAll(text, "ORG=", "SITEORG=");
 
   std::vector<std::string> lines = Split(text, "\r\n");
   for (size_t i = 0; i < lines.size(); ++i) lines[i] = ConvertLine(lines[i], lines);
@@ -72,15 +77,25 @@ std::string CConversion::Convert() {
   if (!folder.empty() && SetCurrentFolder(folder) && Disk().ListFolder(folder, entries)) {
     std::sort(entries.begin(), entries.end(),
               [](const CDirEntry& a, const CDirEntry& b) { return a.m_strName < b.m_strName; });
+    // The old print and block templates are matched by their whole names, so that a
+    // "small_template.html" or "web_template.html" is converted into itself. A file written
+    // under a new name in this run is not converted a second time.
+    std::vector<std::string> written;
     for (const CDirEntry& entry : entries) {
-      if (entry.m_bFolder || StartsWith(entry.m_strName, ".")) continue;
-      std::string path = folder + entry.m_strName;
-      if (Contains(path, "all_template.html"))
-        ConvertTemplate(path, folder + "print_template.html");
-      else if (Contains(path, "b_template.html"))
-        ConvertTemplate(path, folder + "block_template.html");
-      else
-        ConvertTemplate(path, path);
+      const std::string& name = entry.m_strName;
+      if (entry.m_bFolder || StartsWith(name, "."))
+        continue;
+      if (std::any_of(written.begin(), written.end(),
+                      [&name](const std::string& w) { return EqualsNoCase(w, name); }))
+        continue;
+      std::string target = name;
+      if (EqualsNoCase(name, "all_template.html"))
+        target = "print_template.html";
+      else if (EqualsNoCase(name, "b_template.html"))
+        target = "block_template.html";
+      if (target != name)
+        written.push_back(target);
+      ConvertTemplate(folder + name, folder + target);
     }
   }
 
@@ -93,9 +108,11 @@ std::string CConversion::Convert() {
 // as interpretation takes it; a web address has no files to convert.
 std::string CConversion::TemplateFolder() const {
   std::string folder = m_strTemplates.empty() ? std::string("templates\\") : m_strTemplates;
-  if (Contains(folder, "/")) return {};
+  if (Contains(folder, "/"))
+    return {};
   if (!Contains(folder, ":\\")) {
-    if (m_strCatalog.empty()) return {};
+    if (m_strCatalog.empty())
+      return {};
     std::string relative = folder;
     while (StartsWith(relative, "\\")) relative.erase(0, 1);
     folder = m_strCatalog + relative;
@@ -105,17 +122,21 @@ std::string CConversion::TemplateFolder() const {
 
 std::string CConversion::ConvertLine(const std::string& line, std::vector<std::string>& lines) {
   const std::string t = Trim(line);
-  if (StartsWith(t, "//") || t.size() < 3) return line;
+  if (StartsWith(t, "//") || t.size() < 3)
+    return line;
   if (StartsWith(t, "CATALOG=")) {
     m_strCatalog = WithBackslash(TrimLeft(t.substr(8)));
     return line;
   }
   if (StartsWith(t, "LAYOUT=")) {
-    if (Trim(t.substr(7)) == "F") m_bFrames = true;
+    if (Trim(t.substr(7)) == "F")
+      m_bFrames = true;
     return "";
   }
-  for (const char* key : {"SITENAME=", "KEYWORDS=", "RESOURCES=", "MESSAGE=", "SITEORG=", "SITEAUTHOR="})
-    if (StartsWith(t, key)) return line;
+  for (const char* key :
+       {"SITENAME=", "KEYWORDS=", "RESOURCES=", "MESSAGE=", "SITEORG=", "SITEAUTHOR="})
+    if (StartsWith(t, key))
+      return line;
   if (StartsWith(t, "TEMPLATES=")) {
     m_strTemplates = WithBackslash(TrimLeft(t.substr(10)));
     return line;
@@ -134,19 +155,25 @@ std::string CConversion::ConvertLine(const std::string& line, std::vector<std::s
     std::vector<std::string> fields = Split(TrimLeft(t.substr(10)), ",");
     return fields.size() == 3 ? "ATEMPLATE=" + fields[0] + "," + fields[2] : line;
   }
-  if (IsReplaceKey(t)) return line;
+  if (IsReplaceKey(t))
+    return line;
   if (StartsWith(t, "COLLECT:")) {
     std::vector<std::string> f = Split(t.substr(8), ",");
-    if (f.size() != 6) return "// cant convert: " + t;
+    if (f.size() != 6)
+      return "// cant convert: " + t;
     std::string name = NextName("Collection-");
     m_collections.push_back(name + "," + f[2] + "," + f[3] + "," + f[4] + "," + f[5]);
     return "COLLECT:" + name + "," + f[0] + "," + f[1];
   }
   std::vector<std::string> fields = Split(t, ",");
-  if ((fields.size() == 8 || fields.size() == 9) && !StartsWith(t, "BLOCK") && !StartsWith(t, "BASED"))
+  if ((fields.size() == 8 || fields.size() == 9) && !StartsWith(t, "BLOCK") &&
+      !StartsWith(t, "BASED"))
     return ConvertPageLine(std::move(fields), lines);
   if (StartsWith(t, "BLOCKS:")) {
-    for (std::string& name : Split(t.substr(7), ",", true)) m_blockNames.push_back(name);
+    // Trimmed, as interpretation takes each name, so " a.html" names the same block file.
+    for (const std::string& name : Split(t.substr(7), ",", true))
+      if (!Trim(name).empty())
+        m_blockNames.push_back(Trim(name));
   }
   return line;
 }
@@ -170,9 +197,11 @@ std::string CConversion::ConvertPageLine(std::vector<std::string> f,
   f.erase(f.begin() + 4);
   if (f[6] == "M") {
     f.pop_back();
-    for (size_t last = 5; last >= 3 && f.size() == last + 1 && f[last].empty(); --last) f.pop_back();
+    for (size_t last = 5; last >= 3 && f.size() == last + 1 && f[last].empty(); --last)
+      f.pop_back();
   }
-  if (oldType == "F" || oldType == "L" || oldType == "R" || oldType == "T") f[0] = "0";
+  if (oldType == "F" || oldType == "L" || oldType == "R" || oldType == "T")
+    f[0] = "0";
   return Join(f, ",");
 }
 
@@ -182,7 +211,8 @@ void CConversion::ConvertBlock(const std::string& path) {
     theReport.AddLine("Can't load file: " + path, 2);
     return;
   }
-  if (!WriteTextFile(path, ConvertBlockText(text))) theReport.AddLine("Can't write: " + path, 2);
+  if (!WriteTextFile(path, ConvertBlockText(text)))
+    theReport.AddLine("Can't write: " + path, 2);
 }
 
 std::string CConversion::ConvertBlockText(std::string text) const {
@@ -190,9 +220,11 @@ std::string CConversion::ConvertBlockText(std::string text) const {
   size_t from = 0;
   while (true) {
     size_t start = text.find(kStart, from);
-    if (start == std::string::npos) break;
+    if (start == std::string::npos)
+      break;
     size_t end = text.find(kEnd, start + kStart.size());
-    if (end == std::string::npos) break;
+    if (end == std::string::npos)
+      break;
     std::string part = text.substr(start, end - start);
     size_t put = part.find("<!--PUTME:");
     size_t close = put == std::string::npos ? put : part.find("-->", put + 10);
@@ -221,7 +253,8 @@ void CConversion::ConvertTemplate(const std::string& source, const std::string& 
     theReport.AddLine("Can't load file: " + source, 2);
     return;
   }
-  if (!IsTextFile(bytes)) return;
+  if (!IsTextFile(bytes))
+    return;
   std::string text;
   ReadTextFile(source, text);
   if (!WriteTextFile(destination, ConvertTemplateText(text)))
@@ -267,13 +300,15 @@ std::string CConversion::InsertCollectionTags(std::string text) const {
   for (const std::string& definition : m_collections) {
     std::vector<std::string> p = Split(definition, ",", true);
     p.resize(std::max<size_t>(p.size(), 5));
-    if (p[1].empty() || p[2].empty()) continue;
+    if (p[1].empty() || p[2].empty())
+      continue;
     size_t start = text.find(p[1]);
     if (start == std::string::npos || text.find(p[2], start + p[1].size()) == std::string::npos)
       continue;
-    text.insert(start, "<!--COLLECTION NAME=\"" + p[0] + "\" LINESEPARATOR=\"" + p[3] +
-                           "\" LINK=\"" + (p[4] == "L" ? "ON" : "OFF") +
-                           "\"--> <!--/COLLECTION-->\r\nConversion note: old collect tags left here:\r\n");
+    text.insert(start,
+                "<!--COLLECTION NAME=\"" + p[0] + "\" LINESEPARATOR=\"" + p[3] + "\" LINK=\"" +
+                    (p[4] == "L" ? "ON" : "OFF") +
+                    "\"--> <!--/COLLECTION-->\r\nConversion note: old collect tags left here:\r\n");
   }
   return text;
 }

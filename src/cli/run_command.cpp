@@ -24,8 +24,8 @@ int ExitStatus(bool bRan, int problems = 0) {
   return kExitClean;
 }
 
-// A folder or address given for a new site: host folders become internal paths, anything
-// else (a folder name inside the site, an address) stays as written.
+// A folder or address given for a new site: absolute host folders become internal paths;
+// anything else (a relative folder, an address) is told apart by the new command.
 std::string LocationFromUser(const std::string& text) {
   return IsHostPath(text) ? PathFromUser(text) : text;
 }

@@ -12,7 +12,8 @@ namespace {
 std::string Convert(const std::string& script, CConversion* pOut = nullptr) {
   CConversion conversion(script);
   std::string result = conversion.Convert();
-  if (pOut) *pOut = conversion;
+  if (pOut)
+    *pOut = conversion;
   return result;
 }
 
@@ -36,8 +37,13 @@ TEST(ConversionScript, OldPageLines) {
   // An own template becomes a generated type with its ATEMPLATE= line.
   EXPECT_EQ(Convert("1,P,A,a.html,t\\own.html,,,M"),
             "VERSION=2.0\r\n1,A,TP2,a.html\r\nATEMPLATE=TP2,t\\own.html");
+  // Collections and own templates draw their numbers from one counter.
+  EXPECT_EQ(Convert("COLLECT:a,b,c,d,e,L\r\n1,P,A,a.html,own.html,,,M\r\nCOLLECT:f,g,h,i,j,N"),
+            "VERSION=2.0\r\nCOLLECT:Collection-2,a,b\r\n1,A,TP3,a.html\r\n"
+            "COLLECT:Collection-4,f,g\r\nATEMPLATE=TP3,own.html");
   // Block lines are never page lines.
-  EXPECT_EQ(Convert("BLOCK,a.html,b.html,c,d,e,f,g"), "VERSION=2.0\r\nBLOCKS:a.html,b.html,c,d,e,f,g");
+  EXPECT_EQ(Convert("BLOCK,a.html,b.html,c,d,e,f,g"),
+            "VERSION=2.0\r\nBLOCKS:a.html,b.html,c,d,e,f,g");
 }
 
 TEST(ConversionScript, KeysOptionsAndCollections) {
@@ -65,6 +71,9 @@ TEST(ConversionText, BlockParts) {
             "<!--BLOCK TARGET=\"leftBLOCK\"-->text<!--/BLOCK-->");
   EXPECT_EQ(c.ConvertBlockText("<!--STUFF-->a<!--WRAPME-->b<!--ENDOFSTUFF--><!--TOTOP-->"),
             "<!--BLOCK WRAPME=\"ON\"-->ab<!--/BLOCK--><!--TOTOP/-->");
+  // Placed and wrapped: the wrap attribute goes in through the blank the target left.
+  EXPECT_EQ(c.ConvertBlockText("<!--STUFF--><!--PUTME:right--><!--WRAPME-->b<!--ENDOFSTUFF-->"),
+            "<!--BLOCK WRAPME=\"ON\" TARGET=\"rightBLOCK\"-->b<!--/BLOCK-->");
   c.m_collections.push_back("Collection-2,c,d,e,L");
   EXPECT_EQ(c.ConvertBlockText("x c y d"),
             "x <!--COLLECTION NAME=\"Collection-2\" LINESEPARATOR=\"e\" LINK=\"ON\"--> "
@@ -83,6 +92,15 @@ TEST(ConversionText, TemplateTags) {
             "<!--INDEX SORT=\"ON\" COLS=\"3\" -->  <!--/INDEX-->");
 }
 
+TEST(ConversionText, SeveralColumnTableOfContents) {
+  CConversion c("");
+  EXPECT_EQ(c.ConvertTemplateText("<!--TOC--><!--TOCCOL1-->a<!--ENDOFTOCCOL1--><!--ENDOFTOC-->"),
+            "<!--TOC COLS=\"3\"-->  <!--/TOC-->\r\n"
+            "<!--Conversion note: Please check parameters to TOC above-->\r\n");
+  // Numbered column tags outside the table are left as inert comments.
+  EXPECT_EQ(c.ConvertTemplateText("<!--TOCCOL0-->x<!--TOCCOL1-->"), "<!--#&%0-->x<!--#&%1-->");
+}
+
 class ConversionOnDisk : public ::testing::Test {
  protected:
   CTempDrive m_drive;
@@ -93,7 +111,8 @@ TEST_F(ConversionOnDisk, RewritesBlocksAndTemplatesButNotImages) {
   m_drive.Write("s/templates/all_template.html", "<!--TOCCOL0-->x<!--ENDOFTOCCOL0-->");
   m_drive.Write("s/templates/b_template.html", "<!--HOME-->");
   m_drive.Write("s/templates/logo.gif", std::string("GIF89a\x7d\0\x1e\0", 10));
-  std::string script = "CATALOG=" + m_drive.Path("s") + "\r\n1,P,Home,index.html,,,,M\r\nBLOCK,blocks\\b.html";
+  std::string script =
+      "CATALOG=" + m_drive.Path("s") + "\r\n1,P,Home,index.html,,,,M\r\nBLOCK,blocks\\b.html";
   std::string result = Convert(script);
   EXPECT_NE(result.find("\r\nBLOCKS:blocks\\b.html"), std::string::npos);
   EXPECT_EQ(m_drive.Read("s/blocks/b.html"), "<!--BLOCK-->hi<!--/BLOCK-->");
@@ -103,6 +122,23 @@ TEST_F(ConversionOnDisk, RewritesBlocksAndTemplatesButNotImages) {
   EXPECT_EQ(m_drive.Read("s/templates/all_template.html"), "<!--TOCCOL0-->x<!--ENDOFTOCCOL0-->");
   EXPECT_EQ(m_drive.Read("s/templates/block_template.html"), "<!--HOME/-->");
   EXPECT_EQ(m_drive.Read("s/templates/logo.gif"), std::string("GIF89a\x7d\0\x1e\0", 10));
+}
+
+TEST_F(ConversionOnDisk, OnlyTheOldPrintAndBlockTemplatesAreRenamed) {
+  m_drive.Write("s/templates/small_template.html", "<!--HOME-->");
+  m_drive.Write("s/templates/web_template.html", "<!--PREV-->");
+  m_drive.Write("s/templates/all_template.html", "<!--TOCCOL0--><!--ENDOFTOCCOL0-->");
+  m_drive.Write("s/templates/print_template.html", "stale");
+  m_drive.Write("s/blocks/a.html", "<!--STUFF-->a<!--ENDOFSTUFF-->");
+  Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS: blocks\\a.html");
+  EXPECT_EQ(m_drive.Read("s/templates/small_template.html"), "<!--HOME/-->");
+  EXPECT_EQ(m_drive.Read("s/templates/web_template.html"), "<!--PREV/-->");
+  EXPECT_FALSE(m_drive.Exists("s/templates/block_template.html"));
+  // Converted once from the old print template, not a second time as a listed file.
+  EXPECT_EQ(m_drive.Read("s/templates/print_template.html"),
+            "<!--TOC COLS=\"1\" TARGET_FRAME=\"right\"--><!--/TOC-->\r\n"
+            "Conversion note: Please check parameters to TOC above\r\n");
+  EXPECT_EQ(m_drive.Read("s/blocks/a.html"), "<!--BLOCK-->a<!--/BLOCK-->");
 }
 
 TEST_F(ConversionOnDisk, MissingBlockIsReportedAndWorkGoesOn) {

@@ -69,6 +69,8 @@ class VelmoraProgramTest : public ::testing::Test {
     std::string outFile = m_folder + "/stdout", errFile = m_folder + "/stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    if (!m_strWorkingFolder.empty())
+      posix_spawn_file_actions_addchdir_np(&actions, m_strWorkingFolder.c_str());
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
@@ -95,6 +97,7 @@ class VelmoraProgramTest : public ::testing::Test {
   }
 
   std::string m_folder, m_config;
+  std::string m_strWorkingFolder;  // the program's working folder when set
 };
 
 TEST_F(VelmoraProgramTest, UsageErrorsAndHelp) {
@@ -276,6 +279,30 @@ TEST_F(VelmoraProgramTest, IndexSourceIsFetchedOnlineAndReadFromItsCopyOffline) 
   EXPECT_EQ(run.m_nStatus, 1);
   EXPECT_NE(run.m_strOut.find("Can't load local copy: C:\\site\\imported\\idx\\keys.txt\n"),
             std::string::npos);
+}
+
+// The first run of a user: a starter site with templates from a folder named relative to the
+// working folder, then an older script converted on the command line.
+TEST_F(VelmoraProgramTest, NewSiteAndConversion) {
+  std::filesystem::create_directories(m_folder + "/c/tpl");
+  m_strWorkingFolder = m_folder + "/c";
+  CRun run =
+      Run({"new", "C:\\site\\script.txt", "--templates", "tpl", "--resources", "example.org"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  std::string script = ReadHostFile(m_folder + "/c/site/script.txt");
+  EXPECT_NE(script.find("\r\nTEMPLATES=C:\\tpl\\\r\nRESOURCES=http://example.org/\r\n"),
+            std::string::npos)
+      << script;
+  // Without an answer an existing script is kept.
+  run = Run({"new", "C:\\site\\script.txt", "--frames"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_EQ(ReadHostFile(m_folder + "/c/site/script.txt"), script);
+
+  WriteSiteFile("old.txt", Script({"CATALOG=C:\\site\\", "2,P,Home,index.html,,,,M"}));
+  run = Run({"convert", "C:\\old.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  EXPECT_EQ(ReadHostFile(m_folder + "/c/old.txt"),
+            "VERSION=2.0\r\nCATALOG=C:\\site\\\r\n2,Home,P,index.html");
 }
 
 }  // namespace
