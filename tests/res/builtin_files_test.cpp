@@ -58,6 +58,11 @@ TEST(BuiltinFiles, TemplatesNameThemselvesAndShareTheHead) {
     if (!bFrameset && !bBlock) {
       EXPECT_NE(text.find("<a name=\"TopOfPage\">"), std::string::npos);
     }
+    // Pages that carry content take the site's keywords into their head.
+    const bool bFrame =
+        std::string(pszName) == "f_t_template.html" || std::string(pszName) == "f_l_template.html";
+    EXPECT_EQ(text.find("<meta name=\"KEYWORDS\" content=\"\">") != std::string::npos,
+              !bFrameset && !bBlock && !bFrame);
   }
 }
 
