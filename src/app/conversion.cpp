@@ -6,6 +6,7 @@
 #include "markup/text_operations.h"
 #include "platform/current_folder.h"
 #include "platform/disk.h"
+#include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -19,7 +20,11 @@ bool IsReplaceKey(const std::string& line) {
   return key == "RSIMPLE=" || key == "RDOUBLE=" || key == "R1QUOTE=" || key == "R2QUOTE=";
 }
 
+// A folder value of the script: a host folder ("/home/ann/site") is taken on its drive, as
+// interpretation takes it, and the value ends with a backslash.
 std::string WithBackslash(std::string folder) {
+  if (IsHostPath(folder))
+    folder = PathFromUser(folder);
   if (!folder.empty() && !EndsWith(folder, "\\"))
     folder += "\\";
   return folder;

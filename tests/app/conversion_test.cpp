@@ -141,6 +141,16 @@ TEST_F(ConversionOnDisk, OnlyTheOldPrintAndBlockTemplatesAreRenamed) {
   EXPECT_EQ(m_drive.Read("s/blocks/a.html"), "<!--BLOCK-->a<!--/BLOCK-->");
 }
 
+TEST_F(ConversionOnDisk, HostFoldersInTheScriptAreFollowed) {
+  m_drive.Write("s/blocks/a.html", "<!--STUFF-->a<!--ENDOFSTUFF-->");
+  m_drive.Write("t/x.html", "<!--HOME-->");
+  std::string script = "CATALOG=" + m_drive.HostFolder() +
+                       "/s\r\nTEMPLATES=" + m_drive.HostFolder() + "/t\r\nBLOCKS:blocks\\a.html";
+  EXPECT_EQ(Convert(script), "VERSION=2.0\r\n" + script);
+  EXPECT_EQ(m_drive.Read("s/blocks/a.html"), "<!--BLOCK-->a<!--/BLOCK-->");
+  EXPECT_EQ(m_drive.Read("t/x.html"), "<!--HOME/-->");
+}
+
 TEST_F(ConversionOnDisk, MissingBlockIsReportedAndWorkGoesOn) {
   theReport.Clear();
   Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS:gone.html");
