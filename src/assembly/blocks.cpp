@@ -171,28 +171,33 @@ void CPage::PlaceBlocks() {
   };
   std::vector<CTarget> targets;  // in order of first appearance; pages have few
 
-  for (size_t nIndex : m_blockIndexes) {
-    CBlock* pBlock = m_pSite->GetBlock(nIndex);
-    if (!pBlock)
-      continue;
-    pBlock->Load();
+  // Every block is loaded before any is wrapped, so their report lines come first.
+  std::vector<CBlock*> blocks;
+  for (size_t nIndex : m_blockIndexes)
+    if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
+      pBlock->Load();
+      blocks.push_back(pBlock);
+    }
+  for (CBlock* pBlock : blocks) {
     for (const auto& pElement : pBlock->m_tags) {
+      // Wrapped as a copy: a block named twice on the page is wrapped once for each.
+      std::string content = pElement->m_strContent;
       if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
         std::string wrapper = TemplateText(m_pSite, "W");
         if (wrapper.empty()) {
           theReport.AddLine(FormatText("   Can't load template: %1", "W"), 3);
         } else {
-          ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", pElement->m_strContent);
-          pElement->m_strContent = wrapper;
+          ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content);
+          content = wrapper;
         }
       }
       const std::string name = pElement->GetAttribute("TARGET");
       auto it = std::find_if(targets.begin(), targets.end(),
                              [&](const CTarget& t) { return t.m_strName == name; });
       if (it == targets.end())
-        targets.push_back({name, pElement->m_strContent});
+        targets.push_back({name, content});
       else
-        it->m_strContent += pElement->m_strContent;
+        it->m_strContent += content;
     }
   }
 

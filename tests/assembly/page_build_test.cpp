@@ -64,6 +64,23 @@ TEST_F(PageBuildTest, BlocksAskingForTheWrapperAreWrappedWhateverTheLetterCase) 
               HasSubstr("<!--BLOCK--><table><!--WRAP-->in<!--/WRAP--></table>out<!--/BLOCK-->"));
 }
 
+TEST_F(PageBuildTest, AllBlocksAreLoadedBeforeWrappingAndARepeatedBlockIsWrappedOnceEachTime) {
+  site.Write("blocks\\w.html", "<!--BLOCK WRAPME=\"ON\"-->in<!--/BLOCK-->");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\n"
+                     "BLOCKS:blocks\\w.html,blocks\\new.html,blocks\\w.html"));
+  const std::string page = Build("Home", "index.html");
+  EXPECT_THAT(site.Report(), HasSubstr("Make: C:\\site\\blocks\\new.html\r\n"
+                                       "Using original: Template type:B\r\n"
+                                       "Using original: Template type:W\r\n"));
+  size_t nWraps = 0;
+  for (size_t at = page.find("<!--WRAP-->in<!--/WRAP-->"); at != std::string::npos;
+       at = page.find("<!--WRAP-->", at + 1))
+    ++nWraps;
+  EXPECT_EQ(nWraps, 2u);
+  EXPECT_THAT(page, Not(HasSubstr("<!--WRAP--><table")));
+}
+
 TEST_F(PageBuildTest, AMissingBlockIsWrittenFromTheBlockTemplateWithAHeadingForItsPageType) {
   site.Write("templates\\nf_c_template.html", kPageTemplate);
   site.Write("templates\\block_template.html",
