@@ -1,7 +1,12 @@
 #include "app/conversion.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <filesystem>
+
+#include "platform/dialogs.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
@@ -149,6 +154,38 @@ TEST_F(ConversionOnDisk, HostFoldersInTheScriptAreFollowed) {
   EXPECT_EQ(Convert(script), "VERSION=2.0\r\n" + script);
   EXPECT_EQ(m_drive.Read("s/blocks/a.html"), "<!--BLOCK-->a<!--/BLOCK-->");
   EXPECT_EQ(m_drive.Read("t/x.html"), "<!--HOME/-->");
+}
+
+// A disk that fills up during the conversion: the block that cannot be written in full keeps its
+// old text and no partial file is left beside it; the files written before and after are new.
+TEST_F(ConversionOnDisk, FailedWriteLeavesTheOldFile) {
+  CScriptedDialogs dialogs;
+  SetDialogs(&dialogs);
+  const std::string big = "<!--STUFF-->" + std::string(20000, 'x') + "<!--ENDOFSTUFF-->";
+  m_drive.Write("s/blocks/big.html", big);
+  m_drive.Write("s/blocks/small.html", "<!--STUFF-->a<!--ENDOFSTUFF-->");
+  m_drive.Write("s/templates/t.html", "<!--HOME-->");
+  theReport.Clear();
+  struct rlimit saved {};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = {8192, saved.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS:blocks\\big.html,blocks\\small.html");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  SetDialogs(nullptr);
+
+  EXPECT_TRUE(m_drive.Read("s/blocks/big.html") == big);  // not printed: 20000 bytes
+  EXPECT_EQ(m_drive.Read("s/blocks/small.html"), "<!--BLOCK-->a<!--/BLOCK-->");
+  EXPECT_EQ(m_drive.Read("s/templates/t.html"), "<!--HOME/-->");
+  EXPECT_NE(theReport.Text().find("Can't write: " + m_drive.Path("s\\blocks\\big.html")),
+            std::string::npos);
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry :
+       std::filesystem::directory_iterator(m_drive.HostFolder() + "/s/blocks"))
+    ++files;
+  EXPECT_EQ(files, 2u);
 }
 
 TEST_F(ConversionOnDisk, MissingBlockIsReportedAndWorkGoesOn) {

@@ -9,9 +9,12 @@
 namespace velmora {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) { return Split(text, "\r\n"); }
+std::vector<std::string> Lines(const std::string& text) {
+  return Split(text, "\r\n");
+}
 
-size_t CountLinesBetween(const std::string& text, const std::string& first, const std::string& last) {
+size_t CountLinesBetween(const std::string& text, const std::string& first,
+                         const std::string& last) {
   std::vector<std::string> lines = Lines(text);
   auto a = std::find(lines.begin(), lines.end(), first);
   auto b = std::find(lines.begin(), lines.end(), last);
@@ -22,13 +25,42 @@ TEST(NewSite, ScriptPageLinesOfBothVariants) {
   std::string plain = BuildDefaultScript(false, "C:\\s", "templates", "gfx");
   std::string frames = BuildDefaultScript(true, "C:\\s", "templates", "gfx");
   EXPECT_EQ(CountLinesBetween(plain, "1,Home,I,index.html", "BLOCKS:blocks\\src_ix.html"), 10u);
-  EXPECT_EQ(CountLinesBetween(frames, "0,Frameset,FF,index.html", "BLOCKS:blocks\\src_ix.html"), 11u);
+  EXPECT_EQ(CountLinesBetween(frames, "0,Frameset,FF,index.html", "BLOCKS:blocks\\src_ix.html"),
+            11u);
   EXPECT_EQ(Lines(frames)[1], "// Frames");
   EXPECT_EQ(Lines(plain)[1], "// General site section");
   EXPECT_TRUE(EndsWith(plain, "//.. is empty\r\n\r\n"));
   EXPECT_TRUE(EndsWith(frames, "//Collect section\r\n//.. is empty\r\n\r\n"));
-  EXPECT_NE(plain.find("\r\nCATALOG=C:\\s\r\nTEMPLATES=templates\r\nRESOURCES=gfx\r\n"), std::string::npos);
+  EXPECT_NE(plain.find("\r\nCATALOG=C:\\s\r\nTEMPLATES=templates\r\nRESOURCES=gfx\r\n"),
+            std::string::npos);
   EXPECT_EQ(frames.find("Sitemap"), std::string::npos);
+  EXPECT_NE(frames.find("\r\n\r\n0,Frameset,FF,index.html\r\n0,Topframe,FT,top.html\r\n"
+                        "0,Leftframe,FL,left.html\r\n1,Home,FI,home.html\r\n"
+                        "BLOCKS:blocks\\src_home.html\r\n1,Page1,FP,pages\\pageone.html\r\n"
+                        "BLOCKS:blocks\\src_page1.html\r\n1,Page2,FP,pages\\pagetwo.html\r\n"
+                        "BLOCKS:blocks\\src_page2.html\r\n1,Siteindex,FIX,pages\\ix.html\r\n"
+                        "BLOCKS:blocks\\src_ix.html\r\n\r\n// a print-page\r\n"),
+            std::string::npos);
+}
+
+// The starter script is the user's first look at the format: every line of it is fixed.
+TEST(NewSite, ScriptTextWithoutFrames) {
+  EXPECT_EQ(BuildDefaultScript(false, "C:\\mysite", "templates", "gfx"),
+            "// Scriptfile for website MySite\r\n// General site section\r\n\r\n"
+            "VERSION=2.0\r\nCATALOG=C:\\mysite\r\nTEMPLATES=templates\r\nRESOURCES=gfx\r\n"
+            "KEYWORDS=velmora,website\r\nSITENAME=MySite\r\n"
+            "SITEAUTHOR=<a href=\"mailto:myself@example.com\">My Self</a>\r\n"
+            "SITEORG=http://www.example.com/\r\nMESSAGE=hello\r\n\r\n// Page section\r\n\r\n"
+            "1,Home,I,index.html\r\nBLOCKS:blocks\\src_index.html\r\n"
+            "1,Sitemap,C,pages\\toc.html\r\nBLOCKS:blocks\\src_toc.html\r\n"
+            "1,Page1,P,pages\\pageone.html\r\nBLOCKS:blocks\\src_page1.html\r\n"
+            "1,Page2,P,pages\\pagetwo.html\r\nBLOCKS:blocks\\src_page2.html\r\n"
+            "1,Siteindex,IX,pages\\ix.html\r\nBLOCKS:blocks\\src_ix.html\r\n\r\n"
+            "// a print-page\r\n0,All Pages,PP,pages\\allpages.html\r\n"
+            "BLOCKS:blocks\\src_allpages.html\r\n\r\n"
+            "//Template section\r\n//.. no own templates defined\r\n\r\n\r\n"
+            "//Replace section\r\n//.. is empty\r\n\r\n\r\n"
+            "//Collect section\r\n//.. is empty\r\n\r\n");
 }
 
 TEST(NewSite, ProposalSkipsExistingScripts) {
