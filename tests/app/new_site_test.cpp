@@ -112,6 +112,11 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   ASSERT_EQ(m_dialogs.m_questions.size(), 1u);
   EXPECT_EQ(m_dialogs.m_questions[0], "File C:\\site\\script.txt exists. \n Replace it ?");
   EXPECT_EQ(m_drive.Read("site/script.txt"), "old");
+
+  // A drive without a folder behind it cannot hold the site.
+  options.m_strScriptPath = "Q:\\site\\script.txt";
+  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_EQ(m_dialogs.m_messages.back(), "Cant make Site in: Q:\\site\\script.txt");
 }
 
 }  // namespace
