@@ -227,6 +227,8 @@ TEST_F(PageBuildTest, AKeptPageWithoutFileIsWrittenAsTheMissingPage) {
 
   const std::string remote = Build("Remote", "imported\\dir\\far.html");
   EXPECT_THAT(remote, HasSubstr("http://example.org/dir/far.html"));
+  EXPECT_THAT(gone, HasSubstr("href=\"gfx/def.css\""));
+  EXPECT_THAT(remote, HasSubstr("href=\"../../gfx/def.css\""));
 }
 
 TEST_F(PageBuildTest, PagesWithoutLocationOrLinkedDirectlyAreNeitherWrittenNorReported) {
