@@ -117,6 +117,8 @@ void CPage::MakeMissingPage(bool bStore) {
   else if (!m_strOutsidePath.empty())
     remote = m_strOutsidePath;
   ReplaceAll(m_strContent, "<!--_REMOTEFILENAME-->", remote);
+  // The stylesheet link is pointed from the page's folder, as on every built page.
+  CorrectGfxReferences();
   if (bStore)
     StoreLocal();
 }

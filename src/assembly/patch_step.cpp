@@ -10,6 +10,14 @@ namespace velmora {
 
 namespace {
 
+// The text between the first left marker and the next right marker. A patch file usually
+// begins with its html (or body) tag, so a marker at the very start counts here.
+std::string Between(const std::string& text, const std::string& left, const std::string& right) {
+  const size_t l = text.find(left);
+  const size_t r = l == std::string::npos ? l : text.find(right, l + left.size());
+  return r == std::string::npos ? std::string() : text.substr(l + left.size(), r - l - left.size());
+}
+
 // The inner part of a whole HTML page: the block element, else the body, else the html element,
 // else everything.
 std::string InnerPart(std::string text) {
@@ -17,15 +25,15 @@ std::string InnerPart(std::string text) {
   ReplaceAll(text, "</BODY>", "</body>");
   ReplaceAll(text, "<HTML>", "<html>");
   ReplaceAll(text, "</HTML>", "</html>");
-  std::string inner = TextBetween(text, "<!--BLOCK-->", "<!--/BLOCK-->");
+  std::string inner = Between(text, "<!--BLOCK-->", "<!--/BLOCK-->");
   if (!inner.empty())
     return inner;
-  inner = TextBetween(text, "<body", "</body>");
+  inner = Between(text, "<body", "</body>");
   size_t close = inner.find('>');
   inner = close == std::string::npos ? std::string() : inner.substr(close + 1);
   if (!inner.empty())
     return inner;
-  inner = TextBetween(text, "<html>", "</html>");
+  inner = Between(text, "<html>", "</html>");
   if (!inner.empty())
     return inner;
   return text;

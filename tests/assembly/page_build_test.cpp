@@ -116,6 +116,25 @@ TEST_F(PageBuildTest, PatchesAreReplacedByTheirFilesOnceAndTheirTagsExpanded) {
             "again<!--PATCH FILENAME=\"parts\\self.html\"/--></body>");
 }
 
+TEST_F(PageBuildTest, AStructuredPatchTakesTheBlockElseTheBodyElseTheHtmlElseEverything) {
+  site.Write("templates\\nf_p_template.html",
+             "<body><!--PATCH FILENAME=\"p\\block.html\" STRUCTURE=\"ON\"/-->|"
+             "<!--PATCH FILENAME=\"p\\html.html\" STRUCTURE=\"ON\"/-->|"
+             "<!--PATCH FILENAME=\"p\\body.html\" STRUCTURE=\"ON\"/-->|"
+             "<!--PATCH FILENAME=\"p\\plain.html\" STRUCTURE=\"ON\"/-->|"
+             "<!--PATCH FILENAME=\"p\\html.html\" STRUCTURE=\"on\"/--></body>");
+  site.Write("p\\block.html",
+             "<html><body>around <!--BLOCK-->inner<!--/BLOCK--> around</body></html>");
+  site.Write("p\\html.html", "<HTML>no body</HTML>");
+  site.Write("p\\body.html", "<BODY class=\"x\">fragment</BODY>");
+  site.Write("p\\plain.html", "<b>plain</b>");
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html"));
+  // Files that begin with their html or body tag are cut too; "on" is not "ON", so the last
+  // patch is put in whole.
+  EXPECT_EQ(Build("Home", "index.html"),
+            "<body>inner|no body|fragment|<b>plain</b>|<HTML>no body</HTML></body>");
+}
+
 TEST_F(PageBuildTest, ResourceReferencesFollowThePageIntoItsFolder) {
   site.Write("templates\\nf_p_template.html",
              "<link href=\"gfx/def.css\"><img src=\"../gfx/up.gif\"><img src=gfx/a.gif>"
@@ -208,6 +227,8 @@ TEST_F(PageBuildTest, AKeptPageWithoutFileIsWrittenAsTheMissingPage) {
 
   const std::string remote = Build("Remote", "imported\\dir\\far.html");
   EXPECT_THAT(remote, HasSubstr("http://example.org/dir/far.html"));
+  EXPECT_THAT(gone, HasSubstr("href=\"gfx/def.css\""));
+  EXPECT_THAT(remote, HasSubstr("href=\"../../gfx/def.css\""));
 }
 
 TEST_F(PageBuildTest, PagesWithoutLocationOrLinkedDirectlyAreNeitherWrittenNorReported) {
