@@ -67,8 +67,16 @@ std::string CConversion::Convert() {
   std::vector<std::string> lines = Split(text, "\r\n");
   for (size_t i = 0; i < lines.size(); ++i) lines[i] = ConvertLine(lines[i], lines);
 
-  for (const std::string& name : m_blockNames)
-    ConvertBlock(Contains(name, ":\\") ? name : m_strCatalog + name);
+  // A block shared by several pages is converted once: a second pass would put its collection
+  // tags in again, since the old markers stay.
+  std::vector<std::string> converted;
+  for (const std::string& name : m_blockNames) {
+    std::string path = Contains(name, ":\\") ? name : m_strCatalog + name;
+    if (std::find(converted.begin(), converted.end(), path) != converted.end())
+      continue;
+    converted.push_back(path);
+    ConvertBlock(path);
+  }
 
   if (m_bFrames) {
     AppendUnlessPresent("ATEMPLATE=I," + m_strTemplates + "f_i_template.html", lines);

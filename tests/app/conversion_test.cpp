@@ -188,6 +188,16 @@ TEST_F(ConversionOnDisk, FailedWriteLeavesTheOldFile) {
   EXPECT_EQ(files, 2u);
 }
 
+TEST_F(ConversionOnDisk, SharedBlockGetsItsCollectionTagOnce) {
+  m_drive.Write("s/foot.html", "<!--STUFF-->[n] x [/n]<!--ENDOFSTUFF-->");
+  Convert("CATALOG=" + m_drive.Path("s") +
+          "\r\nCOLLECT:a,b,[n],[/n],<br>,L\r\nBLOCK,foot.html\r\nBLOCK,foot.html");
+  EXPECT_EQ(m_drive.Read("s/foot.html"),
+            "<!--BLOCK--><!--COLLECTION NAME=\"Collection-2\" LINESEPARATOR=\"<br>\" "
+            "LINK=\"ON\"--> <!--/COLLECTION-->\r\nConversion note: old collect tags left here:"
+            "\r\n[n] x [/n]<!--/BLOCK-->");
+}
+
 TEST_F(ConversionOnDisk, MissingBlockIsReportedAndWorkGoesOn) {
   theReport.Clear();
   Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS:gone.html");
