@@ -141,6 +141,9 @@ std::string CConversion::ConvertLine(const std::string& line, std::vector<std::s
     m_strCatalog = WithBackslash(TrimLeft(t.substr(8)));
     return line;
   }
+  // An older version line would override the new first line and make the script unreadable.
+  if (StartsWith(t, "VERSION="))
+    return "// " + t;
   if (StartsWith(t, "LAYOUT=")) {
     if (Trim(t.substr(7)) == "F")
       m_bFrames = true;

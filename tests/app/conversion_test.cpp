@@ -27,6 +27,10 @@ TEST(ConversionScript, CurrentLinesStayAndVersionLeads) {
   EXPECT_EQ(Convert(script), "VERSION=2.0\r\n" + script);
 }
 
+TEST(ConversionScript, OlderVersionLineIsKeptAsComment) {
+  EXPECT_EQ(Convert("VERSION=1.2\r\nSITENAME=x"), "VERSION=2.0\r\n// VERSION=1.2\r\nSITENAME=x");
+}
+
 TEST(ConversionScript, OrgBecomesSiteOrgOnlyWithoutSiteOrg) {
   EXPECT_EQ(Convert("ORG=http://a/"), "VERSION=2.0\r\nSITEORG=http://a/");
   EXPECT_EQ(Convert("ORG=http://a/\r\nSITEORG=http://b/"),
