@@ -303,6 +303,16 @@ TEST_F(VelmoraProgramTest, NewSiteAndConversion) {
   EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
   EXPECT_EQ(ReadHostFile(m_folder + "/c/old.txt"),
             "VERSION=2.0\r\nCATALOG=C:\\site\\\r\n2,Home,P,index.html");
+
+  // Offered on interpretation: accepted, the script is rewritten but this run still fails.
+  WriteSiteFile("old2.txt", Script({"CATALOG=C:\\site\\", "2,P,Home,index.html,,,,M",
+                                    "2,P,About,about.html,,,,M"}));
+  run = Run({"--yes", "interpret", "C:\\old2.txt"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_EQ(ReadHostFile(m_folder + "/c/old2.txt"),
+            "VERSION=2.0\r\nCATALOG=C:\\site\\\r\n2,Home,P,index.html\r\n2,About,P,about.html");
+  run = Run({"interpret", "C:\\old2.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
 }
 
 }  // namespace
