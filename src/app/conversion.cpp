@@ -65,7 +65,12 @@ std::string CConversion::Convert() {
     ReplaceAll(text, "ORG=", "SITEORG=");
 
   std::vector<std::string> lines = Split(text, "\r\n");
-  for (size_t i = 0; i < lines.size(); ++i) lines[i] = ConvertLine(lines[i], lines);
+  // Each line goes in as a copy: converting a page line may append to the lines, and lines
+  // appended here are taken in turn as well.
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string line = lines[i];
+    lines[i] = ConvertLine(line, lines);
+  }
 
   // A block shared by several pages is converted once: a second pass would put its collection
   // tags in again, since the old markers stay.
