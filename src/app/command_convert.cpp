@@ -12,7 +12,8 @@ namespace velmora {
 namespace {
 bool IsCurrentFormat(const std::string& text) {
   for (const std::string& line : Split(text, "\r\n", true))
-    if (StartsWith(Trim(line), "VERSION=2.0")) return true;
+    if (StartsWith(Trim(line), "VERSION=2.0"))
+      return true;
   return false;
 }
 }  // namespace
@@ -20,7 +21,8 @@ bool IsCurrentFormat(const std::string& text) {
 bool ConvertScriptOfSession(CSiteSession& session) {
   CConversion conversion(session.m_strScriptText);
   session.m_strScriptText = conversion.Convert();
-  if (!session.m_strScriptPath.empty() && !WriteTextFile(session.m_strScriptPath, session.m_strScriptText))
+  if (!session.m_strScriptPath.empty() &&
+      !WriteTextFile(session.m_strScriptPath, session.m_strScriptText))
     return false;
   return true;
 }
@@ -32,7 +34,8 @@ bool OfferConversion(CSiteSession& session) {
       "blocks.\r\n"
       "Some small anomalities which must be corrected by hand may occur. You may prefer to make "
       "a back-up of your site first.\r\n\r\nConvert now ?";
-  if (!Dialogs().AskYesNo(kQuestion)) return false;
+  if (!Dialogs().AskYesNo(kQuestion))
+    return false;
   return ConvertScriptOfSession(session);
 }
 
@@ -41,7 +44,8 @@ bool ConvertCommand(CSiteSession& session) {
     theReport.AddLine("The script is already of version 2.0: " + session.m_strScriptPath, 0);
     return true;
   }
-  if (!ConvertScriptOfSession(session)) return false;
+  if (!ConvertScriptOfSession(session))
+    return false;
   theReport.AddLine("Converted to version 2.0: " + session.m_strScriptPath, 0);
   return true;
 }

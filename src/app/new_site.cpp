@@ -13,10 +13,12 @@ const char* const kCrLf = "\r\n";
 
 // The location a source takes in the script: the default folder, the catalog with its final
 // backslash, or the normalised address. False for an address that is not an http address.
-bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder, std::string& location) {
+bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder,
+                    std::string& location) {
   if (source.m_eChoice == CNewSiteSource::kAddress) {
     std::string address = source.m_strAddress;
-    if (!address.empty() && !EndsWith(address, "/")) address += "/";
+    if (!address.empty() && !EndsWith(address, "/"))
+      address += "/";
     if (!NormalizeHttpAddress(address)) {
       Dialogs().MessageBox("Bad form or service( not http): " + address);
       return false;
@@ -24,7 +26,8 @@ bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder, std
     location = address;
   } else if (source.m_eChoice == CNewSiteSource::kCatalog) {
     location = source.m_strCatalog;
-    if (!location.empty() && !EndsWith(location, "\\")) location += "\\";
+    if (!location.empty() && !EndsWith(location, "\\"))
+      location += "\\";
   } else {
     location = defaultFolder;
   }
@@ -46,7 +49,8 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
   std::string text;
   auto line = [&text](const std::string& l) { text += l + kCrLf; };
   line("// Scriptfile for website MySite");
-  if (bFrames) line("// Frames");
+  if (bFrames)
+    line("// Frames");
   line("// General site section");
   line("");
   line("VERSION=2.0");
@@ -106,16 +110,21 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
 bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
   const std::string& scriptPath = options.m_strScriptPath;
   size_t slash = scriptPath.rfind('\\');
-  std::string siteCatalog = slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
-  if (FileExists(scriptPath) && !Dialogs().AskYesNo(FormatMessage(76, scriptPath))) return false;
+  std::string siteCatalog =
+      slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
+  if (FileExists(scriptPath) && !Dialogs().AskYesNo(FormatMessage(76, scriptPath)))
+    return false;
   if (!MakeDirs(scriptPath)) {
     Dialogs().MessageBox("Cant make Site in: " + scriptPath);
     return false;
   }
   std::string templateLocation, resourceLocation;
-  if (!SourceLocation(options.m_templates, "templates", templateLocation)) return false;
-  if (!SourceLocation(options.m_resources, "gfx", resourceLocation)) return false;
-  scriptText = BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
+  if (!SourceLocation(options.m_templates, "templates", templateLocation))
+    return false;
+  if (!SourceLocation(options.m_resources, "gfx", resourceLocation))
+    return false;
+  scriptText =
+      BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
   WriteTextFile(scriptPath, scriptText);
   MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
   return true;
