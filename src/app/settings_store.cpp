@@ -1,8 +1,6 @@
 #include "app/settings_store.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
@@ -10,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/strings.h"
 
@@ -67,32 +66,6 @@ bool ReadInt(const std::string& value, int& result) {
   return true;
 }
 
-bool WriteAtomically(const std::string& path, const std::string& text) {
-  std::error_code error;
-  std::filesystem::path target(path);
-  if (target.has_parent_path())
-    std::filesystem::create_directories(target.parent_path(), error);
-  std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0)
-    return false;
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  bool ok = done == text.size() && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
-    return true;
-  ::unlink(temp.c_str());
-  return false;
-}
 }  // namespace
 
 int* SettingByName(CBuildSettings& settings, const std::string& name) {
@@ -203,7 +176,11 @@ bool CSettingsStore::Save(const CBuildSettings& settings) {
   if (!bWritten)
     text =
         "[" + std::string(kPerformanceSection) + "]\n" + values + (text.empty() ? "" : "\n") + text;
-  return WriteAtomically(m_strPath, text);
+  std::error_code error;
+  const std::filesystem::path target(m_strPath);
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), error);
+  return WriteHostFileAtomically(m_strPath, text, true);
 }
 
 bool LoadStoredSettings() {

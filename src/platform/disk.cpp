@@ -49,13 +49,10 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
   return n == 0;
 }
 
-bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
-  std::string host;
-  if (!Host(path, host))
-    return false;
-  size_t slash = host.rfind('/');
-  std::string temp = host.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) + "-" +
-                     host.substr(slash + 1) + ".tmp";
+bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush) {
+  size_t slash = hostPath.rfind('/');
+  std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
+                     "-" + hostPath.substr(slash + 1) + ".tmp";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
@@ -69,19 +66,25 @@ bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  // The rename makes the write atomic; no fsync, which would cost a disk flush per page.
-  bool ok = done == bytes.size();
+  bool ok = done == bytes.size() && (!bFlush || ::fsync(fd) == 0);
   ok = ::close(fd) == 0 && ok;
   if (ok) {
     struct stat st {};
     // A folder of the same name cannot be replaced by a file.
-    if (::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    if (::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
       ok = false;
   }
-  if (ok && ::rename(temp.c_str(), host.c_str()) == 0)
+  if (ok && ::rename(temp.c_str(), hostPath.c_str()) == 0)
     return true;
   ::unlink(temp.c_str());
   return false;
+}
+
+bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
+  std::string host;
+  // The rename makes the write atomic; pages are not flushed one by one, which would cost a
+  // disk flush per page.
+  return Host(path, host) && WriteHostFileAtomically(host, bytes, false);
 }
 
 bool CHostDisk::FileExists(const std::string& path) {

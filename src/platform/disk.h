@@ -31,6 +31,10 @@ class CDisk {
   virtual bool RemoveFile(const std::string& path) = 0;
 };
 
+// Writes a host file through a temporary file in the same folder renamed over the target, so a
+// crash or a full disk leaves the old file or the new one, never a part.
+bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush);
+
 // The disk every operation uses; the host disk unless a test installs another.
 CDisk& Disk();
 void SetDisk(CDisk* pDisk);  // nullptr restores the host disk
