@@ -85,15 +85,22 @@ bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::s
 // point from which the rewritten text and the original read the same, so the result equals
 // rewriting the text after every single replacement.
 
-int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::string& newValue) {
+namespace {
+// Replaces the quoted value that follows key1 (and key2 after it, when given); the shared core of
+// the two quoted-value replacements. Returns the number of values replaced.
+int ReplaceQuotedValues(std::string& text, const std::string& key1, const std::string& key2,
+                        const std::string& newValue, bool all, bool matchCase) {
   std::string out;
   size_t copied = 0, pos = 0;
   int count = 0;
   while (true) {
-    size_t k = text.find(key, pos);
-    if (k == npos)
+    size_t k1 = FindKey(text, key1, pos, matchCase);
+    if (k1 == npos)
       break;
-    size_t open = text.find('"', k);
+    size_t k2 = key2.empty() ? k1 : FindKey(text, key2, k1, matchCase);
+    if (k2 == npos)
+      break;
+    size_t open = text.find('"', k2 + key2.size());
     if (open == npos)
       break;
     size_t close = text.find('"', open + 1);
@@ -103,6 +110,8 @@ int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::str
     out += newValue;
     copied = pos = close;
     ++count;
+    if (!all)
+      break;
   }
   if (count == 0)
     return 0;
@@ -110,39 +119,16 @@ int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::str
   text = std::move(out);
   return count;
 }
+}  // namespace
+
+int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::string& newValue) {
+  return ReplaceQuotedValues(text, key, {}, newValue, true, true);
+}
 
 void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const std::string& key2,
                             const std::string& newValue, bool all, bool matchCase) {
-  if (text.empty())
-    return;
-  std::string out;
-  size_t copied = 0, pos = 0;
-  bool replaced = false;
-  const size_t key2Length = key2.size();
-  while (true) {
-    size_t k1 = FindKey(text, key1, pos, matchCase);
-    if (k1 == npos)
-      break;
-    size_t k2 = FindKey(text, key2, k1, matchCase);
-    if (k2 == npos)
-      break;
-    size_t open = text.find('"', k2 + key2Length);
-    if (open == npos)
-      break;
-    size_t close = text.find('"', open + 1);
-    if (close == npos)
-      break;
-    out.append(text, copied, open + 1 - copied);
-    out += newValue;
-    copied = pos = close;
-    replaced = true;
-    if (!all)
-      break;
-  }
-  if (!replaced)
-    return;
-  out.append(text, copied);
-  text = std::move(out);
+  if (!text.empty())
+    ReplaceQuotedValues(text, key1, key2, newValue, all, matchCase);
 }
 
 int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
