@@ -17,26 +17,30 @@ namespace {
 // placeholder removed or replaced by a list tag, and for the non-home pages the stamp tags.
 struct CTemplateKind {
   const char* pszType;
-  const char* pszFileName;
-  const char* pszInput;  // nullptr: the text has no placeholder to change
+  const char* pszFileName;  // the default file in the template catalog
+  const char* pszBuiltin;   // the built-in text it is made from
+  const char* pszInput;     // what <!--INPUT/--> becomes; nullptr: the text has none
   bool bRemoveStamp;
 };
 
+// The page types of one family share one built-in text and differ by the changes made to it.
 const CTemplateKind kKinds[] = {
-    {"I", "nf_i_template.html", "", false},
-    {"P", "nf_p_template.html", "", true},
-    {"C", "nf_c_template.html", "<!--TOC COLS=\"3\"--><!--/TOC-->", true},
-    {"IX", "nf_ix_template.html", "<!--INDEX COLS=\"3\"--><!--/INDEX-->", true},
-    {"FI", "f_i_template.html", "", false},
-    {"FP", "f_p_template.html", "", true},
-    {"FC", "f_c_template.html", "<!--TOC COLS=\"3\"-->\r\n<!--/TOC-->", true},
-    {"FIX", "f_ix_template.html", "<!--INDEX COLS=\"3\"-->\r\n<!--/INDEX-->", true},
-    {"FF", "f_f_template.html", nullptr, false},
-    {"FT", "f_t_template.html", nullptr, false},
-    {"FL", "f_l_template.html", nullptr, false},
-    {"PP", "print_template.html", nullptr, false},
-    {"B", "block_template.html", nullptr, false},
-    {"W", "wrapper_template.html", nullptr, false},
+    {"I", "nf_i_template.html", "standard_page.html", "", false},
+    {"P", "nf_p_template.html", "standard_page.html", "", true},
+    {"C", "nf_c_template.html", "standard_page.html", "<!--TOC COLS=\"3\"--><!--/TOC-->", true},
+    {"IX", "nf_ix_template.html", "standard_page.html", "<!--INDEX COLS=\"3\"--><!--/INDEX-->",
+     true},
+    {"FI", "f_i_template.html", "frame_page.html", "", false},
+    {"FP", "f_p_template.html", "frame_page.html", "", true},
+    {"FC", "f_c_template.html", "frame_page.html", "<!--TOC COLS=\"3\"-->\r\n<!--/TOC-->", true},
+    {"FIX", "f_ix_template.html", "frame_page.html", "<!--INDEX COLS=\"3\"-->\r\n<!--/INDEX-->",
+     true},
+    {"FF", "f_f_template.html", "f_f_template.html", nullptr, false},
+    {"FT", "f_t_template.html", "f_t_template.html", nullptr, false},
+    {"FL", "f_l_template.html", "f_l_template.html", nullptr, false},
+    {"PP", "print_template.html", "print_template.html", nullptr, false},
+    {"B", "block_template.html", "block_template.html", nullptr, false},
+    {"W", "wrapper_template.html", "wrapper_template.html", nullptr, false},
 };
 
 const CTemplateKind* FindKind(const std::string& type) {
@@ -106,7 +110,7 @@ bool CTemplate::MakeDefaultText(const std::string& type) {
   if (!pKind)
     return false;
   theReport.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
-  std::string text = LoadResourceText(pKind->pszFileName);
+  std::string text = LoadResourceText(pKind->pszBuiltin);
   if (pKind->pszInput)
     ReplaceAll(text, "<!--INPUT/-->", pKind->pszInput);
   if (pKind->bRemoveStamp) {

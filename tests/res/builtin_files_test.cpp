@@ -10,10 +10,8 @@ namespace velmora {
 namespace {
 
 const char* const kTemplates[] = {
-    "nf_i_template.html",  "nf_p_template.html",   "nf_c_template.html", "nf_ix_template.html",
-    "f_i_template.html",   "f_p_template.html",    "f_c_template.html",  "f_ix_template.html",
-    "f_f_template.html",   "f_t_template.html",    "f_l_template.html",  "print_template.html",
-    "block_template.html", "wrapper_template.html"};
+    "standard_page.html", "frame_page.html",     "f_f_template.html",   "f_t_template.html",
+    "f_l_template.html",  "print_template.html", "block_template.html", "wrapper_template.html"};
 
 TEST(BuiltinFiles, TextsStopAtTheMarkerAndUseCrLf) {
   std::vector<std::string> names(std::begin(kTemplates), std::end(kTemplates));
@@ -67,7 +65,7 @@ TEST(BuiltinFiles, TemplatesNameThemselvesAndShareTheHead) {
 }
 
 TEST(BuiltinFiles, StandardPageHoldsThePlaceholdersTheBuildExpects) {
-  std::string text = LoadResourceText("nf_p_template.html");
+  std::string text = LoadResourceText("standard_page.html");
   for (const char* pszPart :
        {"<!--SITEORG/--><a href=", "<img src=\"gfx/logo.gif\" width=\"125\" height=\"30\"",
         "<p class=\"sitename\"><!--SITENAME--> NAME <!--/SITENAME--></p>",
