@@ -18,6 +18,9 @@ namespace {
 const char* const kCrLf = "\r\n";
 const int kBulletMessage = 17003;
 const int kMaxLevelClass = 10;
+// Wider tables only add empty cells; a column count from the page (up to 2^31) must not make
+// the program allocate one text per column.
+const int kMaxColumns = 1000;
 
 std::string LevelDiv(const char* prefix, int nLevel) {
   return std::string("<div class=\"") + prefix +
@@ -130,6 +133,7 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
                         int nMaxLevel) {
   if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
     return {};
+  nCols = std::min(nCols, kMaxColumns);
   CWebSite& site = *page.m_pSite;
   CPage* pHome = site.PreparedHomePage();
   // A site has one outline; it is listed whenever the site has a home page, even one that
@@ -163,6 +167,7 @@ std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
                               const std::string& style, bool bSiblings) {
   if (nCols <= 0)
     return {};
+  nCols = std::min(nCols, kMaxColumns);
   const std::string entryStart =
       "<div class=\"" + (style.empty() ? std::string("tlevel1") : style) + "\">";
   CNode* pParent = bSiblings ? page.m_pParent : &page;
