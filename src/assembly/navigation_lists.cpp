@@ -18,6 +18,8 @@ namespace {
 const char* const kCrLf = "\r\n";
 const int kBulletMessage = 17003;
 const int kMaxLevelClass = 10;
+// A wider table lays nothing out; the bound keeps a stray COLS value from making millions of cells.
+const int kMaxColumns = 100;
 
 std::string LevelDiv(const char* prefix, int nLevel) {
   return std::string("<div class=\"") + prefix +
@@ -42,6 +44,10 @@ std::string ColumnTable(const std::vector<std::string>& columns) {
 int IntAttribute(const CTagElement& element, const char* name, int nDefault) {
   const int n = element.GetIntAttribute(name);
   return n == -999 ? nDefault : n;
+}
+
+int ColumnsAttribute(const CTagElement& element) {
+  return std::min(IntAttribute(element, "COLS", 3), kMaxColumns);
 }
 
 // Where TOC breaks its columns: evenly, but moved onto top-level entries (level nTopLevel)
@@ -204,7 +210,7 @@ void MakeConList(CPage& page, std::string& text) {
 
 void MakeToc(CPage& page, std::string& text) {
   ExpandElements(text, "<!--TOC", "<!--/TOC-->", [&](const CTagElement& element) {
-    return MakeTocText(page, IntAttribute(element, "COLS", 3), element.GetAttribute("TARGET_FRAME"),
+    return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
                        IntAttribute(element, "MIN_LEVEL", 1),
                        IntAttribute(element, "MAX_LEVEL", 1000));
   });
@@ -212,8 +218,8 @@ void MakeToc(CPage& page, std::string& text) {
 
 void MakeSingleToc(CPage& page, std::string& text) {
   ExpandElements(text, "<!--SINGLETOC", "<!--/SINGLETOC-->", [&](const CTagElement& element) {
-    return MakeSingleTocText(page, IntAttribute(element, "COLS", 3),
-                             element.GetAttribute("TARGET_FRAME"), element.GetAttribute("STYLE"),
+    return MakeSingleTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+                             element.GetAttribute("STYLE"),
                              element.GetAttribute("MEMBERS") == "SIBLINGS");
   });
 }
