@@ -92,7 +92,12 @@ void CTagElement::Parse(const std::string& element) {
   } else {
     attributes = TextBetween(element, " ", bComment ? "/-->" : "/>");
   }
-  m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
+  if (p != std::string::npos && q != std::string::npos && p > q)
+    // A start tag left open up to the end tag is closed there; taking the end tag's close for
+    // its own would write the end tag again on every rebuild.
+    m_strStartTag = element.substr(0, q) + close;
+  else
+    m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
 
   attributes = Trim(attributes);
   ReplaceAll(attributes, "\" ", "\"###");

@@ -81,6 +81,22 @@ TEST_F(HostileSite, APatchThatNamesItselfIsPutInOnce) {
   EXPECT_EQ(Count(page, "[<!--PATCH"), 1u);
 }
 
+// A kept page is built from its own written file, so whatever a build adds must be found and
+// replaced by the next one.
+TEST_F(HostileSite, AKeptPageWithBrokenTagsDoesNotGrowFromBuildToBuild) {
+  site.Write("kept.html",
+             "<!--TOC<!--/TOC--><!--SINGLETOC x<!--/SINGLETOC--><!--TRAIL <!--/TRAIL-->"
+             "<!--CONLIST<!--/CONLIST-->");
+  ASSERT_TRUE(site.Interpret("1,Home,,kept.html\r\n2,Child,P,child.html"));
+  CPage* pPage = site.Page("Home");
+  ASSERT_NE(pPage, nullptr);
+  pPage->Build();
+  const size_t nFirst = site.Read("kept.html").size();
+  pPage->Build();
+  pPage->Build();
+  EXPECT_EQ(site.Read("kept.html").size(), nFirst);
+}
+
 // Quadratic work over these pages takes minutes; linear work, well under a second.
 TEST_F(HostileSite, MegabytesOfHeadingsLinksAndTagsBuildInLinearTime) {
   const auto began = std::chrono::steady_clock::now();
