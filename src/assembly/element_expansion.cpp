@@ -4,6 +4,10 @@ namespace velmora {
 
 void ExpandElements(std::string& text, const std::string& beginTag, const std::string& endTag,
                     const std::function<std::string(const CTagElement&)>& make) {
+  // The result is built in one pass; the search goes on after each element in the original
+  // text, which reads the same as the rewritten text after the rebuilt element.
+  std::string out;
+  size_t copied = 0;
   size_t start = 0;
   size_t end = 0;
   while (start < text.size() && FindElement(text, start, end, beginTag, endTag)) {
@@ -13,10 +17,14 @@ void ExpandElements(std::string& text, const std::string& beginTag, const std::s
       element.m_strContent += made;
     else
       element.m_strContent = std::move(made);
-    const std::string rebuilt = element.Rebuild();
-    text.replace(start, end - start, rebuilt);
-    start += rebuilt.empty() ? 1 : rebuilt.size();
+    out.append(text, copied, start - copied);
+    out += element.Rebuild();
+    copied = start = end;
   }
+  if (copied == 0)
+    return;
+  out.append(text, copied);
+  text = std::move(out);
 }
 
 }  // namespace velmora

@@ -21,23 +21,28 @@ constexpr int kCantGetMessage = 54;
 constexpr const char* kMissingPageResource = "missing_page.html";
 
 // Fills every STAMP element except those switched off; false when there is none.
+// Built in one pass, so a page of many elements is copied once.
 bool FillStampElements(std::string& text, const std::string& stamp) {
   bool bFound = false;
-  size_t position = 0;
+  std::string out;
+  size_t copied = 0, position = 0;
   while (true) {
     size_t start = position, end = 0;
     if (!FindElement(text, start, end, "<!--STAMP", "<!--/STAMP-->"))
       break;
     bFound = true;
+    position = end;
     CTagElement element(text.substr(start, end - start));
-    if (element.GetAttribute("SHOW") == "OFF") {
-      position = end;
+    if (element.GetAttribute("SHOW") == "OFF")
       continue;
-    }
     element.m_strContent = stamp;
-    const std::string rebuilt = element.Rebuild();
-    text.replace(start, end - start, rebuilt);
-    position = start + rebuilt.size();
+    out.append(text, copied, start - copied);
+    out += element.Rebuild();
+    copied = end;
+  }
+  if (copied > 0) {
+    out.append(text, copied);
+    text = std::move(out);
   }
   return bFound;
 }
@@ -45,11 +50,13 @@ bool FillStampElements(std::string& text, const std::string& stamp) {
 }  // namespace
 
 void MakeBasedOn(CPage& page, std::string& text) {
-  size_t position = 0;
+  // Built in one pass, so a page of many elements is copied once.
+  std::string out;
+  size_t copied = 0, position = 0;
   while (true) {
     size_t start = position, end = 0;
     if (!FindElement(text, start, end, "<!--BASEDON", ""))
-      return;
+      break;
     CTagElement element(text.substr(start, end - start));
     const bool bAppend = element.GetAttribute("APPEND") == "ON";
     std::string lines;
@@ -72,9 +79,13 @@ void MakeBasedOn(CPage& page, std::string& text) {
       element.m_strContent = lines;
     else
       element.m_strContent += lines;
-    const std::string rebuilt = element.Rebuild();
-    text.replace(start, end - start, rebuilt);
-    position = start + rebuilt.size();
+    out.append(text, copied, start - copied);
+    out += element.Rebuild();
+    copied = position = end;
+  }
+  if (copied > 0) {
+    out.append(text, copied);
+    text = std::move(out);
   }
 }
 

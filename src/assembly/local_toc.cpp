@@ -41,13 +41,16 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   ReplaceAll(text, "<H" + n + ">", open);
   ReplaceAll(text, "</H" + n + ">", close);
 
+  // Built in one pass: inserting into the text once per heading would copy the page each time.
   std::vector<std::string> entries;
-  size_t pos = 0;
+  std::string out;
+  const size_t nStart = start, nEnd = end;
+  size_t copied = 0;
   while (true) {
-    const size_t headingStart = text.find(open, pos);
+    const size_t headingStart = text.find(open, copied);
     if (headingStart == std::string::npos)
       break;
-    size_t headingEnd = text.find(close, headingStart);
+    const size_t headingEnd = text.find(close, headingStart);
     if (headingEnd == std::string::npos)
       break;
     std::string heading =
@@ -58,13 +61,18 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
                       "&nbsp;] ");
     const std::string anchor =
         std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf;
-    text.insert(headingStart, anchor);
-    if (headingStart < start)
+    if (headingStart < nStart)
       start += anchor.size();
-    if (headingStart < end)
+    if (headingStart < nEnd)
       end += anchor.size();
-    headingEnd += anchor.size();
-    pos = headingEnd;
+    out.append(text, copied, headingStart - copied);
+    out += anchor;
+    out.append(text, headingStart, headingEnd - headingStart);
+    copied = headingEnd;
+  }
+  if (!entries.empty()) {
+    out.append(text, copied);
+    text = std::move(out);
   }
   return entries;
 }

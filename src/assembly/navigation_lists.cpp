@@ -18,9 +18,8 @@ namespace {
 const char* const kCrLf = "\r\n";
 const int kBulletMessage = 17003;
 const int kMaxLevelClass = 10;
-// Wider tables only add empty cells; a column count from the page (up to 2^31) must not make
-// the program allocate one text per column.
-const int kMaxColumns = 1000;
+// A wider table lays nothing out; the bound keeps a stray COLS value from making millions of cells.
+const int kMaxColumns = 100;
 
 std::string LevelDiv(const char* prefix, int nLevel) {
   return std::string("<div class=\"") + prefix +
@@ -45,6 +44,10 @@ std::string ColumnTable(const std::vector<std::string>& columns) {
 int IntAttribute(const CTagElement& element, const char* name, int nDefault) {
   const int n = element.GetIntAttribute(name);
   return n == -999 ? nDefault : n;
+}
+
+int ColumnsAttribute(const CTagElement& element) {
+  return std::min(IntAttribute(element, "COLS", 3), kMaxColumns);
 }
 
 // Where TOC breaks its columns: evenly, but moved onto top-level entries (level nTopLevel)
@@ -133,7 +136,6 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
                         int nMaxLevel) {
   if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
     return {};
-  nCols = std::min(nCols, kMaxColumns);
   CWebSite& site = *page.m_pSite;
   CPage* pHome = site.PreparedHomePage();
   // A site has one outline; it is listed whenever the site has a home page, even one that
@@ -167,7 +169,6 @@ std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
                               const std::string& style, bool bSiblings) {
   if (nCols <= 0)
     return {};
-  nCols = std::min(nCols, kMaxColumns);
   const std::string entryStart =
       "<div class=\"" + (style.empty() ? std::string("tlevel1") : style) + "\">";
   CNode* pParent = bSiblings ? page.m_pParent : &page;
@@ -209,7 +210,7 @@ void MakeConList(CPage& page, std::string& text) {
 
 void MakeToc(CPage& page, std::string& text) {
   ExpandElements(text, "<!--TOC", "<!--/TOC-->", [&](const CTagElement& element) {
-    return MakeTocText(page, IntAttribute(element, "COLS", 3), element.GetAttribute("TARGET_FRAME"),
+    return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
                        IntAttribute(element, "MIN_LEVEL", 1),
                        IntAttribute(element, "MAX_LEVEL", 1000));
   });
@@ -217,8 +218,8 @@ void MakeToc(CPage& page, std::string& text) {
 
 void MakeSingleToc(CPage& page, std::string& text) {
   ExpandElements(text, "<!--SINGLETOC", "<!--/SINGLETOC-->", [&](const CTagElement& element) {
-    return MakeSingleTocText(page, IntAttribute(element, "COLS", 3),
-                             element.GetAttribute("TARGET_FRAME"), element.GetAttribute("STYLE"),
+    return MakeSingleTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+                             element.GetAttribute("STYLE"),
                              element.GetAttribute("MEMBERS") == "SIBLINGS");
   });
 }

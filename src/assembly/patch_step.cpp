@@ -42,11 +42,13 @@ std::string InnerPart(std::string text) {
 }  // namespace
 
 void ApplyPatches(CPage& page, std::string& text) {
-  size_t position = 0;
+  // Built in one pass, so a page of many patches is copied once.
+  std::string out;
+  size_t copied = 0, position = 0;
   while (true) {
     size_t start = position, end = 0;
     if (!FindElement(text, start, end, "<!--PATCH", ""))
-      return;
+      break;
     CTagElement element(text.substr(start, end - start));
     const std::string fileName = element.GetAttribute("FILENAME");
     CNode source(page.m_pSite);
@@ -61,9 +63,15 @@ void ApplyPatches(CPage& page, std::string& text) {
       loaded = InnerPart(loaded);
     std::string content =
         element.GetAttribute("APPEND") == "ON" ? element.m_strContent + loaded : loaded;
-    text.replace(start, end - start, content);
-    // Go on after everything put in: a patched file that names itself must not patch forever.
-    position = start + content.size();
+    out.append(text, copied, start - copied);
+    out += content;
+    // Go on after the element: what a patch puts in is not searched, so a patched file that
+    // names itself cannot patch forever.
+    copied = position = end;
+  }
+  if (copied > 0) {
+    out.append(text, copied);
+    text = std::move(out);
   }
 }
 

@@ -4,16 +4,22 @@ namespace velmora {
 
 int RewriteElements(std::string& text, const std::string& beginTag, const std::string& endTag,
                     const std::function<void(CTagElement&)>& rewrite) {
+  // Built in one pass, like the expansions: a page of many elements is copied once.
   int count = 0;
-  size_t start = 0, end = 0;
+  std::string out;
+  size_t copied = 0, start = 0, end = 0;
   while (start < text.size() && FindElement(text, start, end, beginTag, endTag)) {
     CTagElement element(text.substr(start, end - start));
     rewrite(element);
-    const std::string rebuilt = element.Rebuild();
-    text.replace(start, end - start, rebuilt);
-    start += rebuilt.empty() ? 1 : rebuilt.size();
+    out.append(text, copied, start - copied);
+    out += element.Rebuild();
+    copied = start = end;
     ++count;
   }
+  if (count == 0)
+    return 0;
+  out.append(text, copied);
+  text = std::move(out);
   return count;
 }
 

@@ -72,6 +72,7 @@ void CIndexEntry::SortPages() {
 void CKeywordIndex::ResetIndex() {
   m_sourceEntries.clear();
   m_tagEntries.clear();
+  m_tagNames.clear();
   m_indexPages.clear();
 }
 
@@ -114,17 +115,18 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
     start = end;
     if (keyword.empty())
       continue;
-    auto it =
-        std::find_if(m_tagEntries.begin(), m_tagEntries.end(),
-                     [&](const std::unique_ptr<CIndexEntry>& p) { return p->Names(keyword); });
-    if (it != m_tagEntries.end()) {
-      (*it)->AddPage(name, path);
+    // Looked up by name: comparing with every entry made pages of many tags take minutes.
+    if (auto it = m_tagNames.find(ToLower(keyword)); it != m_tagNames.end()) {
+      it->second->AddPage(name, path);
       continue;
     }
     auto pEntry = std::make_unique<CIndexEntry>(keyword);
     if (pEntry->IsEmpty())
       continue;
     pEntry->AddPage(name, path);
+    m_tagNames.emplace(ToLower(pEntry->m_strKeyword), pEntry.get());
+    for (const std::string& synonym : pEntry->m_synonyms)
+      m_tagNames.emplace(ToLower(synonym), pEntry.get());
     m_tagEntries.push_back(std::move(pEntry));
   }
 
@@ -204,6 +206,7 @@ void CKeywordIndex::BuildIndexPages(CWebSite&) {
       // From the first index page on, the keywords of INX tags are part of the source list.
       for (auto& pEntry : m_tagEntries) m_sourceEntries.push_back(std::move(pEntry));
       m_tagEntries.clear();
+      m_tagNames.clear();
       const std::string index =
           FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
                       element.GetAttribute("SORT") == "ON");

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -42,6 +43,8 @@ class CKeywordIndex {
 
   std::vector<std::unique_ptr<CIndexEntry>> m_sourceEntries;
   std::vector<std::unique_ptr<CIndexEntry>> m_tagEntries;
+  // Each lower-case keyword and synonym of m_tagEntries, naming the first entry that has it.
+  std::unordered_map<std::string, CIndexEntry*> m_tagNames;
   std::vector<std::string> m_indexPages;
 };
 

@@ -104,8 +104,11 @@ int CPage::CorrectNameRefs(std::string& text) {
   std::vector<std::string> values;
   CollectQuotedValues(text, "a href", 7, values);
   int nRewritten = 0;
+  // Every occurrence of a value is rewritten the first time it is met; looking again would
+  // scan the whole page once per repeated link.
+  std::unordered_set<std::string> rewritten;
   for (const std::string& value : values) {
-    if (!IsPlainPageName(value))
+    if (!IsPlainPageName(value) || rewritten.contains(value))
       continue;
     const size_t hash = value.find('#');
     const std::string name = value.substr(0, hash);
@@ -124,6 +127,7 @@ int CPage::CorrectNameRefs(std::string& text) {
         anchor;
     if (ReplaceAll(text, Quoted(value), Quoted(reference)) > 0)
       ++nRewritten;
+    rewritten.insert(value);
   }
   return nRewritten;
 }

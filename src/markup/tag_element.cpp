@@ -1,5 +1,7 @@
 #include "markup/tag_element.h"
 
+#include <string_view>
+
 #include "markup/text_operations.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -47,7 +49,11 @@ bool FindElement(const std::string& text, size_t& start, size_t& end, const std:
   // A "/-->" behind another tag's opening closes that tag, not this one.
   if (nextTag != std::string::npos && nextTag < selfClose)
     selfClose = std::string::npos;
-  size_t closeAt = text.find(closing, start);
+  // Only an end tag that opens before the "/-->" matters; searching on to the end of the text
+  // for every self-closing element would make a page of them take quadratic time.
+  const size_t searchEnd =
+      selfClose == std::string::npos ? text.size() : selfClose + closing.size();
+  size_t closeAt = std::string_view(text).substr(0, searchEnd).find(closing, start);
   if (selfClose == std::string::npos && closeAt == std::string::npos)
     return false;
   if (selfClose == std::string::npos || (closeAt != std::string::npos && closeAt < selfClose))
@@ -86,7 +92,12 @@ void CTagElement::Parse(const std::string& element) {
   } else {
     attributes = TextBetween(element, " ", bComment ? "/-->" : "/>");
   }
-  m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
+  if (p != std::string::npos && q != std::string::npos && p > q)
+    // A start tag left open up to the end tag is closed there; taking the end tag's close for
+    // its own would write the end tag again on every rebuild.
+    m_strStartTag = element.substr(0, q) + close;
+  else
+    m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
 
   attributes = Trim(attributes);
   ReplaceAll(attributes, "\" ", "\"###");
@@ -94,10 +105,14 @@ void CTagElement::Parse(const std::string& element) {
     return;
   if (attributes.back() == '/')
     attributes.pop_back();
+  bool bReported = false;
   for (const std::string& piece : Split(attributes, "###", true)) {
     size_t eq = piece.find('=');
     if (eq == std::string::npos) {
-      theReport.AddFormatted(31, element, 2);
+      // One line per element: a list of many bad pieces would repeat the whole element each time.
+      if (!bReported)
+        theReport.AddFormatted(31, element, 2);
+      bReported = true;
       continue;
     }
     m_names.push_back(piece.substr(0, eq));

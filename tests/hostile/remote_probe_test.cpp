@@ -1,0 +1,129 @@
+// Content from a web server that does not play fair: odd line ends, redirects to other schemes,
+// to itself and to long or climbing addresses, image references that try to leave the site, and
+// listings with names that lead elsewhere. Nothing may be written outside the catalog's
+// "imported", "gfx" and "templates" folders, and nothing may hang.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "build/resource_copy.h"
+#include "model/node.h"
+#include "model/web_site.h"
+#include "net/http_fetcher.h"
+#include "platform/build_settings.h"
+#include "support/local_http_server.h"
+#include "support/script_site.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CLocalHttpServer;
+
+class HostileServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    httplib::Server& s = m_server.Server();
+    auto redirect = [this](const std::string& path, std::string target) {
+      m_server.Server().Get(path, [target](const httplib::Request&, httplib::Response& res) {
+        res.status = 302;
+        res.set_header("Location", target);
+      });
+    };
+    s.Get("/cr.html", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<!--BLOCK-->one\rtwo\r\rthree\n\rfour\r\n<!--/BLOCK-->", "text/html");
+    });
+    s.Get("/block.html", [this](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<!--BLOCK--><img src=\"../../../../etc/x.gif\"><img src=\"" +
+                          m_server.Url("/../../up.gif") +
+                          "\"><img src=\"http://127.0.0.1:1/x.gif\"><img src=\"//127.0.0.1:" +
+                          std::to_string(m_server.Port()) +
+                          "/h.gif\"><img src=\"a\\..\\..\\b.gif\">"
+                          "<img src=\"" +
+                          std::string(20000, 'z') + ".gif\"><!--/BLOCK-->",
+                      "text/html");
+    });
+    s.Get("/list/", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(
+          "<a href=\"..\">up</a><a href=\"a/../../b.gif\">a</a><a href=\"%2e%2e/x.gif\">b</a>"
+          "<a href=\"%2e%2e%2fy.gif\">c</a><a href=\"..\\z.gif\">d</a><a href=\"C:z.gif\">e</a>"
+          "<a href=\"" +
+              std::string("n\0../q.gif", 10) + "\">f</a><a href=\"/abs.gif\">g</a>",
+          "text/html");
+    });
+    s.Get(R"(/list/.*)", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("listed", "image/gif");
+    });
+    s.Get(R"(/.*\.gif)", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("GIF89a", "image/gif");
+    });
+    s.Get("/self.html", [this](const httplib::Request&, httplib::Response& res) {
+      res.status = 301;
+      res.set_header("Location", m_server.Url("/self.html"));
+    });
+    redirect("/file.html", "file:///etc/passwd");
+    redirect("/js.html", "javascript:alert(1)");
+    redirect("/long.html", "/" + std::string(10000, 'l') + ".html");
+    redirect("/dots.html", "/a/../../../../etc/passwd.html");
+    ASSERT_TRUE(m_server.Start());
+    theFetcher.m_nConnectTimeoutSeconds = 2;
+    theFetcher.m_nStallTimeoutSeconds = 2;
+    m_site.m_dialogs.m_bDefaultAnswer = true;
+    m_site.m_drive.Write("site\\templates\\nf_p_template.html",
+                         "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  }
+  void TearDown() override { theFetcher = CHttpFetcher(); }
+
+  // Every file the drive holds that is not in the catalog's own folders.
+  std::vector<std::string> FilesOutsideTheSite() const {
+    std::vector<std::string> outside;
+    const fs::path root = m_site.m_drive.HostFolder();
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+      if (!entry.is_regular_file())
+        continue;
+      const std::string relative = fs::relative(entry.path(), root).generic_string();
+      bool bAllowed = relative == "site/index.html" || relative.starts_with("site/blocks/");
+      for (const char* folder : {"site/imported/", "site/gfx/", "site/templates/"})
+        bAllowed = bAllowed || relative.starts_with(folder);
+      if (!bAllowed)
+        outside.push_back(relative);
+    }
+    return outside;
+  }
+
+  CScriptSite m_site;  // set up first: it resets the settings
+  CLocalHttpServer m_server;
+};
+
+TEST_F(HostileServer, FetchedBlocksAndTheirImagesStayInsideTheSite) {
+  theSettings.Internet = 1;
+  std::string blocks;
+  for (const char* path : {"/cr.html", "/block.html", "/self.html", "/file.html", "/js.html",
+                           "/long.html", "/dots.html"})
+    blocks += (blocks.empty() ? "" : ",") + m_server.Url(path);
+  ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks));
+  ASSERT_TRUE(m_site.Page("Home")->Build());
+  const std::string page = m_site.Read("index.html");
+  EXPECT_NE(page.find("three"), std::string::npos);
+  EXPECT_EQ(page.find("root:"), std::string::npos);
+  // A climbing image reference keeps only its plain names, under "imported".
+  EXPECT_NE(page.find("<img src=\"imported/etc/x.gif\">"), std::string::npos);
+  EXPECT_EQ(FilesOutsideTheSite(), std::vector<std::string>());
+}
+
+TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
+  theSettings.Internet = 1;
+  m_site.m_pSite = std::make_unique<CWebSite>(std::vector<std::string>{});
+  CWebSite& site = *m_site.m_pSite;
+  site.m_strCatalog = m_site.m_drive.Path("site\\");
+  site.m_strTemplates = site.m_strCatalog + "templates\\";
+  site.m_strResources = m_server.Url("/list/");
+  site.m_bResourcesElsewhere = true;
+  EXPECT_TRUE(CopyLayoutResources(site));
+  EXPECT_EQ(m_site.m_drive.Read("site\\gfx\\pixel.gif"), "listed");
+  EXPECT_EQ(FilesOutsideTheSite(), std::vector<std::string>());
+}
+
+}  // namespace
+}  // namespace velmora
