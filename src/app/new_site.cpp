@@ -125,7 +125,9 @@ bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
     return false;
   scriptText =
       BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
-  WriteTextFile(scriptPath, scriptText);
+  // The write has told the user why; the site is not made without its script.
+  if (!WriteTextFile(scriptPath, scriptText))
+    return false;
   MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
   return true;
 }

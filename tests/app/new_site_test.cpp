@@ -113,6 +113,13 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   EXPECT_EQ(m_dialogs.m_questions[0], "File C:\\site\\script.txt exists. \n Replace it ?");
   EXPECT_EQ(m_drive.Read("site/script.txt"), "old");
 
+  // A folder in the script's place cannot be written over: no site, and no success.
+  options.m_strScriptPath = m_drive.Path("taken\\script.txt");
+  m_drive.Write("taken/script.txt/inside.txt", "x");
+  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_EQ(m_dialogs.m_messages.back(), "C:\\taken\\script.txt could not be written ");
+  EXPECT_FALSE(m_drive.Exists("taken/graphics"));
+
   // A drive without a folder behind it cannot hold the site.
   options.m_strScriptPath = "Q:\\site\\script.txt";
   EXPECT_FALSE(CreateNewSite(options, text));
