@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <unordered_set>
 
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
@@ -14,14 +15,20 @@ namespace velmora {
 
 namespace {
 
-// The pages of the outline below pNode (pNode itself when bSelf), in outline order.
+// The pages of the outline below pNode (pNode itself when bSelf), in outline order. Outlines
+// may be tens of thousands of levels deep, so the walk keeps its own stack.
 void AddOutline(CNode* pNode, bool bSelf, std::vector<CPage*>& pages) {
   if (!pNode)
     return;
-  if (bSelf)
-    if (auto* pPage = dynamic_cast<CPage*>(pNode))
-      pages.push_back(pPage);
-  for (CNode* pChild : pNode->m_children) AddOutline(pChild, true, pages);
+  std::vector<CNode*> pending{pNode};
+  while (!pending.empty()) {
+    CNode* pCurrent = pending.back();
+    pending.pop_back();
+    if (pCurrent != pNode || bSelf)
+      if (auto* pPage = dynamic_cast<CPage*>(pCurrent))
+        pages.push_back(pPage);
+    pending.insert(pending.end(), pCurrent->m_children.rbegin(), pCurrent->m_children.rend());
+  }
 }
 
 // The pages a PRINTLIST element asks for, each once, in the order asked.
@@ -49,8 +56,9 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
     }
   }
   std::vector<CPage*> unique;
+  std::unordered_set<const CPage*> seen;
   for (CPage* pPage : pages)
-    if (std::find(unique.begin(), unique.end(), pPage) == unique.end())
+    if (seen.insert(pPage).second)
       unique.push_back(pPage);
   return unique;
 }

@@ -76,6 +76,30 @@ TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
             "chapterto B to Otherbeeother<!--/PRINTLIST-->");
 }
 
+TEST_F(PrintPages, DeepOutlineBelowAPageIsGathered) {
+  // A chain of headings far deeper than the call stack could follow, with one page at its end.
+  CPage& chapter = *site.m_pages.front();
+  CPage* pAbove = &chapter;
+  for (int n = 0; n < 300000; ++n) {
+    site.m_pages.push_back(std::make_unique<CPage>(&site));
+    CPage& heading = *site.m_pages.back();
+    heading.m_nLevel = n + 3;
+    heading.m_pParent = pAbove;
+    pAbove->m_children.push_back(&heading);
+    pAbove = &heading;
+  }
+  Add("Deepest", "deep.html", "<!--PRINTABLE-->deep<!--/PRINTABLE-->", pAbove);
+  CPage& print = Add("Print", "print.html",
+                     "<!--PRINTLIST PAGES=\"Chapter+\" TEXTONLY=\"ON\"--><!--/PRINTLIST-->"
+                     "<!--PRINTLIST TEXTONLY=\"ON\"--><!--/PRINTLIST-->",
+                     nullptr);
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html"),
+            "<!--PRINTLIST PAGES=\"Chapter+\" TEXTONLY=\"ON\"-->chapterto B to Otherbeedeep"
+            "<!--/PRINTLIST--><!--PRINTLIST TEXTONLY=\"ON\"-->chapterto B to Otherbeedeepother"
+            "<!--/PRINTLIST-->");
+}
+
 TEST_F(PrintPages, OnePageOfTheWholeSite) {
   // A level-0 page (a frame) stands outside the outline and is never part of it.
   CPage& frame = Add("Frame", "frame.html", "<!--PRINTABLE-->frame<!--/PRINTABLE-->", nullptr);
