@@ -137,6 +137,18 @@ void CPage::CheckPage() {
   CollectQuotedValues(text, "a href", 8, links);
   std::vector<std::string> problems;
   CAnchorCache anchorCache;
+  // Each web address is asked once: a page repeating a link to a server that does not answer
+  // would otherwise wait out the time limit for every copy.
+  std::unordered_map<std::string, std::pair<bool, std::string>> probed;
+  auto checkWebAddress = [&](const std::string& address, std::string& problem) {
+    auto it = probed.find(address);
+    if (it == probed.end()) {
+      const bool bOk = CheckWebAddress(address, problem);
+      it = probed.emplace(address, std::make_pair(bOk, problem)).first;
+    }
+    problem = it->second.second;
+    return it->second.first;
+  };
   const CAnchors ownAnchors = AnchorNames(text);
   for (const std::string& link : links) {
     const std::string value = Trim(link);
@@ -146,7 +158,7 @@ void CPage::CheckPage() {
     } else if (Contains(value, "mailto:") || Contains(value, "MAILTO:")) {
       // Mail addresses cannot be checked; they are set aside.
     } else if (HasHostPart(value)) {
-      if (!CheckWebAddress(value, problem))
+      if (!checkWebAddress(value, problem))
         problems.push_back(problem);
     } else if (StartsWith(value, "#")) {
       if (!ownAnchors.contains(value.substr(1)))
@@ -164,7 +176,7 @@ void CPage::CheckPage() {
   for (const std::string& image : images) {
     std::string problem;
     if (HasHostPart(image)) {
-      if (!CheckWebAddress(image, problem))
+      if (!checkWebAddress(image, problem))
         problems.push_back(problem);
       continue;
     }
