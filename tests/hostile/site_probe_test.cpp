@@ -133,6 +133,18 @@ TEST_F(HostileSite, CheckingManyAnchorLinksTakesLinearTime) {
   EXPECT_NE(site.Report().find("\r\nOK\r\n"), std::string::npos);
 }
 
+TEST_F(HostileSite, ManySiteValueTagsTakeLinearTime) {
+  site.Write(
+      "blocks\\b.html",
+      "<!--BLOCK-->" + Repeat("<!--SITEORG/--><a href=\"x\">o</a>", 50000) + "<!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret(
+      "SITEORG=http://org.example/\r\nKEYWORDS=k\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
+  const auto began = std::chrono::steady_clock::now();
+  site.Page("Home")->Build();
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
+  EXPECT_EQ(Count(site.Read("index.html"), "href=\"http://org.example/\""), 50000u);
+}
+
 // A level below 1 hands the outline back past the first page, so it comes last here.
 TEST_F(HostileSite, OddScriptLinesAreRefusedOrClampedWithoutHarm) {
   site.Write("blocks\\b.html",
