@@ -38,6 +38,11 @@ class CKeyFinder {
 
 }  // namespace
 
+size_t FindQuoteWithin(const std::string& text, size_t from, size_t key, size_t maxDistance) {
+  const size_t reach = maxDistance < text.size() - key ? key + maxDistance + 1 : text.size();
+  return std::string_view(text).substr(0, reach).find('"', from);
+}
+
 std::string TextBetween(const std::string& text, const std::string& left,
                         const std::string& right) {
   size_t l = text.find(left);
@@ -68,10 +73,8 @@ void CollectQuotedValues(const std::string& text, const std::string& key, size_t
     size_t k = text.find(key, pos);
     if (k == npos)
       return;
-    size_t open = text.find('"', k + key.size());
-    if (open == npos)
-      return;
-    if (open - k > maxDistance) {
+    size_t open = FindQuoteWithin(text, k + key.size(), k, maxDistance);
+    if (open == npos) {
       pos = k + key.size();
       continue;
     }
