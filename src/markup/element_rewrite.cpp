@@ -1,5 +1,7 @@
 #include "markup/element_rewrite.h"
 
+#include "markup/text_operations.h"
+
 namespace velmora {
 
 int RewriteElements(std::string& text, const std::string& beginTag, const std::string& endTag,
@@ -32,10 +34,8 @@ int RewriteQuotedValues(std::string& text, const std::string& key, size_t maxDis
   int count = 0;
   size_t copied = 0, pos = 0;
   while ((pos = text.find(key, pos)) != std::string::npos) {
-    const size_t open = text.find('"', pos + key.size());
-    if (open == std::string::npos)
-      break;
-    if (open - pos > maxDistance) {
+    const size_t open = FindQuoteWithin(text, pos + key.size(), pos, maxDistance);
+    if (open == std::string::npos) {
       pos += key.size();
       continue;
     }

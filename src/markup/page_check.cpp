@@ -1,3 +1,7 @@
+#include <functional>
+#include <unordered_map>
+#include <unordered_set>
+
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/web_site.h"
@@ -11,9 +15,36 @@ namespace velmora {
 
 namespace {
 
-bool HasAnchor(const std::string& text, const std::string& anchor) {
-  return Contains(text, "<a name=\"" + anchor + "\"");
+// The names of a text's anchors, each the text between an opening <a name=" and the next quote.
+// Read once per text: searching the whole text for every link made a page of many anchor links
+// take quadratic time.
+using CAnchors = std::unordered_set<std::string>;
+CAnchors AnchorNames(const std::string& text) {
+  static const std::string kOpen = "<a name=\"";
+  CAnchors names;
+  for (size_t at = text.find(kOpen); at != std::string::npos; at = text.find(kOpen, at + 1)) {
+    const size_t from = at + kOpen.size();
+    const size_t close = text.find('"', from);
+    if (close == std::string::npos)
+      break;
+    names.insert(text.substr(from, close - from));
+  }
+  return names;
 }
+
+// The anchors of texts already read during one page's check, by the text's file.
+class CAnchorCache {
+ public:
+  const CAnchors& Of(const std::string& key, const std::function<CAnchors()>& read) {
+    auto it = m_anchors.find(key);
+    if (it == m_anchors.end())
+      it = m_anchors.emplace(key, read()).first;
+    return it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, CAnchors> m_anchors;
+};
 
 // A web address: probed when working on-line. True when it leads somewhere; otherwise
 // problem holds the line to list.
@@ -45,18 +76,20 @@ bool CheckWebAddress(const std::string& address, std::string& problem) {
 }
 
 // A link by page name, optionally with an anchor on that page.
-bool CheckPageName(CWebSite& site, const std::string& value) {
+bool CheckPageName(CWebSite& site, const std::string& value, CAnchorCache& cache) {
   const size_t hash = value.find('#');
   CPage* pTarget = site.FindPageByName(value.substr(0, hash));
   if (!pTarget)
     return false;
   if (hash == std::string::npos)
     return true;
-  return HasAnchor(pTarget->GetContent(), value.substr(hash + 1));
+  const CAnchors& anchors = cache.Of("page:" + pTarget->m_strLocalPath,
+                                     [&] { return AnchorNames(pTarget->GetContent()); });
+  return anchors.contains(value.substr(hash + 1));
 }
 
 // A link to a file relative to the page, optionally with an anchor in it.
-bool CheckFileReference(CPage& page, const std::string& value) {
+bool CheckFileReference(CPage& page, const std::string& value, CAnchorCache& cache) {
   std::string file = ResolveRelative(page.m_strLocalPath, value);
   if (file.empty())
     return false;
@@ -71,10 +104,18 @@ bool CheckFileReference(CPage& page, const std::string& value) {
   if (anchor.empty())
     return true;
   CPage* pTarget = page.m_pSite->FindPage(file);
-  if (pTarget && HasAnchor(pTarget->GetContent(), anchor))
+  if (pTarget &&
+      cache
+          .Of("page:" + pTarget->m_strLocalPath, [&] { return AnchorNames(pTarget->GetContent()); })
+          .contains(anchor))
     return true;
-  std::string text;
-  return ReadTextFile(file, text) && HasAnchor(text, anchor);
+  return cache
+      .Of("file:" + file,
+          [&] {
+            std::string text;
+            return ReadTextFile(file, text) ? AnchorNames(text) : CAnchors();
+          })
+      .contains(anchor);
 }
 
 }  // namespace
@@ -95,6 +136,20 @@ void CPage::CheckPage() {
   std::vector<std::string> links;
   CollectQuotedValues(text, "a href", 8, links);
   std::vector<std::string> problems;
+  CAnchorCache anchorCache;
+  // Each web address is asked once: a page repeating a link to a server that does not answer
+  // would otherwise wait out the time limit for every copy.
+  std::unordered_map<std::string, std::pair<bool, std::string>> probed;
+  auto checkWebAddress = [&](const std::string& address, std::string& problem) {
+    auto it = probed.find(address);
+    if (it == probed.end()) {
+      const bool bOk = CheckWebAddress(address, problem);
+      it = probed.emplace(address, std::make_pair(bOk, problem)).first;
+    }
+    problem = it->second.second;
+    return it->second.first;
+  };
+  const CAnchors ownAnchors = AnchorNames(text);
   for (const std::string& link : links) {
     const std::string value = Trim(link);
     std::string problem;
@@ -103,15 +158,15 @@ void CPage::CheckPage() {
     } else if (Contains(value, "mailto:") || Contains(value, "MAILTO:")) {
       // Mail addresses cannot be checked; they are set aside.
     } else if (HasHostPart(value)) {
-      if (!CheckWebAddress(value, problem))
+      if (!checkWebAddress(value, problem))
         problems.push_back(problem);
     } else if (StartsWith(value, "#")) {
-      if (!HasAnchor(text, value.substr(1)))
+      if (!ownAnchors.contains(value.substr(1)))
         problems.push_back(value);
     } else if (IsPlainPageName(value)) {
-      if (!CheckPageName(*m_pSite, value))
+      if (!CheckPageName(*m_pSite, value, anchorCache))
         problems.push_back(value);
-    } else if (!CheckFileReference(*this, value)) {
+    } else if (!CheckFileReference(*this, value, anchorCache)) {
       problems.push_back("Not found: " + value);
     }
   }
@@ -121,7 +176,7 @@ void CPage::CheckPage() {
   for (const std::string& image : images) {
     std::string problem;
     if (HasHostPart(image)) {
-      if (!CheckWebAddress(image, problem))
+      if (!checkWebAddress(image, problem))
         problems.push_back(problem);
       continue;
     }

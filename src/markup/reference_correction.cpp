@@ -1,5 +1,6 @@
 // Rewriting references so that they work from the file finally written: links by page name,
 // and images of content that came from the web, from another drive or from a block's folder.
+#include <unordered_map>
 #include <unordered_set>
 
 #include "markup/paths.h"
@@ -103,12 +104,9 @@ int CPage::CorrectNameRefs(std::string& text) {
   ReplaceAll(text, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(text, "a href", 7, values);
-  int nRewritten = 0;
-  // Every occurrence of a value is rewritten the first time it is met; looking again would
-  // scan the whole page once per repeated link.
-  std::unordered_set<std::string> rewritten;
+  std::unordered_map<std::string, std::string> references;  // page name link -> its address
   for (const std::string& value : values) {
-    if (!IsPlainPageName(value) || rewritten.contains(value))
+    if (!IsPlainPageName(value) || references.contains(value))
       continue;
     const size_t hash = value.find('#');
     const std::string name = value.substr(0, hash);
@@ -122,14 +120,39 @@ int CPage::CorrectNameRefs(std::string& text) {
     }
     // An N page is never written; it is linked at its web address.
     const bool bDirect = pTarget->HasOption('N') && !pTarget->m_strUrl.empty();
-    const std::string reference =
-        (bDirect ? pTarget->m_strUrl : RelativePath(m_strLocalPath, pTarget->m_strLocalPath)) +
-        anchor;
-    if (ReplaceAll(text, Quoted(value), Quoted(reference)) > 0)
-      ++nRewritten;
-    rewritten.insert(value);
+    references.emplace(value, (bDirect ? pTarget->m_strUrl
+                                       : RelativePath(m_strLocalPath, pTarget->m_strLocalPath)) +
+                                  anchor);
   }
-  return nRewritten;
+  if (references.empty())
+    return 0;
+
+  // Every quoted name anywhere in the text becomes its address, in one pass over the quoted
+  // words: replacing name by name scanned the whole page once per linked name.
+  std::unordered_set<std::string> rewritten;
+  std::string out;
+  size_t copied = 0;
+  size_t open = text.find('"');
+  while (open != std::string::npos) {
+    const size_t close = text.find('"', open + 1);
+    if (close == std::string::npos)
+      break;
+    auto it = references.find(text.substr(open + 1, close - open - 1));
+    if (it == references.end()) {
+      open = close;
+      continue;
+    }
+    out.append(text, copied, open + 1 - copied);
+    out += it->second;
+    copied = close;
+    rewritten.insert(it->first);
+    open = text.find('"', close + 1);
+  }
+  if (rewritten.empty())
+    return 0;
+  out.append(text, copied);
+  text = std::move(out);
+  return static_cast<int>(rewritten.size());
 }
 
 int CNode::FetchRemoteImages(std::string& text) {

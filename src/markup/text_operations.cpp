@@ -10,15 +10,38 @@ namespace {
 
 constexpr size_t npos = std::string::npos;
 
-// The key at or after pos; when case does not matter, the earlier of its all-lower-case and
-// all-upper-case forms (mixed forms are not looked for).
-size_t FindKey(const std::string& text, const std::string& key, size_t pos, bool matchCase) {
-  if (matchCase)
-    return text.find(key, pos);
-  return std::min(text.find(ToLower(key), pos), text.find(ToUpper(key), pos));
-}
+// Finds a key at or after a position; when case does not matter, the earlier of its
+// all-lower-case and all-upper-case forms (mixed forms are not looked for). Each form's last
+// find is kept while it still answers, so a form missing from the text is not searched for
+// through the whole rest of the text on every call.
+class CKeyFinder {
+ public:
+  CKeyFinder(const std::string& text, const std::string& key, bool matchCase)
+      : m_text(text), m_forms{matchCase ? key : ToLower(key), matchCase ? key : ToUpper(key)} {}
+  size_t Find(size_t pos) { return std::min(Next(0, pos), Next(1, pos)); }
+
+ private:
+  size_t Next(int nForm, size_t pos) {
+    size_t& found = m_found[nForm];
+    if (m_from[nForm] > pos || (found != npos && found < pos)) {
+      found = m_text.find(m_forms[nForm], pos);
+      m_from[nForm] = pos;
+    }
+    return found;
+  }
+
+  const std::string& m_text;
+  std::string m_forms[2];
+  size_t m_found[2] = {npos, npos};
+  size_t m_from[2] = {npos, npos};  // npos: not searched yet
+};
 
 }  // namespace
+
+size_t FindQuoteWithin(const std::string& text, size_t from, size_t key, size_t maxDistance) {
+  const size_t reach = maxDistance < text.size() - key ? key + maxDistance + 1 : text.size();
+  return std::string_view(text).substr(0, reach).find('"', from);
+}
 
 std::string TextBetween(const std::string& text, const std::string& left,
                         const std::string& right) {
@@ -50,10 +73,8 @@ void CollectQuotedValues(const std::string& text, const std::string& key, size_t
     size_t k = text.find(key, pos);
     if (k == npos)
       return;
-    size_t open = text.find('"', k + key.size());
-    if (open == npos)
-      return;
-    if (open - k > maxDistance) {
+    size_t open = FindQuoteWithin(text, k + key.size(), k, maxDistance);
+    if (open == npos) {
       pos = k + key.size();
       continue;
     }
@@ -93,11 +114,12 @@ int ReplaceQuotedValues(std::string& text, const std::string& key1, const std::s
   std::string out;
   size_t copied = 0, pos = 0;
   int count = 0;
+  CKeyFinder first(text, key1, matchCase), second(text, key2, matchCase);
   while (true) {
-    size_t k1 = FindKey(text, key1, pos, matchCase);
+    size_t k1 = first.Find(pos);
     if (k1 == npos)
       break;
-    size_t k2 = key2.empty() ? k1 : FindKey(text, key2, k1, matchCase);
+    size_t k2 = key2.empty() ? k1 : second.Find(k1);
     if (k2 == npos)
       break;
     size_t open = text.find('"', k2 + key2.size());

@@ -9,6 +9,9 @@ namespace velmora {
 std::string TextBetween(const std::string& text, const std::string& left, const std::string& right);
 int SplitString(const std::string& text, std::vector<std::string>& pieces,
                 const std::string& separator, bool removeEmpty, bool append = false);
+// The first double quote at or after from that lies at most maxDistance after key; npos when
+// there is none. Looking only that far keeps a scan over many keys linear.
+size_t FindQuoteWithin(const std::string& text, size_t from, size_t key, size_t maxDistance);
 void CollectQuotedValues(const std::string& text, const std::string& key, size_t maxDistance,
                          std::vector<std::string>& values);
 // position: in/out; set to -1 (npos) when no key was found.

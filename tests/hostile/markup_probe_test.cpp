@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assembly/element_expansion.h"
+#include "markup/element_rewrite.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "platform/report.h"
@@ -96,6 +97,23 @@ TEST(HostileMarkup, AMegabyteOfSelfClosingTagsExpandsInLinearTime) {
   });
   EXPECT_EQ(nMade, 100000u);
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
+}
+
+// A search for the quote past its reach scans the rest of the text once per key.
+TEST(HostileMarkup, KeysWithoutANearbyQuoteAreSkippedInLinearTime) {
+  const auto began = std::chrono::steady_clock::now();
+  std::string text = Repeat("a href ", 400000) + "a href=\"x\"";
+  std::vector<std::string> values;
+  CollectQuotedValues(text, "a href", 7, values);
+  EXPECT_EQ(values, std::vector<std::string>{"x"});
+  EXPECT_EQ(RewriteQuotedValues(text, "a href", 7,
+                                [](const std::string&, std::string& out) {
+                                  out = "y";
+                                  return true;
+                                }),
+            1);
+  EXPECT_TRUE(text.ends_with("a href=\"y\""));
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(3));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // "imported", "gfx" and "templates" folders, and nothing may hang.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 
@@ -58,6 +59,10 @@ class HostileServer : public ::testing::Test {
     s.Get(R"(/.*\.gif)", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("GIF89a", "image/gif");
     });
+    s.Get("/counted.html", [this](const httplib::Request&, httplib::Response& res) {
+      ++m_nCounted;
+      res.set_content("counted", "text/html");
+    });
     s.Get("/self.html", [this](const httplib::Request&, httplib::Response& res) {
       res.status = 301;
       res.set_header("Location", m_server.Url("/self.html"));
@@ -92,6 +97,7 @@ class HostileServer : public ::testing::Test {
     return outside;
   }
 
+  std::atomic<int> m_nCounted = 0;
   CScriptSite m_site;  // set up first: it resets the settings
   CLocalHttpServer m_server;
 };
@@ -123,6 +129,20 @@ TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
   EXPECT_TRUE(CopyLayoutResources(site));
   EXPECT_EQ(m_site.m_drive.Read("site\\gfx\\pixel.gif"), "listed");
   EXPECT_EQ(FilesOutsideTheSite(), std::vector<std::string>());
+}
+
+TEST_F(HostileServer, ACheckAsksEachWebAddressOnce) {
+  theSettings.Internet = 1;
+  std::string block = "<!--BLOCK-->";
+  for (int i = 0; i < 50; ++i)
+    block += "<a href=\"" + m_server.Url("/counted.html") + "\">x</a><img src=\"" +
+             m_server.Url("/counted.html") + "\">";
+  m_site.m_drive.Write("site\\blocks\\b.html", block + "<!--/BLOCK-->");
+  ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
+  ASSERT_TRUE(m_site.Page("Home")->Build());
+  m_site.Page("Home")->CheckPage();
+  EXPECT_EQ(m_nCounted, 1);
+  EXPECT_NE(m_site.Report().find("\r\nOK\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -117,6 +117,34 @@ TEST_F(HostileSite, MegabytesOfHeadingsLinksAndTagsBuildInLinearTime) {
   theKeywordIndex.ResetIndex();
 }
 
+// Checking a built page looks each anchor up once, not once per link.
+TEST_F(HostileSite, CheckingManyAnchorLinksTakesLinearTime) {
+  std::string block = "<!--BLOCK-->";
+  for (int i = 0; i < 20000; ++i) {
+    const std::string n = std::to_string(i);
+    block += "<a name=\"" + n + "\"> </a><a href=\"#" + n + "\">x</a><a href=\"Child#" + n +
+             "\">y</a><a href=\"child.html#" + n + "\">z</a>";
+  }
+  BuildTwice(block + "<!--/BLOCK-->");
+  const auto began = std::chrono::steady_clock::now();
+  theReport.Clear();
+  site.Page("Home")->CheckPage();
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
+  EXPECT_NE(site.Report().find("\r\nOK\r\n"), std::string::npos);
+}
+
+TEST_F(HostileSite, ManySiteValueTagsTakeLinearTime) {
+  site.Write(
+      "blocks\\b.html",
+      "<!--BLOCK-->" + Repeat("<!--SITEORG/--><a href=\"x\">o</a>", 50000) + "<!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret(
+      "SITEORG=http://org.example/\r\nKEYWORDS=k\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
+  const auto began = std::chrono::steady_clock::now();
+  site.Page("Home")->Build();
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
+  EXPECT_EQ(Count(site.Read("index.html"), "href=\"http://org.example/\""), 50000u);
+}
+
 // A level below 1 hands the outline back past the first page, so it comes last here.
 TEST_F(HostileSite, OddScriptLinesAreRefusedOrClampedWithoutHarm) {
   site.Write("blocks\\b.html",
