@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 #include "site_fixture.h"
@@ -184,10 +182,7 @@ TEST_F(Interpretation, HugeAndMalformedScripts) {
   std::string text = Head();
   for (int n = 1; n <= 50000; ++n) text += std::to_string(n) + ",p" + std::to_string(n) + "\r\n";
   for (int n = 50000; n >= 1; --n) text += std::to_string(n) + ",q\r\n";
-  auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(Interpret(text));
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 20.0);
   EXPECT_EQ(m_pSite->CountPages(-1), 100000);
   EXPECT_EQ(m_pSite->CountPages(50000), 2);
   EXPECT_EQ(m_pSite->m_sequence.size(), 100001u);
