@@ -1,0 +1,22 @@
+// Message boxes, questions, the password prompt and the end-of-batch alert box as Qt dialogs.
+#pragma once
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+namespace velmora {
+
+class CGuiDialogs : public CDialogs {
+ public:
+  explicit CGuiDialogs(QWidget* pParent = nullptr) : m_pParent(pParent) {}
+  void MessageBox(const std::string& text) override;
+  bool AskYesNo(const std::string& question) override;
+  bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
+  bool ShowAlerts(const std::string& text) override;
+
+ private:
+  QWidget* m_pParent;
+};
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+// The replace tool's dialog: the text to replace, its replacement and the files to change.
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class CReplaceTool;
+
+class CReplaceDlg : public QDialog {
+  Q_OBJECT
+ public:
+  // The list is filled from the tool's candidate files.
+  explicit CReplaceDlg(CReplaceTool& tool, QWidget* pParent = nullptr);
+  void accept() override;
+
+  std::string m_strFind;
+  std::string m_strWith;
+  std::vector<std::string> m_chosenFiles;  // in list order, after OK
+};
+
+}  // namespace velmora
