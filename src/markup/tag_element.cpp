@@ -125,6 +125,18 @@ void CTagElement::Parse(const std::string& element) {
   }
 }
 
+std::string CTagElement::Rebuild() const {
+  if (!m_strEndTag.empty() || m_strContent.empty() || !StartsWith(m_strStartTag, "<!--") ||
+      !EndsWith(m_strStartTag, "/-->"))
+    return m_strStartTag + m_strContent + m_strEndTag;
+  const size_t nameEnd = m_strStartTag.find_first_of(" /\t\r\n", 4);
+  const std::string name = m_strStartTag.substr(4, nameEnd - 4);
+  if (name.empty())
+    return m_strStartTag + m_strContent;
+  return m_strStartTag.substr(0, m_strStartTag.size() - 4) + "-->" + m_strContent + "<!--/" + name +
+         "-->";
+}
+
 std::string CTagElement::GetAttribute(const std::string& name) const {
   for (size_t i = 0; i < m_names.size(); ++i)
     if (m_names[i] == name)
