@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "fuzz_sandbox.h"
 #include "markup/element_rewrite.h"
@@ -60,7 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   ScanAll(text, kind.pszBegin, kind.pszEnd);
 
-  auto fill = [](CTagElement& element) { element.m_strContent = "<p>filled</p>"; };
+  // A whole plain tag is a marker, never filled.
+  auto fill = [&](CTagElement& element) {
+    if (!std::string_view(kind.pszBegin).ends_with("-->"))
+      element.m_strContent = "<p>filled</p>";
+  };
   std::string once = text;
   RewriteElements(once, kind.pszBegin, kind.pszEnd, fill);
   std::string twice = once;
