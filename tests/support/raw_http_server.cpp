@@ -78,7 +78,8 @@ void CRawHttpServer::Serve() {
     ++m_nConnections;
     // The request headers, up to their blank line.
     std::string request;
-    while (!m_bStopping && request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+    while (!m_bStopping && request.find("\r\n\r\n") == std::string::npos &&
+           request.size() < 65536) {
       pollfd in{nSocket, POLLIN, 0};
       if (::poll(&in, 1, 50) <= 0)
         continue;
