@@ -1,0 +1,106 @@
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "gui/new_site_dialog.h"
+#include "platform/dialogs.h"
+#include "support/temp_drive.h"
+
+using velmora::CNewSiteDlg;
+using velmora::CScriptedDialogs;
+using velmora::CTempDrive;
+
+// The dialog proposes a free script path and writes the site through its OK steps.
+class CNewSiteDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    m_pDrive = std::make_unique<CTempDrive>('C');
+    qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
+    m_dialogs = CScriptedDialogs();
+    velmora::SetDialogs(&m_dialogs);
+  }
+  void cleanup() {
+    velmora::SetDialogs(nullptr);
+    m_pDrive.reset();
+  }
+
+  void ProposesTheFirstFreeScriptPath() {
+    {
+      CNewSiteDlg dialog;
+      QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite\\script.txt"));
+    }
+    m_pDrive->Write("mysite/script.txt", "x");
+    m_pDrive->Write("mysite1/script.txt", "x");
+    CNewSiteDlg dialog;
+    QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite2\\script.txt"));
+    QVERIFY(dialog.findChild<QRadioButton*>("1015")->isChecked());
+    QVERIFY(dialog.findChild<QRadioButton*>("1017")->isChecked());
+    QVERIFY(Edit(dialog, "1019")->text().isEmpty());
+  }
+
+  void OkWritesTheScriptWithTheCatalogSeparator() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    dialog.findChild<QRadioButton*>("1016")->setChecked(true);
+    Edit(dialog, "1019")->setText("C:\\tpl");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.m_strScriptPath, std::string("C:\\site\\script.txt"));
+    QVERIFY(dialog.m_strScriptText.find("\r\nTEMPLATES=C:\\tpl\\\r\nRESOURCES=gfx\r\n") !=
+            std::string::npos);
+    QCOMPARE(m_pDrive->Read("site/script.txt"), dialog.m_strScriptText);
+    QVERIFY(m_pDrive->Exists("site/graphics"));
+    QVERIFY(m_dialogs.m_messages.empty());
+  }
+
+  void EmptyAddressKeepsTheDialogOpen() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    dialog.findChild<QRadioButton*>("1028")->setChecked(true);
+    Edit(dialog, "1019")->setText("C:\\unused");  // a catalog not chosen still gets its '\'
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.m_strScriptText.empty());
+    QCOMPARE(m_dialogs.m_messages.size(), size_t(1));
+    QCOMPARE(m_dialogs.m_messages[0], std::string("Bad form or service( not http): "));
+    QCOMPARE(Edit(dialog, "1019")->text(), QString("C:\\unused\\"));
+    QVERIFY(!m_pDrive->Exists("mysite/script.txt"));
+
+    // A bare server name becomes a normalised address with its '/', and OK goes through.
+    Edit(dialog, "1031")->setText("www.example.com");
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(Edit(dialog, "1031")->text(), QString("www.example.com/"));
+    QVERIFY(dialog.m_strScriptText.find("\r\nTEMPLATES=http://www.example.com/\r\n") !=
+            std::string::npos);
+  }
+
+  void RefusedReplaceKeepsTheOldScript() {
+    m_pDrive->Write("site/script.txt", "old");
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    m_dialogs.m_answers = {false};
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_dialogs.m_questions.size(), size_t(1));
+    QCOMPARE(m_pDrive->Read("site/script.txt"), std::string("old"));
+  }
+
+ private:
+  static QLineEdit* Edit(CNewSiteDlg& dialog, const char* id) {
+    auto* pEdit = dialog.findChild<QLineEdit*>(id);
+    if (!pEdit)
+      qFatal("no field %s", id);
+    return pEdit;
+  }
+
+  std::unique_ptr<CTempDrive> m_pDrive;
+  CScriptedDialogs m_dialogs;
+};
+
+QTEST_MAIN(CNewSiteDialogTest)
+#include "new_site_dialog_test.moc"
