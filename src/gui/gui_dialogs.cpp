@@ -58,7 +58,7 @@ bool CGuiDialogs::AskPassword(const std::string& address, std::string& user,
     return false;
   user = dialog.User();
   password = dialog.Password();
-  return true;
+  return !user.empty();
 }
 
 bool CGuiDialogs::ShowAlerts(const std::string& text) {
@@ -68,7 +68,10 @@ bool CGuiDialogs::ShowAlerts(const std::string& text) {
 bool CGuiDialogs::AskConvertOldScript(const std::string&) {
   CNormalCursor cursor;
   CConvertDlg dialog(m_pParent);
-  return dialog.exec() == QDialog::Accepted;
+  const bool bConvert = dialog.exec() == QDialog::Accepted;
+  if (m_onConversionAnswered)
+    m_onConversionAnswered();
+  return bConvert;
 }
 
 }  // namespace velmora

@@ -71,6 +71,7 @@ CScriptFormatDlg::CScriptFormatDlg(QWidget* pParent) : QDialog(pParent) {
   pLayout->addWidget(pButtons);
   connect(m_pTabs, &QTabBar::currentChanged, this, &CScriptFormatDlg::ShowTab);
   ShowTab(m_pTabs->currentIndex());
+  resize(480, 300);
 }
 
 std::string CScriptFormatDlg::TabText(int nTab) {

@@ -1,5 +1,9 @@
+#include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "gui/new_site_dialog.h"
@@ -14,6 +18,8 @@ using velmora::CTempDrive;
 class CNewSiteDialogTest : public QObject {
   Q_OBJECT
  private slots:
+  // The file dialog keeps its history in Qt's own settings, which must not reach the real home.
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", m_qtConfig.path().toUtf8()); }
   void init() {
     m_pDrive = std::make_unique<CTempDrive>('C');
     qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
@@ -78,6 +84,22 @@ class CNewSiteDialogTest : public QObject {
             std::string::npos);
   }
 
+  void BrowseGivesInternalPaths() {
+    m_pDrive->Write("tpl/page.html", "x");
+    m_pDrive->Write("new/keep.txt", "x");
+    const QString host = QString::fromStdString(m_pDrive->HostFolder());
+    CNewSiteDlg dialog;
+    dialog.show();
+    PickInFileDialog(host + "/tpl/page.html");
+    dialog.findChild<QPushButton*>("1021")->click();
+    QCOMPARE(Edit(dialog, "1019")->text(), QString("C:\\tpl\\"));
+    QVERIFY(dialog.findChild<QRadioButton*>("1016")->isChecked());
+
+    PickInFileDialog(host + "/new/site");  // the default extension is added
+    dialog.findChild<QPushButton*>("1014")->click();
+    QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\new\\site.txt"));
+  }
+
   void RefusedReplaceKeepsTheOldScript() {
     m_pDrive->Write("site/script.txt", "old");
     CNewSiteDlg dialog;
@@ -91,6 +113,17 @@ class CNewSiteDialogTest : public QObject {
   }
 
  private:
+  // The next file dialog opened gets this host path and OK.
+  void PickInFileDialog(const QString& hostPath) {
+    QTimer::singleShot(0, this, [this, hostPath] {
+      auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!pDialog)
+        return PickInFileDialog(hostPath);
+      pDialog->selectFile(hostPath);
+      QMetaObject::invokeMethod(pDialog, "accept");
+    });
+  }
+
   static QLineEdit* Edit(CNewSiteDlg& dialog, const char* id) {
     auto* pEdit = dialog.findChild<QLineEdit*>(id);
     if (!pEdit)
@@ -98,6 +131,7 @@ class CNewSiteDialogTest : public QObject {
     return pEdit;
   }
 
+  QTemporaryDir m_qtConfig;
   std::unique_ptr<CTempDrive> m_pDrive;
   CScriptedDialogs m_dialogs;
 };
