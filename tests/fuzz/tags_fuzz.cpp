@@ -61,9 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   ScanAll(text, kind.pszBegin, kind.pszEnd);
 
-  // A whole plain tag is a marker, never filled.
+  // Only comment tags are filled; a whole plain tag is a marker, never filled.
+  const std::string_view begin = kind.pszBegin;
+  const bool bFilled = begin.starts_with("<!--") && !begin.ends_with("-->");
   auto fill = [&](CTagElement& element) {
-    if (!std::string_view(kind.pszBegin).ends_with("-->"))
+    if (bFilled)
       element.m_strContent = "<p>filled</p>";
   };
   std::string once = text;
