@@ -33,7 +33,9 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
   std::string host;
   if (!Host(path, host))
     return false;
-  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a named pipe would wait for a writer that never comes; only
+  // regular files are read, and for them the flag changes nothing.
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0)
     return false;
   struct stat st {};
@@ -130,8 +132,13 @@ bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entr
     std::string name = entry->d_name;
     if (name == "." || name == "..")
       continue;
+    const std::string path = host + "/" + name;
     struct stat st {};
-    bool folder = ::stat((host + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    bool folder = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    // A link to a folder may lead back up the tree, and a walk that follows it never ends.
+    struct stat link {};
+    if (folder && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+      continue;
     entries.push_back({name, folder});
   }
   ::closedir(dir);

@@ -4,6 +4,7 @@
 // what it could not write and leave every file that was there before as it was.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "platform/report.h"
 #include "support/file_tree.h"
 #include "support/script_site.h"
+#include "support/temp_drive.h"
 #include "support/unprivileged.h"
 
 namespace velmora {
@@ -182,6 +184,38 @@ TEST_F(DiskFault, UnreadableFilesAreNotReplacedByDefaults) {
   EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
                         {"site/child.html", "site/gfx/", "site/templates/block_template.html"}),
             std::vector<std::string>());
+}
+
+// A named pipe where a block, a template or a kept page should be would block any reader
+// waiting for a writer.
+TEST_F(DiskFault, NamedPipesInPlaceOfFilesAreNotWaitedFor) {
+  site.Write("kept.html", "");
+  for (const char* file :
+       {"/site/kept.html", "/site/blocks/pipe.html", "/site/templates/nf_i_template.html"}) {
+    const std::string path = site.m_drive.HostFolder() + file;
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+  }
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\pipe.html\r\n"
+                     "2,Kept,P,kept.html,,,K\r\n2,Index,I,i.html\r\nBLOCKS:blocks\\b.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/kept.html"));
+  EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/blocks/pipe.html"));
+}
+
+// Templates copied from a folder elsewhere whose links lead back into it: each level doubles
+// the folders a walk that follows the links would visit.
+TEST_F(DiskFault, LinksBackIntoACopiedFolderAreNotFollowed) {
+  CTempDrive other('D');
+  other.Write("tpl\\nf_p_template.html", "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  for (const char* name : {"/tpl/a", "/tpl/b"})
+    fs::create_directory_symlink(".", other.HostFolder() + name);
+  ASSERT_TRUE(site.Interpret("TEMPLATES=D:\\tpl\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_FALSE(site.Exists("templates\\a"));
 }
 
 // The file is sparse: 200 MB of zeros between a block's tags, cheap to make and to remove.
