@@ -98,6 +98,27 @@ TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
             std::vector<std::string>());
 }
 
+// A disk that fills up: pages that no longer fit fail to be written, and their earlier files
+// stay whole.
+TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
+  ASSERT_TRUE(InterpretTwoPages());
+  site.m_pSite->BuildPages();
+  site.Write("blocks\\b.html", "<!--BLOCK-->" + std::string(20000, 'x') + "<!--/BLOCK-->");
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+  std::string report;
+  ASSERT_TRUE(testing::RunWithFileSizeLimit(
+      10000,
+      [this] {
+        site.m_pSite->BuildPages();
+        return theReport.Text();
+      },
+      report));
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
+            std::vector<std::string>());
+}
+
 // Files marked read-only in folders that may still be written to.
 TEST_F(DiskFault, ReadOnlyPagesAreNotReplaced) {
   ASSERT_TRUE(InterpretTwoPages());
