@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -55,9 +56,12 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   // A file its owner made read-only is left as it is, though the rename could replace it.
   if (::access(hostPath.c_str(), F_OK) == 0 && ::access(hostPath.c_str(), W_OK) != 0)
     return false;
+  // The temporary name is short and unique within the process, so a target whose name is as
+  // long as the file system allows can still be written.
+  static std::atomic<unsigned> nextTemp = 0;
   size_t slash = hostPath.rfind('/');
   std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
-                     "-" + hostPath.substr(slash + 1) + ".tmp";
+                     "-" + std::to_string(nextTemp++) + ".tmp";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;

@@ -156,6 +156,17 @@ TEST_F(DiskFault, PathsTakenByFoldersAndFilesAreReportedAndLeftAlone) {
   EXPECT_TRUE(site.Exists("index.html"));
 }
 
+// The longest names the file system takes are still written; longer ones are reported.
+TEST_F(DiskFault, PagesWithTheLongestNamesAreWritten) {
+  const std::string longest = std::string(250, 'n') + ".html";
+  const std::string tooLong = std::string(260, 'n') + ".html";
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P," + longest + "\r\nBLOCKS:blocks\\b.html\r\n2,Long,P," + tooLong));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read(longest).find("<h2>B</h2>"), std::string::npos) << site.Report();
+  EXPECT_NE(site.Report().find("   Can't store: C:\\site\\" + tooLong), std::string::npos);
+}
+
 TEST_F(DiskFault, OneMissingBlockNamedAThousandTimesIsMadeOnce) {
   std::string blocks = "blocks\\missing.html";
   for (int i = 1; i < 1000; ++i) blocks += ",blocks\\missing.html";
