@@ -197,24 +197,30 @@ TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
   EXPECT_NE(home.find("deepest text"), std::string::npos);
 }
 
-// A block, a template and a kept page that are there but cannot be read are the user's files:
-// the defaults that stand in for them are not written over them.
+// A block, a template, a kept page and resources that are there but cannot be read are the
+// user's files: the defaults that stand in for them are not written over them.
 TEST_F(DiskFault, UnreadableFilesAreNotReplacedByDefaults) {
   site.Write("kept.html", "<html><body>only copy</body></html>");
   site.Write("templates\\nf_i_template.html",
              "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  site.Write("gfx\\def.css", "body {}");
+  site.Write("gfx\\logo.gif", "GIF89a");
   ASSERT_TRUE(
       site.Interpret("1,Home,I,index.html\r\nBLOCKS:blocks\\b.html\r\n2,Kept,P,kept.html,,,K\r\n"
                      "2,Child,P,child.html\r\nBLOCKS:blocks\\b.html"));
   SetWritable(site.m_drive.HostFolder() + "/site", true, true);
-  for (const char* file :
-       {"/site/kept.html", "/site/templates/nf_i_template.html", "/site/blocks/b.html"})
-    fs::permissions(site.m_drive.HostFolder() + file, fs::perms::none);
+  for (const char* file : {"/site/kept.html", "/site/templates/nf_i_template.html",
+                           "/site/blocks/b.html", "/site/gfx/def.css", "/site/gfx/logo.gif"})
+    // Writable, so that only the build's own care keeps them.
+    fs::permissions(site.m_drive.HostFolder() + file,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
   const std::string report = BuildUnprivileged();
   EXPECT_NE(report.find("Can't load file: C:\\site\\kept.html"), std::string::npos) << report;
   EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
-                        {"site/child.html", "site/gfx/", "site/templates/block_template.html"}),
+                        {"site/child.html", "site/gfx/pixel.gif", "site/gfx/up.gif",
+                         "site/gfx/bullet.gif", "site/gfx/navigare.gif", "site/gfx/left_bg.gif",
+                         "site/templates/block_template.html"}),
             std::vector<std::string>());
 }
 
@@ -263,8 +269,10 @@ TEST_F(DiskFault, ABlockFileOf200MegabytesEnds) {
               static_cast<ssize_t>(end.size()));
     ::close(fd);
   }
-  ASSERT_TRUE(site.Interpret(
-      "1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n2,Child,P,child.html"));
+  // The same file as a block and as a kept page.
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n"
+                     "2,Child,P,child.html\r\n2,Big,P,blocks\\big.html,,,K"));
   site.m_pSite->BuildPages();
   const std::uintmax_t nSize = fs::file_size(path);
   fs::remove(path);
