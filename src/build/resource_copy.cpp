@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "assembly/templates.h"
@@ -81,9 +82,12 @@ int CopyListedFiles(const std::string& address, const std::string& folder, std::
   ReplaceAll(listing, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(listing, "href", 7, values);
+  // A name listed many times is fetched once.
+  std::unordered_set<std::string> seen;
   int nArrived = 0;
   for (const std::string& value : values)
-    if (IsListedFile(value) && fetch(base + "/" + value, folder + value))
+    if (IsListedFile(value) && seen.insert(value).second &&
+        fetch(base + "/" + value, folder + value))
       ++nArrived;
   return nArrived;
 }
@@ -99,14 +103,15 @@ void ReportOffline(const std::string& address, const std::string& folder) {
 void WriteMissingResources(const std::string& folder) {
   for (const char* pszName : kResourceImages) {
     std::string path = folder + pszName;
-    if (FileExists(path))
+    // Only a file that is not there at all is missing; one that cannot be read is the user's.
+    if (AnythingAt(path))
       continue;
     std::string_view bytes;
     if (BuiltinFile(pszName, bytes) && WriteBinaryFile(path, bytes))
       theReport.AddLine(FormatText("Using original: %1", pszName), 2);
   }
   std::string path = folder + "def.css";
-  if (!FileExists(path) && WriteTextFile(path, LoadResourceText("def.css")))
+  if (!AnythingAt(path) && WriteTextFile(path, LoadResourceText("def.css")))
     theReport.AddLine(FormatText("Using original: %1", "def.css"), 2);
 }
 
