@@ -23,7 +23,7 @@ struct CRegion {
   size_t m_nStart = std::string::npos;
   size_t m_nEnd = std::string::npos;
   CRegion(const std::string& text, const std::string& open, const std::string& close)
-      : m_nStart(text.find(open)), m_nEnd(text.find(close)) {}
+      : m_nStart(FindText(text, open)), m_nEnd(FindText(text, close)) {}
   bool HoldsStrictly(size_t pos) const {
     return m_nStart != std::string::npos && m_nEnd != std::string::npos && pos > m_nStart &&
            pos < m_nEnd;

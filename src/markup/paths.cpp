@@ -1,5 +1,6 @@
 #include "markup/paths.h"
 
+#include <string_view>
 #include <vector>
 
 #include "net/address.h"
@@ -19,6 +20,20 @@ std::string Backslashed(std::string path) {
 std::string Slashed(std::string path) {
   ReplaceAll(path, "\\", "/");
   return path;
+}
+
+// The pieces between separators ("\\" or "/"), empty ones kept.
+std::vector<std::string_view> PathPieces(std::string_view path) {
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  while (true) {
+    const size_t separator = path.find_first_of("\\/", start);
+    pieces.push_back(
+        path.substr(start, separator == std::string_view::npos ? separator : separator - start));
+    if (separator == std::string_view::npos)
+      return pieces;
+    start = separator + 1;
+  }
 }
 
 // Splitting on "/" loses the empty piece of "http://"; put it back.
@@ -53,23 +68,24 @@ bool MakeFolderChain(const std::vector<std::string>& pieces) {
 }  // namespace
 
 std::string RelativePath(const std::string& from, const std::string& to) {
-  const std::string fromPath = Backslashed(from);
-  const std::string toPath = Backslashed(to);
-  std::vector<std::string> fromPieces = Split(fromPath, "\\");
-  std::vector<std::string> toPieces = Split(toPath, "\\");
-  if (EqualsNoCase(fromPath, toPath))
-    return toPieces.back();
-
+  // Pieces are views into the two paths: pages ask for dozens of relative paths each.
+  const std::vector<std::string_view> fromPieces = PathPieces(from);
+  const std::vector<std::string_view> toPieces = PathPieces(to);
   size_t common = 0;
   while (common < fromPieces.size() && common < toPieces.size() &&
          EqualsNoCase(fromPieces[common], toPieces[common]))
     ++common;
+  if (common == fromPieces.size() && common == toPieces.size())
+    return std::string(toPieces.back());
   if (common == fromPieces.size() || common == toPieces.size())
-    return toPath;
+    return Backslashed(to);
 
   std::string result;
   for (size_t i = common; i + 1 < fromPieces.size(); ++i) result += "../";
-  for (size_t i = common; i < toPieces.size(); ++i) result += toPieces[i] + "/";
+  for (size_t i = common; i < toPieces.size(); ++i) {
+    result += toPieces[i];
+    result += '/';
+  }
   result.pop_back();
   return result;
 }
