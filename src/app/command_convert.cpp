@@ -34,7 +34,7 @@ bool OfferConversion(CSiteSession& session) {
       "blocks.\r\n"
       "Some small anomalities which must be corrected by hand may occur. You may prefer to make "
       "a back-up of your site first.\r\n\r\nConvert now ?";
-  if (!Dialogs().AskYesNo(kQuestion))
+  if (!Dialogs().AskConvertOldScript(kQuestion))
     return false;
   return ConvertScriptOfSession(session);
 }

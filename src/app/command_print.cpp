@@ -7,15 +7,23 @@
 
 namespace velmora {
 
+std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
+  if (!siteCatalog.empty() && !EndsWith(siteCatalog, "\\"))
+    siteCatalog += "\\";
+  std::string name = Message(7);
+  if (bTextOnly)
+    ReplaceAll(name, ".html", ".txt");
+  return siteCatalog + name;
+}
+
 bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath) {
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
     Dialogs().MessageBox(Message(6));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;
-  std::string path = outputPath.empty() ? site.m_strCatalog + Message(7) : PathFromUser(outputPath);
-  if (outputPath.empty() && bTextOnly)
-    ReplaceAll(path, ".html", ".txt");
+  const std::string path =
+      outputPath.empty() ? OnePageTarget(site.m_strCatalog, bTextOnly) : PathFromUser(outputPath);
   return site.MakeOnePage(path, bTextOnly);
 }
 

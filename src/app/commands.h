@@ -16,6 +16,9 @@ bool BuildCommand(CSiteSession& session, const std::vector<std::string>& publish
 bool CheckCommand(CSiteSession& session, const std::vector<std::string>& published, int& problems);
 // Makes the one printable page of the current site (interpreted first when there is none).
 bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath);
+// Where the one printable page goes by default: the site catalog (a '\' appended when missing)
+// and "Pall.html", or for text only the same name ending in ".txt".
+std::string OnePageTarget(std::string siteCatalog, bool bTextOnly);
 // Replaces a text in all site files or in the given files.
 bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
                     bool bAll, const std::vector<std::string>& files);

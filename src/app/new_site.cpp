@@ -13,12 +13,10 @@ const char* const kCrLf = "\r\n";
 
 // The location a source takes in the script: the default folder, the catalog with its final
 // backslash, or the normalised address. False for an address that is not an http address.
-bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder,
-                    std::string& location) {
+bool SourceLocation(CNewSiteSource source, const char* defaultFolder, std::string& location) {
+  CompleteSeparators(source);
   if (source.m_eChoice == CNewSiteSource::kAddress) {
     std::string address = source.m_strAddress;
-    if (!address.empty() && !EndsWith(address, "/"))
-      address += "/";
     if (!NormalizeHttpAddress(address)) {
       Dialogs().MessageBox("Bad form or service( not http): " + address);
       return false;
@@ -26,8 +24,6 @@ bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder,
     location = address;
   } else if (source.m_eChoice == CNewSiteSource::kCatalog) {
     location = source.m_strCatalog;
-    if (!location.empty() && !EndsWith(location, "\\"))
-      location += "\\";
   } else {
     location = defaultFolder;
   }
@@ -35,6 +31,13 @@ bool SourceLocation(const CNewSiteSource& source, const char* defaultFolder,
 }
 
 }  // namespace
+
+void CompleteSeparators(CNewSiteSource& source) {
+  if (!source.m_strCatalog.empty() && !EndsWith(source.m_strCatalog, "\\"))
+    source.m_strCatalog += "\\";
+  if (!source.m_strAddress.empty() && !EndsWith(source.m_strAddress, "/"))
+    source.m_strAddress += "/";
+}
 
 std::string ProposeScriptPath() {
   std::string proposal = "C:\\mysite\\script.txt";

@@ -13,6 +13,9 @@ struct CNewSiteSource {
   std::string m_strAddress;  // with kAddress
 };
 
+// Puts a '\' after a catalog and a '/' after an address that lack one (empty ones stay empty).
+void CompleteSeparators(CNewSiteSource& source);
+
 struct CNewSiteOptions {
   std::string m_strScriptPath;  // internal path of the script file
   bool m_bFrames = false;

@@ -183,6 +183,54 @@ bool CSettingsStore::Save(const CBuildSettings& settings) {
   return WriteHostFileAtomically(m_strPath, text, true);
 }
 
+std::vector<std::pair<std::string, std::string>> CSettingsStore::SectionEntries(
+    const std::string& wanted) const {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::string section, name, value;
+  for (const std::string& raw : m_lines) {
+    std::string line = Trim(raw);
+    if (IsComment(line) || IsSectionHeader(line, section))
+      continue;
+    if (EqualsNoCase(section, wanted) && SplitEntry(line, name, value))
+      entries.emplace_back(name, value);
+  }
+  return entries;
+}
+
+bool CSettingsStore::SaveSection(const std::string& wanted,
+                                 const std::vector<std::pair<std::string, std::string>>& entries) {
+  if (!ReadLines())
+    return false;
+  std::string values;
+  for (const auto& [name, value] : entries) values += name + "=" + value + "\n";
+
+  // The new entries go right after the first header of the section; its old entries go.
+  std::string text;
+  std::string section;
+  bool bWritten = false;
+  for (const std::string& raw : m_lines) {
+    std::string line = Trim(raw);
+    if (IsSectionHeader(line, section)) {
+      text += raw + "\n";
+      if (!bWritten && EqualsNoCase(section, wanted)) {
+        text += values;
+        bWritten = true;
+      }
+      continue;
+    }
+    if (EqualsNoCase(section, wanted) && !IsComment(line))
+      continue;
+    text += raw + "\n";
+  }
+  if (!bWritten)
+    text += (text.empty() ? "[" : "\n[") + wanted + "]\n" + values;
+  std::error_code error;
+  const std::filesystem::path target(m_strPath);
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), error);
+  return WriteHostFileAtomically(m_strPath, text, true);
+}
+
 bool LoadStoredSettings() {
   CSettingsStore store;
   bool ok = store.Load(theSettings);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/build_settings.h"
@@ -38,6 +39,13 @@ class CSettingsStore {
   // Writes the seven switches, keeping every other line of the file as it is now. The file
   // is replaced atomically; missing folders on the way are made.
   bool Save(const CBuildSettings& settings);
+
+  // The "name=value" entries of a section, in file order, as read by the last Load.
+  std::vector<std::pair<std::string, std::string>> SectionEntries(const std::string& section) const;
+  // Replaces the entries of a section (the section is added at the end when missing), keeping
+  // every other line of the file as it is now.
+  bool SaveSection(const std::string& section,
+                   const std::vector<std::pair<std::string, std::string>>& entries);
 
   const std::string& Path() const { return m_strPath; }
 

@@ -1,6 +1,8 @@
 // Message boxes, questions, the password prompt and the end-of-batch alert box as Qt dialogs.
 #pragma once
 
+#include <functional>
+
 #include "platform/dialogs.h"
 
 class QWidget;
@@ -14,6 +16,12 @@ class CGuiDialogs : public CDialogs {
   bool AskYesNo(const std::string& question) override;
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
   bool ShowAlerts(const std::string& text) override;
+  // Shows "Convert to 2.0"; true for "Convert now". The dialog carries its own texts.
+  bool AskConvertOldScript(const std::string& question) override;
+
+  // Called once the conversion offer is answered, either way: the converted script is
+  // rewritten on disk, and the main window should not ask whether to reload it.
+  std::function<void()> m_onConversionAnswered;
 
  private:
   QWidget* m_pParent;

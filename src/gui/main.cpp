@@ -1,10 +1,68 @@
+// velmora-gui [--screenshot FILE [--build]] [SCRIPT]
+// Opens the script (a host path or an internal path) or an empty document. With --screenshot
+// the window is drawn into FILE (PNG) once the script is shown, after building all pages when
+// --build is given, and the program ends; questions are then answered No.
 #include <QApplication>
-#include <QMainWindow>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "app/settings_store.h"
+#include "gui/main_frame.h"
+#include "platform/dialogs.h"
+#include "platform/drive_map.h"
+
+namespace {
+int Usage() {
+  std::fprintf(stderr, "usage: velmora-gui [--screenshot FILE [--build]] [SCRIPT]\n");
+  return 64;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("Quarn20");
-  window.show();
-  return app.exec();
+  QApplication::setApplicationName("Quarn20");
+  QApplication::setOrganizationName("Tarnwick College");
+
+  std::string script, screenshot;
+  bool bBuild = false;
+  const QStringList args = QApplication::arguments();
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == "--screenshot" && i + 1 < args.size())
+      screenshot = args[++i].toStdString();
+    else if (arg == "--build")
+      bBuild = true;
+    else if (arg.startsWith("--") || !script.empty())
+      return Usage();
+    else
+      script = arg.toLocal8Bit().toStdString();
+  }
+
+  if (!velmora::LoadStoredSettings())
+    std::fprintf(stderr, "velmora-gui: cannot read the settings file %s\n",
+                 velmora::SettingsFilePath().c_str());
+
+  velmora::CMainFrame frame;
+  frame.adjustSize();
+  velmora::CScriptedDialogs answersNo;
+  if (!screenshot.empty())
+    velmora::SetDialogs(&answersNo);
+  if (!script.empty() && !frame.OpenDocument(velmora::PathFromUser(script)))
+    return 1;
+  frame.show();
+
+  if (!screenshot.empty()) {
+    QTimer::singleShot(0, &frame, [&] {
+      if (bBuild)
+        frame.Action(velmora::kIdBuildAll)->trigger();
+      const bool ok = frame.grab().save(QString::fromStdString(screenshot), "PNG");
+      if (!ok)
+        std::fprintf(stderr, "velmora-gui: cannot write %s\n", screenshot.c_str());
+      QApplication::exit(ok ? 0 : 1);
+    });
+  }
+  const int status = app.exec();
+  velmora::SetDialogs(nullptr);
+  return status;
 }

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <string>
 
+class QLabel;
+
 namespace velmora {
 
 class CMakeOnePageDlg : public QDialog {
@@ -14,6 +16,14 @@ class CMakeOnePageDlg : public QDialog {
 
   std::string m_strTarget;  // the file shown, read after OK
   bool m_bTextOnly = false;
+  std::string m_strHtmlTarget;  // the site catalog and "Pall.html"
+  std::string m_strTextTarget;  // the same ending in ".txt"
+
+ private slots:
+  void OnTextOnly(bool bTicked);
+
+ private:
+  QLabel* m_pTarget = nullptr;
 };
 
 }  // namespace velmora

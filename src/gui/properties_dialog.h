@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
+
+class QCheckBox;
 
 namespace velmora {
 
@@ -11,6 +14,9 @@ class CPropertiesDlg : public QDialog {
   // The boxes are set from theSettings; OK writes them back, Cancel changes nothing.
   explicit CPropertiesDlg(QWidget* pParent = nullptr);
   void accept() override;
+
+ private:
+  std::vector<QCheckBox*> m_boxes;  // in the order of the switch table
 };
 
 }  // namespace velmora

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+class QLineEdit;
+class QListWidget;
+
 namespace velmora {
 
 class CReplaceTool;
@@ -19,6 +22,18 @@ class CReplaceDlg : public QDialog {
   std::string m_strFind;
   std::string m_strWith;
   std::vector<std::string> m_chosenFiles;  // in list order, after OK
+  // What "Select / unselect all" does next: false selects all, true clears the selection.
+  // Selections made by hand leave it alone.
+  bool m_bSelectAll = false;
+
+ private slots:
+  void ToggleAll();
+
+ private:
+  CReplaceTool& m_tool;
+  QLineEdit* m_pFind = nullptr;
+  QLineEdit* m_pWith = nullptr;
+  QListWidget* m_pFiles = nullptr;
 };
 
 }  // namespace velmora

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
+
+class QPlainTextEdit;
+class QTabBar;
 
 namespace velmora {
 
@@ -10,6 +14,16 @@ class CScriptFormatDlg : public QDialog {
   Q_OBJECT
  public:
   explicit CScriptFormatDlg(QWidget* pParent = nullptr);
+
+  // The lines of a tab (0 "Site" to 6 "Index"), each followed by CR LF.
+  static std::string TabText(int nTab);
+
+ private slots:
+  void ShowTab(int nTab);
+
+ private:
+  QTabBar* m_pTabs = nullptr;
+  QPlainTextEdit* m_pText = nullptr;
 };
 
 }  // namespace velmora

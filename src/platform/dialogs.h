@@ -18,6 +18,8 @@ class CDialogs {
                            std::string& password) = 0;
   // The end-of-batch alert box; returns false when the user asks not to see it again.
   virtual bool ShowAlerts(const std::string& text) = 0;
+  // Offers the conversion of a script of the older format; true when it shall be converted.
+  virtual bool AskConvertOldScript(const std::string& question) { return AskYesNo(question); }
 };
 
 class CProgress {

@@ -1,0 +1,45 @@
+#include "app/list_commands.h"
+
+#include "app/site_session.h"
+#include "platform/dialogs.h"
+#include "res/messages.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kNoSiteMessage = 6;
+constexpr int kNoPageSelectedMessage = 88;
+}  // namespace
+
+bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t>* pPositions,
+                 const std::function<void()>& afterInterpret) {
+  session.LoadAndInterpret();
+  if (pPositions)
+    session.m_publishedList.SelectPositions(*pPositions);
+  if (afterInterpret)
+    afterInterpret();
+  if (!session.m_pWebSite) {
+    Dialogs().MessageBox(Message(kNoSiteMessage));
+    return false;
+  }
+  std::vector<CPage*> selection;
+  if (pPositions) {
+    // Every remembered position lies past the end of a shorter list: building the empty
+    // selection would only copy resources and print pages, so it is refused.
+    selection = session.m_publishedList.SelectedPages();
+    if (selection.empty()) {
+      Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+      return false;
+    }
+  }
+  CWebSite& site = *session.m_pWebSite;
+  Progress().WaitCursor(true);
+  if (work == ESiteWork::kBuild)
+    site.BuildPages(pPositions ? &selection : nullptr);
+  else
+    site.CheckPages(pPositions ? &selection : nullptr);
+  Progress().WaitCursor(false);
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#include "gui/gui_text.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include "platform/drive_map.h"
+#include "platform/strings.h"
+
+namespace velmora {
+
+QString ToQString(const std::string& bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (!decoder.hasError())
+    return text;
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string FromQString(const QString& text) {
+  return text.toStdString();
+}
+
+QString DisplayText(const std::string& bytes) {
+  return ToQString(CrLfToLf(bytes));
+}
+
+QString HostPath(const std::string& internalPath) {
+  std::string host;
+  if (internalPath.empty() || !theDriveMap.ToHost(internalPath, host))
+    return {};
+  return QFile::decodeName(QByteArray::fromStdString(host));
+}
+
+std::string InternalFromHost(const QString& hostPath) {
+  std::string internal;
+  if (hostPath.isEmpty() ||
+      !theDriveMap.ToInternal(QFile::encodeName(hostPath).toStdString(), internal))
+    return {};
+  return internal;
+}
+
+}  // namespace velmora

@@ -1,0 +1,54 @@
+#include "gui/quarn_doc.h"
+
+#include "markup/paths.h"
+#include "platform/disk.h"
+
+namespace velmora {
+
+void CQuarnDoc::NewDocument() {
+  m_strPathName.clear();
+  m_strText.clear();
+  m_encoding = CScriptEncoding();
+  m_bModified = false;
+}
+
+bool CQuarnDoc::Open(const std::string& path) {
+  std::string bytes;
+  if (!Disk().ReadFile(path, bytes))
+    return false;
+  Adopt(path, bytes);
+  return true;
+}
+
+bool CQuarnDoc::Save(const std::string& path, const std::string& bytes) {
+  if (!MakeDirs(path) || !Disk().WriteFile(path, bytes))
+    return false;
+  m_strPathName = path;
+  m_strText = bytes;
+  m_bModified = false;
+  return true;
+}
+
+void CQuarnDoc::Adopt(const std::string& path, const std::string& bytes) {
+  m_strPathName = path;
+  m_strText = bytes;
+  ScriptToText(bytes, m_encoding);
+  m_bModified = false;
+}
+
+std::string CQuarnDoc::Title() const {
+  if (m_strPathName.empty())
+    return "Untitled";
+  size_t slash = m_strPathName.find_last_of("\\/");
+  return slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1);
+}
+
+std::string WithScriptExtension(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  size_t dot = path.rfind('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+    return path;
+  return path + kScriptExtension;
+}
+
+}  // namespace velmora

@@ -1,0 +1,310 @@
+#include "gui/quarn_view.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <QUrl>
+
+#include "app/commands.h"
+#include "build/replace_tool.h"
+#include "gui/long_command.h"
+#include "gui/make_one_page_dialog.h"
+#include "gui/progress_pane.h"
+#include "gui/properties_dialog.h"
+#include "gui/quarn_doc.h"
+#include "gui/replace_dialog.h"
+#include "gui/report_pane.h"
+#include "gui/script_text.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "platform/drive_map.h"
+#include "platform/report.h"
+#include "res/messages.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kNoSiteMessage = 6;
+constexpr int kNoPageSelectedMessage = 88;
+constexpr int kFormWidth = 356;  // dialog units
+constexpr int kFormHeight = 250;
+constexpr int kScriptLeft = 7;
+constexpr int kScriptTop = 20;
+
+// Disables the other commands while one runs and tells the frame before and after.
+class CCommandScope {
+ public:
+  explicit CCommandScope(CQuarnView& view) : m_view(view) { emit m_view.stateChanged(); }
+  ~CCommandScope() {
+    m_run.reset();
+    emit m_view.stateChanged();
+  }
+
+ private:
+  CQuarnView& m_view;
+  std::unique_ptr<CLongCommand> m_run = std::make_unique<CLongCommand>();
+};
+}  // namespace
+
+CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_doc(doc) {
+  m_pScriptLabel = new QLabel("Script", this);
+  m_pScript = new QPlainTextEdit(this);
+  m_pScript->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_pScript->setTabChangesFocus(false);
+  m_pProgress = new QProgressBar(this);
+  m_pProgress->setOrientation(Qt::Vertical);
+  m_pProgress->setTextVisible(false);
+  m_pProgress->setVisible(false);
+  m_pReport = new QPlainTextEdit(this);
+  m_pReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_pReport->setReadOnly(true);
+  m_pReportLabel = new QLabel("Report", this);
+  m_pListLabel = new QLabel("Published pages (rel. filename)", this);
+  m_pList = new QListWidget(this);
+  m_pList->setSelectionMode(QAbstractItemView::MultiSelection);
+  m_pOnline = new QCheckBox("Work OnLine", this);
+
+  const QSize origin = DialogUnits(kScriptLeft, kScriptTop);
+  m_pScript->move(origin.width(), origin.height());
+
+  m_pReportPane = std::make_unique<CReportPane>(m_pReport);
+  m_pProgressPane = std::make_unique<CProgressPane>(m_pProgress);
+  m_session.m_pReportWindow = m_pReportPane.get();
+  theReport.SetWindow(m_pReportPane.get());
+  SetProgress(m_pProgressPane.get());
+  m_pOnline->setChecked(theSettings.Internet != 0);
+
+  connect(m_pScript, &QPlainTextEdit::textChanged, this, [this] {
+    if (!m_bShowingScript)
+      m_doc.SetModified(true);
+    emit stateChanged();
+  });
+  connect(m_pScript, &QPlainTextEdit::copyAvailable, this, [this] { emit stateChanged(); });
+  connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { emit stateChanged(); });
+  connect(m_pOnline, &QCheckBox::toggled, this, [this](bool bOn) {
+    theSettings.Internet = bOn ? 1 : 0;
+    emit stateChanged();
+  });
+}
+
+CQuarnView::~CQuarnView() {
+  theReport.SetWindow(nullptr);
+  if (&Progress() == m_pProgressPane.get())
+    SetProgress(nullptr);
+}
+
+QSize CQuarnView::DialogUnits(int x, int y) const {
+  QFontMetrics metrics(font());
+  return QSize(x * metrics.averageCharWidth() / 4, y * metrics.height() / 8);
+}
+
+QSize CQuarnView::sizeHint() const {
+  return DialogUnits(kFormWidth, kFormHeight);
+}
+
+void CQuarnView::resizeEvent(QResizeEvent* pEvent) {
+  QWidget::resizeEvent(pEvent);
+  LayOut(pEvent->size().width(), pEvent->size().height());
+}
+
+// The script takes the left half; the report the upper and the list the lower right quarter;
+// the progress bar stands between the halves. L and T are where the script window starts.
+void CQuarnView::LayOut(int cx, int cy) {
+  const int L = m_pScript->x();
+  const int T = m_pScript->y();
+  const int W = qMax(0, cx / 2 - 2 * L);
+  auto place = [](QWidget* pWidget, int x, int y, int width, int height) {
+    pWidget->setGeometry(x, y, qMax(0, width), qMax(0, height));
+  };
+  place(m_pScript, L, T, W, cy - 2 * T);
+  place(m_pOnline, L, cy - T, W, T);
+  place(m_pReport, L + cx / 2, T, W, cy / 2 - T);
+  place(m_pList, L + cx / 2, cy / 2 + T, W, cy / 2 + T / 2 - 2 * T);
+  place(m_pScriptLabel, L, T - 21, W, 20);
+  place(m_pReportLabel, L + cx / 2, T - 21, W, 20);
+  place(m_pListLabel, L + cx / 2, cy / 2 + T - 21, W, 20);
+  place(m_pProgress, cx / 2 - L / 2, T, L, cy + T / 2 - 2 * T);
+}
+
+void CQuarnView::ShowScript(const std::string& bytes) {
+  m_bShowingScript = true;
+  m_pScript->setPlainText(ScriptToText(bytes, m_doc.m_encoding));
+  m_bShowingScript = false;
+}
+
+std::string CQuarnView::ScriptBytes() const {
+  return TextToScript(m_pScript->document()->toRawText(), m_doc.m_encoding);
+}
+
+bool CQuarnView::IsScriptEmpty() const {
+  return m_pScript->document()->isEmpty();
+}
+
+int CQuarnView::ScriptLineCount() const {
+  return IsScriptEmpty() ? 0 : m_pScript->document()->blockCount();
+}
+
+void CQuarnView::OnUpdate() {
+  theReport.SetWindow(m_pReportPane.get());
+  ShowScript(m_doc.m_strText);
+  if (!IsScriptEmpty()) {
+    LoadAndInterpret();
+    return;
+  }
+  // A site of the previous document must not stay behind an empty one.
+  m_session.m_publishedList.Clear();
+  m_session.m_pWebSite.reset();
+  FillPublishedList();
+}
+
+// The session interprets the script as it is in the window, with CR LF line ends.
+void CQuarnView::PrepareSession() {
+  CScriptEncoding forInterpreting = m_doc.m_encoding;
+  forInterpreting.m_strLineEnd = "\r\n";
+  m_session.m_strScriptText = TextToScript(m_pScript->document()->toRawText(), forInterpreting);
+  m_session.m_strScriptPath = m_doc.PathName();
+  emit interpretStarting();
+}
+
+bool CQuarnView::LoadAndInterpret() {
+  CCommandScope scope(*this);
+  PrepareSession();
+  const std::string sent = m_session.m_strScriptText;
+  bool ok = m_session.LoadAndInterpret();
+  AfterInterpret(sent);
+  return ok;
+}
+
+// Refills the list and, when an older script was converted, shows the new text, which the
+// conversion has also written to the script file.
+void CQuarnView::AfterInterpret(const std::string& sentText) {
+  FillPublishedList();
+  if (m_session.m_strScriptText == sentText)
+    return;
+  if (m_doc.HasPath()) {
+    m_doc.Adopt(m_doc.PathName(), m_session.m_strScriptText);
+    ShowScript(m_doc.m_strText);
+  } else {
+    ShowScript(m_session.m_strScriptText);
+  }
+  emit scriptConverted();
+}
+
+void CQuarnView::FillPublishedList() {
+  {
+    QSignalBlocker blocker(m_pList);
+    m_pList->clear();
+    for (const CPublishedList::CEntry& entry : m_session.m_publishedList.m_entries) {
+      auto* pItem = new QListWidgetItem(BytesToDisplay(entry.m_strName), m_pList);
+      pItem->setSelected(entry.m_bSelected);
+    }
+  }
+  emit stateChanged();
+}
+
+bool CQuarnView::HasSelection() const {
+  return !m_pList->selectedItems().isEmpty();
+}
+
+std::vector<size_t> CQuarnView::SelectedPositions() const {
+  std::vector<size_t> positions;
+  for (int i = 0; i < m_pList->count(); ++i)
+    if (m_pList->item(i)->isSelected())
+      positions.push_back(static_cast<size_t>(i));
+  return positions;
+}
+
+void CQuarnView::RunSiteWork(ESiteWork work, bool bSelected) {
+  CCommandScope scope(*this);
+  std::vector<size_t> positions;
+  if (bSelected)
+    positions = SelectedPositions();
+  PrepareSession();
+  const std::string sent = m_session.m_strScriptText;
+  velmora::RunSiteWork(m_session, work, bSelected ? &positions : nullptr,
+                       [&] { AfterInterpret(sent); });
+}
+
+void CQuarnView::OnInterpret() {
+  LoadAndInterpret();
+}
+
+void CQuarnView::OnBuildAll() {
+  RunSiteWork(ESiteWork::kBuild, false);
+}
+
+void CQuarnView::OnBuildSelected() {
+  RunSiteWork(ESiteWork::kBuild, true);
+}
+
+void CQuarnView::OnCheckAll() {
+  RunSiteWork(ESiteWork::kCheck, false);
+}
+
+void CQuarnView::OnCheckSelected() {
+  RunSiteWork(ESiteWork::kCheck, true);
+}
+
+void CQuarnView::OnMakeOnePage() {
+  if (!HasSite()) {
+    Dialogs().MessageBox(Message(kNoSiteMessage));
+    return;
+  }
+  CMakeOnePageDlg dialog(m_session.m_pWebSite->m_strCatalog, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  CCommandScope scope(*this);
+  PrintCommand(m_session, dialog.m_bTextOnly, dialog.m_strTarget);
+}
+
+void CQuarnView::OnReplace() {
+  if (!HasSite()) {
+    Dialogs().MessageBox(Message(kNoSiteMessage));
+    return;
+  }
+  CReplaceTool tool(*m_session.m_pWebSite);
+  CReplaceDlg dialog(tool, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  CCommandScope scope(*this);
+  tool.Replace(dialog.m_strFind, dialog.m_strWith, dialog.m_chosenFiles);
+}
+
+std::string CQuarnView::BrowseTarget() {
+  if (!HasSite()) {
+    Dialogs().MessageBox(Message(kNoSiteMessage));
+    return "";
+  }
+  const std::vector<size_t> positions = SelectedPositions();
+  const auto& entries = m_session.m_publishedList.m_entries;
+  if (positions.empty() || positions.front() >= entries.size()) {
+    Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    return "";
+  }
+  return m_session.m_pWebSite->m_strCatalog + entries[positions.front()].m_strName;
+}
+
+// The browser's own failure to show the page is not reported.
+void CQuarnView::OnBrowseSelected() {
+  const std::string target = BrowseTarget();
+  std::string hostPath;
+  if (!target.empty() && theDriveMap.ToHost(target, hostPath))
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(hostPath)));
+}
+
+// The site is interpreted again after the dialog either way: the switches may change what
+// interpretation does. An empty script window is left alone.
+void CQuarnView::OnProperties() {
+  CPropertiesDlg dialog(this);
+  dialog.exec();
+  m_pOnline->setChecked(theSettings.Internet != 0);
+  if (!IsScriptEmpty())
+    LoadAndInterpret();
+}
+
+}  // namespace velmora

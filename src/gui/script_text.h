@@ -1,0 +1,24 @@
+// Script bytes shown in a text widget and given back unchanged. Bytes that are valid UTF-8 are
+// shown as UTF-8, anything else as Latin-1; the line ends of the file (CR LF or LF) are kept.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace velmora {
+
+struct CScriptEncoding {
+  bool m_bLatin1 = false;
+  std::string m_strLineEnd = "\r\n";
+};
+
+// The text to show, with LF line ends; encoding tells how the bytes were read.
+QString ScriptToText(const std::string& bytes, CScriptEncoding& encoding);
+// The bytes of a shown text. Text read as Latin-1 goes back as Latin-1 while every character
+// fits; a character beyond Latin-1 makes the whole text UTF-8, so nothing typed is lost.
+std::string TextToScript(const QString& text, const CScriptEncoding& encoding);
+// Bytes for display only (report lines, file names): UTF-8 when valid, else Latin-1; CR LF
+// becomes LF.
+QString BytesToDisplay(const std::string& bytes);
+
+}  // namespace velmora

@@ -1,0 +1,237 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+#include "gui/main_frame.h"
+#include "gui/quarn_view.h"
+#include "gui/script_text.h"
+#include "gui_test_support.h"
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "platform/strings.h"
+
+using namespace velmora;
+
+// Receives what Browse asks the desktop to open.
+class COpenedUrls : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> m_urls;
+ public slots:
+  void Open(const QUrl& url) { m_urls.append(url); }
+};
+
+class CMainWindowTest : public QObject {
+  Q_OBJECT
+ private:
+  test::CTempDrive m_drive;
+  CScriptedDialogs m_dialogs;
+  const std::string m_script = "C:\\site\\script.txt";
+
+  // A frame whose questions go to the scripted dialogs.
+  std::unique_ptr<CMainFrame> MakeFrame() {
+    auto pFrame = std::make_unique<CMainFrame>();
+    SetDialogs(&m_dialogs);
+    return pFrame;
+  }
+  static void Select(CQuarnView* pView, std::initializer_list<int> positions) {
+    pView->PublishedList()->clearSelection();
+    for (int n : positions) pView->PublishedList()->item(n)->setSelected(true);
+  }
+  static bool Enabled(CMainFrame& frame, int nId) {
+    frame.UpdateActions();
+    return frame.Action(nId)->isEnabled();
+  }
+  static QString ReportText(CMainFrame& frame) {
+    return frame.View()->ReportWindow()->toPlainText();
+  }
+
+ private slots:
+  void init() {
+    m_dialogs = CScriptedDialogs();
+    theSettings = CBuildSettings();
+    QVERIFY(!m_drive.NewSite(m_script).empty());
+  }
+  void cleanup() { SetDialogs(nullptr); }
+
+  void OpeningAScriptInterpretsItAndFillsTheList() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    CQuarnView* pView = pFrame->View();
+    QVERIFY(pView->HasSite());
+    QCOMPARE(pView->PublishedList()->count(), 6);
+    QCOMPARE(pView->PublishedList()->item(0)->text(), QString("index.html"));
+    QVERIFY(ReportText(*pFrame).contains("Can establish structure"));
+    QCOMPARE(pFrame->windowTitle(), QString("script.txt - Quarn20"));
+  }
+
+  void SiteCommandsFollowTheSiteAndTheSelection() {
+    auto pFrame = MakeFrame();
+    CQuarnView* pView = pFrame->View();
+    // An empty document: nothing to interpret, no site.
+    for (int nId : {kIdInterpret, kIdBuildAll, kIdCheckAll, kIdReplace, kIdMakeOnePage,
+                    kIdBuildSelected, kIdFileReload, kIdFileSave, kIdBrowseXReport})
+      QVERIFY2(!Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
+    for (int nId : {kIdFileNew, kIdFileOpen, kIdProperties, kIdScriptFormat, kIdAppAbout})
+      QVERIFY(Enabled(*pFrame, nId));
+
+    QVERIFY(pFrame->OpenDocument(m_script));
+    for (int nId :
+         {kIdInterpret, kIdBuildAll, kIdCheckAll, kIdReplace, kIdMakeOnePage, kIdFileReload})
+      QVERIFY(Enabled(*pFrame, nId));
+    for (int nId : {kIdBuildSelected, kIdCheckSelected, kIdBrowseSelected, kIdBrowseXReport})
+      QVERIFY(!Enabled(*pFrame, nId));
+    Select(pView, {1});
+    for (int nId : {kIdBuildSelected, kIdCheckSelected, kIdBrowseSelected})
+      QVERIFY(Enabled(*pFrame, nId));
+    QVERIFY(!Enabled(*pFrame, kIdBrowseXReport));
+
+    // A failed interpretation leaves no site behind.
+    pView->ScriptWindow()->setPlainText("VERSION=2.0\nCATALOG=\nSITENAME=x\n1,Home,I,index.html");
+    pView->OnInterpret();
+    QVERIFY(!pView->HasSite());
+    QVERIFY(!Enabled(*pFrame, kIdBuildAll));
+    QVERIFY(!Enabled(*pFrame, kIdBuildSelected));
+  }
+
+  void DocumentationNeedsWorkOnline() {
+    auto pFrame = MakeFrame();
+    QVERIFY(!Enabled(*pFrame, kIdBrowseDocumentation));
+    pFrame->View()->OnlineBox()->setChecked(true);
+    QCOMPARE(theSettings.Internet, 1);
+    QVERIFY(Enabled(*pFrame, kIdBrowseDocumentation));
+    pFrame->View()->OnlineBox()->setChecked(false);
+    QCOMPARE(theSettings.Internet, 0);
+    QVERIFY(!Enabled(*pFrame, kIdBrowseDocumentation));
+  }
+
+  void EditActionsNeedTheScriptWindow() {
+    auto pFrame = MakeFrame();
+    pFrame->show();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame.get()));
+    QVERIFY(pFrame->OpenDocument(m_script));
+    QPlainTextEdit* pScript = pFrame->View()->ScriptWindow();
+    pFrame->View()->ReportWindow()->setFocus();
+    QTRY_VERIFY(pFrame->View()->ReportWindow()->hasFocus());
+    QVERIFY(!Enabled(*pFrame, kIdEditPaste));
+    QVERIFY(!Enabled(*pFrame, kIdEditUndo));
+    pScript->setFocus();
+    QTRY_VERIFY(pScript->hasFocus());
+    QVERIFY(Enabled(*pFrame, kIdEditPaste));
+    QVERIFY(Enabled(*pFrame, kIdEditUndo));
+    QVERIFY(!Enabled(*pFrame, kIdEditCopy));
+    pScript->selectAll();
+    QVERIFY(Enabled(*pFrame, kIdEditCopy));
+    QVERIFY(Enabled(*pFrame, kIdEditCut));
+  }
+
+  // Entries at positions 2 and 5 are selected; an edit leaves four pages, so only position 2
+  // is selected again and built.
+  void BuildSelectedKeepsTheSelectionByPosition() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    CQuarnView* pView = pFrame->View();
+    Select(pView, {2, 5});
+    std::string script = m_drive.Read(m_script);
+    ReplaceAll(script, "1,Sitemap,C,pages\\toc.html\r\nBLOCKS:blocks\\src_toc.html\r\n", "");
+    ReplaceAll(script, "1,Page2,P,pages\\pagetwo.html\r\nBLOCKS:blocks\\src_page2.html\r\n", "");
+    pView->ShowScript(script);
+
+    pFrame->Action(kIdBuildSelected)->trigger();
+    QCOMPARE(pView->PublishedList()->count(), 4);
+    QCOMPARE(pView->SelectedPositions(), (std::vector<size_t>{2}));
+    const QString report = ReportText(*pFrame);
+    QVERIFY(report.contains("Siteindex - C:\\site\\pages\\ix.html"));
+    QVERIFY(!report.contains("Home - "));
+    QVERIFY(!report.contains("Page1 - "));
+    QVERIFY(QFile::exists(QString::fromStdString(m_drive.Host("C:\\site\\pages\\ix.html"))));
+    QVERIFY(!QFile::exists(QString::fromStdString(m_drive.Host("C:\\site\\index.html"))));
+  }
+
+  void BuildSelectedWithEveryPositionGoneBuildsNothing() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    Select(pFrame->View(), {5});
+    std::string script = m_drive.Read(m_script);
+    ReplaceAll(script, "1,Sitemap,C,pages\\toc.html\r\n", "");
+    pFrame->View()->ShowScript(script);
+    pFrame->View()->OnBuildSelected();
+    QCOMPARE(m_dialogs.m_messages.back(), std::string("No page selected"));
+    QVERIFY(!QFile::exists(QString::fromStdString(m_drive.Host("C:\\site\\gfx\\def.css"))));
+  }
+
+  void NoSiteStopsBuildWithAMessage() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    pFrame->View()->ScriptWindow()->setPlainText("VERSION=2.0\nCATALOG=\nSITENAME=x\n1,A,I,a.html");
+    pFrame->View()->OnBuildAll();
+    QCOMPARE(m_dialogs.m_messages.back(), std::string("No sitestructure established"));
+  }
+
+  // New (with the starter script written beforehand), then Build all pages from the menu.
+  void NewSiteThenBuildAll() {
+    auto pFrame = MakeFrame();
+    const std::string path = "C:\\fresh\\script.txt";
+    const std::string text = m_drive.NewSite(path);
+    pFrame->OpenNewSite(path, text);
+    QVERIFY(!pFrame->Document().IsModified());
+    QCOMPARE(pFrame->Document().PathName(), path);
+    QCOMPARE(pFrame->RecentFiles().Files().front(), path);
+    QVERIFY(Enabled(*pFrame, kIdBuildAll));
+
+    pFrame->Action(kIdBuildAll)->trigger();
+    const QString report = ReportText(*pFrame);
+    QVERIFY(report.contains("Built - with properties:"));
+    QCOMPARE(report.count(QRegularExpression("^   OK$", QRegularExpression::MultilineOption)), 6);
+    QVERIFY(QFile::exists(QString::fromStdString(m_drive.Host("C:\\fresh\\index.html"))));
+    QVERIFY(!pFrame->View()->ProgressBar()->isVisible());
+    QVERIFY(Enabled(*pFrame, kIdBuildAll));  // enabled again once the build is over
+  }
+
+  void BrowseSelectedOpensOnlyTheFirstSelected() {
+    COpenedUrls opened;
+    QDesktopServices::setUrlHandler("file", &opened, "Open");
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    Select(pFrame->View(), {4, 1, 3});
+    pFrame->View()->OnBrowseSelected();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(opened.m_urls.size(), 1);
+    QCOMPARE(opened.m_urls[0].toLocalFile(),
+             QString::fromStdString(m_drive.Host("C:\\site\\pages\\allpages.html")));
+
+    pFrame->View()->PublishedList()->clearSelection();
+    QCOMPARE(pFrame->View()->BrowseTarget(), std::string());
+    QCOMPARE(m_dialogs.m_messages.back(), std::string("No page selected"));
+  }
+
+  // Accepting the conversion of an older script shows the converted text, which is on disk,
+  // and the next focus change asks nothing about the changed file.
+  void ConvertedScriptIsShownWithoutAReloadQuestion() {
+    auto pFrame = MakeFrame();
+    const std::string old = "C:\\old\\script.txt";
+    m_drive.Write(
+        old, "CATALOG=C:\\old\r\nSITENAME=Old\r\n1,Home,I,index.html\r\nBLOCK,Home,b.html\r\n");
+    m_dialogs.m_answers = {true};
+    QVERIFY(pFrame->OpenDocument(old));
+    const QString shown = pFrame->View()->ScriptWindow()->toPlainText();
+    QVERIFY(shown.contains("VERSION=2.0"));
+    QCOMPARE(shown.toStdString(), CrLfToLf(m_drive.Read(old)));
+    QVERIFY(pFrame->m_bSkipReloadCheck);
+    QVERIFY(!pFrame->Document().IsModified());
+
+    m_drive.Touch(old);
+    const size_t nAsked = m_dialogs.m_questions.size();
+    pFrame->OnGetFocus();
+    QCOMPARE(m_dialogs.m_questions.size(), nAsked);
+    QVERIFY(!pFrame->m_bSkipReloadCheck);
+  }
+};
+
+QTEST_MAIN(CMainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,140 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "gui/new_site_dialog.h"
+#include "platform/dialogs.h"
+#include "support/temp_drive.h"
+
+using velmora::CNewSiteDlg;
+using velmora::CScriptedDialogs;
+using velmora::CTempDrive;
+
+// The dialog proposes a free script path and writes the site through its OK steps.
+class CNewSiteDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // The file dialog keeps its history in Qt's own settings, which must not reach the real home.
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", m_qtConfig.path().toUtf8()); }
+  void init() {
+    m_pDrive = std::make_unique<CTempDrive>('C');
+    qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
+    m_dialogs = CScriptedDialogs();
+    velmora::SetDialogs(&m_dialogs);
+  }
+  void cleanup() {
+    velmora::SetDialogs(nullptr);
+    m_pDrive.reset();
+  }
+
+  void ProposesTheFirstFreeScriptPath() {
+    {
+      CNewSiteDlg dialog;
+      QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite\\script.txt"));
+    }
+    m_pDrive->Write("mysite/script.txt", "x");
+    m_pDrive->Write("mysite1/script.txt", "x");
+    CNewSiteDlg dialog;
+    QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite2\\script.txt"));
+    QVERIFY(dialog.findChild<QRadioButton*>("1015")->isChecked());
+    QVERIFY(dialog.findChild<QRadioButton*>("1017")->isChecked());
+    QVERIFY(Edit(dialog, "1019")->text().isEmpty());
+  }
+
+  void OkWritesTheScriptWithTheCatalogSeparator() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    dialog.findChild<QRadioButton*>("1016")->setChecked(true);
+    Edit(dialog, "1019")->setText("C:\\tpl");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.m_strScriptPath, std::string("C:\\site\\script.txt"));
+    QVERIFY(dialog.m_strScriptText.find("\r\nTEMPLATES=C:\\tpl\\\r\nRESOURCES=gfx\r\n") !=
+            std::string::npos);
+    QCOMPARE(m_pDrive->Read("site/script.txt"), dialog.m_strScriptText);
+    QVERIFY(m_pDrive->Exists("site/graphics"));
+    QVERIFY(m_dialogs.m_messages.empty());
+  }
+
+  void EmptyAddressKeepsTheDialogOpen() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    dialog.findChild<QRadioButton*>("1028")->setChecked(true);
+    Edit(dialog, "1019")->setText("C:\\unused");  // a catalog not chosen still gets its '\'
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.m_strScriptText.empty());
+    QCOMPARE(m_dialogs.m_messages.size(), size_t(1));
+    QCOMPARE(m_dialogs.m_messages[0], std::string("Bad form or service( not http): "));
+    QCOMPARE(Edit(dialog, "1019")->text(), QString("C:\\unused\\"));
+    QVERIFY(!m_pDrive->Exists("mysite/script.txt"));
+
+    // A bare server name becomes a normalised address with its '/', and OK goes through.
+    Edit(dialog, "1031")->setText("www.example.com");
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(Edit(dialog, "1031")->text(), QString("www.example.com/"));
+    QVERIFY(dialog.m_strScriptText.find("\r\nTEMPLATES=http://www.example.com/\r\n") !=
+            std::string::npos);
+  }
+
+  void BrowseGivesInternalPaths() {
+    m_pDrive->Write("tpl/page.html", "x");
+    m_pDrive->Write("new/keep.txt", "x");
+    const QString host = QString::fromStdString(m_pDrive->HostFolder());
+    CNewSiteDlg dialog;
+    dialog.show();
+    PickInFileDialog(host + "/tpl/page.html");
+    dialog.findChild<QPushButton*>("1021")->click();
+    QCOMPARE(Edit(dialog, "1019")->text(), QString("C:\\tpl\\"));
+    QVERIFY(dialog.findChild<QRadioButton*>("1016")->isChecked());
+
+    PickInFileDialog(host + "/new/site");  // the default extension is added
+    dialog.findChild<QPushButton*>("1014")->click();
+    QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\new\\site.txt"));
+  }
+
+  void RefusedReplaceKeepsTheOldScript() {
+    m_pDrive->Write("site/script.txt", "old");
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    m_dialogs.m_answers = {false};
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_dialogs.m_questions.size(), size_t(1));
+    QCOMPARE(m_pDrive->Read("site/script.txt"), std::string("old"));
+  }
+
+ private:
+  // The next file dialog opened gets this host path and OK.
+  void PickInFileDialog(const QString& hostPath) {
+    QTimer::singleShot(0, this, [this, hostPath] {
+      auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!pDialog)
+        return PickInFileDialog(hostPath);
+      pDialog->selectFile(hostPath);
+      QMetaObject::invokeMethod(pDialog, "accept");
+    });
+  }
+
+  static QLineEdit* Edit(CNewSiteDlg& dialog, const char* id) {
+    auto* pEdit = dialog.findChild<QLineEdit*>(id);
+    if (!pEdit)
+      qFatal("no field %s", id);
+    return pEdit;
+  }
+
+  QTemporaryDir m_qtConfig;
+  std::unique_ptr<CTempDrive> m_pDrive;
+  CScriptedDialogs m_dialogs;
+};
+
+QTEST_MAIN(CNewSiteDialogTest)
+#include "new_site_dialog_test.moc"

@@ -1,0 +1,84 @@
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "gui/properties_dialog.h"
+#include "platform/build_settings.h"
+
+using velmora::CBuildSettings;
+using velmora::CPropertiesDlg;
+using velmora::theSettings;
+
+// The boxes show the switches (six of them negated) and OK writes them back.
+class CPropertiesDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { qputenv("VELMORA_CONFIG", (m_config.path() + "/Quarn20.conf").toUtf8()); }
+  void init() { theSettings = CBuildSettings(); }
+
+  void BoxesShowTheSwitches() {
+    theSettings.Internet = 1;
+    theSettings.BuildIndex = 0;
+    theSettings.AllowForwardSlashes = 1;
+    CPropertiesDlg dialog;
+    QCOMPARE(Box(dialog, "1017")->isChecked(), false);  // online: "Work OffLine" not ticked
+    QCOMPARE(Box(dialog, "1019")->isChecked(), true);   // no index
+    QCOMPARE(Box(dialog, "1018")->isChecked(), false);
+    QCOMPARE(Box(dialog, "1036")->isChecked(), true);
+    QCOMPARE(Box(dialog, "1017")->text(),
+             QString("Work OffLine  ( Use only local files and local copies of internet files)"));
+  }
+
+  void OkWritesEverySwitch() {
+    CPropertiesDlg dialog;
+    for (const char* id : {"1017", "1018", "1019", "1020", "1021", "1022", "1036"})
+      Box(dialog, id)->setChecked(true);
+    dialog.accept();
+    QCOMPARE(theSettings.Internet, 0);
+    QCOMPARE(theSettings.BuildPrintPages, 0);
+    QCOMPARE(theSettings.BuildIndex, 0);
+    QCOMPARE(theSettings.BuildCollections, 0);
+    QCOMPARE(theSettings.CheckNameRefs, 0);
+    QCOMPARE(theSettings.CheckAllImages, 0);
+    QCOMPARE(theSettings.AllowForwardSlashes, 1);
+
+    CPropertiesDlg again;
+    for (const char* id : {"1017", "1018", "1019", "1020", "1021", "1022", "1036"}) {
+      QVERIFY(Box(again, id)->isChecked());
+      Box(again, id)->setChecked(false);
+    }
+    again.accept();
+    QCOMPARE(theSettings.Internet, 1);
+    QCOMPARE(theSettings.BuildPrintPages, 1);
+    QCOMPARE(theSettings.BuildIndex, 1);
+    QCOMPARE(theSettings.BuildCollections, 1);
+    QCOMPARE(theSettings.CheckNameRefs, 1);
+    QCOMPARE(theSettings.CheckAllImages, 1);
+    QCOMPARE(theSettings.AllowForwardSlashes, 0);
+  }
+
+  void CancelChangesNothing() {
+    theSettings.CheckNameRefs = 7;  // any non-zero value is on and survives Cancel as it is
+    CPropertiesDlg dialog;
+    for (const char* id : {"1017", "1018", "1019", "1020", "1021", "1022", "1036"})
+      Box(dialog, id)->toggle();
+    dialog.reject();
+    QCOMPARE(theSettings.Internet, 0);
+    QCOMPARE(theSettings.BuildIndex, 1);
+    QCOMPARE(theSettings.CheckNameRefs, 7);
+    QCOMPARE(theSettings.AllowForwardSlashes, 0);
+  }
+
+ private:
+  static QCheckBox* Box(CPropertiesDlg& dialog, const char* id) {
+    auto* pBox = dialog.findChild<QCheckBox*>(id);
+    if (!pBox)
+      qFatal("no box %s", id);
+    return pBox;
+  }
+
+  QTemporaryDir m_config;
+};
+
+QTEST_MAIN(CPropertiesDialogTest)
+#include "properties_dialog_test.moc"
