@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
-#include "platform/disk.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -76,7 +76,7 @@ bool CBlock::Load() {
   // A block file of the site that does not exist yet is simply made from its default ("Make:",
   // level 1); only a file that is there and cannot be read is an error.
   const bool bNotMadeYet =
-      m_strUrl.empty() && m_strOutsidePath.empty() && !Disk().FileExists(m_strLocalPath);
+      m_strUrl.empty() && m_strOutsidePath.empty() && !AnythingAt(m_strLocalPath);
   if (bNotMadeYet || !CNode::Load())
     MakeDefaultBlock(true);
   if (m_strContent.empty())
@@ -139,7 +139,9 @@ void CBlock::MakeDefaultBlock(bool bMissing) {
       m_strContent += "\r\nOriginal at: " + m_strUrl + "<br>";
     m_strContent += "\r\n</p>\r\n" + kBlockEnd + "\r\n</body>\r\n</html>";
   }
-  StoreLocal();
+  // A file that is there but could not be read is the user's: the default is not written over it.
+  if (!AnythingAt(m_strLocalPath))
+    StoreLocal();
 }
 
 bool CPage::Load() {

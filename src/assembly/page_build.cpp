@@ -68,7 +68,11 @@ bool CPage::Build() {
     Load();
   }
   if (m_strContent.empty()) {
-    MakeMissingPage(true);
+    // A kept page's own file is its only source: one that is there but cannot be read is
+    // left as it is, and only an empty one is replaced.
+    std::string text;
+    MakeMissingPage(!HasOption('K') || !AnythingAt(m_strLocalPath) ||
+                    (ReadTextFile(m_strLocalPath, text) && text.empty()));
     return false;
   }
 

@@ -95,6 +95,8 @@ bool CTemplate::ParseLine(const std::string& location) {
   } else if (FileExists(m_strLocalPath)) {
     m_bValid = true;
     return true;
+  } else if (AnythingAt(m_strLocalPath)) {
+    return false;  // there but unreadable: the default is not written over it
   }
   // A default file that is not there yet is expected on a new site: it is made at once
   // instead of first failing to load it.

@@ -19,11 +19,11 @@
 #include "app/settings_store.h"
 #include "gui/about_dialog.h"
 #include "gui/gui_dialogs.h"
+#include "gui/gui_text.h"
 #include "gui/long_command.h"
 #include "gui/new_site_dialog.h"
 #include "gui/quarn_view.h"
 #include "gui/script_format_dialog.h"
-#include "gui/script_text.h"
 #include "gui/tool_icons.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
@@ -40,28 +40,25 @@ const char kAppTitle[] = "Quarn20";
 
 // The start folder of a file dialog: the document's folder, else drive C.
 QString DialogFolder(const std::string& documentPath) {
-  std::string host;
-  if (!documentPath.empty() && theDriveMap.ToHost(documentPath, host)) {
-    size_t slash = host.rfind('/');
-    return QString::fromStdString(host.substr(0, slash == std::string::npos ? 0 : slash));
-  }
+  const QString host = HostPath(documentPath);
+  if (!host.isEmpty())
+    return host.left(host.lastIndexOf('/'));
   return QString::fromStdString(theDriveMap.HostFolder('C'));
 }
 
 // A file chosen in a dialog as an internal path; empty, after a message box, when no drive
 // holds it.
 std::string InternalPath(const QString& hostPath) {
-  std::string internal;
-  const std::string host = hostPath.toStdString();
-  if (theDriveMap.ToInternal(host, internal))
-    return internal;
-  Dialogs().MessageBox("The file lies on no drive of the program: " + host);
-  return "";
+  const std::string internal = InternalFromHost(hostPath);
+  if (internal.empty())
+    Dialogs().MessageBox("The file lies on no drive of the program: " + hostPath.toStdString());
+  return internal;
 }
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
   m_pDialogs = std::make_unique<CGuiDialogs>(this);
+  m_pDialogs->m_onConversionAnswered = [this] { m_bSkipReloadCheck = true; };
   SetDialogs(m_pDialogs.get());
   m_doc.NewDocument();
   m_pView = new CQuarnView(m_doc, this);
@@ -253,7 +250,7 @@ void CMainFrame::FillRecentFiles() {
   Action(kIdFileMru)->setVisible(files.empty());
   for (size_t i = 0; i < files.size(); ++i) {
     const std::string path = files[i];
-    auto* pAction = new QAction(QString("&%1 %2").arg(i + 1).arg(BytesToDisplay(path)), this);
+    auto* pAction = new QAction(QString("&%1 %2").arg(i + 1).arg(DisplayText(path)), this);
     pAction->setStatusTip("Open this document");
     connect(pAction, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
     m_pFileMenu->insertAction(m_pRecentSeparator, pAction);
@@ -304,7 +301,7 @@ void CMainFrame::UpdateActions() {
 }
 
 void CMainFrame::UpdateTitle() {
-  setWindowTitle(BytesToDisplay(m_doc.Title()) + " - " + kAppTitle);
+  setWindowTitle(DisplayText(m_doc.Title()) + " - " + kAppTitle);
 }
 
 bool CMainFrame::OpenDocument(const std::string& path) {
@@ -394,7 +391,7 @@ bool CMainFrame::OnSave() {
 bool CMainFrame::OnSaveAs() {
   QString start = DialogFolder(m_doc.PathName());
   if (m_doc.HasPath())
-    start += "/" + BytesToDisplay(m_doc.Title());
+    start += "/" + DisplayText(m_doc.Title());
   const QString chosen = QFileDialog::getSaveFileName(this, "Save As", start, kScriptFilter);
   if (chosen.isEmpty())
     return false;
@@ -409,9 +406,9 @@ bool CMainFrame::OnSaveAs() {
 bool CMainFrame::SaveModified() {
   if (!m_doc.IsModified())
     return true;
-  const auto answer = QMessageBox::question(
-      this, kAppTitle, "Save changes to " + BytesToDisplay(m_doc.Title()) + "?",
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const auto answer =
+      QMessageBox::question(this, kAppTitle, "Save changes to " + DisplayText(m_doc.Title()) + "?",
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel)
     return false;
   return answer == QMessageBox::No || OnSave();

@@ -12,6 +12,7 @@
 
 #include "app/commands.h"
 #include "build/replace_tool.h"
+#include "gui/gui_text.h"
 #include "gui/long_command.h"
 #include "gui/make_one_page_dialog.h"
 #include "gui/progress_pane.h"
@@ -22,7 +23,6 @@
 #include "gui/script_text.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
-#include "platform/drive_map.h"
 #include "platform/report.h"
 #include "res/messages.h"
 
@@ -200,7 +200,7 @@ void CQuarnView::FillPublishedList() {
     QSignalBlocker blocker(m_pList);
     m_pList->clear();
     for (const CPublishedList::CEntry& entry : m_session.m_publishedList.m_entries) {
-      auto* pItem = new QListWidgetItem(BytesToDisplay(entry.m_strName), m_pList);
+      auto* pItem = new QListWidgetItem(DisplayText(entry.m_strName), m_pList);
       pItem->setSelected(entry.m_bSelected);
     }
   }
@@ -291,10 +291,9 @@ std::string CQuarnView::BrowseTarget() {
 
 // The browser's own failure to show the page is not reported.
 void CQuarnView::OnBrowseSelected() {
-  const std::string target = BrowseTarget();
-  std::string hostPath;
-  if (!target.empty() && theDriveMap.ToHost(target, hostPath))
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(hostPath)));
+  const QString host = HostPath(BrowseTarget());
+  if (!host.isEmpty())
+    QDesktopServices::openUrl(QUrl::fromLocalFile(host));
 }
 
 // The site is interpreted again after the dialog either way: the switches may change what

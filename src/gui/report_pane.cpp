@@ -4,8 +4,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include "gui/gui_text.h"
 #include "gui/long_command.h"
-#include "gui/script_text.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -17,10 +17,10 @@ void CReportPane::Refresh(const std::string& text) {
     if (text.size() > m_strShown.size()) {
       QTextCursor cursor(m_pEdit->document());
       cursor.movePosition(QTextCursor::End);
-      cursor.insertText(BytesToDisplay(text.substr(m_strShown.size())));
+      cursor.insertText(DisplayText(text.substr(m_strShown.size())));
     }
   } else {
-    m_pEdit->setPlainText(BytesToDisplay(text));
+    m_pEdit->setPlainText(DisplayText(text));
   }
   m_strShown = text;
   m_pEdit->verticalScrollBar()->setValue(m_pEdit->verticalScrollBar()->maximum());

@@ -50,10 +50,4 @@ std::string TextToScript(const QString& shown, const CScriptEncoding& encoding) 
   return result;
 }
 
-QString BytesToDisplay(const std::string& bytes) {
-  QString text = Decode(bytes, !IsValidUtf8(bytes));
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return text;
-}
-
 }  // namespace velmora

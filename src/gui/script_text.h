@@ -17,8 +17,5 @@ QString ScriptToText(const std::string& bytes, CScriptEncoding& encoding);
 // The bytes of a shown text. Text read as Latin-1 goes back as Latin-1 while every character
 // fits; a character beyond Latin-1 makes the whole text UTF-8, so nothing typed is lost.
 std::string TextToScript(const QString& text, const CScriptEncoding& encoding);
-// Bytes for display only (report lines, file names): UTF-8 when valid, else Latin-1; CR LF
-// becomes LF.
-QString BytesToDisplay(const std::string& bytes);
 
 }  // namespace velmora

@@ -230,7 +230,7 @@ bool MakeDirs(const std::string& path) {
 bool ReadTextFile(const std::string& path, std::string& text) {
   text.clear();
   std::string bytes;
-  if (!Disk().ReadFile(path, bytes))
+  if (!Disk().ReadFile(path, bytes) || bytes.size() > kMaxTextBytes)
     return false;
   // Lines end in LF or CR LF; the last line end is dropped and the lines are joined by CR LF.
   text.reserve(bytes.size() + bytes.size() / 32);
@@ -276,6 +276,11 @@ bool CopyFileMakingDirs(const std::string& source, const std::string& target) {
 
 bool FileExists(const std::string& path) {
   return Disk().FileExists(path);
+}
+
+bool AnythingAt(const std::string& path) {
+  std::int64_t nSeconds = 0;
+  return Disk().ModificationTime(path, nSeconds);
 }
 
 }  // namespace velmora

@@ -24,5 +24,10 @@ bool WriteTextFile(const std::string& path, const std::string& text);
 bool WriteBinaryFile(const std::string& path, std::string_view bytes);
 bool CopyFileMakingDirs(const std::string& source, const std::string& target);
 bool FileExists(const std::string& path);
+// True when a file or folder is at the path, readable or not.
+bool AnythingAt(const std::string& path);
+
+// Text files larger than this are not read, as fetched texts are not.
+constexpr size_t kMaxTextBytes = 64 * 1024 * 1024;
 
 }  // namespace velmora

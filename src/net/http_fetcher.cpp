@@ -154,6 +154,7 @@ CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* head
   request.m_strHeaders = headers;
   request.m_nConnectTimeoutSeconds = m_nConnectTimeoutSeconds;
   request.m_nStallTimeoutSeconds = m_nStallTimeoutSeconds;
+  request.m_nTransferTimeoutSeconds = m_nTransferTimeoutSeconds;
   request.m_nMaxBodyBytes = m_nMaxBodyBytes;
   request.m_strCertificateFile = m_strCertificateFile;
   return request;

@@ -20,6 +20,8 @@ class CHttpFetcher {
   // Limits of every request; tests shorten them.
   long m_nConnectTimeoutSeconds = 15;
   long m_nStallTimeoutSeconds = 30;
+  // The whole of one request, for servers that send just fast enough never to stall.
+  long m_nTransferTimeoutSeconds = 300;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
   // A file of certificates to trust besides the system's store (tests name their own).
   std::string m_strCertificateFile;

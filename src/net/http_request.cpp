@@ -21,6 +21,8 @@ struct CTransfer {
   CHttpResponse* m_pResponse = nullptr;
   bool m_bStoppedOnPurpose = false;  // the body was not wanted
   bool m_bTooLarge = false;
+  std::string m_strLength = {};  // the Content-Length of the current response, as sent
+  bool m_bTwoLengths = false;
   long long m_nDropped = 0;  // bytes of answers other than 200
 };
 
@@ -33,8 +35,21 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   std::string_view line(data, size * count);
   // A new status line starts the headers of a new response (after 100 Continue or an
   // authentication round).
-  if (StartsWith(line, "HTTP/"))
+  if (StartsWith(line, "HTTP/")) {
     transfer->m_pResponse->m_strHeaders.clear();
+    transfer->m_strLength.clear();
+  }
+  // Two different lengths leave the end of the body unknown; the client would quietly take one
+  // of them and might hand on a cut-off text as whole.
+  constexpr std::string_view kLength = "Content-Length:";
+  if (line.size() > kLength.size() && EqualsNoCase(line.substr(0, kLength.size()), kLength)) {
+    std::string length = Trim(line.substr(kLength.size()));
+    if (!transfer->m_strLength.empty() && transfer->m_strLength != length) {
+      transfer->m_bTwoLengths = true;
+      return 0;
+    }
+    transfer->m_strLength = std::move(length);
+  }
   transfer->m_pResponse->m_strHeaders.append(line);
   return size * count;
 }
@@ -132,6 +147,8 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   // also covers a server that accepts the connection and never answers.
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, request.m_nStallTimeoutSeconds);
+  // One byte now and then keeps the stall check quiet; the whole request still has an end.
+  curl_easy_setopt(c, CURLOPT_TIMEOUT, request.m_nTransferTimeoutSeconds);
   curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, OnHeader);
   curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
@@ -155,7 +172,9 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.m_bStoppedOnPurpose))
     return true;
   response.m_strBody.clear();
-  if (transfer.m_bTooLarge)
+  if (transfer.m_bTwoLengths)
+    response.m_strError = "The answer gives two different lengths";
+  else if (transfer.m_bTooLarge)
     response.m_strError =
         "The answer is larger than " + std::to_string(request.m_nMaxBodyBytes) + " bytes";
   else

@@ -15,6 +15,7 @@ struct CHttpRequest {
   bool m_bReadBody = true;  // false: the transfer stops once the status is known
   long m_nConnectTimeoutSeconds = 15;
   long m_nStallTimeoutSeconds = 30;
+  long m_nTransferTimeoutSeconds = 300;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
   std::string m_strCertificateFile;  // empty: the system's store only
 };

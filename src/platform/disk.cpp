@@ -50,6 +50,9 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
 }
 
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush) {
+  // A file its owner made read-only is left as it is, though the rename could replace it.
+  if (::access(hostPath.c_str(), F_OK) == 0 && ::access(hostPath.c_str(), W_OK) != 0)
+    return false;
   size_t slash = hostPath.rfind('/');
   std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
                      "-" + hostPath.substr(slash + 1) + ".tmp";

@@ -1,7 +1,8 @@
 // Content from a web server that does not play fair: odd line ends, redirects to other schemes,
 // to itself and to long or climbing addresses, image references that try to leave the site, and
-// listings with names that lead elsewhere. Nothing may be written outside the catalog's
-// "imported", "gfx" and "templates" folders, and nothing may hang.
+// listings with names that lead elsewhere, addresses whose path is only dots. Nothing may be
+// written or changed outside the catalog's "imported", "gfx" and "templates" folders, and
+// nothing may hang.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +14,7 @@
 #include "model/web_site.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
+#include "support/file_tree.h"
 #include "support/local_http_server.h"
 #include "support/script_site.h"
 
@@ -21,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::CLocalHttpServer;
+using testing::SnapshotTree;
+using testing::TreeChanges;
 
 class HostileServer : public ::testing::Test {
  protected:
@@ -45,13 +49,25 @@ class HostileServer : public ::testing::Test {
                           std::string(20000, 'z') + ".gif\"><!--/BLOCK-->",
                       "text/html");
     });
-    s.Get("/list/", [](const httplib::Request&, httplib::Response& res) {
+    s.Get("/page.html", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(
+          "<html><body><img src=\"../../../../etc/y.gif\"><img src=\"..\\..\\w.gif\">"
+          "<img src=\"/..\"></body></html>",
+          "text/html");
+    });
+    s.Get(R"(/(list|templates)/)", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(
           "<a href=\"..\">up</a><a href=\"a/../../b.gif\">a</a><a href=\"%2e%2e/x.gif\">b</a>"
           "<a href=\"%2e%2e%2fy.gif\">c</a><a href=\"..\\z.gif\">d</a><a href=\"C:z.gif\">e</a>"
           "<a href=\"" +
-              std::string("n\0../q.gif", 10) + "\">f</a><a href=\"/abs.gif\">g</a>",
+              std::string("n\0../q.gif", 10) +
+              "\">f</a><a href=\"/abs.gif\">g</a><a href=\"..\\..\\..\\w.html\">h</a>"
+              "<a href=\"sub/..\\..\\v.html\">i</a><a href=\"\\\\server\\share\\u.html\">j</a>"
+              "<a href=\"C:\\t.html\">k</a><a href=\"%5c..%5cs.html\">l</a><a href=\"...\">m</a>",
           "text/html");
+    });
+    s.Get(R"(/templates/.*)", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<html><body><!--BLOCK--><!--/BLOCK--></body></html>", "text/html");
     });
     s.Get(R"(/list/.*)", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("listed", "image/gif");
@@ -77,28 +93,25 @@ class HostileServer : public ::testing::Test {
     m_site.m_dialogs.m_bDefaultAnswer = true;
     m_site.m_drive.Write("site\\templates\\nf_p_template.html",
                          "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+    // Files in the places the climbing names aim at.
+    for (const char* path : {"etc\\x.gif", "etc\\y.gif", "etc\\passwd.html", "up.gif", "b.gif",
+                             "w.gif", "w.html", "site\\keep.html", "site\\b.gif"})
+      m_site.m_drive.Write(path, "there before");
+    m_before = SnapshotTree(m_site.m_drive.HostFolder());
   }
   void TearDown() override { theFetcher = CHttpFetcher(); }
 
-  // Every file the drive holds that is not in the catalog's own folders.
-  std::vector<std::string> FilesOutsideTheSite() const {
-    std::vector<std::string> outside;
-    const fs::path root = m_site.m_drive.HostFolder();
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-      if (!entry.is_regular_file())
-        continue;
-      const std::string relative = fs::relative(entry.path(), root).generic_string();
-      bool bAllowed = relative == "site/index.html" || relative.starts_with("site/blocks/");
-      for (const char* folder : {"site/imported/", "site/gfx/", "site/templates/"})
-        bAllowed = bAllowed || relative.starts_with(folder);
-      if (!bAllowed)
-        outside.push_back(relative);
-    }
-    return outside;
+  // Every file of the drive added, removed or changed since SetUp outside the pages and the
+  // catalog's own folders.
+  std::vector<std::string> ChangesOutsideTheSite() const {
+    return TreeChanges(m_before, SnapshotTree(m_site.m_drive.HostFolder()),
+                       {"site/index.html", "site/remote.html", "site/blocks/", "site/imported/",
+                        "site/gfx/", "site/templates/"});
   }
 
   std::atomic<int> m_nCounted = 0;
   CScriptSite m_site;  // set up first: it resets the settings
+  testing::CFileTree m_before;
   CLocalHttpServer m_server;
 };
 
@@ -115,7 +128,7 @@ TEST_F(HostileServer, FetchedBlocksAndTheirImagesStayInsideTheSite) {
   EXPECT_EQ(page.find("root:"), std::string::npos);
   // A climbing image reference keeps only its plain names, under "imported".
   EXPECT_NE(page.find("<img src=\"imported/etc/x.gif\">"), std::string::npos);
-  EXPECT_EQ(FilesOutsideTheSite(), std::vector<std::string>());
+  EXPECT_EQ(ChangesOutsideTheSite(), std::vector<std::string>());
 }
 
 TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
@@ -126,9 +139,28 @@ TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
   site.m_strTemplates = site.m_strCatalog + "templates\\";
   site.m_strResources = m_server.Url("/list/");
   site.m_bResourcesElsewhere = true;
+  site.m_strTemplates = m_server.Url("/templates/");
+  site.m_bTemplatesElsewhere = true;
   EXPECT_TRUE(CopyLayoutResources(site));
+  EXPECT_TRUE(CopyTemplates(site));
   EXPECT_EQ(m_site.m_drive.Read("site\\gfx\\pixel.gif"), "listed");
-  EXPECT_EQ(FilesOutsideTheSite(), std::vector<std::string>());
+  EXPECT_TRUE(m_site.m_drive.Exists("site\\templates\\nf_i_template.html"));
+  EXPECT_EQ(ChangesOutsideTheSite(), std::vector<std::string>());
+}
+
+// Addresses whose path is nothing but dots name no file and are refused as blocks; dots the
+// server sees only once decoded, and the images of a fetched page, stay under "imported".
+TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
+  theSettings.Internet = 1;
+  const std::string server = m_server.Url("");
+  ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + server + "/..," + server +
+                               "/./../.," + server + "/%2e%2e/%2E%2E\r\n2,Remote,P," + server +
+                               "/page.html,,,K"));
+  for (const auto& pPage : m_site.m_pSite->m_pages) pPage->Build();
+  EXPECT_NE(m_site.Report().find("Bad block: " + server + "/..\r\n"), std::string::npos);
+  EXPECT_NE(m_site.Report().find("Bad block: " + server + "/./../.\r\n"), std::string::npos);
+  EXPECT_TRUE(m_site.Exists("imported\\w.gif"));
+  EXPECT_EQ(ChangesOutsideTheSite(), std::vector<std::string>());
 }
 
 TEST_F(HostileServer, ACheckAsksEachWebAddressOnce) {

@@ -54,4 +54,9 @@ bool CTempDrive::Exists(const std::string& relative) const {
   return std::filesystem::exists(HostPath(m_strHost, relative));
 }
 
+void CTempDrive::Remove(const std::string& relative) const {
+  std::error_code ignored;
+  std::filesystem::remove_all(HostPath(m_strHost, relative), ignored);
+}
+
 }  // namespace velmora

@@ -19,6 +19,7 @@ class CTempDrive {
   void Write(const std::string& relative, const std::string& bytes) const;
   std::string Read(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
+  void Remove(const std::string& relative) const;
 
  private:
   char m_cLetter;

@@ -1,0 +1,212 @@
+// Sites on disks that do not cooperate: a catalog turned read-only, page paths that name a
+// folder or lie below a file, a script that names one missing block a thousand times, an
+// outline fifty thousand levels deep and a block file of 200 MB. Every build must end, report
+// what it could not write and leave every file that was there before as it was.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "model/node.h"
+#include "model/web_site.h"
+#include "platform/build_settings.h"
+#include "platform/report.h"
+#include "support/file_tree.h"
+#include "support/script_site.h"
+#include "support/unprivileged.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CFileTree;
+using testing::RunUnprivileged;
+using testing::SnapshotTree;
+using testing::TreeChanges;
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t i = text.find(part); i != std::string::npos; i = text.find(part, i + 1)) ++n;
+  return n;
+}
+
+// Sets the write permission of every folder and file under the folder, the folder included.
+void SetWritable(const std::string& hostFolder, bool bFolders, bool bFiles) {
+  auto apply = [](const fs::path& path, bool bWritable) {
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(path, write, bWritable ? fs::perm_options::add : fs::perm_options::remove);
+  };
+  apply(hostFolder, bFolders);
+  for (const auto& entry : fs::recursive_directory_iterator(hostFolder))
+    apply(entry.path(), entry.is_directory() ? bFolders : bFiles);
+}
+
+class DiskFault : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    site.Write("templates\\nf_p_template.html",
+               "<html><head><title>t</title></head><body><!--TRAIL--><!--/TRAIL-->"
+               "<!--BLOCK--><!--/BLOCK--></body></html>");
+    site.Write("blocks\\b.html",
+               "<!--BLOCK--><h2>B</h2><!--PRINTLIST--><!--/PRINTLIST-->"
+               "<!--/BLOCK-->");
+    // Another user may go through the temporary folder and read the site.
+    fs::permissions(site.m_drive.HostFolder(),
+                    fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write);
+  }
+  void TearDown() override { SetWritable(site.m_drive.HostFolder(), true, true); }
+
+  bool InterpretTwoPages() {
+    return site.Interpret(
+        "1,Home,P,index.html\r\nBLOCKS:blocks\\b.html\r\n"
+        "2,Child,P,sub\\child.html\r\nBLOCKS:blocks\\b.html,blocks\\new.html");
+  }
+
+  // Builds all pages as an ordinary user and gives the report.
+  std::string BuildUnprivileged() {
+    std::string report;
+    EXPECT_TRUE(RunUnprivileged(
+        [this] {
+          site.m_pSite->BuildPages();
+          return theReport.Text();
+        },
+        report));
+    return report;
+  }
+
+  CScriptSite site;
+};
+
+TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
+  ASSERT_TRUE(InterpretTwoPages());
+  site.m_pSite->BuildPages();
+  ASSERT_NE(site.Report().find("   OK"), std::string::npos);
+  site.Write("blocks\\b.html", "<!--BLOCK-->changed<!--/BLOCK-->");
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+
+  SetWritable(site.m_drive.HostFolder() + "/site", false, false);
+  const std::string report = BuildUnprivileged();
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  EXPECT_EQ(report.find("   OK\r\n"), std::string::npos);
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
+            std::vector<std::string>());
+}
+
+// Files marked read-only in folders that may still be written to.
+TEST_F(DiskFault, ReadOnlyPagesAreNotReplaced) {
+  ASSERT_TRUE(InterpretTwoPages());
+  site.m_pSite->BuildPages();
+  site.Write("blocks\\b.html", "<!--BLOCK-->changed<!--/BLOCK-->");
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+
+  SetWritable(site.m_drive.HostFolder() + "/site", true, false);
+  const std::string report = BuildUnprivileged();
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
+            std::vector<std::string>());
+}
+
+// Page, block, resource and template paths taken by a folder or running through a file.
+TEST_F(DiskFault, PathsTakenByFoldersAndFilesAreReportedAndLeftAlone) {
+  site.Write("folder.html\\keep.txt", "kept");
+  site.Write("file.txt", "a file");
+  site.Write("blocks\\dir.html\\keep.txt", "kept");
+  site.Write("gfx", "not a folder");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\dir.html\r\n"
+                     "2,Folder,P,folder.html\r\nBLOCKS:blocks\\b.html\r\n"
+                     "2,Under,P,file.txt\\under.html\r\nBLOCKS:blocks\\b.html"));
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Report().find("   Can't store: C:\\site\\folder.html\r\n"), std::string::npos)
+      << site.Report();
+  EXPECT_NE(site.Report().find("   Can't store: C:\\site\\file.txt\\under.html\r\n"),
+            std::string::npos);
+  // Only the home page and the block template the build was missing are new.
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
+                        {"site/index.html", "site/templates/block_template.html"}),
+            std::vector<std::string>());
+  EXPECT_TRUE(site.Exists("index.html"));
+}
+
+TEST_F(DiskFault, OneMissingBlockNamedAThousandTimesIsMadeOnce) {
+  std::string blocks = "blocks\\missing.html";
+  for (int i = 1; i < 1000; ++i) blocks += ",blocks\\missing.html";
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks));
+  site.m_pSite->BuildPages();
+  EXPECT_EQ(Count(site.Report(), "Make: C:\\site\\blocks\\missing.html"), 1u);
+  EXPECT_TRUE(site.Exists("blocks\\missing.html"));
+  EXPECT_EQ(Count(site.Read("index.html"), "C:\\site\\blocks\\missing.html"), 1000u);
+}
+
+// Pages at both ends of a chain of 50,000 headings, built with every site-wide step.
+TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
+  std::string script = "1,Home,P,index.html\r\nBLOCKS:blocks\\home.html\r\n";
+  for (int n = 2; n <= 50000; ++n) script += std::to_string(n) + ",H" + std::to_string(n) + "\r\n";
+  script += "50001,Deepest,P,deep.html\r\nBLOCKS:blocks\\b.html\r\n";
+  site.Write("blocks\\home.html",
+             "<!--BLOCK--><!--TOC MAX_LEVEL=\"99999\"--><!--/TOC--><!--CONLIST--><!--/CONLIST-->"
+             "<!--SINGLETOC--><!--/SINGLETOC--><!--LOCALTOC--><!--/LOCALTOC-->"
+             "<!--PRINTLIST PAGES=\"ALL\"--><!--/PRINTLIST--><!--/BLOCK-->");
+  site.Write("blocks\\b.html",
+             "<!--BLOCK--><!--PRINTABLE-->deepest text<!--/PRINTABLE--><!--BASEDON/-->"
+             "<!--INX NAME=\"deep\"/--><a href=\"Home\">home</a><!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret(script));
+  site.m_pSite->BuildPages();
+  const std::string home = site.Read("index.html");
+  EXPECT_NE(home.find("deep.html"), std::string::npos);
+  EXPECT_NE(site.Read("deep.html").find("<a href=\"index.html\">home</a>"), std::string::npos);
+  EXPECT_NE(home.find("deepest text"), std::string::npos);
+}
+
+// A block, a template and a kept page that are there but cannot be read are the user's files:
+// the defaults that stand in for them are not written over them.
+TEST_F(DiskFault, UnreadableFilesAreNotReplacedByDefaults) {
+  site.Write("kept.html", "<html><body>only copy</body></html>");
+  site.Write("templates\\nf_i_template.html",
+             "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,I,index.html\r\nBLOCKS:blocks\\b.html\r\n2,Kept,P,kept.html,,,K\r\n"
+                     "2,Child,P,child.html\r\nBLOCKS:blocks\\b.html"));
+  SetWritable(site.m_drive.HostFolder() + "/site", true, true);
+  for (const char* file :
+       {"/site/kept.html", "/site/templates/nf_i_template.html", "/site/blocks/b.html"})
+    fs::permissions(site.m_drive.HostFolder() + file, fs::perms::none);
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+  const std::string report = BuildUnprivileged();
+  EXPECT_NE(report.find("Can't load file: C:\\site\\kept.html"), std::string::npos) << report;
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
+                        {"site/child.html", "site/gfx/", "site/templates/block_template.html"}),
+            std::vector<std::string>());
+}
+
+// The file is sparse: 200 MB of zeros between a block's tags, cheap to make and to remove.
+TEST_F(DiskFault, ABlockFileOf200MegabytesEnds) {
+  const std::string path = site.m_drive.HostFolder() + "/site/blocks/big.html";
+  {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    const std::string start = "<!--BLOCK-->start", end = "end<!--/BLOCK-->";
+    const off_t size = 200LL << 20;
+    ASSERT_EQ(::pwrite(fd, start.data(), start.size(), 0), static_cast<ssize_t>(start.size()));
+    ASSERT_EQ(::pwrite(fd, end.data(), end.size(), size - static_cast<off_t>(end.size())),
+              static_cast<ssize_t>(end.size()));
+    ::close(fd);
+  }
+  ASSERT_TRUE(site.Interpret(
+      "1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n2,Child,P,child.html"));
+  site.m_pSite->BuildPages();
+  const std::uintmax_t nSize = fs::file_size(path);
+  fs::remove(path);
+  EXPECT_EQ(nSize, 200u << 20);
+  EXPECT_NE(site.Report().find("Can't load file: C:\\site\\blocks\\big.html"), std::string::npos);
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_TRUE(site.Exists("child.html"));
+}
+
+}  // namespace
+}  // namespace velmora
