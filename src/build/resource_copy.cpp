@@ -99,14 +99,15 @@ void ReportOffline(const std::string& address, const std::string& folder) {
 void WriteMissingResources(const std::string& folder) {
   for (const char* pszName : kResourceImages) {
     std::string path = folder + pszName;
-    if (FileExists(path))
+    // Only a file that is not there at all is missing; one that cannot be read is the user's.
+    if (AnythingAt(path))
       continue;
     std::string_view bytes;
     if (BuiltinFile(pszName, bytes) && WriteBinaryFile(path, bytes))
       theReport.AddLine(FormatText("Using original: %1", pszName), 2);
   }
   std::string path = folder + "def.css";
-  if (!FileExists(path) && WriteTextFile(path, LoadResourceText("def.css")))
+  if (!AnythingAt(path) && WriteTextFile(path, LoadResourceText("def.css")))
     theReport.AddLine(FormatText("Using original: %1", "def.css"), 2);
 }
 

@@ -392,11 +392,14 @@ bool CMainFrame::OnSaveAs() {
   QString start = DialogFolder(m_doc.PathName());
   if (m_doc.HasPath())
     start += "/" + DisplayText(m_doc.Title());
-  const QString chosen = QFileDialog::getSaveFileName(this, "Save As", start, kScriptFilter);
-  if (chosen.isEmpty())
+  // The dialog gives a name without extension ".txt" before it asks about replacing a file.
+  QFileDialog dialog(this, "Save As", start, kScriptFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QString(kScriptExtension).mid(1));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
-  const std::string path = InternalPath(chosen);
-  if (path.empty() || !DoSave(WithScriptExtension(path)))
+  const std::string path = InternalPath(dialog.selectedFiles().front());
+  if (path.empty() || !DoSave(path))
     return false;
   m_recent.Add(m_doc.PathName());
   FillRecentFiles();

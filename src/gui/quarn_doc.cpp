@@ -43,12 +43,4 @@ std::string CQuarnDoc::Title() const {
   return slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1);
 }
 
-std::string WithScriptExtension(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  size_t dot = path.rfind('.');
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-    return path;
-  return path + kScriptExtension;
-}
-
 }  // namespace velmora

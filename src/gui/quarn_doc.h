@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-// The open and save dialogs' filter and the extension given to a name without one.
+// The open and save dialogs' filter and the extension a saved name without one gets.
 inline constexpr const char* kScriptFilter = "Script Files (*.txt)";
 inline constexpr const char* kScriptExtension = ".txt";
 
@@ -39,8 +39,5 @@ class CQuarnDoc {
   std::string m_strPathName;
   bool m_bModified = false;
 };
-
-// A name chosen in a save dialog without an extension gets ".txt".
-std::string WithScriptExtension(const std::string& path);
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -33,7 +34,9 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
   std::string host;
   if (!Host(path, host))
     return false;
-  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a named pipe would wait for a writer that never comes; only
+  // regular files are read, and for them the flag changes nothing.
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0)
     return false;
   struct stat st {};
@@ -53,9 +56,12 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   // A file its owner made read-only is left as it is, though the rename could replace it.
   if (::access(hostPath.c_str(), F_OK) == 0 && ::access(hostPath.c_str(), W_OK) != 0)
     return false;
+  // The temporary name is short and unique within the process, so a target whose name is as
+  // long as the file system allows can still be written.
+  static std::atomic<unsigned> nextTemp = 0;
   size_t slash = hostPath.rfind('/');
   std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
-                     "-" + hostPath.substr(slash + 1) + ".tmp";
+                     "-" + std::to_string(nextTemp++) + ".tmp";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
@@ -130,8 +136,13 @@ bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entr
     std::string name = entry->d_name;
     if (name == "." || name == "..")
       continue;
+    const std::string path = host + "/" + name;
     struct stat st {};
-    bool folder = ::stat((host + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    bool folder = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    // A link to a folder may lead back up the tree, and a walk that follows it never ends.
+    struct stat link {};
+    if (folder && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+      continue;
     entries.push_back({name, folder});
   }
   ::closedir(dir);

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -46,6 +48,14 @@ class CMainWindowTest : public QObject {
   static bool Enabled(CMainFrame& frame, int nId) {
     frame.UpdateActions();
     return frame.Action(nId)->isEnabled();
+  }
+  // Acts on the modal dialog the next command opens, once it is shown.
+  static void WhenModal(std::function<void(QDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(pDialog);
+      act(pDialog);
+    });
   }
   static QString ReportText(CMainFrame& frame) {
     return frame.View()->ReportWindow()->toPlainText();
@@ -208,6 +218,73 @@ class CMainWindowTest : public QObject {
     pFrame->View()->PublishedList()->clearSelection();
     QCOMPARE(pFrame->View()->BrowseTarget(), std::string());
     QCOMPARE(m_dialogs.m_messages.back(), std::string("No page selected"));
+  }
+
+  // Whatever the properties dialog ends with, the box shows the Internet setting and the
+  // script is interpreted again.
+  void PropertiesSetTheBoxAndInterpretAgain() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    QVERIFY(!pFrame->View()->OnlineBox()->isChecked());
+    theSettings.Internet = 1;
+    theReport.Clear();
+    WhenModal([](QDialog* pDialog) { pDialog->reject(); });
+    pFrame->Action(kIdProperties)->trigger();
+    QVERIFY(pFrame->View()->OnlineBox()->isChecked());
+    QVERIFY(ReportText(*pFrame).contains("Can establish structure"));
+  }
+
+  void MakePrintablePageWritesTheChosenFile() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    pFrame->View()->OnBuildAll();
+    WhenModal([](QDialog* pDialog) { pDialog->accept(); });
+    pFrame->Action(kIdMakeOnePage)->trigger();
+    QVERIFY(QFile::exists(QString::fromStdString(m_drive.Host("C:\\site\\Pall.html"))));
+  }
+
+  void ReplaceChangesTheChosenSiteFiles() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    pFrame->View()->OnBuildAll();
+    const std::string block = "C:\\site\\blocks\\src_page1.html";
+    const std::string before = m_drive.Read(block);
+    QVERIFY(before.find("You should edit this") != std::string::npos);
+    WhenModal([](QDialog* pDialog) {
+      const QList<QLineEdit*> edits = pDialog->findChildren<QLineEdit*>();
+      QCOMPARE(edits.size(), 2);
+      edits[0]->setText("You should edit this");
+      edits[1]->setText("Edited");
+      QListWidget* pFiles = pDialog->findChild<QListWidget*>();
+      for (QListWidgetItem* pItem : pFiles->findItems("src_page1", Qt::MatchContains))
+        pItem->setSelected(true);
+      pDialog->accept();
+    });
+    pFrame->Action(kIdReplace)->trigger();
+    const std::string after = m_drive.Read(block);
+    QVERIFY(after.find("You should edit this") == std::string::npos);
+    QVERIFY(after.find("Edited") != std::string::npos);
+    QVERIFY(QString::fromStdString(m_dialogs.m_messages.back()).endsWith(" replaces in 1 files"));
+  }
+
+  // A typed script saved under a name without extension becomes a .txt file and the document.
+  void SaveAsGivesTheScriptExtension() {
+    auto pFrame = MakeFrame();
+    pFrame->View()->ScriptWindow()->setPlainText("VERSION=2.0\nCATALOG=C:\\typed\n");
+    std::filesystem::create_directories(m_drive.Host("C:\\typed"));
+    const QString chosen = QString::fromStdString(m_drive.Host("C:\\typed\\mine"));
+    WhenModal([chosen](QDialog* pDialog) {
+      auto* pFiles = qobject_cast<QFileDialog*>(pDialog);
+      QVERIFY(pFiles);
+      pFiles->selectFile(chosen);
+      pDialog->accept();
+    });
+    pFrame->Action(kIdFileSaveAs)->trigger();
+    QCOMPARE(pFrame->Document().PathName(), std::string("C:\\typed\\mine.txt"));
+    QCOMPARE(m_drive.Read("C:\\typed\\mine.txt"),
+             std::string("VERSION=2.0\r\nCATALOG=C:\\typed\r\n"));
+    QCOMPARE(pFrame->RecentFiles().Files().front(), std::string("C:\\typed\\mine.txt"));
+    QCOMPARE(pFrame->windowTitle(), QString("mine.txt - Quarn20"));
   }
 
   // Accepting the conversion of an older script shows the converted text, which is on disk,

@@ -4,6 +4,7 @@
 // what it could not write and leave every file that was there before as it was.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "platform/report.h"
 #include "support/file_tree.h"
 #include "support/script_site.h"
+#include "support/temp_drive.h"
 #include "support/unprivileged.h"
 
 namespace velmora {
@@ -96,6 +98,27 @@ TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
             std::vector<std::string>());
 }
 
+// A disk that fills up: pages that no longer fit fail to be written, and their earlier files
+// stay whole.
+TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
+  ASSERT_TRUE(InterpretTwoPages());
+  site.m_pSite->BuildPages();
+  site.Write("blocks\\b.html", "<!--BLOCK-->" + std::string(20000, 'x') + "<!--/BLOCK-->");
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+  std::string report;
+  ASSERT_TRUE(testing::RunWithFileSizeLimit(
+      10000,
+      [this] {
+        site.m_pSite->BuildPages();
+        return theReport.Text();
+      },
+      report));
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
+            std::vector<std::string>());
+}
+
 // Files marked read-only in folders that may still be written to.
 TEST_F(DiskFault, ReadOnlyPagesAreNotReplaced) {
   ASSERT_TRUE(InterpretTwoPages());
@@ -133,6 +156,17 @@ TEST_F(DiskFault, PathsTakenByFoldersAndFilesAreReportedAndLeftAlone) {
   EXPECT_TRUE(site.Exists("index.html"));
 }
 
+// The longest names the file system takes are still written; longer ones are reported.
+TEST_F(DiskFault, PagesWithTheLongestNamesAreWritten) {
+  const std::string longest = std::string(250, 'n') + ".html";
+  const std::string tooLong = std::string(260, 'n') + ".html";
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P," + longest + "\r\nBLOCKS:blocks\\b.html\r\n2,Long,P," + tooLong));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read(longest).find("<h2>B</h2>"), std::string::npos) << site.Report();
+  EXPECT_NE(site.Report().find("   Can't store: C:\\site\\" + tooLong), std::string::npos);
+}
+
 TEST_F(DiskFault, OneMissingBlockNamedAThousandTimesIsMadeOnce) {
   std::string blocks = "blocks\\missing.html";
   for (int i = 1; i < 1000; ++i) blocks += ",blocks\\missing.html";
@@ -163,25 +197,63 @@ TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
   EXPECT_NE(home.find("deepest text"), std::string::npos);
 }
 
-// A block, a template and a kept page that are there but cannot be read are the user's files:
-// the defaults that stand in for them are not written over them.
+// A block, a template, a kept page and resources that are there but cannot be read are the
+// user's files: the defaults that stand in for them are not written over them.
 TEST_F(DiskFault, UnreadableFilesAreNotReplacedByDefaults) {
   site.Write("kept.html", "<html><body>only copy</body></html>");
   site.Write("templates\\nf_i_template.html",
              "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  site.Write("gfx\\def.css", "body {}");
+  site.Write("gfx\\logo.gif", "GIF89a");
   ASSERT_TRUE(
       site.Interpret("1,Home,I,index.html\r\nBLOCKS:blocks\\b.html\r\n2,Kept,P,kept.html,,,K\r\n"
                      "2,Child,P,child.html\r\nBLOCKS:blocks\\b.html"));
   SetWritable(site.m_drive.HostFolder() + "/site", true, true);
-  for (const char* file :
-       {"/site/kept.html", "/site/templates/nf_i_template.html", "/site/blocks/b.html"})
-    fs::permissions(site.m_drive.HostFolder() + file, fs::perms::none);
+  for (const char* file : {"/site/kept.html", "/site/templates/nf_i_template.html",
+                           "/site/blocks/b.html", "/site/gfx/def.css", "/site/gfx/logo.gif"})
+    // Writable, so that only the build's own care keeps them.
+    fs::permissions(site.m_drive.HostFolder() + file,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
   const std::string report = BuildUnprivileged();
   EXPECT_NE(report.find("Can't load file: C:\\site\\kept.html"), std::string::npos) << report;
   EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
-                        {"site/child.html", "site/gfx/", "site/templates/block_template.html"}),
+                        {"site/child.html", "site/gfx/pixel.gif", "site/gfx/up.gif",
+                         "site/gfx/bullet.gif", "site/gfx/navigare.gif", "site/gfx/left_bg.gif",
+                         "site/templates/block_template.html"}),
             std::vector<std::string>());
+}
+
+// A named pipe where a block, a template or a kept page should be would block any reader
+// waiting for a writer.
+TEST_F(DiskFault, NamedPipesInPlaceOfFilesAreNotWaitedFor) {
+  site.Write("kept.html", "");
+  for (const char* file :
+       {"/site/kept.html", "/site/blocks/pipe.html", "/site/templates/nf_i_template.html"}) {
+    const std::string path = site.m_drive.HostFolder() + file;
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+  }
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\pipe.html\r\n"
+                     "2,Kept,P,kept.html,,,K\r\n2,Index,I,i.html\r\nBLOCKS:blocks\\b.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/kept.html"));
+  EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/blocks/pipe.html"));
+}
+
+// Templates copied from a folder elsewhere whose links lead back into it: each level doubles
+// the folders a walk that follows the links would visit.
+TEST_F(DiskFault, LinksBackIntoACopiedFolderAreNotFollowed) {
+  CTempDrive other('D');
+  other.Write("tpl\\nf_p_template.html", "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
+  for (const char* name : {"/tpl/a", "/tpl/b"})
+    fs::create_directory_symlink(".", other.HostFolder() + name);
+  ASSERT_TRUE(site.Interpret("TEMPLATES=D:\\tpl\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_FALSE(site.Exists("templates\\a"));
 }
 
 // The file is sparse: 200 MB of zeros between a block's tags, cheap to make and to remove.
@@ -197,8 +269,10 @@ TEST_F(DiskFault, ABlockFileOf200MegabytesEnds) {
               static_cast<ssize_t>(end.size()));
     ::close(fd);
   }
-  ASSERT_TRUE(site.Interpret(
-      "1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n2,Child,P,child.html"));
+  // The same file as a block and as a kept page.
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n"
+                     "2,Child,P,child.html\r\n2,Big,P,blocks\\big.html,,,K"));
   site.m_pSite->BuildPages();
   const std::uintmax_t nSize = fs::file_size(path);
   fs::remove(path);

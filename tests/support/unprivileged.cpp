@@ -1,17 +1,19 @@
 #include "support/unprivileged.h"
 
 #include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace velmora::testing {
 
-bool RunUnprivileged(const std::function<std::string()>& work, std::string& output) {
+namespace {
+
+// Forks, runs prepare and then work in the child and hands the work's text to the parent.
+bool RunInChild(const std::function<bool()>& prepare, const std::function<std::string()>& work,
+                std::string& output) {
   output.clear();
-  if (::geteuid() != 0) {
-    output = work();
-    return true;
-  }
   int pipeEnds[2];
   if (::pipe(pipeEnds) != 0)
     return false;
@@ -23,8 +25,7 @@ bool RunUnprivileged(const std::function<std::string()>& work, std::string& outp
   }
   if (child == 0) {
     ::close(pipeEnds[0]);
-    constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+    if (!prepare())
       ::_exit(2);
     const std::string text = work();
     for (size_t done = 0; done < text.size();) {
@@ -44,6 +45,33 @@ bool RunUnprivileged(const std::function<std::string()>& work, std::string& outp
   ::close(pipeEnds[0]);
   int status = 0;
   return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+bool RunUnprivileged(const std::function<std::string()>& work, std::string& output) {
+  if (::geteuid() != 0) {
+    output = work();
+    return true;
+  }
+  return RunInChild(
+      [] {
+        constexpr uid_t kNobody = 65534;
+        return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+      },
+      work, output);
+}
+
+bool RunWithFileSizeLimit(size_t nBytes, const std::function<std::string()>& work,
+                          std::string& output) {
+  return RunInChild(
+      [nBytes] {
+        // A write past the limit then fails with EFBIG instead of ending the process.
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{nBytes, nBytes};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+      },
+      work, output);
 }
 
 }  // namespace velmora::testing
