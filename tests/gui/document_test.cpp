@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -190,6 +191,19 @@ class CDocumentTest : public QObject {
     QCOMPARE(pFrame->View()->PublishedList()->count(), 0);
     QVERIFY(m_dialogs.m_messages.empty());
     QVERIFY(!Enabled(*pFrame, kIdInterpret));
+  }
+
+  void ADroppedFileIsOpened() {
+    auto pFrame = MakeFrame();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_drive.Host(m_script)))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pFrame.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pFrame.get(), &drop);
+    QCOMPARE(pFrame->Document().PathName(), m_script);
+    QVERIFY(pFrame->View()->HasSite());
   }
 
   void RecentFilesAndSettingsAreStoredOnClose() {

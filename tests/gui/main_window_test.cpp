@@ -28,6 +28,17 @@ class COpenedUrls : public QObject {
   void Open(const QUrl& url) { m_urls.append(url); }
 };
 
+// Runs a check when the end-of-build alert box would be shown, that is while the build runs.
+class CProbeDialogs : public CScriptedDialogs {
+ public:
+  bool ShowAlerts(const std::string& text) override {
+    if (m_onAlerts)
+      m_onAlerts();
+    return CScriptedDialogs::ShowAlerts(text);
+  }
+  std::function<void()> m_onAlerts;
+};
+
 class CMainWindowTest : public QObject {
   Q_OBJECT
  private:
@@ -201,6 +212,27 @@ class CMainWindowTest : public QObject {
     QVERIFY(QFile::exists(QString::fromStdString(m_drive.Host("C:\\fresh\\index.html"))));
     QVERIFY(!pFrame->View()->ProgressBar()->isVisible());
     QVERIFY(Enabled(*pFrame, kIdBuildAll));  // enabled again once the build is over
+  }
+
+  void WhileABuildRunsTheOtherCommandsWaitAndTheWindowStaysOpen() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    CProbeDialogs probe;
+    bool bProbed = false;
+    probe.m_onAlerts = [&] {
+      bProbed = true;
+      for (int nId : {kIdBuildAll, kIdCheckSelected, kIdInterpret, kIdFileOpen, kIdFileNew,
+                      kIdFileReload, kIdProperties, kIdAppExit})
+        QVERIFY2(!Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
+      QVERIFY(!pFrame->View()->OnlineBox()->isEnabled());
+      QVERIFY(!pFrame->close());
+    };
+    SetDialogs(&probe);
+    pFrame->Action(kIdBuildAll)->trigger();
+    SetDialogs(&m_dialogs);
+    QVERIFY(bProbed);
+    QVERIFY(Enabled(*pFrame, kIdBuildAll));
+    QVERIFY(pFrame->View()->OnlineBox()->isEnabled());
   }
 
   void BrowseSelectedOpensOnlyTheFirstSelected() {
