@@ -235,6 +235,23 @@ class CMainWindowTest : public QObject {
     QVERIFY(pFrame->View()->OnlineBox()->isEnabled());
   }
 
+  // New asks to save a modified document first; No keeps the file as it was.
+  void NewThroughItsDialogAsksToSaveFirst() {
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    const std::string before = m_drive.Read(m_script);
+    pFrame->View()->ScriptWindow()->appendPlainText("// not saved");
+    m_dialogs.m_answers = {false};
+    WhenModal([](QDialog* pDialog) { pDialog->accept(); });
+    pFrame->Action(kIdFileNew)->trigger();
+    QCOMPARE(m_dialogs.m_questions.front(), std::string("Save first ?"));
+    QCOMPARE(m_drive.Read(m_script), before);
+    QVERIFY(pFrame->Document().PathName() != m_script);
+    QVERIFY(EndsWith(pFrame->Document().PathName(), "\\script.txt"));
+    QVERIFY(!pFrame->Document().IsModified());
+    QVERIFY(pFrame->View()->HasSite());
+  }
+
   void BrowseSelectedOpensOnlyTheFirstSelected() {
     COpenedUrls opened;
     QDesktopServices::setUrlHandler("file", &opened, "Open");
