@@ -1,5 +1,6 @@
 #include "markup/paths.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -22,18 +23,22 @@ std::string Slashed(std::string path) {
   return path;
 }
 
-// The pieces between separators ("\\" or "/"), empty ones kept.
-std::vector<std::string_view> PathPieces(std::string_view path) {
-  std::vector<std::string_view> pieces;
-  size_t start = 0;
-  while (true) {
-    const size_t separator = path.find_first_of("\\/", start);
-    pieces.push_back(
-        path.substr(start, separator == std::string_view::npos ? separator : separator - start));
-    if (separator == std::string_view::npos)
-      return pieces;
-    start = separator + 1;
-  }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// The number of pieces between separators ("\" or "/"), empty ones counted.
+size_t PieceCount(std::string_view path) {
+  return 1 + static_cast<size_t>(std::count_if(path.begin(), path.end(), IsSeparator));
+}
+
+// The piece that begins at start; start moves past the separator after it (or to the end).
+std::string_view NextPiece(std::string_view path, size_t& start) {
+  size_t end = start;
+  while (end < path.size() && !IsSeparator(path[end])) ++end;
+  const std::string_view piece = path.substr(start, end - start);
+  start = end + 1;
+  return piece;
 }
 
 // Splitting on "/" loses the empty piece of "http://"; put it back.
@@ -68,25 +73,27 @@ bool MakeFolderChain(const std::vector<std::string>& pieces) {
 }  // namespace
 
 std::string RelativePath(const std::string& from, const std::string& to) {
-  // Pieces are views into the two paths: pages ask for dozens of relative paths each.
-  const std::vector<std::string_view> fromPieces = PathPieces(from);
-  const std::vector<std::string_view> toPieces = PathPieces(to);
-  size_t common = 0;
-  while (common < fromPieces.size() && common < toPieces.size() &&
-         EqualsNoCase(fromPieces[common], toPieces[common]))
+  // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
+  // relative paths each.
+  const size_t nFrom = PieceCount(from);
+  const size_t nTo = PieceCount(to);
+  size_t common = 0, fromAt = 0, toAt = 0;
+  while (common < nFrom && common < nTo) {
+    size_t nextFrom = fromAt, nextTo = toAt;
+    if (!EqualsNoCase(NextPiece(from, nextFrom), NextPiece(to, nextTo)))
+      break;
+    fromAt = nextFrom;
+    toAt = nextTo;
     ++common;
-  if (common == fromPieces.size() && common == toPieces.size())
-    return std::string(toPieces.back());
-  if (common == fromPieces.size() || common == toPieces.size())
+  }
+  if (common == nFrom && common == nTo)
+    return to.substr(to.find_last_of("\\/") + 1);
+  if (common == nFrom || common == nTo)
     return Backslashed(to);
 
   std::string result;
-  for (size_t i = common; i + 1 < fromPieces.size(); ++i) result += "../";
-  for (size_t i = common; i < toPieces.size(); ++i) {
-    result += toPieces[i];
-    result += '/';
-  }
-  result.pop_back();
+  for (size_t i = common; i + 1 < nFrom; ++i) result += "../";
+  result += Slashed(to.substr(toAt));
   return result;
 }
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #ifdef __SSE2__
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace velmora {
@@ -14,6 +14,29 @@ namespace {
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same test as below, thirty-two places at a time, on processors that have AVX2. Returns
+// the first match, or npos with pos moved to the first place not yet tested.
+__attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, size_t last,
+                                                std::string_view part, size_t second) {
+  const __m256i first = _mm256_set1_epi8(part[0]);
+  const __m256i other = _mm256_set1_epi8(part[second]);
+  for (; pos + 31 <= last; pos += 32) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos));
+    const __m256i there = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos + second));
+    unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(
+        _mm256_and_si256(_mm256_cmpeq_epi8(here, first), _mm256_cmpeq_epi8(there, other))));
+    for (; mask != 0; mask &= mask - 1) {
+      const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
+      if (std::memcmp(data + at, part.data(), part.size()) == 0)
+        return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
+#endif
 }  // namespace
 
 std::string TrimLeft(std::string_view text) {
@@ -59,6 +82,13 @@ size_t FindText(std::string_view text, std::string_view part, size_t pos) {
     const __m128i other = _mm_set1_epi8(part[second]);
     const char* const data = text.data();
     const size_t last = text.size() - part.size();  // the last place part can start
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool bHasAvx2 = __builtin_cpu_supports("avx2");
+    if (bHasAvx2) {
+      if (const size_t at = FindWide(data, pos, last, part, second); at != std::string_view::npos)
+        return at;
+    }
+#endif
     for (; pos + 15 <= last; pos += 16) {
       const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
       const __m128i there = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos + second));
