@@ -121,8 +121,8 @@ class ServerFault : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(m_server.Start());
     theFetcher.m_nConnectTimeoutSeconds = 2;
-    theFetcher.m_nStallTimeoutSeconds = 1;
-    theFetcher.m_nTransferTimeoutSeconds = 2;
+    theFetcher.m_nStallTimeoutSeconds = 2;
+    theFetcher.m_nTransferTimeoutSeconds = 3;
     theFetcher.m_nMaxBodyBytes = kCap;
     m_site.m_dialogs.m_bDefaultAnswer = true;
   }
