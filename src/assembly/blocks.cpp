@@ -69,6 +69,11 @@ std::string TemplateText(CWebSite* pSite, const std::string& type) {
   return pTemplate->m_strContent;
 }
 
+void ReleaseText(CBlock& block) {
+  block.m_tags.clear();
+  std::string().swap(block.m_strContent);
+}
+
 }  // namespace
 
 bool CBlock::Load() {
@@ -173,11 +178,20 @@ void CPage::PlaceBlocks() {
   };
   std::vector<CTarget> targets;  // in order of first appearance; pages have few
 
-  // Every block is loaded before any is wrapped, so their report lines come first.
+  // Every block is loaded before any is wrapped, so their report lines come first. A page is
+  // given no more block text than a text file may hold, however often a large block is named.
   std::vector<CBlock*> blocks;
+  size_t nLoaded = 0;
   for (size_t nIndex : m_blockIndexes)
     if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
       pBlock->Load();
+      nLoaded += pBlock->m_strContent.size();
+      if (nLoaded > kMaxTextBytes) {
+        theReport.AddLine(
+            FormatText("   Too much text, block not placed: %1", pBlock->m_strLocalPath), 3);
+        ReleaseText(*pBlock);
+        break;
+      }
       blocks.push_back(pBlock);
     }
   for (CBlock* pBlock : blocks) {
@@ -201,6 +215,8 @@ void CPage::PlaceBlocks() {
       else
         it->m_strContent += content;
     }
+    // Loaded again for every build; kept, the blocks of a large site would all stay in memory.
+    ReleaseText(*pBlock);
   }
 
   for (const CTarget& target : targets) {

@@ -1,9 +1,11 @@
 // <!--PATCH FILENAME="..."--> elements: the element is replaced by the text of the named file
 // (or web address). The tags disappear, so a patch happens once.
 #include "assembly/page_steps.h"
+#include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
+#include "platform/report.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -63,6 +65,12 @@ void ApplyPatches(CPage& page, std::string& text) {
       loaded = InnerPart(loaded);
     std::string content =
         element.GetAttribute("APPEND") == "ON" ? element.m_strContent + loaded : loaded;
+    // Patches of large files, many times over, could grow the page without bound; the page
+    // stays within what a text file may hold, and the rest of its patches are left in place.
+    if (out.size() + content.size() > kMaxTextBytes) {
+      theReport.AddLine(FormatText("   Too much text, not patched: %1", fileName), 3);
+      break;
+    }
     out.append(text, copied, start - copied);
     out += content;
     // Go on after the element: what a patch puts in is not searched, so a patched file that

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "assembly/templates.h"
@@ -81,9 +82,12 @@ int CopyListedFiles(const std::string& address, const std::string& folder, std::
   ReplaceAll(listing, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(listing, "href", 7, values);
+  // A name listed many times is fetched once.
+  std::unordered_set<std::string> seen;
   int nArrived = 0;
   for (const std::string& value : values)
-    if (IsListedFile(value) && fetch(base + "/" + value, folder + value))
+    if (IsListedFile(value) && seen.insert(value).second &&
+        fetch(base + "/" + value, folder + value))
       ++nArrived;
   return nArrived;
 }

@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "markup/paths.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -195,6 +197,54 @@ TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
   EXPECT_NE(home.find("deep.html"), std::string::npos);
   EXPECT_NE(site.Read("deep.html").find("<a href=\"index.html\">home</a>"), std::string::npos);
   EXPECT_NE(home.find("deepest text"), std::string::npos);
+}
+
+// The resident memory of this process, in bytes.
+size_t ResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.starts_with("VmRSS:"))
+      return std::stoul(line.substr(6)) * 1024;
+  return 0;
+}
+
+// Blocks and patches of large files named many times: the page stops growing at what a text
+// file may hold instead of running out of memory.
+TEST_F(DiskFault, LargeFilesNamedManyTimesDoNotGrowAPageWithoutBound) {
+  site.Write("blocks\\big.html", "<!--BLOCK-->" + std::string(10 << 20, 'b') + "<!--/BLOCK-->");
+  site.Write("big.txt", std::string(10 << 20, 'p'));
+  std::string blocks = "blocks\\b.html";
+  for (int i = 0; i < 100; ++i) blocks += ",blocks\\big.html";
+  std::string patches = "<!--BLOCK-->";
+  for (int i = 0; i < 100; ++i) patches += "<!--PATCH FILENAME=\"C:\\site\\big.txt\"/-->";
+  site.Write("blocks\\patches.html", patches + "<!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks +
+                             "\r\n2,Patched,P,patched.html\r\nBLOCKS:blocks\\patches.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Report().find("   Too much text, block not placed: C:\\site\\blocks\\big.html"),
+            std::string::npos);
+  EXPECT_NE(site.Report().find("   Too much text, not patched: C:\\site\\big.txt"),
+            std::string::npos);
+  EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/index.html"), kMaxTextBytes + 4096);
+  EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/patched.html"), kMaxTextBytes + 4096);
+}
+
+// Blocks are read again for every build, so the text of a block that every page names is not
+// kept once per page.
+TEST_F(DiskFault, BlocksOfBuiltPagesAreNotKeptInMemory) {
+  site.Write("blocks\\shared.html", "<!--BLOCK-->" + std::string(1 << 20, 's') + "<!--/BLOCK-->");
+  std::string script = "1,Home,P,index.html\r\n";
+  for (int i = 0; i < 100; ++i)
+    script += "2,P" + std::to_string(i) + ",P,p" + std::to_string(i) +
+              ".html\r\nBLOCKS:blocks\\shared.html\r\n";
+  ASSERT_TRUE(site.Interpret(script));
+  theSettings.BuildIndex = 0;
+  const size_t nBefore = ResidentBytes();
+  site.m_pSite->BuildPages();
+  EXPECT_TRUE(site.Exists("p99.html"));
+  // Each page keeps its own text (about 100 MB in all) for the print pages; not its blocks too.
+  EXPECT_LT(ResidentBytes(), nBefore + (200u << 20));
 }
 
 // A block, a template, a kept page and resources that are there but cannot be read are the

@@ -75,6 +75,15 @@ class HostileServer : public ::testing::Test {
     s.Get(R"(/.*\.gif)", [](const httplib::Request&, httplib::Response& res) {
       res.set_content("GIF89a", "image/gif");
     });
+    s.Get("/repeated/", [](const httplib::Request&, httplib::Response& res) {
+      std::string listing;
+      for (int i = 0; i < 20000; ++i) listing += "<a href=\"logo.png\">logo</a>";
+      res.set_content(listing, "text/html");
+    });
+    s.Get("/repeated/logo.png", [this](const httplib::Request&, httplib::Response& res) {
+      ++m_nCounted;
+      res.set_content("GIF89a", "image/gif");
+    });
     s.Get("/counted.html", [this](const httplib::Request&, httplib::Response& res) {
       ++m_nCounted;
       res.set_content("counted", "text/html");
@@ -161,6 +170,18 @@ TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
   EXPECT_NE(m_site.Report().find("Bad block: " + server + "/./../.\r\n"), std::string::npos);
   EXPECT_TRUE(m_site.Exists("imported\\w.gif"));
   EXPECT_EQ(ChangesOutsideTheSite(), std::vector<std::string>());
+}
+
+TEST_F(HostileServer, AListingThatNamesOneFileManyTimesFetchesItOnce) {
+  theSettings.Internet = 1;
+  m_site.m_pSite = std::make_unique<CWebSite>(std::vector<std::string>{});
+  CWebSite& site = *m_site.m_pSite;
+  site.m_strCatalog = m_site.m_drive.Path("site\\");
+  site.m_strResources = m_server.Url("/repeated/");
+  site.m_bResourcesElsewhere = true;
+  EXPECT_TRUE(CopyLayoutResources(site));
+  EXPECT_EQ(m_nCounted, 1);
+  EXPECT_EQ(m_site.m_drive.Read("site\\gfx\\logo.png"), "GIF89a");
 }
 
 TEST_F(HostileServer, ACheckAsksEachWebAddressOnce) {

@@ -76,6 +76,10 @@ void Serve(const std::string& path, CRawConnection& c) {
     c.Send(Headers("200 OK", std::string("X-A: \0\0\0\r\n", 10) + length) + body);
   } else if (path == "/badchunk.html") {
     c.Send(Headers("200 OK", "Transfer-Encoding: chunked\r\n") + "zz\r\n" + body + "\r\n0\r\n\r\n");
+  } else if (path == "/hugechunk.html") {
+    c.Send(Headers("200 OK", "Transfer-Encoding: chunked\r\n") + "FFFFFFFFFFFFFFFFFF\r\n" + body);
+  } else if (path == "/barelf.html") {
+    c.Send("HTTP/1.1 200 OK\nContent-Length: " + std::to_string(body.size()) + "\n\n" + body);
   } else if (path == "/shortbody.html") {
     c.Send(Headers("200 OK", "Content-Length: 1000\r\n") + body);
   } else if (path == "/badredirect.html") {
@@ -117,8 +121,8 @@ class ServerFault : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(m_server.Start());
     theFetcher.m_nConnectTimeoutSeconds = 2;
-    theFetcher.m_nStallTimeoutSeconds = 1;
-    theFetcher.m_nTransferTimeoutSeconds = 2;
+    theFetcher.m_nStallTimeoutSeconds = 2;
+    theFetcher.m_nTransferTimeoutSeconds = 3;
     theFetcher.m_nMaxBodyBytes = kCap;
     m_site.m_dialogs.m_bDefaultAnswer = true;
   }
@@ -155,9 +159,10 @@ TEST_F(ServerFault, MalformedHeadersEndInAResult) {
   std::string content;
   ASSERT_TRUE(FetchBothWays("/good.html", content));
   EXPECT_EQ(content, "<!--BLOCK-->fresh<!--/BLOCK-->");
-  for (const char* path : {"/nocolon.html", "/negative.html", "/hugelength.html",
-                           "/twolengths.html", "/badstatus.html", "/nostatus.html", "/nul.html",
-                           "/badchunk.html", "/shortbody.html", "/badredirect.html"}) {
+  for (const char* path :
+       {"/nocolon.html", "/negative.html", "/hugelength.html", "/twolengths.html",
+        "/badstatus.html", "/nostatus.html", "/nul.html", "/badchunk.html", "/hugechunk.html",
+        "/barelf.html", "/shortbody.html", "/badredirect.html"}) {
     // A body that was cut short or could not be framed is never taken as the text.
     if (FetchBothWays(path, content)) {
       EXPECT_EQ(content, "<!--BLOCK-->fresh<!--/BLOCK-->") << path;
