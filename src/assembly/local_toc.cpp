@@ -18,16 +18,16 @@ const char* const kBeginTag = "<!--LOCALTOC";
 // A page with a first- and a second-level heading gets a local table of contents right
 // after its first title even when nothing asks for one.
 void AddAutomaticTag(std::string& text) {
-  if (text.find(kBeginTag) != std::string::npos)
+  if (FindText(text, kBeginTag) != std::string::npos)
     return;
   ReplaceAll(text, "<H1>", "<h1>");
   ReplaceAll(text, "</H1>", "</h1>");
-  const size_t titleEnd = text.find("</h1>");
+  const size_t titleEnd = FindText(text, "</h1>");
   if (titleEnd == std::string::npos)
     return;
   ReplaceAll(text, "<H2>", "<h2>");
   ReplaceAll(text, "</H2>", "</h2>");
-  if (text.find("<h2>") == std::string::npos)
+  if (FindText(text, "<h2>") == std::string::npos)
     return;
   text.insert(titleEnd + 5, "<!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><!--/LOCALTOC-->");
 }
@@ -47,10 +47,10 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   const size_t nStart = start, nEnd = end;
   size_t copied = 0;
   while (true) {
-    const size_t headingStart = text.find(open, copied);
+    const size_t headingStart = FindText(text, open, copied);
     if (headingStart == std::string::npos)
       break;
-    const size_t headingEnd = text.find(close, headingStart);
+    const size_t headingEnd = FindText(text, close, headingStart);
     if (headingEnd == std::string::npos)
       break;
     std::string heading =

@@ -34,11 +34,11 @@ void CCollection::CollectFromPage(const std::string& path, const std::string& pa
 
   size_t pos = 0;
   while (true) {
-    const size_t left = text.find(m_strLeft, pos);
+    const size_t left = FindText(text, m_strLeft, pos);
     if (left == std::string::npos)
       break;
     const size_t begin = left + m_strLeft.size();
-    const size_t right = text.find(m_strRight, begin);
+    const size_t right = FindText(text, m_strRight, begin);
     if (right == std::string::npos)
       break;
     m_texts.push_back(text.substr(begin, right - begin));

@@ -1,6 +1,7 @@
 #include "markup/element_rewrite.h"
 
 #include "markup/text_operations.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
@@ -33,7 +34,7 @@ int RewriteQuotedValues(std::string& text, const std::string& key, size_t maxDis
   result.reserve(text.size());
   int count = 0;
   size_t copied = 0, pos = 0;
-  while ((pos = text.find(key, pos)) != std::string::npos) {
+  while ((pos = FindText(text, key, pos)) != std::string::npos) {
     const size_t open = FindQuoteWithin(text, pos + key.size(), pos, maxDistance);
     if (open == std::string::npos) {
       pos += key.size();

@@ -23,7 +23,7 @@ struct CRegion {
   size_t m_nStart = std::string::npos;
   size_t m_nEnd = std::string::npos;
   CRegion(const std::string& text, const std::string& open, const std::string& close)
-      : m_nStart(text.find(open)), m_nEnd(text.find(close)) {}
+      : m_nStart(FindText(text, open)), m_nEnd(FindText(text, close)) {}
   bool HoldsStrictly(size_t pos) const {
     return m_nStart != std::string::npos && m_nEnd != std::string::npos && pos > m_nStart &&
            pos < m_nEnd;
@@ -48,9 +48,13 @@ bool CIndexEntry::Names(const std::string& word) const {
 }
 
 void CIndexEntry::AddPage(const std::string& name, const std::string& path) {
-  for (size_t i = 0; i < m_pageNames.size(); ++i)
-    if (EqualsNoCase(m_pageNames[i], name) && EqualsNoCase(m_pagePaths[i], path))
-      return;
+  if (m_pageKeys.size() != m_pageNames.size()) {  // the lists were changed directly
+    m_pageKeys.clear();
+    for (size_t i = 0; i < m_pageNames.size(); ++i)
+      m_pageKeys.insert(ToLower(m_pageNames[i]) + "\n" + ToLower(m_pagePaths[i]));
+  }
+  if (!m_pageKeys.insert(ToLower(name) + "\n" + ToLower(path)).second)
+    return;
   m_pageNames.push_back(name);
   m_pagePaths.push_back(path);
 }
@@ -74,6 +78,7 @@ void CKeywordIndex::ResetIndex() {
   m_tagEntries.clear();
   m_tagNames.clear();
   m_indexPages.clear();
+  m_pFinder.reset();
 }
 
 void CKeywordIndex::LoadIndexSource(const std::string& source) {
@@ -85,6 +90,7 @@ void CKeywordIndex::LoadIndexSource(const std::string& source) {
     if (!pEntry->IsEmpty())
       m_sourceEntries.push_back(std::move(pEntry));
   }
+  m_pFinder.reset();
   std::stable_sort(
       m_sourceEntries.begin(), m_sourceEntries.end(),
       [](const std::unique_ptr<CIndexEntry>& a, const std::unique_ptr<CIndexEntry>& b) {
@@ -99,9 +105,10 @@ void CKeywordIndex::ScanPage(CPage* pPage, const std::string& text) {
 
 void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
                              const std::string& pageText) {
-  std::string text = pageText;
-  if (text.empty() && (path.empty() || !ReadTextFile(path, text)))
+  std::string fileText;
+  if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
     return;
+  const std::string& text = pageText.empty() ? fileText : pageText;
 
   // An index page lists keywords; it is never listed under one.
   if (Contains(text, "<!--INDEX")) {
@@ -134,15 +141,34 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
   // table of contents nested there still counts).
   const CRegion conList(text, "<!--CONLIST", "<!--/CONLIST-->");
   const CRegion toc(text, "<!--TOC", "<!--/TOC-->");
-  auto counts = [&](const std::string& word) {
-    const size_t pos = text.find(word);
+  auto counts = [&](size_t pos) {
     return pos != std::string::npos && !(conList.HoldsStrictly(pos) && !toc.HoldsStrictly(pos));
   };
+  // The words in entry order, each keyword followed by its synonyms.
+  const std::vector<size_t> first = SourceWordFinder().FirstOccurrences(text);
+  size_t nWord = 0;
   for (const auto& pEntry : m_sourceEntries) {
-    if (counts(pEntry->m_strKeyword) ||
-        std::any_of(pEntry->m_synonyms.begin(), pEntry->m_synonyms.end(), counts))
+    bool bCounts = counts(first[nWord++]);
+    for (size_t i = 0; i < pEntry->m_synonyms.size(); ++i, ++nWord)
+      bCounts = bCounts || counts(first[nWord]);
+    if (bCounts)
       pEntry->AddPage(name, path);
   }
+}
+
+const CWordFinder& CKeywordIndex::SourceWordFinder() {
+  std::vector<const CIndexEntry*> entries;
+  for (const auto& pEntry : m_sourceEntries) entries.push_back(pEntry.get());
+  if (!m_pFinder || entries != m_finderEntries) {
+    std::vector<std::string> words;
+    for (const CIndexEntry* pEntry : entries) {
+      words.push_back(pEntry->m_strKeyword);
+      words.insert(words.end(), pEntry->m_synonyms.begin(), pEntry->m_synonyms.end());
+    }
+    m_pFinder = std::make_unique<CWordFinder>(std::move(words));
+    m_finderEntries = std::move(entries);
+  }
+  return *m_pFinder;
 }
 
 std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, bool bReference,
@@ -207,6 +233,7 @@ void CKeywordIndex::BuildIndexPages(CWebSite&) {
       for (auto& pEntry : m_tagEntries) m_sourceEntries.push_back(std::move(pEntry));
       m_tagEntries.clear();
       m_tagNames.clear();
+      m_pFinder.reset();
       const std::string index =
           FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
                       element.GetAttribute("SORT") == "ON");

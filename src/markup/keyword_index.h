@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
+
+#include "markup/word_finder.h"
 
 namespace velmora {
 
@@ -29,6 +32,11 @@ class CIndexEntry {
   std::vector<std::string> m_synonyms;
   std::vector<std::string> m_pageNames;
   std::vector<std::string> m_pagePaths;  // parallel to m_pageNames
+
+ private:
+  // The listed pages as lower-case "name\npath", so a keyword on every page of a large site
+  // is not compared with all its earlier pages each time.
+  std::unordered_set<std::string> m_pageKeys;
 };
 
 class CKeywordIndex {
@@ -46,6 +54,12 @@ class CKeywordIndex {
   // Each lower-case keyword and synonym of m_tagEntries, naming the first entry that has it.
   std::unordered_map<std::string, CIndexEntry*> m_tagNames;
   std::vector<std::string> m_indexPages;
+
+ private:
+  // Finds the keywords and synonyms of m_sourceEntries, made again when the entries change.
+  const CWordFinder& SourceWordFinder();
+  std::unique_ptr<CWordFinder> m_pFinder;
+  std::vector<const CIndexEntry*> m_finderEntries;
 };
 
 extern CKeywordIndex theKeywordIndex;

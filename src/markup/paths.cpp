@@ -1,5 +1,7 @@
 #include "markup/paths.h"
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "net/address.h"
@@ -19,6 +21,24 @@ std::string Backslashed(std::string path) {
 std::string Slashed(std::string path) {
   ReplaceAll(path, "\\", "/");
   return path;
+}
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+// The number of pieces between separators ("\" or "/"), empty ones counted.
+size_t PieceCount(std::string_view path) {
+  return 1 + static_cast<size_t>(std::count_if(path.begin(), path.end(), IsSeparator));
+}
+
+// The piece that begins at start; start moves past the separator after it (or to the end).
+std::string_view NextPiece(std::string_view path, size_t& start) {
+  size_t end = start;
+  while (end < path.size() && !IsSeparator(path[end])) ++end;
+  const std::string_view piece = path.substr(start, end - start);
+  start = end + 1;
+  return piece;
 }
 
 // Splitting on "/" loses the empty piece of "http://"; put it back.
@@ -53,24 +73,27 @@ bool MakeFolderChain(const std::vector<std::string>& pieces) {
 }  // namespace
 
 std::string RelativePath(const std::string& from, const std::string& to) {
-  const std::string fromPath = Backslashed(from);
-  const std::string toPath = Backslashed(to);
-  std::vector<std::string> fromPieces = Split(fromPath, "\\");
-  std::vector<std::string> toPieces = Split(toPath, "\\");
-  if (EqualsNoCase(fromPath, toPath))
-    return toPieces.back();
-
-  size_t common = 0;
-  while (common < fromPieces.size() && common < toPieces.size() &&
-         EqualsNoCase(fromPieces[common], toPieces[common]))
+  // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
+  // relative paths each.
+  const size_t nFrom = PieceCount(from);
+  const size_t nTo = PieceCount(to);
+  size_t common = 0, fromAt = 0, toAt = 0;
+  while (common < nFrom && common < nTo) {
+    size_t nextFrom = fromAt, nextTo = toAt;
+    if (!EqualsNoCase(NextPiece(from, nextFrom), NextPiece(to, nextTo)))
+      break;
+    fromAt = nextFrom;
+    toAt = nextTo;
     ++common;
-  if (common == fromPieces.size() || common == toPieces.size())
-    return toPath;
+  }
+  if (common == nFrom && common == nTo)
+    return to.substr(to.find_last_of("\\/") + 1);
+  if (common == nFrom || common == nTo)
+    return Backslashed(to);
 
   std::string result;
-  for (size_t i = common; i + 1 < fromPieces.size(); ++i) result += "../";
-  for (size_t i = common; i < toPieces.size(); ++i) result += toPieces[i] + "/";
-  result.pop_back();
+  for (size_t i = common; i + 1 < nFrom; ++i) result += "../";
+  result += Slashed(to.substr(toAt));
   return result;
 }
 

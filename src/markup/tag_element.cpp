@@ -28,7 +28,7 @@ size_t FindEndTag(const std::string& text, const std::string& marker, size_t fro
 
 bool FindElement(const std::string& text, size_t& start, size_t& end, const std::string& beginTag,
                  const std::string& endTag) {
-  size_t pos = text.find(beginTag, start);
+  size_t pos = FindText(text, beginTag, start);
   if (pos == std::string::npos)
     return false;
   start = pos;
@@ -36,7 +36,7 @@ bool FindElement(const std::string& text, size_t& start, size_t& end, const std:
   if (beginTag.find("-->") != std::string::npos) {
     // A whole plain tag: alone, or the start of a paired element when an end tag is named.
     const std::string& marker = endTag.empty() ? std::string("-->") : endTag;
-    size_t found = text.find(marker, start);
+    size_t found = FindText(text, marker, start);
     if (found == std::string::npos)
       return false;
     end = found + marker.size();
@@ -44,8 +44,8 @@ bool FindElement(const std::string& text, size_t& start, size_t& end, const std:
   }
 
   std::string closing = endTag.empty() ? MakeEndTag(beginTag) + "-->" : endTag;
-  size_t selfClose = text.find("/-->", start);
-  size_t nextTag = text.find("<!--", start + 1);
+  size_t selfClose = FindText(text, "/-->", start);
+  size_t nextTag = FindText(text, "<!--", start + 1);
   // A "/-->" behind another tag's opening closes that tag, not this one.
   if (nextTag != std::string::npos && nextTag < selfClose)
     selfClose = std::string::npos;
@@ -53,7 +53,7 @@ bool FindElement(const std::string& text, size_t& start, size_t& end, const std:
   // for every self-closing element would make a page of them take quadratic time.
   const size_t searchEnd =
       selfClose == std::string::npos ? text.size() : selfClose + closing.size();
-  size_t closeAt = std::string_view(text).substr(0, searchEnd).find(closing, start);
+  size_t closeAt = FindText(std::string_view(text).substr(0, searchEnd), closing, start);
   if (selfClose == std::string::npos && closeAt == std::string::npos)
     return false;
   if (selfClose == std::string::npos || (closeAt != std::string::npos && closeAt < selfClose))

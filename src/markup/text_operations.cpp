@@ -24,7 +24,7 @@ class CKeyFinder {
   size_t Next(int nForm, size_t pos) {
     size_t& found = m_found[nForm];
     if (m_from[nForm] > pos || (found != npos && found < pos)) {
-      found = m_text.find(m_forms[nForm], pos);
+      found = FindText(m_text, m_forms[nForm], pos);
       m_from[nForm] = pos;
     }
     return found;
@@ -45,8 +45,8 @@ size_t FindQuoteWithin(const std::string& text, size_t from, size_t key, size_t 
 
 std::string TextBetween(const std::string& text, const std::string& left,
                         const std::string& right) {
-  size_t l = text.find(left);
-  size_t r = text.find(right);
+  size_t l = FindText(text, left);
+  size_t r = FindText(text, right);
   // A left marker at the very start does not count.
   if (l == npos || r == npos || l == 0 || r == 0 || l >= r)
     return {};
@@ -70,7 +70,7 @@ void CollectQuotedValues(const std::string& text, const std::string& key, size_t
     return;
   size_t pos = 0;
   while (true) {
-    size_t k = text.find(key, pos);
+    size_t k = FindText(text, key, pos);
     if (k == npos)
       return;
     size_t open = FindQuoteWithin(text, k + key.size(), k, maxDistance);
@@ -89,7 +89,7 @@ void CollectQuotedValues(const std::string& text, const std::string& key, size_t
 bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::string& key,
                          std::string& value, size_t maxDistance) {
   value.clear();
-  position = position == npos ? npos : text.find(key, position);
+  position = position == npos ? npos : FindText(text, key, position);
   if (position == npos)
     return false;
   size_t open = text.find('"', position);
@@ -161,11 +161,11 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
   size_t copied = 0, pos = 0;
   int count = 0;
   while (true) {
-    size_t l = text.find(left, pos);
+    size_t l = FindText(text, left, pos);
     if (l == npos)
       break;
     size_t from = l + left.size();
-    size_t r = text.find(right, from);
+    size_t r = FindText(text, right, from);
     if (r == npos)
       break;
     out.append(text, copied, from - copied);

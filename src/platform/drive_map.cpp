@@ -5,6 +5,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/strings.h"
 
@@ -22,8 +23,29 @@ std::string WithoutFinalSlash(std::string folder) {
   return folder;
 }
 
+// True for "/a/b" with no empty, "." or ".." piece: nothing to collapse. Most paths are so,
+// and every file the program touches has its path mapped.
+bool IsNormalHost(std::string_view path) {
+  if (path.size() < 2 || path[0] != '/')
+    return false;
+  for (size_t start = 1; start <= path.size();) {
+    size_t end = path.find('/', start);
+    if (end == std::string_view::npos)
+      end = path.size();
+    const std::string_view piece = path.substr(start, end - start);
+    if (piece.empty() || piece == "." || piece == "..")
+      return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 // Collapses "." and ".." of a host path; false when ".." would climb above the root.
 bool NormalizeHost(const std::string& path, std::string& result) {
+  if (IsNormalHost(path)) {
+    result = path;
+    return true;
+  }
   std::vector<std::string> kept;
   for (const std::string& piece : Split(path, "/", true)) {
     if (piece == ".")

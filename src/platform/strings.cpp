@@ -2,6 +2,11 @@
 
 #include <cctype>
 #include <climits>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <immintrin.h>
+#endif
 
 namespace velmora {
 
@@ -9,6 +14,29 @@ namespace {
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same test as below, thirty-two places at a time, on processors that have AVX2. Returns
+// the first match, or npos with pos moved to the first place not yet tested.
+__attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, size_t last,
+                                                std::string_view part, size_t second) {
+  const __m256i first = _mm256_set1_epi8(part[0]);
+  const __m256i other = _mm256_set1_epi8(part[second]);
+  for (; pos + 31 <= last; pos += 32) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos));
+    const __m256i there = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos + second));
+    unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(
+        _mm256_and_si256(_mm256_cmpeq_epi8(here, first), _mm256_cmpeq_epi8(there, other))));
+    for (; mask != 0; mask &= mask - 1) {
+      const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
+      if (std::memcmp(data + at, part.data(), part.size()) == 0)
+        return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
+#endif
 }  // namespace
 
 std::string TrimLeft(std::string_view text) {
@@ -39,13 +67,48 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 }
 
 bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
+  return FindText(text, part) != std::string_view::npos;
+}
+
+size_t FindText(std::string_view text, std::string_view part, size_t pos) {
+#ifdef __SSE2__
+  if (part.size() >= 2 && pos < text.size() && text.size() - pos >= part.size() + 16) {
+    // Sixteen places at a time are tested for the first character and one more, preferably a
+    // letter or digit (the "P" of "<!--PAGENAME", rarer than the "<" and "!" before it).
+    size_t second = 1;
+    while (second + 1 < part.size() && !std::isalnum(static_cast<unsigned char>(part[second])))
+      ++second;
+    const __m128i first = _mm_set1_epi8(part[0]);
+    const __m128i other = _mm_set1_epi8(part[second]);
+    const char* const data = text.data();
+    const size_t last = text.size() - part.size();  // the last place part can start
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool bHasAvx2 = __builtin_cpu_supports("avx2");
+    if (bHasAvx2) {
+      if (const size_t at = FindWide(data, pos, last, part, second); at != std::string_view::npos)
+        return at;
+    }
+#endif
+    for (; pos + 15 <= last; pos += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+      const __m128i there = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos + second));
+      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
+          _mm_and_si128(_mm_cmpeq_epi8(here, first), _mm_cmpeq_epi8(there, other))));
+      for (; mask != 0; mask &= mask - 1) {
+        const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
+        if (std::memcmp(data + at, part.data(), part.size()) == 0)
+          return at;
+      }
+    }
+  }
+#endif
+  return text.find(part, pos);
 }
 
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   if (from.empty())
     return 0;
-  size_t pos = text.find(from);
+  size_t pos = FindText(text, from);
   if (pos == std::string::npos)
     return 0;
   std::string result;
@@ -56,7 +119,7 @@ size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to)
     result.append(to);
     last = pos + from.size();
     ++count;
-    pos = text.find(from, last);
+    pos = FindText(text, from, last);
   }
   result.append(text, last, std::string::npos);
   text.swap(result);
@@ -95,7 +158,7 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
   }
   size_t start = 0;
   while (true) {
-    size_t pos = text.find(separator, start);
+    size_t pos = FindText(text, separator, start);
     std::string_view piece = text.substr(start, pos == std::string_view::npos ? pos : pos - start);
     if (!removeEmpty || !piece.empty())
       pieces.emplace_back(piece);

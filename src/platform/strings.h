@@ -15,6 +15,11 @@ bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
 bool Contains(std::string_view text, std::string_view part);
 
+// The first occurrence of part at or after pos, as std::string_view::find gives it. Faster on
+// markup: a page is searched for its tags dozens of times, and a search that stops at every
+// "<" of the page spends most of its time there.
+size_t FindText(std::string_view text, std::string_view part, size_t pos = 0);
+
 // Replaces every occurrence of `from` (left to right, no overlaps) in one pass; returns the count.
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 

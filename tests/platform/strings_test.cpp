@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace velmora {
 namespace {
 
@@ -23,6 +25,33 @@ TEST(Strings, ParseLeadingInt) {
   EXPECT_EQ(ParseLeadingInt("  -12x"), -12);
   EXPECT_EQ(ParseLeadingInt("x"), 0);
   EXPECT_EQ(ParseLeadingInt("99999999999999"), 2147483647);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// FindText takes a faster road on longer texts; every answer must still be std::string's.
+TEST(Strings, FindTextAgreesWithFindEverywhere) {
+  std::mt19937 random(11);
+  auto randomText = [&](size_t length) {
+    std::string text;
+    for (size_t i = 0; i < length; ++i) text += "<!-AP>\r\n"[random() % 8];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = randomText(random() % 200);
+    const std::string part = round % 50 == 0 ? std::string() : randomText(1 + random() % 6);
+    for (size_t pos :
+         {size_t{0}, size_t{1}, size_t{17}, text.size() / 2, text.size(), text.size() + 3})
+      ASSERT_EQ(FindText(text, part, pos), text.find(part, pos)) << text << " / " << part;
+  }
+  const std::string page = std::string(100, 'x') + "<!--PAGENAME-->" + std::string(40, 'y');
+  EXPECT_EQ(FindText(page, "<!--PAGENAME-->"), 100u);
+  EXPECT_EQ(FindText(page, "<!--PAGENAME-->", 101), std::string::npos);
+  EXPECT_EQ(FindText(page, "y", 150), 150u);
 }
 
 }  // namespace
