@@ -50,13 +50,19 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   std::string out;
   const size_t nStart = start, nEnd = end;
   size_t copied = 0;
+  size_t searchFrom = 0;
   while (true) {
-    const size_t headingStart = FindText(text, open, copied);
+    const size_t headingStart = FindText(text, open, searchFrom);
     if (headingStart == std::string::npos)
       break;
     const size_t headingEnd = FindText(text, close, headingStart);
     if (headingEnd == std::string::npos)
       break;
+    searchFrom = headingEnd;
+    // A heading left open around the element would list the element's own paragraph, and
+    // grow by it on every build.
+    if (headingStart < nEnd && headingEnd > nStart)
+      continue;
     std::string heading =
         text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
     StripTags(heading);

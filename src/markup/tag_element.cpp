@@ -1,5 +1,6 @@
 #include "markup/tag_element.h"
 
+#include <cctype>
 #include <string_view>
 
 #include "markup/text_operations.h"
@@ -129,7 +130,11 @@ std::string CTagElement::Rebuild() const {
   if (!m_strEndTag.empty() || m_strContent.empty() || !StartsWith(m_strStartTag, "<!--") ||
       !EndsWith(m_strStartTag, "/-->"))
     return m_strStartTag + m_strContent + m_strEndTag;
-  const size_t nameEnd = m_strStartTag.find_first_of(" /\t\r\n", 4);
+  size_t nameEnd = 4;
+  while (nameEnd < m_strStartTag.size() &&
+         (std::isalnum(static_cast<unsigned char>(m_strStartTag[nameEnd])) ||
+          m_strStartTag[nameEnd] == '_'))
+    ++nameEnd;
   const std::string name = m_strStartTag.substr(4, nameEnd - 4);
   if (name.empty())
     return m_strStartTag + m_strContent;

@@ -147,6 +147,11 @@ TEST_F(TagParse, AFilledSelfClosingTagIsRebuiltAsAPair) {
   size_t start = 0, end = 0;
   ASSERT_TRUE(FindElement(pair + "<!--SINGLETOC/-->", start, end, "<!--TOC", ""));
   EXPECT_EQ(end, pair.size());
+
+  // The end tag names the tag, whatever follows its name.
+  CTagElement odd("<!--TOC,COLS=\"2\"/-->");
+  odd.m_strContent = "x";
+  EXPECT_EQ(odd.Rebuild(), "<!--TOC,COLS=\"2\"-->x<!--/TOC-->");
 }
 
 }  // namespace

@@ -77,12 +77,15 @@ TEST_F(LocalToc, ExpandingABuiltPageAgainChangesNothing) {
       "<H1>T</H1><H2>A</H2>text<h2>B</h2>",
       "<!--LOCALTOC--><!--/LOCALTOC--><h2>A</h2><!--LOCALTOC APPEND=\"ON\"-->x<!--/LOCALTOC-->",
       "<!--LOCALTOC LEVEL=\"3\"/--><h3>Same</h3><h3>Same</h3>",
+      // A heading left open around the tag is not listed: it would hold the tag's paragraph.
+      "<h2>T</h1><h2>A</h2>",
   };
   for (const std::string& page : pages) {
     const std::string once = Run(page);
     const std::string twice = Run(once);
-    if (page.find("APPEND") == std::string::npos)
+    if (page.find("APPEND") == std::string::npos) {
       EXPECT_EQ(twice, once);
+    }
     // Two elements of one level still give two anchors per heading, build after build.
     EXPECT_EQ(Count(twice, "<a name=\""), Count(once, "<a name=\""));
   }
