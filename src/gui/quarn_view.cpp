@@ -93,7 +93,8 @@ CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_d
 }
 
 CQuarnView::~CQuarnView() {
-  theReport.SetWindow(nullptr);
+  if (theReport.Window() == m_pReportPane.get())
+    theReport.SetWindow(nullptr);
   if (&Progress() == m_pProgressPane.get())
     SetProgress(nullptr);
 }

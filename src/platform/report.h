@@ -18,6 +18,7 @@ class CReportWindow {
 class CReport {
  public:
   void SetWindow(CReportWindow* pWindow) { m_pWindow = pWindow; }
+  CReportWindow* Window() const { return m_pWindow; }
   void Clear();
   void AddHeading(const std::string& text);
   void AddLine(const std::string& text, int nLevel);
