@@ -8,10 +8,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -180,6 +183,18 @@ void CMainFrame::MakeActions() {
   on(kIdScriptFormat, &CMainFrame::OnScriptFormat);
   on(kIdBrowseDocumentation, &CMainFrame::OnBrowseDocumentation);
   on(kIdAppAbout, &CMainFrame::OnAbout);
+
+  // Keys without a menu entry: printing the script, and moving between the three panes.
+  auto* pPrint = new QAction("Print", this);
+  pPrint->setShortcut(QKeySequence("Ctrl+P"));
+  connect(pPrint, &QAction::triggered, this, &CMainFrame::OnPrint);
+  auto* pNextPane = new QAction("Next Pane", this);
+  pNextPane->setShortcut(QKeySequence("F6"));
+  connect(pNextPane, &QAction::triggered, this, [this] { OnNextPane(1); });
+  auto* pPreviousPane = new QAction("Previous Pane", this);
+  pPreviousPane->setShortcut(QKeySequence("Shift+F6"));
+  connect(pPreviousPane, &QAction::triggered, this, [this] { OnNextPane(-1); });
+  addActions({pPrint, pNextPane, pPreviousPane});
 }
 
 void CMainFrame::MakeMenus() {
@@ -448,6 +463,26 @@ void CMainFrame::OnScriptFormat() {
 void CMainFrame::OnAbout() {
   CAboutDlg dialog(this);
   dialog.exec();
+}
+
+void CMainFrame::OnPrint() {
+  if (IsBusy())
+    return;
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() == QDialog::Accepted)
+    m_pView->ScriptWindow()->print(&printer);
+}
+
+// The panes in order: script, report, published pages; the focus goes round.
+void CMainFrame::OnNextPane(int nStep) {
+  QWidget* panes[] = {m_pView->ScriptWindow(), m_pView->ReportWindow(), m_pView->PublishedList()};
+  int nCurrent = -1;
+  for (int i = 0; i < 3; ++i)
+    if (panes[i]->hasFocus())
+      nCurrent = i;
+  const int nNext = nCurrent < 0 ? 0 : (nCurrent + nStep + 3) % 3;
+  panes[nNext]->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::OnBrowseDocumentation() {

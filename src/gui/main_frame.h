@@ -80,6 +80,9 @@ class CMainFrame : public QMainWindow {
   void OnScriptFormat();
   void OnAbout();
   void OnBrowseDocumentation();
+  void OnPrint();
+  // F6 and Shift+F6: the focus moves to the next or previous pane.
+  void OnNextPane(int nStep);
 
   // The changed-script watch: the frame lost or got the keyboard focus.
   void OnLoseFocus();

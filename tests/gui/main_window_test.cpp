@@ -151,6 +151,24 @@ class CMainWindowTest : public QObject {
     QVERIFY(Enabled(*pFrame, kIdEditCut));
   }
 
+  // F6 goes round script, report and list; Shift+F6 goes back.
+  void F6MovesBetweenThePanes() {
+    auto pFrame = MakeFrame();
+    pFrame->show();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame.get()));
+    CQuarnView* pView = pFrame->View();
+    pView->ScriptWindow()->setFocus();
+    QTRY_VERIFY(pView->ScriptWindow()->hasFocus());
+    QTest::keyClick(pFrame.get(), Qt::Key_F6);
+    QTRY_VERIFY(pView->ReportWindow()->hasFocus());
+    QTest::keyClick(pFrame.get(), Qt::Key_F6);
+    QTRY_VERIFY(pView->PublishedList()->hasFocus());
+    QTest::keyClick(pFrame.get(), Qt::Key_F6);
+    QTRY_VERIFY(pView->ScriptWindow()->hasFocus());
+    QTest::keyClick(pFrame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    QTRY_VERIFY(pView->PublishedList()->hasFocus());
+  }
+
   // Entries at positions 2 and 5 are selected; an edit leaves four pages, so only position 2
   // is selected again and built.
   void BuildSelectedKeepsTheSelectionByPosition() {
