@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/disk.h"
 #include "platform/drive_map.h"
@@ -145,42 +146,15 @@ void CSettingsStore::ApplyDrives(CDriveMap& driveMap) const {
 }
 
 bool CSettingsStore::Save(const CBuildSettings& settings) {
-  // The file as it is now: another program may have changed it since it was loaded.
-  if (!ReadLines())
-    return false;
   CBuildSettings copy = settings;
   std::string values;
   for (const char* name : kSettingNames)
     values += std::string(name) + "=" + std::to_string(*SettingByName(copy, name)) + "\n";
-
-  // Every line stays except the seven values, which go right after the first
-  // [Build_Performance] header (a new one at the top when there is none).
-  std::string text;
-  std::string section, name, value;
-  bool bWritten = false;
-  for (const std::string& raw : m_lines) {
-    std::string line = Trim(raw);
-    if (IsSectionHeader(line, section)) {
-      text += raw + "\n";
-      if (!bWritten && EqualsNoCase(section, kPerformanceSection)) {
-        text += values;
-        bWritten = true;
-      }
-      continue;
-    }
-    if (EqualsNoCase(section, kPerformanceSection) && !IsComment(line) &&
-        SplitEntry(line, name, value) && IsSettingName(name))
-      continue;
-    text += raw + "\n";
-  }
-  if (!bWritten)
-    text =
-        "[" + std::string(kPerformanceSection) + "]\n" + values + (text.empty() ? "" : "\n") + text;
-  std::error_code error;
-  const std::filesystem::path target(m_strPath);
-  if (target.has_parent_path())
-    std::filesystem::create_directories(target.parent_path(), error);
-  return WriteHostFileAtomically(m_strPath, text, true);
+  // Other entries of the section stay; a new section goes at the top.
+  return WriteSection(kPerformanceSection, values, true, [](const std::string& line) {
+    std::string name, value;
+    return SplitEntry(line, name, value) && IsSettingName(name);
+  });
 }
 
 std::vector<std::pair<std::string, std::string>> CSettingsStore::SectionEntries(
@@ -199,12 +173,20 @@ std::vector<std::pair<std::string, std::string>> CSettingsStore::SectionEntries(
 
 bool CSettingsStore::SaveSection(const std::string& wanted,
                                  const std::vector<std::pair<std::string, std::string>>& entries) {
-  if (!ReadLines())
-    return false;
   std::string values;
   for (const auto& [name, value] : entries) values += name + "=" + value + "\n";
+  return WriteSection(wanted, values, false, [](const std::string&) { return true; });
+}
 
-  // The new entries go right after the first header of the section; its old entries go.
+// Every line of the file as it is now stays, except the section's entries that bReplaced
+// picks; the new values go right after the first header of the section (a new section at the
+// top or the end when there is none). Written atomically; missing folders are made.
+bool CSettingsStore::WriteSection(const std::string& wanted, const std::string& values,
+                                  bool bNewAtTop,
+                                  const std::function<bool(const std::string&)>& bReplaced) {
+  // Another program may have changed the file since it was loaded.
+  if (!ReadLines())
+    return false;
   std::string text;
   std::string section;
   bool bWritten = false;
@@ -218,11 +200,13 @@ bool CSettingsStore::SaveSection(const std::string& wanted,
       }
       continue;
     }
-    if (EqualsNoCase(section, wanted) && !IsComment(line))
+    if (EqualsNoCase(section, wanted) && !IsComment(line) && bReplaced(line))
       continue;
     text += raw + "\n";
   }
-  if (!bWritten)
+  if (!bWritten && bNewAtTop)
+    text = "[" + wanted + "]\n" + values + (text.empty() ? "" : "\n") + text;
+  else if (!bWritten)
     text += (text.empty() ? "[" : "\n[") + wanted + "]\n" + values;
   std::error_code error;
   const std::filesystem::path target(m_strPath);

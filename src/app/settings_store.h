@@ -4,6 +4,7 @@
 // variable is unset), or whatever VELMORA_CONFIG names.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,8 @@ class CSettingsStore {
 
  private:
   bool ReadLines();
+  bool WriteSection(const std::string& section, const std::string& values, bool bNewAtTop,
+                    const std::function<bool(const std::string&)>& bReplaced);
 
   std::string m_strPath;
   std::vector<std::string> m_lines;  // the file as last read, without line ends
