@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "net/address.h"
@@ -68,6 +69,31 @@ bool MakeFolderChain(const std::vector<std::string>& pieces) {
     }
   }
   return true;
+}
+
+// The folders that writes found or made in this run. A site of thousands of pages in a few
+// folders would otherwise ask the disk about every folder of every page's path.
+std::unordered_set<std::string>& WrittenFolders() {
+  static std::unordered_set<std::string> folders;
+  return folders;
+}
+
+// Writes the file, making its folders first unless an earlier write found them. A folder that
+// has gone since is made again. bFoldersMade tells whether the folders were there at the end.
+bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& bFoldersMade) {
+  const size_t slash = path.rfind('\\');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+  const bool bKnown = !folder.empty() && WrittenFolders().contains(folder);
+  bFoldersMade = bKnown || MakeDirs(path);
+  if (bFoldersMade && Disk().WriteFile(path, bytes)) {
+    if (!folder.empty())
+      WrittenFolders().insert(folder);
+    return true;
+  }
+  if (!bKnown)
+    return false;
+  WrittenFolders().erase(folder);
+  return WriteMakingFolders(path, bytes, bFoldersMade);
 }
 
 }  // namespace
@@ -257,16 +283,17 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
-  if (!MakeDirs(path))
-    return false;
-  if (Disk().WriteFile(path, text))
+  bool bFoldersMade = false;
+  if (WriteMakingFolders(path, text, bFoldersMade))
     return true;
-  Dialogs().MessageBox(path + " could not be written ");
+  if (bFoldersMade)
+    Dialogs().MessageBox(path + " could not be written ");
   return false;
 }
 
 bool WriteBinaryFile(const std::string& path, std::string_view bytes) {
-  return MakeDirs(path) && Disk().WriteFile(path, bytes);
+  bool bFoldersMade = false;
+  return WriteMakingFolders(path, bytes, bFoldersMade);
 }
 
 bool CopyFileMakingDirs(const std::string& source, const std::string& target) {

@@ -29,10 +29,6 @@ class CDocumentTest : public QObject {
     SetDialogs(&m_dialogs);
     return pFrame;
   }
-  static bool Enabled(CMainFrame& frame, int nId) {
-    frame.UpdateActions();
-    return frame.Action(nId)->isEnabled();
-  }
   static void Type(CMainFrame& frame, const QString& text) {
     QPlainTextEdit* pScript = frame.View()->ScriptWindow();
     pScript->moveCursor(QTextCursor::End);
@@ -62,16 +58,16 @@ class CDocumentTest : public QObject {
 
   void SaveNeedsAPathAndAChange() {
     auto pFrame = MakeFrame();
-    QVERIFY(!Enabled(*pFrame, kIdFileSave));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileSave));
     QVERIFY(pFrame->OpenDocument(m_script));
-    QVERIFY(!Enabled(*pFrame, kIdFileSave));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileSave));
     Type(*pFrame, "// more\n");
     QVERIFY(pFrame->Document().IsModified());
-    QVERIFY(Enabled(*pFrame, kIdFileSave));
+    QVERIFY(test::Enabled(*pFrame, kIdFileSave));
 
     pFrame->Action(kIdFileSave)->trigger();
     QVERIFY(!pFrame->Document().IsModified());
-    QVERIFY(!Enabled(*pFrame, kIdFileSave));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileSave));
     const std::string saved = m_drive.Read(m_script);
     QVERIFY(saved.ends_with("// more\r\n"));
     QCOMPARE(saved, pFrame->View()->ScriptBytes());
@@ -79,16 +75,16 @@ class CDocumentTest : public QObject {
 
   void SaveAsNeedsMoreThanOneLine() {
     auto pFrame = MakeFrame();
-    QVERIFY(!Enabled(*pFrame, kIdFileSaveAs));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileSaveAs));
     Type(*pFrame, "VERSION=2.0");
-    QVERIFY(!Enabled(*pFrame, kIdFileSaveAs));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileSaveAs));
     Type(*pFrame, "\nCATALOG=C:\\typed");
-    QVERIFY(Enabled(*pFrame, kIdFileSaveAs));
+    QVERIFY(test::Enabled(*pFrame, kIdFileSaveAs));
   }
 
   void ReloadDropsTheEditsAndInterpretsAgain() {
     auto pFrame = MakeFrame();
-    QVERIFY(!Enabled(*pFrame, kIdFileReload));
+    QVERIFY(!test::Enabled(*pFrame, kIdFileReload));
     QVERIFY(pFrame->OpenDocument(m_script));
     pFrame->View()->ScriptWindow()->setPlainText("edited");
     QVERIFY(pFrame->Document().IsModified());
@@ -190,7 +186,7 @@ class CDocumentTest : public QObject {
     QVERIFY(!pFrame->View()->HasSite());
     QCOMPARE(pFrame->View()->PublishedList()->count(), 0);
     QVERIFY(m_dialogs.m_messages.empty());
-    QVERIFY(!Enabled(*pFrame, kIdInterpret));
+    QVERIFY(!test::Enabled(*pFrame, kIdInterpret));
   }
 
   void ADroppedFileIsOpened() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "gui/main_frame.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
 
@@ -61,5 +62,11 @@ class CTempDrive {
 
   std::string m_folder;
 };
+
+// Whether the window's command is enabled now, after its rules were applied.
+inline bool Enabled(CMainFrame& frame, int nId) {
+  frame.UpdateActions();
+  return frame.Action(nId)->isEnabled();
+}
 
 }  // namespace velmora::test

@@ -56,10 +56,6 @@ class CMainWindowTest : public QObject {
     pView->PublishedList()->clearSelection();
     for (int n : positions) pView->PublishedList()->item(n)->setSelected(true);
   }
-  static bool Enabled(CMainFrame& frame, int nId) {
-    frame.UpdateActions();
-    return frame.Action(nId)->isEnabled();
-  }
   // Acts on the modal dialog the next command opens, once it is shown.
   static void WhenModal(std::function<void(QDialog*)> act) {
     QTimer::singleShot(0, [act] {
@@ -97,38 +93,38 @@ class CMainWindowTest : public QObject {
     // An empty document: nothing to interpret, no site.
     for (int nId : {kIdInterpret, kIdBuildAll, kIdCheckAll, kIdReplace, kIdMakeOnePage,
                     kIdBuildSelected, kIdFileReload, kIdFileSave, kIdBrowseXReport})
-      QVERIFY2(!Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
+      QVERIFY2(!test::Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
     for (int nId : {kIdFileNew, kIdFileOpen, kIdProperties, kIdScriptFormat, kIdAppAbout})
-      QVERIFY(Enabled(*pFrame, nId));
+      QVERIFY(test::Enabled(*pFrame, nId));
 
     QVERIFY(pFrame->OpenDocument(m_script));
     for (int nId :
          {kIdInterpret, kIdBuildAll, kIdCheckAll, kIdReplace, kIdMakeOnePage, kIdFileReload})
-      QVERIFY(Enabled(*pFrame, nId));
+      QVERIFY(test::Enabled(*pFrame, nId));
     for (int nId : {kIdBuildSelected, kIdCheckSelected, kIdBrowseSelected, kIdBrowseXReport})
-      QVERIFY(!Enabled(*pFrame, nId));
+      QVERIFY(!test::Enabled(*pFrame, nId));
     Select(pView, {1});
     for (int nId : {kIdBuildSelected, kIdCheckSelected, kIdBrowseSelected})
-      QVERIFY(Enabled(*pFrame, nId));
-    QVERIFY(!Enabled(*pFrame, kIdBrowseXReport));
+      QVERIFY(test::Enabled(*pFrame, nId));
+    QVERIFY(!test::Enabled(*pFrame, kIdBrowseXReport));
 
     // A failed interpretation leaves no site behind.
     pView->ScriptWindow()->setPlainText("VERSION=2.0\nCATALOG=\nSITENAME=x\n1,Home,I,index.html");
     pView->OnInterpret();
     QVERIFY(!pView->HasSite());
-    QVERIFY(!Enabled(*pFrame, kIdBuildAll));
-    QVERIFY(!Enabled(*pFrame, kIdBuildSelected));
+    QVERIFY(!test::Enabled(*pFrame, kIdBuildAll));
+    QVERIFY(!test::Enabled(*pFrame, kIdBuildSelected));
   }
 
   void DocumentationNeedsWorkOnline() {
     auto pFrame = MakeFrame();
-    QVERIFY(!Enabled(*pFrame, kIdBrowseDocumentation));
+    QVERIFY(!test::Enabled(*pFrame, kIdBrowseDocumentation));
     pFrame->View()->OnlineBox()->setChecked(true);
     QCOMPARE(theSettings.Internet, 1);
-    QVERIFY(Enabled(*pFrame, kIdBrowseDocumentation));
+    QVERIFY(test::Enabled(*pFrame, kIdBrowseDocumentation));
     pFrame->View()->OnlineBox()->setChecked(false);
     QCOMPARE(theSettings.Internet, 0);
-    QVERIFY(!Enabled(*pFrame, kIdBrowseDocumentation));
+    QVERIFY(!test::Enabled(*pFrame, kIdBrowseDocumentation));
   }
 
   void EditActionsNeedTheScriptWindow() {
@@ -139,16 +135,16 @@ class CMainWindowTest : public QObject {
     QPlainTextEdit* pScript = pFrame->View()->ScriptWindow();
     pFrame->View()->ReportWindow()->setFocus();
     QTRY_VERIFY(pFrame->View()->ReportWindow()->hasFocus());
-    QVERIFY(!Enabled(*pFrame, kIdEditPaste));
-    QVERIFY(!Enabled(*pFrame, kIdEditUndo));
+    QVERIFY(!test::Enabled(*pFrame, kIdEditPaste));
+    QVERIFY(!test::Enabled(*pFrame, kIdEditUndo));
     pScript->setFocus();
     QTRY_VERIFY(pScript->hasFocus());
-    QVERIFY(Enabled(*pFrame, kIdEditPaste));
-    QVERIFY(Enabled(*pFrame, kIdEditUndo));
-    QVERIFY(!Enabled(*pFrame, kIdEditCopy));
+    QVERIFY(test::Enabled(*pFrame, kIdEditPaste));
+    QVERIFY(test::Enabled(*pFrame, kIdEditUndo));
+    QVERIFY(!test::Enabled(*pFrame, kIdEditCopy));
     pScript->selectAll();
-    QVERIFY(Enabled(*pFrame, kIdEditCopy));
-    QVERIFY(Enabled(*pFrame, kIdEditCut));
+    QVERIFY(test::Enabled(*pFrame, kIdEditCopy));
+    QVERIFY(test::Enabled(*pFrame, kIdEditCut));
   }
 
   // F6 goes round script, report and list; Shift+F6 goes back.
@@ -221,7 +217,7 @@ class CMainWindowTest : public QObject {
     QVERIFY(!pFrame->Document().IsModified());
     QCOMPARE(pFrame->Document().PathName(), path);
     QCOMPARE(pFrame->RecentFiles().Files().front(), path);
-    QVERIFY(Enabled(*pFrame, kIdBuildAll));
+    QVERIFY(test::Enabled(*pFrame, kIdBuildAll));
 
     pFrame->Action(kIdBuildAll)->trigger();
     const QString report = ReportText(*pFrame);
@@ -229,7 +225,7 @@ class CMainWindowTest : public QObject {
     QCOMPARE(report.count(QRegularExpression("^   OK$", QRegularExpression::MultilineOption)), 6);
     QVERIFY(QFile::exists(QString::fromStdString(m_drive.Host("C:\\fresh\\index.html"))));
     QVERIFY(!pFrame->View()->ProgressBar()->isVisible());
-    QVERIFY(Enabled(*pFrame, kIdBuildAll));  // enabled again once the build is over
+    QVERIFY(test::Enabled(*pFrame, kIdBuildAll));  // enabled again once the build is over
   }
 
   void WhileABuildRunsTheOtherCommandsWaitAndTheWindowStaysOpen() {
@@ -241,7 +237,7 @@ class CMainWindowTest : public QObject {
       bProbed = true;
       for (int nId : {kIdBuildAll, kIdCheckSelected, kIdInterpret, kIdFileOpen, kIdFileNew,
                       kIdFileReload, kIdProperties, kIdAppExit})
-        QVERIFY2(!Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
+        QVERIFY2(!test::Enabled(*pFrame, nId), qPrintable(QString::number(nId)));
       QVERIFY(!pFrame->View()->OnlineBox()->isEnabled());
       QVERIFY(!pFrame->close());
     };
@@ -249,7 +245,7 @@ class CMainWindowTest : public QObject {
     pFrame->Action(kIdBuildAll)->trigger();
     SetDialogs(&m_dialogs);
     QVERIFY(bProbed);
-    QVERIFY(Enabled(*pFrame, kIdBuildAll));
+    QVERIFY(test::Enabled(*pFrame, kIdBuildAll));
     QVERIFY(pFrame->View()->OnlineBox()->isEnabled());
   }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
 
@@ -147,6 +149,14 @@ TEST_F(FileOperations, WriteTextFileMakesFolders) {
   EXPECT_FALSE(WriteTextFile("C:\\site\\README", "x"));
   ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
   EXPECT_EQ(m_dialogs.m_messages[0], "C:\\site\\README could not be written ");
+}
+
+TEST_F(FileOperations, AFolderRemovedBetweenWritesIsMadeAgain) {
+  ASSERT_TRUE(WriteTextFile("C:\\site\\pages\\a.html", "a"));
+  std::filesystem::remove_all(m_drive.HostFolder() + "/site");
+  ASSERT_TRUE(WriteTextFile("C:\\site\\pages\\b.html", "b"));
+  EXPECT_EQ(m_drive.Read("site/pages/b.html"), "b");
+  EXPECT_TRUE(m_dialogs.m_messages.empty());
 }
 
 TEST_F(FileOperations, BinaryFilesAndCopies) {
