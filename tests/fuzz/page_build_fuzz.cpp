@@ -76,6 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // last build, so such a page grows by design.
   if (first.find("<!--PRINTLIST") == std::string::npos &&
       first.find("<!--COLLECTION") == std::string::npos)
-    FuzzCheck(first.size() == second.size(), "a kept page does not grow from build to build");
+    FuzzCheck(second.size() <= first.size(), "a kept page does not grow from build to build");
   return 0;
 }
