@@ -1,5 +1,6 @@
 // <!--LOCALTOC-->: a paragraph of bracketed links to the page's own headings of one level,
 // with a named anchor put before each of those headings.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,11 @@ void AddAutomaticTag(std::string& text) {
 }
 
 // Puts an anchor before every heading of the level and returns the paragraph's entries.
-// The element at [start, end) moves along with the text inserted before or inside it.
-std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& start, size_t& end) {
+// The element at [start, end) moves along with the text inserted before or inside it. With
+// bReplaceOld, copies of the anchor already standing right before a heading (an earlier build
+// of a page built from its own file) are dropped first, so the page does not grow each build.
+std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& start, size_t& end,
+                                        bool bReplaceOld) {
   const std::string n = std::to_string(nLevel);
   const std::string open = "<h" + n + ">";
   const std::string close = "</h" + n + ">";
@@ -46,13 +50,19 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   std::string out;
   const size_t nStart = start, nEnd = end;
   size_t copied = 0;
+  size_t searchFrom = 0;
   while (true) {
-    const size_t headingStart = FindText(text, open, copied);
+    const size_t headingStart = FindText(text, open, searchFrom);
     if (headingStart == std::string::npos)
       break;
     const size_t headingEnd = FindText(text, close, headingStart);
     if (headingEnd == std::string::npos)
       break;
+    searchFrom = headingEnd;
+    // A heading left open around the element would list the element's own paragraph, and
+    // grow by it on every build.
+    if (headingStart < nEnd && headingEnd > nStart)
+      continue;
     std::string heading =
         text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
     StripTags(heading);
@@ -61,11 +71,20 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
                       "&nbsp;] ");
     const std::string anchor =
         std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf;
+    // An old anchor is dropped only when it lies wholly on one side of the element's bounds.
+    auto mayDrop = [&](size_t from) {
+      return (headingStart < nStart || from >= nStart) && (headingStart < nEnd || from >= nEnd);
+    };
+    size_t before = headingStart;
+    while (bReplaceOld && before - copied >= anchor.size() && mayDrop(before - anchor.size()) &&
+           text.compare(before - anchor.size(), anchor.size(), anchor) == 0)
+      before -= anchor.size();
+    const size_t removed = headingStart - before;
     if (headingStart < nStart)
-      start += anchor.size();
+      start = start + anchor.size() - removed;
     if (headingStart < nEnd)
-      end += anchor.size();
-    out.append(text, copied, headingStart - copied);
+      end = end + anchor.size() - removed;
+    out.append(text, copied, before - copied);
     out += anchor;
     out.append(text, headingStart, headingEnd - headingStart);
     copied = headingEnd;
@@ -98,6 +117,7 @@ void MakeLocalToc(CPage&, std::string& text) {
   AddAutomaticTag(text);
   size_t start = 0;
   size_t end = 0;
+  std::set<int> anchoredLevels;
   while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
     CTagElement element(text.substr(start, end - start));
     if (element.GetAttribute("SHOW") == "OFF")
@@ -110,10 +130,12 @@ void MakeLocalToc(CPage&, std::string& text) {
       nWidth = 60;
     const bool bAppend = element.GetAttribute("APPEND") == "ON";
 
-    const size_t nElementLength = end - start;
-    const std::vector<std::string> entries = AnchorHeadings(text, nLevel, start, end);
+    const std::string before = text.substr(start, end - start);
+    const bool bFirstOfLevel = anchoredLevels.insert(nLevel).second;
+    const std::vector<std::string> entries =
+        AnchorHeadings(text, nLevel, start, end, bFirstOfLevel);
     // Headings inside the element's own content now carry anchors too; read it again.
-    if (end - start != nElementLength)
+    if (text.compare(start, end - start, before) != 0)
       element.Parse(text.substr(start, end - start));
     const std::string paragraph = Paragraph(entries, nWidth);
     if (bAppend)

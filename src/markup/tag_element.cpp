@@ -1,5 +1,6 @@
 #include "markup/tag_element.h"
 
+#include <cctype>
 #include <string_view>
 
 #include "markup/text_operations.h"
@@ -123,6 +124,22 @@ void CTagElement::Parse(const std::string& element) {
       value.pop_back();
     m_values.push_back(value);
   }
+}
+
+std::string CTagElement::Rebuild() const {
+  if (!m_strEndTag.empty() || m_strContent.empty() || !StartsWith(m_strStartTag, "<!--") ||
+      !EndsWith(m_strStartTag, "/-->"))
+    return m_strStartTag + m_strContent + m_strEndTag;
+  size_t nameEnd = 4;
+  while (nameEnd < m_strStartTag.size() &&
+         (std::isalnum(static_cast<unsigned char>(m_strStartTag[nameEnd])) ||
+          m_strStartTag[nameEnd] == '_'))
+    ++nameEnd;
+  const std::string name = m_strStartTag.substr(4, nameEnd - 4);
+  if (name.empty())
+    return m_strStartTag + m_strContent;
+  return m_strStartTag.substr(0, m_strStartTag.size() - 4) + "-->" + m_strContent + "<!--/" + name +
+         "-->";
 }
 
 std::string CTagElement::GetAttribute(const std::string& name) const {

@@ -20,7 +20,9 @@ class CTagElement {
   std::string GetAttribute(const std::string& name) const;
   int GetIntAttribute(const std::string& name) const;  // -999 when missing or empty
   bool HasAttribute(const std::string& name) const;
-  std::string Rebuild() const { return m_strStartTag + m_strContent + m_strEndTag; }
+  // Start tag, content and end tag. A self-closing comment tag that was given content is
+  // written as a pair, so the next expansion replaces that content instead of adding to it.
+  std::string Rebuild() const;
   void AppendContent(const CTagElement& other) { m_strContent += other.m_strContent; }
 
   std::vector<std::string> m_names;

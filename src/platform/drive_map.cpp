@@ -94,8 +94,10 @@ std::string CDriveMap::HostFolder(char cLetter) const {
 }
 
 bool CDriveMap::ToHost(const std::string& internalPath, std::string& hostPath) const {
+  // The host reads a path only up to a NUL byte: "C:\\..\0x" would name the folder above C:.
   if (internalPath.size() < 2 || internalPath[1] != ':' ||
-      !std::isalpha(static_cast<unsigned char>(internalPath[0])))
+      !std::isalpha(static_cast<unsigned char>(internalPath[0])) ||
+      internalPath.find('\0') != std::string::npos)
     return false;
   std::string folder = HostFolder(internalPath[0]);
   if (folder.empty())

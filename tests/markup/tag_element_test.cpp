@@ -131,5 +131,28 @@ TEST_F(TagParse, HtmlElements) {
   EXPECT_TRUE(mixed.m_strEndTag.empty());
 }
 
+// Filled self-closing tags come back as pairs: the next expansion finds the content it made
+// and replaces it, where text after a "/-->" would be added to once per build.
+TEST_F(TagParse, AFilledSelfClosingTagIsRebuiltAsAPair) {
+  CTagElement tag("<!--TOC COLS=\"2\"/-->");
+  EXPECT_EQ(tag.Rebuild(), "<!--TOC COLS=\"2\"/-->");
+  tag.m_strContent = "list";
+  const std::string pair = tag.Rebuild();
+  EXPECT_EQ(pair, "<!--TOC COLS=\"2\"-->list<!--/TOC-->");
+  CTagElement again(pair);
+  EXPECT_EQ(again.GetIntAttribute("COLS"), 2);
+  again.m_strContent = "list";
+  EXPECT_EQ(again.Rebuild(), pair);
+
+  size_t start = 0, end = 0;
+  ASSERT_TRUE(FindElement(pair + "<!--SINGLETOC/-->", start, end, "<!--TOC", ""));
+  EXPECT_EQ(end, pair.size());
+
+  // The end tag names the tag, whatever follows its name.
+  CTagElement odd("<!--TOC,COLS=\"2\"/-->");
+  odd.m_strContent = "x";
+  EXPECT_EQ(odd.Rebuild(), "<!--TOC,COLS=\"2\"-->x<!--/TOC-->");
+}
+
 }  // namespace
 }  // namespace velmora

@@ -68,7 +68,27 @@ TEST_F(LocalToc, EveryElementAnchorsTheHeadingsAgain) {
   EXPECT_EQ(Count(result, "<a href=\"#A\">A</a>"), 2u);
   EXPECT_NE(result.find("<!--LOCALTOC APPEND=\"ON\"-->x<p class=\"localtoc\">"), std::string::npos);
   // Without headings the paragraph is empty.
-  EXPECT_EQ(Run("<!--LOCALTOC/-->"), "<!--LOCALTOC/--><p class=\"localtoc\"></p>");
+  EXPECT_EQ(Run("<!--LOCALTOC/-->"), "<!--LOCALTOC--><p class=\"localtoc\"></p><!--/LOCALTOC-->");
+}
+
+// A page built from its own file meets the anchors of its last build before its headings.
+TEST_F(LocalToc, ExpandingABuiltPageAgainChangesNothing) {
+  const std::string pages[] = {
+      "<H1>T</H1><H2>A</H2>text<h2>B</h2>",
+      "<!--LOCALTOC--><!--/LOCALTOC--><h2>A</h2><!--LOCALTOC APPEND=\"ON\"-->x<!--/LOCALTOC-->",
+      "<!--LOCALTOC LEVEL=\"3\"/--><h3>Same</h3><h3>Same</h3>",
+      // A heading left open around the tag is not listed: it would hold the tag's paragraph.
+      "<h2>T</h1><h2>A</h2>",
+  };
+  for (const std::string& page : pages) {
+    const std::string once = Run(page);
+    const std::string twice = Run(once);
+    if (page.find("APPEND") == std::string::npos) {
+      EXPECT_EQ(twice, once);
+    }
+    // Two elements of one level still give two anchors per heading, build after build.
+    EXPECT_EQ(Count(twice, "<a name=\""), Count(once, "<a name=\""));
+  }
 }
 
 }  // namespace

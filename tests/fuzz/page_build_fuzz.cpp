@@ -1,0 +1,77 @@
+// Builds a small site whose page template and block come from the input: the template is the
+// text before the first line "=====", the block the text after it. The first byte switches
+// the build settings. Nothing may be written outside the site's catalog, and a kept page
+// built again from its own file must not grow.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_sandbox.h"
+#include "model/script_lines.h"
+#include "model/web_site.h"
+#include "platform/build_settings.h"
+
+using namespace velmora;
+
+namespace {
+
+const char kScript[] =
+    "VERSION=2.0\r\n"
+    "CATALOG=C:\\site\\\r\n"
+    "SITENAME=Fuzz Site\r\n"
+    "COLLECT:things,<b>,</b>\r\n"
+    "INDEX:keywords.txt\r\n"
+    "RSIMPLE=colour,color\r\n"
+    "RDOUBLE=<!--X-->,<!--/X-->,y\r\n"
+    "1,Home,P,index.html\r\n"
+    "BLOCKS:blocks\\b.html\r\n"
+    "2,Child,P,pages\\child.html\r\n"
+    "BLOCKS:blocks\\b.html,blocks\\b.html\r\n"
+    "BASED_ON:Home,Nowhere\r\n"
+    "3,Listed,C,pages\\deep\\list.html\r\n"
+    "BLOCKS:blocks\\b.html\r\n"
+    "2,Kept,,kept.html\r\n";
+
+const char kSeparator[] = "\n=====\n";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0)
+    return 0;
+  CFuzzSandbox& sandbox = CFuzzSandbox::Get();
+  sandbox.Reset();
+  const uint8_t switches = data[0];
+  theSettings.BuildIndex = switches & 1;
+  theSettings.BuildCollections = switches & 2;
+  theSettings.BuildPrintPages = switches & 4;
+  theSettings.CheckNameRefs = switches & 8;
+  theSettings.CheckAllImages = switches & 16;
+  theSettings.AllowForwardSlashes = switches & 32;
+
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  const size_t cut = text.find(kSeparator);
+  const std::string_view templateText = text.substr(0, cut);
+  const std::string_view block =
+      cut == std::string_view::npos ? std::string_view() : text.substr(cut + sizeof kSeparator - 1);
+  sandbox.Write("site/templates/nf_p_template.html", templateText);
+  sandbox.Write("site/blocks/b.html", block);
+  sandbox.Write("site/kept.html", block);
+  sandbox.Write("site/keywords.txt", "colour,color\r\nthing,things\r\n");
+  sandbox.AllowOnly("C:\\site");
+
+  CWebSite site(PrepareScriptLines(kScript));
+  FuzzCheck(site.Interpret(), "the fixed script interprets");
+  site.BuildPages();
+
+  CPage* pKept = site.FindPageByName("Kept");
+  FuzzCheck(pKept != nullptr, "the kept page is there");
+  std::string first, second;
+  pKept->Build();
+  sandbox.Read("site/kept.html", first);
+  pKept->Build();
+  sandbox.Read("site/kept.html", second);
+  FuzzCheck(first.size() == second.size(), "a kept page does not grow from build to build");
+  return 0;
+}

@@ -1,0 +1,51 @@
+// Inputs the fuzz targets found faults with, reduced, built the way the targets build them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/node.h"
+#include "model/web_site.h"
+#include "platform/disk.h"
+#include "platform/drive_map.h"
+#include "support/script_site.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+// A kept page is built from its own written file: every expansion must find what the last
+// build put in and replace it.
+TEST(FuzzFindings, AKeptPageWithHeadingsAndSelfClosingTagsKeepsItsSize) {
+  const std::string pages[] = {
+      "<html><body><h1>T</h1><h2>A</h2><!--TOC/--><!--SINGLETOC/--><!--TRAIL/-->"
+      "<!--BASEDON/--><!--CONLIST/--><!--LOCALTOC LEVEL=\"2\"/--></body></html>",
+      // The local table of contents goes inside a heading left open.
+      "<!--BLOCK--><h2>T</h1><h2>A</h2><b>colour</b><!--/BLOCK-->",
+  };
+  for (const std::string& page : pages) {
+    CScriptSite site;
+    site.Write("kept.html", page);
+    ASSERT_TRUE(site.Interpret("1,Home,,kept.html\r\nBASED_ON:Home\r\n2,Child,,child.html"));
+    CPage* pPage = site.Page("Home");
+    ASSERT_NE(pPage, nullptr);
+    pPage->Build();
+    const std::string first = site.Read("kept.html");
+    pPage->Build();
+    EXPECT_EQ(site.Read("kept.html"), first);
+  }
+}
+
+// The host reads a path up to its first NUL byte, so "C:\..\0x" would name the folder above
+// the drive's own.
+TEST(FuzzFindings, APathWithANulByteReachesNoHostFile) {
+  CTempDrive drive;
+  std::string host;
+  EXPECT_FALSE(theDriveMap.ToHost(std::string("C:\\..\0x", 7), host));
+  EXPECT_FALSE(theDriveMap.ToHost(std::string("C:\\a\0\\b", 7), host));
+  std::vector<CDirEntry> entries;
+  EXPECT_FALSE(Disk().ListFolder(std::string("C:\\..\0", 6), entries));
+  EXPECT_TRUE(theDriveMap.ToHost("C:\\a\\b", host));
+}
+
+}  // namespace
+}  // namespace velmora
