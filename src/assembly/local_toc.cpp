@@ -2,6 +2,7 @@
 // with a named anchor put before each of those headings.
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "assembly/page_steps.h"
@@ -59,9 +60,11 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
     if (headingEnd == std::string::npos)
       break;
     searchFrom = headingEnd;
-    // A heading left open around the element would list the element's own paragraph, and
+    // A heading left open around a local table of contents would list that paragraph, and
     // grow by it on every build.
-    if (headingStart < nEnd && headingEnd > nStart)
+    if ((headingStart < nEnd && headingEnd > nStart) ||
+        std::string_view(text).substr(headingStart, headingEnd - headingStart).find(kBeginTag) !=
+            std::string_view::npos)
       continue;
     std::string heading =
         text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());

@@ -62,9 +62,15 @@ bool CNode::SetLocation(const std::string& location) {
 
   if (Contains(place, ":\\")) {
     if (!EqualsNoCase(place.substr(0, 2), m_strCatalog.substr(0, 2))) {
-      // Another drive: the local copy keeps the path without its drive under "imported".
+      // Another drive: the local copy keeps the path without its drive under "imported". A
+      // path of only dots names no file there; its copy would be the folder itself.
+      const std::string plain = PlainFolderPath(place);
+      if (plain.empty()) {
+        theReport.AddFormatted(33, place, 3);
+        return false;
+      }
       m_strOutsidePath = place;
-      m_strRemotePath = imported + PlainFolderPath(place);
+      m_strRemotePath = imported + plain;
       m_strLocalPath = m_strCatalog + m_strRemotePath;
     } else {
       m_strLocalPath = place;

@@ -72,6 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sandbox.Read("site/kept.html", first);
   pKept->Build();
   sandbox.Read("site/kept.html", second);
-  FuzzCheck(first.size() == second.size(), "a kept page does not grow from build to build");
+  // A print list or a collection on the kept page gathers from pages that hold the kept page's
+  // last build, so such a page grows by design.
+  if (first.find("<!--PRINTLIST") == std::string::npos &&
+      first.find("<!--COLLECTION") == std::string::npos)
+    FuzzCheck(first.size() == second.size(), "a kept page does not grow from build to build");
   return 0;
 }

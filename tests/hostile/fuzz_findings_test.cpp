@@ -35,6 +35,17 @@ TEST(FuzzFindings, AKeptPageWithHeadingsAndSelfClosingTagsKeepsItsSize) {
   }
 }
 
+// A file on another drive is copied below "imported" under its path; a path of only dots has
+// no name to copy to.
+TEST(FuzzFindings, AnotherDrivesPathOfOnlyDotsIsRefused) {
+  CNode node(nullptr);
+  node.m_strCatalog = "C:\\site\\";
+  EXPECT_FALSE(node.SetLocation("D:\\.\\..\\."));
+  EXPECT_TRUE(node.m_strLocalPath.empty());
+  ASSERT_TRUE(node.SetLocation("D:\\..\\a\\.\\b.html"));
+  EXPECT_EQ(node.m_strLocalPath, "C:\\site\\imported\\a\\b.html");
+}
+
 // The host reads a path up to its first NUL byte, so "C:\..\0x" would name the folder above
 // the drive's own.
 TEST(FuzzFindings, APathWithANulByteReachesNoHostFile) {

@@ -79,6 +79,7 @@ TEST_F(LocalToc, ExpandingABuiltPageAgainChangesNothing) {
       "<!--LOCALTOC LEVEL=\"3\"/--><h3>Same</h3><h3>Same</h3>",
       // A heading left open around the tag is not listed: it would hold the tag's paragraph.
       "<h2>T</h1><h2>A</h2>",
+      "<!--LOCALTOC--><!--/LOCALTOC--><h2>T</h1><h2>A</h2>",
   };
   for (const std::string& page : pages) {
     const std::string once = Run(page);
