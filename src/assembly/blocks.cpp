@@ -219,13 +219,6 @@ void CPage::PlaceBlocks() {
     ReleaseText(*pBlock);
   }
 
-  // A block is read again for every page that uses it, so its text is not kept: a large site
-  // would otherwise hold every block twice (text and elements) until the build ends.
-  for (CBlock* pBlock : blocks) {
-    pBlock->m_tags.clear();
-    std::string().swap(pBlock->m_strContent);
-  }
-
   for (const CTarget& target : targets) {
     const std::string start =
         target.m_strName.empty() ? kBlockStart : "<!--" + target.m_strName + "-->";
