@@ -138,8 +138,11 @@ std::string CTagElement::Rebuild() const {
   const std::string name = m_strStartTag.substr(4, nameEnd - 4);
   if (name.empty())
     return m_strStartTag + m_strContent;
-  return m_strStartTag.substr(0, m_strStartTag.size() - 4) + "-->" + m_strContent + "<!--/" + name +
-         "-->";
+  // Every slash before the "-->" goes: a start tag still ending in "/-->" would be taken for a
+  // self-closing tag again, and given its content once more.
+  std::string start = m_strStartTag.substr(0, m_strStartTag.size() - 4);
+  while (start.back() == '/') start.pop_back();
+  return start + "-->" + m_strContent + "<!--/" + name + "-->";
 }
 
 std::string CTagElement::GetAttribute(const std::string& name) const {

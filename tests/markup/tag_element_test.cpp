@@ -152,6 +152,10 @@ TEST_F(TagParse, AFilledSelfClosingTagIsRebuiltAsAPair) {
   CTagElement odd("<!--TOC,COLS=\"2\"/-->");
   odd.m_strContent = "x";
   EXPECT_EQ(odd.Rebuild(), "<!--TOC,COLS=\"2\"-->x<!--/TOC-->");
+  // A pair's start tag never ends in "/-->", or the next expansion would fill it once more.
+  CTagElement address("<!--INX NAME=\"http://-->");
+  address.m_strContent = "x";
+  EXPECT_EQ(address.Rebuild(), "<!--INX NAME=\"http:-->x<!--/INX-->");
 }
 
 }  // namespace
