@@ -40,7 +40,8 @@ bool IsNormalHost(std::string_view path) {
   return true;
 }
 
-// Collapses "." and ".." of a host path; false when ".." would climb above the root.
+}  // namespace
+
 bool NormalizeHost(const std::string& path, std::string& result) {
   if (IsNormalHost(path)) {
     result = path;
@@ -64,7 +65,6 @@ bool NormalizeHost(const std::string& path, std::string& result) {
     result = "/";
   return true;
 }
-}  // namespace
 
 CDriveMap::CDriveMap() {
   const char* home = std::getenv("HOME");

@@ -32,5 +32,7 @@ extern CDriveMap theDriveMap;
 bool IsHostPath(const std::string& path);
 // A path from the command line: host paths are converted, internal ones kept.
 std::string PathFromUser(const std::string& path);
+// Collapses "." and ".." of a host path; false when ".." would climb above the root.
+bool NormalizeHost(const std::string& path, std::string& result);
 
 }  // namespace velmora

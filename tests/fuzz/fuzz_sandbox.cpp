@@ -23,21 +23,10 @@ void FuzzCheck(bool bCondition, const char* pszWhat) {
 }
 
 bool HostPathInside(const std::string& hostPath, const std::string& folder) {
-  const std::string seen = hostPath.substr(0, hostPath.find('\0'));
-  std::vector<std::string> kept;
-  for (const std::string& piece : Split(seen, "/", true)) {
-    if (piece == ".")
-      continue;
-    if (piece == "..") {
-      if (kept.empty())
-        return false;
-      kept.pop_back();
-      continue;
-    }
-    kept.push_back(piece);
-  }
+  // The system reads a path only up to a NUL byte.
   std::string normal;
-  for (const std::string& piece : kept) normal += "/" + piece;
+  if (!NormalizeHost(hostPath.substr(0, hostPath.find('\0')), normal))
+    return false;
   return normal == folder || StartsWith(normal, folder + "/");
 }
 
