@@ -93,12 +93,21 @@ void CTagElement::Parse(const std::string& element) {
   } else {
     attributes = TextBetween(element, " ", bComment ? "/-->" : "/>");
   }
-  if (p != std::string::npos && q != std::string::npos && p > q)
+  if (p != std::string::npos && q != std::string::npos && p > q) {
     // A start tag left open up to the end tag is closed there; taking the end tag's close for
-    // its own would write the end tag again on every rebuild.
-    m_strStartTag = element.substr(0, q) + close;
-  else
+    // its own would write the end tag again on every rebuild. A comment start tag is closed
+    // before the first tag opening inside it: closing it after a dangling "<!--/NAME" would
+    // make an end tag there, and the next scan would end the element early. Slashes before
+    // the cut go to the content: before the added "-->" they would make the tag self-closing.
+    size_t openAt = bComment ? element.find("<!--", 1) : q;
+    if (openAt > q)
+      openAt = q;
+    while (bComment && openAt > 4 && element[openAt - 1] == '/') --openAt;
+    m_strContent = element.substr(openAt, q - openAt);
+    m_strStartTag = element.substr(0, openAt) + close;
+  } else {
     m_strStartTag = p == std::string::npos ? element : element.substr(0, p + close.size());
+  }
 
   attributes = Trim(attributes);
   ReplaceAll(attributes, "\" ", "\"###");

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "markup/element_rewrite.h"
+#include "markup/tag_element.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/disk.h"
@@ -32,6 +34,26 @@ TEST(FuzzFindings, AKeptPageWithHeadingsAndSelfClosingTagsKeepsItsSize) {
     const std::string first = site.Read("kept.html");
     pPage->Build();
     EXPECT_EQ(site.Read("kept.html"), first);
+  }
+}
+
+// A start tag left open up to its end tag is closed before any tag opening inside it: closed
+// after a dangling "<!--/TOC" it would hold an end tag, and each refill would add content.
+TEST(FuzzFindings, AStartTagLeftOpenKeepsItsSizeOnEveryRewrite) {
+  const std::string texts[] = {
+      "<!--TOC<!--TOC-/><!--/TOC<!--/TOC-->",
+      "<!--TOC COLS=\"2\" <!--/TOC-->",
+      "<!--TOC <!--X--> <!--/TOC x<!--/TOC-->",
+      "<!--TOC x=\"3!--/<!--BASEDON<!--/TOC--> after <!--TOC/-->",
+      "<!--TOC x//<!--/TOC-->",
+  };
+  auto fill = [](CTagElement& element) { element.m_strContent = "<p>filled</p>"; };
+  for (const std::string& text : texts) {
+    std::string once = text;
+    RewriteElements(once, "<!--TOC", "", fill);
+    std::string twice = once;
+    RewriteElements(twice, "<!--TOC", "", fill);
+    EXPECT_EQ(twice, once) << text;
   }
 }
 
