@@ -74,7 +74,11 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   for (const auto& pPage : m_pages) {
     if (pSelection && !selected.count(pPage.get()))
       continue;
-    pPage->Build();
+    // A written page's text is read back from its file by whoever needs it later; print pages
+    // are filled from their built text after the loop. Ten thousand pages kept in memory cost
+    // more in page faults than their build.
+    if (pPage->Build() && (m_printPages.empty() || m_printPages.back() != pPage.get()))
+      std::string().swap(pPage->m_strContent);
     Progress().SetPos(++nPosition);
   }
 

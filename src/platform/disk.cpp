@@ -44,18 +44,69 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     return false;
   }
-  bytes.clear();
-  char buffer[65536];
-  ssize_t n;
-  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
+  // One read of the size the file has and one byte more: a short read of a regular file ends
+  // it. A file that grows meanwhile is read on to its end.
+  bytes.assign(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t done = 0;
+  bool ok = true;
+  while (true) {
+    ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    done += static_cast<size_t>(n);
+    if (done < bytes.size())
+      break;
+    bytes.resize(bytes.size() * 2);
+  }
   ::close(fd);
-  return n == 0;
+  bytes.resize(done);
+  return ok;
 }
 
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush) {
-  // A file its owner made read-only is left as it is, though the rename could replace it.
-  if (::access(hostPath.c_str(), F_OK) == 0 && ::access(hostPath.c_str(), W_OK) != 0)
+  struct stat st {};
+  if (::stat(hostPath.c_str(), &st) != 0) {
+    if (errno != ENOENT)
+      return false;
+    // Nothing is there to keep: the file is made in place, and removed again when it cannot be
+    // written whole. O_EXCL leaves a file that appeared meanwhile to the rename below.
+    int fd = ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
+      ok = ::close(fd) == 0 && ok;
+      if (!ok)
+        ::unlink(hostPath.c_str());
+      return ok;
+    }
+    if (errno != EEXIST)
+      return false;
+  } else if (S_ISDIR(st.st_mode) || ::access(hostPath.c_str(), W_OK) != 0) {
+    // A folder of the same name cannot be replaced by a file, and a file its owner made
+    // read-only is left as it is, though the rename could replace it.
     return false;
+  }
   // The temporary name is short and unique within the process, so a target whose name is as
   // long as the file system allows can still be written.
   static std::atomic<unsigned> nextTemp = 0;
@@ -65,24 +116,8 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  bool ok = done == bytes.size() && (!bFlush || ::fsync(fd) == 0);
+  bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
   ok = ::close(fd) == 0 && ok;
-  if (ok) {
-    struct stat st {};
-    // A folder of the same name cannot be replaced by a file.
-    if (::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-      ok = false;
-  }
   if (ok && ::rename(temp.c_str(), hostPath.c_str()) == 0)
     return true;
   ::unlink(temp.c_str());

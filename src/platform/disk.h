@@ -19,7 +19,7 @@ class CDisk {
  public:
   virtual ~CDisk() = default;
   virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
-  // Writes through a temporary file in the same folder renamed over the target; the folder
+  // Writes the whole file or leaves what was there (see WriteHostFileAtomically); the folder
   // must exist.
   virtual bool WriteFile(const std::string& path, std::string_view bytes) = 0;
   virtual bool FileExists(const std::string& path) = 0;
@@ -31,8 +31,9 @@ class CDisk {
   virtual bool RemoveFile(const std::string& path) = 0;
 };
 
-// Writes a host file through a temporary file in the same folder renamed over the target, so a
-// crash or a full disk leaves the old file or the new one, never a part.
+// Writes a host file. An existing file is replaced through a temporary file in the same folder
+// renamed over it, so a crash or a full disk leaves the old file or the new one, never a part;
+// a new file is written in place and removed again when it cannot be written whole.
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush);
 
 // The disk every operation uses; the host disk unless a test installs another.
