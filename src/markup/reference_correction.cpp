@@ -1,5 +1,7 @@
 // Rewriting references so that they work from the file finally written: links by page name,
 // and images of content that came from the web, from another drive or from a block's folder.
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,6 +27,12 @@ const int kUnknownPageName = 74;
 const int kUsingLocalCopy = 92;
 
 enum class EImageStep { kNext, kRewritten, kStop };
+
+// Hashes strings and string views alike, so a map keyed by strings is searched without copies.
+struct CViewHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
 
 // References into the resources, to the web or to files by address are not ours to move.
 bool IsLeftAlone(const std::string& value) {
@@ -104,7 +112,8 @@ int CPage::CorrectNameRefs(std::string& text) {
   ReplaceAll(text, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(text, "a href", 7, values);
-  std::unordered_map<std::string, std::string> references;  // page name link -> its address
+  // Page name link -> its address; looked up by the quoted words of the page as they stand.
+  std::unordered_map<std::string, std::string, CViewHash, std::equal_to<>> references;
   for (const std::string& value : values) {
     if (!IsPlainPageName(value) || references.contains(value))
       continue;
@@ -129,7 +138,7 @@ int CPage::CorrectNameRefs(std::string& text) {
 
   // Every quoted name anywhere in the text becomes its address, in one pass over the quoted
   // words: replacing name by name scanned the whole page once per linked name.
-  std::unordered_set<std::string> rewritten;
+  std::unordered_set<const std::string*> rewritten;
   std::string out;
   size_t copied = 0;
   size_t open = text.find('"');
@@ -137,15 +146,17 @@ int CPage::CorrectNameRefs(std::string& text) {
     const size_t close = text.find('"', open + 1);
     if (close == std::string::npos)
       break;
-    auto it = references.find(text.substr(open + 1, close - open - 1));
+    auto it = references.find(std::string_view(text).substr(open + 1, close - open - 1));
     if (it == references.end()) {
       open = close;
       continue;
     }
+    if (copied == 0)
+      out.reserve(text.size() + text.size() / 8);
     out.append(text, copied, open + 1 - copied);
     out += it->second;
     copied = close;
-    rewritten.insert(it->first);
+    rewritten.insert(&it->first);
     open = text.find('"', close + 1);
   }
   if (rewritten.empty())

@@ -45,11 +45,10 @@ bool FindElement(const std::string& text, size_t& start, size_t& end, const std:
   }
 
   std::string closing = endTag.empty() ? MakeEndTag(beginTag) + "-->" : endTag;
-  size_t selfClose = FindText(text, "/-->", start);
-  size_t nextTag = FindText(text, "<!--", start + 1);
-  // A "/-->" behind another tag's opening closes that tag, not this one.
-  if (nextTag != std::string::npos && nextTag < selfClose)
-    selfClose = std::string::npos;
+  // A "/-->" behind another tag's opening closes that tag, not this one: only the stretch up
+  // to the next opening is searched (a "/-->" cannot straddle its "<").
+  const size_t nextTag = FindText(text, "<!--", start + 1);
+  size_t selfClose = FindText(std::string_view(text).substr(0, nextTag), "/-->", start);
   // Only an end tag that opens before the "/-->" matters; searching on to the end of the text
   // for every self-closing element would make a page of them take quadratic time.
   const size_t searchEnd =

@@ -189,6 +189,96 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
   return count;
 }
 
+namespace {
+
+bool IsCommentMarker(const std::string& marker) {
+  return StartsWith(marker, "<!--") && marker.find('<', 1) == npos;
+}
+
+// The replacements of ReplaceBetweenEach, found in the text as it stands, or false when they
+// might disturb one another.
+bool FindBetweenCuts(const std::string& text, const std::vector<CBetween>& replacements,
+                     std::vector<std::pair<size_t, size_t>>& cuts,
+                     std::vector<const std::string*>& newTexts) {
+  std::vector<const std::string*> markers;  // left and right of each entry in turn
+  for (const CBetween& entry : replacements) {
+    if (!IsCommentMarker(entry.m_strLeft) || !IsCommentMarker(entry.m_strRight) ||
+        entry.m_strNewText.find('<') != npos)
+      return false;
+    markers.push_back(&entry.m_strLeft);
+    markers.push_back(&entry.m_strRight);
+  }
+  for (size_t i = 0; i < markers.size(); ++i)
+    for (size_t j = i + 1; j < markers.size(); ++j)
+      if (StartsWith(*markers[i], *markers[j]) || StartsWith(*markers[j], *markers[i]))
+        return false;
+
+  // Every marker starts at a "<!--", and at most one starts at each.
+  std::vector<std::pair<size_t, size_t>> found;  // position, index into markers
+  for (size_t at : FindAllText(text, "<!--"))
+    for (size_t m = 0; m < markers.size(); ++m)
+      if ((markers[m]->size() == 4 || (at + 4 < text.size() && text[at + 4] == (*markers[m])[4])) &&
+          text.compare(at, markers[m]->size(), *markers[m]) == 0) {
+        found.emplace_back(at, m);
+        break;
+      }
+
+  // Each entry pairs its markers as ReplaceBetween does. A replaced content that holds no
+  // marker, given a new text without "<", leaves every marker as it was, so the entries pair
+  // the same markers whatever was replaced before them.
+  for (size_t n = 0; n < replacements.size(); ++n) {
+    const CBetween& entry = replacements[n];
+    size_t pos = 0, from = npos, leftAt = 0;
+    for (size_t k = 0; k < found.size(); ++k) {
+      const auto& [at, m] = found[k];
+      if (from == npos && m == 2 * n && at >= pos) {
+        from = at + entry.m_strLeft.size();
+        leftAt = k;
+      } else if (from != npos && m == 2 * n + 1 && at >= from) {
+        if (k != leftAt + 1)
+          return false;
+        cuts.emplace_back(from, at);
+        newTexts.push_back(&entry.m_strNewText);
+        pos = at + entry.m_strRight.size();
+        from = npos;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void ReplaceBetweenEach(std::string& text, const std::vector<CBetween>& replacements) {
+  std::vector<std::pair<size_t, size_t>> cuts;
+  std::vector<const std::string*> newTexts;
+  if (!FindBetweenCuts(text, replacements, cuts, newTexts)) {
+    for (const CBetween& entry : replacements)
+      ReplaceBetween(text, entry.m_strLeft, entry.m_strRight, entry.m_strNewText);
+    return;
+  }
+  if (cuts.empty())
+    return;
+  std::vector<size_t> order(cuts.size());
+  size_t nAdded = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    order[i] = i;
+    nAdded += newTexts[i]->size();
+  }
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return cuts[a].first < cuts[b].first; });
+  std::string out;
+  out.reserve(text.size() + nAdded);
+  size_t copied = 0;
+  for (size_t i : order) {
+    out.append(text, copied, cuts[i].first - copied);
+    out += *newTexts[i];
+    copied = cuts[i].second;
+  }
+  out.append(text, copied);
+  text = std::move(out);
+}
+
 size_t StripTags(std::string& text) {
   // Text survives only at depth 0; a stray ">" drops text until a "<" restores the balance.
   int depth = 0;

@@ -18,11 +18,12 @@ bool IsBlank(char c) {
 
 #if defined(__x86_64__) && defined(__GNUC__)
 // The same test as in FindIn, thirty-two places at a time, on processors that have AVX2. Returns
-// the first match, or npos with pos moved to the first place not yet tested.
-template <bool kEither>
+// the first match (with kAll, adds every match to all), or npos with pos moved to the first
+// place not yet tested.
+template <bool kEither, bool kAll>
 __attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, size_t last,
                                                 std::string_view part, std::string_view other,
-                                                size_t second) {
+                                                size_t second, std::vector<size_t>* all) {
   const __m256i first = _mm256_set1_epi8(part[0]);
   const __m256i next = _mm256_set1_epi8(part[second]);
   const __m256i otherFirst = _mm256_set1_epi8(other[0]);
@@ -40,8 +41,11 @@ __attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, s
     for (; mask != 0; mask &= mask - 1) {
       const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
       if (std::memcmp(data + at, part.data(), part.size()) == 0 ||
-          (kEither && std::memcmp(data + at, other.data(), other.size()) == 0))
-        return at;
+          (kEither && std::memcmp(data + at, other.data(), other.size()) == 0)) {
+        if constexpr (!kAll)
+          return at;
+        all->push_back(at);
+      }
     }
   }
   return std::string_view::npos;
@@ -84,9 +88,10 @@ bool Contains(std::string_view text, std::string_view part) {
 namespace {
 
 // The first place at or after pos where part (or, with kEither, other: a form of the same
-// length) occurs.
-template <bool kEither>
-size_t FindIn(std::string_view text, std::string_view part, std::string_view other, size_t pos) {
+// length) occurs; with kAll, every such place is added to all and npos returned.
+template <bool kEither, bool kAll = false>
+size_t FindIn(std::string_view text, std::string_view part, std::string_view other, size_t pos,
+              std::vector<size_t>* all = nullptr) {
 #ifdef __SSE2__
   if (part.size() >= 2 && pos < text.size() && text.size() - pos >= part.size() + 16) {
     // Sixteen places at a time are tested for the first character and one more, preferably a
@@ -103,7 +108,7 @@ size_t FindIn(std::string_view text, std::string_view part, std::string_view oth
 #if defined(__x86_64__) && defined(__GNUC__)
     static const bool bHasAvx2 = __builtin_cpu_supports("avx2");
     if (bHasAvx2) {
-      if (const size_t at = FindWide<kEither>(data, pos, last, part, other, second);
+      if (const size_t at = FindWide<kEither, kAll>(data, pos, last, part, other, second, all);
           at != std::string_view::npos)
         return at;
     }
@@ -121,12 +126,22 @@ size_t FindIn(std::string_view text, std::string_view part, std::string_view oth
       for (; mask != 0; mask &= mask - 1) {
         const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
         if (std::memcmp(data + at, part.data(), part.size()) == 0 ||
-            (kEither && std::memcmp(data + at, other.data(), other.size()) == 0))
-          return at;
+            (kEither && std::memcmp(data + at, other.data(), other.size()) == 0)) {
+          if constexpr (!kAll)
+            return at;
+          all->push_back(at);
+        }
       }
     }
   }
 #endif
+  if constexpr (kAll) {
+    static_assert(!kEither);
+    for (size_t at = text.find(part, pos); at != std::string_view::npos;
+         at = text.find(part, at + 1))
+      all->push_back(at);
+    return std::string_view::npos;
+  }
   if constexpr (kEither)
     return std::min(text.find(part, pos), text.find(other, pos));
   return text.find(part, pos);
@@ -136,6 +151,13 @@ size_t FindIn(std::string_view text, std::string_view part, std::string_view oth
 
 size_t FindText(std::string_view text, std::string_view part, size_t pos) {
   return FindIn<false>(text, part, part, pos);
+}
+
+std::vector<size_t> FindAllText(std::string_view text, std::string_view part) {
+  std::vector<size_t> all;
+  if (!part.empty())
+    FindIn<false, true>(text, part, part, 0, &all);
+  return all;
 }
 
 size_t FindEitherText(std::string_view text, std::string_view part, std::string_view other,

@@ -19,6 +19,9 @@ bool Contains(std::string_view text, std::string_view part);
 // markup: a page is searched for its tags dozens of times, and a search that stops at every
 // "<" of the page spends most of its time there.
 size_t FindText(std::string_view text, std::string_view part, size_t pos = 0);
+// Every place where part occurs (overlapping ones too), in one pass; none for an empty part.
+std::vector<size_t> FindAllText(std::string_view text, std::string_view part);
+
 // The first place at or after pos where part or other occurs, in one pass when both have the
 // same length (as a word's lower- and upper-case forms do).
 size_t FindEitherText(std::string_view text, std::string_view part, std::string_view other,

@@ -48,6 +48,11 @@ TEST(Strings, FindTextAgreesWithFindEverywhere) {
     for (size_t pos :
          {size_t{0}, size_t{1}, size_t{17}, text.size() / 2, text.size(), text.size() + 3})
       ASSERT_EQ(FindText(text, part, pos), text.find(part, pos)) << text << " / " << part;
+    std::vector<size_t> all;
+    for (size_t at = text.find(part); !part.empty() && at != std::string::npos;
+         at = text.find(part, at + 1))
+      all.push_back(at);
+    ASSERT_EQ(FindAllText(text, part), all) << text << " / " << part;
   }
   // The two-form search answers as the earlier of two plain ones, overlapping forms included.
   for (int round = 0; round < 300; ++round) {
