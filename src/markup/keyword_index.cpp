@@ -108,20 +108,53 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
   std::string fileText;
   if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
     return;
-  const std::string& text = pageText.empty() ? fileText : pageText;
+  PrepareScan();
+  AddWords(path, name, FindWords(pageText.empty() ? fileText : pageText));
+}
 
+CPageWords CKeywordIndex::FindWords(const std::string& text) const {
+  CPageWords words;
   // An index page lists keywords; it is never listed under one.
   if (Contains(text, "<!--INDEX")) {
-    m_indexPages.push_back(path);
-    return;
+    words.m_bIndexPage = true;
+    return words;
   }
 
   size_t start = 0, end = 0;
   while (start < text.size() && FindElement(text, start, end, "<!--INX", "<!--/INX-->")) {
-    const std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
+    std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
     start = end;
-    if (keyword.empty())
-      continue;
+    if (!keyword.empty())
+      words.m_tagKeywords.push_back(std::move(keyword));
+  }
+
+  // A word counts where it first occurs, unless that is inside the navigation list (but a
+  // table of contents nested there still counts).
+  const CRegion conList(text, "<!--CONLIST", "<!--/CONLIST-->");
+  const CRegion toc(text, "<!--TOC", "<!--/TOC-->");
+  auto counts = [&](size_t pos) {
+    return pos != std::string::npos && !(conList.HoldsStrictly(pos) && !toc.HoldsStrictly(pos));
+  };
+  // The words in entry order, each keyword followed by its synonyms.
+  const std::vector<size_t> first = m_pFinder->FirstOccurrences(text);
+  size_t nWord = 0;
+  for (size_t nEntry = 0; nEntry < m_sourceEntries.size(); ++nEntry) {
+    bool bCounts = counts(first[nWord++]);
+    for (size_t i = 0; i < m_sourceEntries[nEntry]->m_synonyms.size(); ++i, ++nWord)
+      bCounts = bCounts || counts(first[nWord]);
+    if (bCounts)
+      words.m_sourceEntries.push_back(nEntry);
+  }
+  return words;
+}
+
+void CKeywordIndex::AddWords(const std::string& path, const std::string& name,
+                             const CPageWords& words) {
+  if (words.m_bIndexPage) {
+    m_indexPages.push_back(path);
+    return;
+  }
+  for (const std::string& keyword : words.m_tagKeywords) {
     // Looked up by name: comparing with every entry made pages of many tags take minutes.
     if (auto it = m_tagNames.find(ToLower(keyword)); it != m_tagNames.end()) {
       it->second->AddPage(name, path);
@@ -136,24 +169,11 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
       m_tagNames.emplace(ToLower(synonym), pEntry.get());
     m_tagEntries.push_back(std::move(pEntry));
   }
+  for (size_t nEntry : words.m_sourceEntries) m_sourceEntries[nEntry]->AddPage(name, path);
+}
 
-  // A word counts where it first occurs, unless that is inside the navigation list (but a
-  // table of contents nested there still counts).
-  const CRegion conList(text, "<!--CONLIST", "<!--/CONLIST-->");
-  const CRegion toc(text, "<!--TOC", "<!--/TOC-->");
-  auto counts = [&](size_t pos) {
-    return pos != std::string::npos && !(conList.HoldsStrictly(pos) && !toc.HoldsStrictly(pos));
-  };
-  // The words in entry order, each keyword followed by its synonyms.
-  const std::vector<size_t> first = SourceWordFinder().FirstOccurrences(text);
-  size_t nWord = 0;
-  for (const auto& pEntry : m_sourceEntries) {
-    bool bCounts = counts(first[nWord++]);
-    for (size_t i = 0; i < pEntry->m_synonyms.size(); ++i, ++nWord)
-      bCounts = bCounts || counts(first[nWord]);
-    if (bCounts)
-      pEntry->AddPage(name, path);
-  }
+void CKeywordIndex::PrepareScan() {
+  SourceWordFinder();
 }
 
 const CWordFinder& CKeywordIndex::SourceWordFinder() {
