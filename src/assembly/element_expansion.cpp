@@ -17,8 +17,11 @@ void ExpandElements(std::string& text, const std::string& beginTag, const std::s
       element.m_strContent += made;
     else
       element.m_strContent = std::move(made);
+    std::string rebuilt = element.Rebuild();
+    if (copied == 0)
+      out.reserve(text.size() + rebuilt.size());
     out.append(text, copied, start - copied);
-    out += element.Rebuild();
+    out += rebuilt;
     copied = start = end;
   }
   if (copied == 0)

@@ -26,6 +26,27 @@ std::string LevelDiv(const char* prefix, int nLevel) {
          std::to_string(std::clamp(nLevel, 0, kMaxLevelClass)) + "\">";
 }
 
+// LevelDiv and MakeLink (without a target) written straight onto the end of out: the context
+// list of a large folder has hundreds of entries on every page.
+void AppendLevelDiv(std::string& out, const char* prefix, int nLevel) {
+  out += "<div class=\"";
+  out += prefix;
+  out += std::to_string(std::clamp(nLevel, 0, kMaxLevelClass));
+  out += "\">";
+}
+
+void AppendLink(std::string& out, const std::string& address, const std::string& text) {
+  if (address.empty()) {
+    out += text;
+    return;
+  }
+  out += "<a href=\"";
+  out += address;
+  out += "\">";
+  out += text.empty() ? address : text;
+  out += "</a>";
+}
+
 std::string ColumnTable(const std::vector<std::string>& columns) {
   std::string table = kCrLf;
   table += "<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>";
@@ -118,18 +139,22 @@ std::string MakeConListText(CPage& page, bool bBullet) {
     for (const auto& [nPosition, pNode] : ordered) {
       list += kCrLf;
       if (pNode == &page) {
-        if (bBullet)
-          list += LevelDiv("aclevel", pNode->m_nLevel - 1) + Message(kBulletMessage);
-        else
-          list += LevelDiv("aclevel", pNode->m_nLevel);
-        list += pNode->m_strName + "</div>";
+        if (bBullet) {
+          AppendLevelDiv(list, "aclevel", pNode->m_nLevel - 1);
+          list += Message(kBulletMessage);
+        } else {
+          AppendLevelDiv(list, "aclevel", pNode->m_nLevel);
+        }
+        list += pNode->m_strName;
       } else {
-        list += LevelDiv("clevel", pNode->m_nLevel) +
-                MakeLink(LinkAddress(page, *pNode), pNode->m_strName) + "</div>";
+        AppendLevelDiv(list, "clevel", pNode->m_nLevel);
+        AppendLink(list, LinkAddress(page, *pNode), pNode->m_strName);
       }
+      list += "</div>";
     }
   }
-  return list + kCrLf;
+  list += kCrLf;
+  return list;
 }
 
 std::string MakeTocText(CPage& page, int nCols, const std::string& target, int nMinLevel,

@@ -28,18 +28,10 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// The number of pieces between separators ("\" or "/"), empty ones counted.
-size_t PieceCount(std::string_view path) {
-  return 1 + static_cast<size_t>(std::count_if(path.begin(), path.end(), IsSeparator));
-}
-
-// The piece that begins at start; start moves past the separator after it (or to the end).
-std::string_view NextPiece(std::string_view path, size_t& start) {
-  size_t end = start;
-  while (end < path.size() && !IsSeparator(path[end])) ++end;
-  const std::string_view piece = path.substr(start, end - start);
-  start = end + 1;
-  return piece;
+// The end of the piece that begins at start: the next separator ("\" or "/") or the end.
+size_t PieceEnd(std::string_view path, size_t start) {
+  while (start < path.size() && !IsSeparator(path[start])) ++start;
+  return start;
 }
 
 // Splitting on "/" loses the empty piece of "http://"; put it back.
@@ -101,25 +93,31 @@ bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& b
 std::string RelativePath(const std::string& from, const std::string& to) {
   // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
   // relative paths each.
-  const size_t nFrom = PieceCount(from);
-  const size_t nTo = PieceCount(to);
-  size_t common = 0, fromAt = 0, toAt = 0;
-  while (common < nFrom && common < nTo) {
-    size_t nextFrom = fromAt, nextTo = toAt;
-    if (!EqualsNoCase(NextPiece(from, nextFrom), NextPiece(to, nextTo)))
+  size_t fromAt = 0, toAt = 0;
+  while (true) {
+    const size_t fromEnd = PieceEnd(from, fromAt);
+    const size_t toEnd = PieceEnd(to, toAt);
+    const std::string_view fromPiece(from.data() + fromAt, fromEnd - fromAt);
+    const std::string_view toPiece(to.data() + toAt, toEnd - toAt);
+    if (fromPiece != toPiece && !EqualsNoCase(fromPiece, toPiece))
       break;
-    fromAt = nextFrom;
-    toAt = nextTo;
-    ++common;
+    const bool bFromEnds = fromEnd == from.size();
+    const bool bToEnds = toEnd == to.size();
+    if (bFromEnds && bToEnds)
+      return to.substr(toAt);
+    if (bFromEnds || bToEnds)
+      return Backslashed(to);
+    fromAt = fromEnd + 1;
+    toAt = toEnd + 1;
   }
-  if (common == nFrom && common == nTo)
-    return to.substr(to.find_last_of("\\/") + 1);
-  if (common == nFrom || common == nTo)
-    return Backslashed(to);
 
+  // One "../" for every folder of from below the common ones.
+  const size_t nUp = static_cast<size_t>(
+      std::count_if(from.begin() + static_cast<std::ptrdiff_t>(fromAt), from.end(), IsSeparator));
   std::string result;
-  for (size_t i = common; i + 1 < nFrom; ++i) result += "../";
-  result += Slashed(to.substr(toAt));
+  result.reserve(3 * nUp + to.size() - toAt);
+  for (size_t i = 0; i < nUp; ++i) result += "../";
+  for (size_t i = toAt; i < to.size(); ++i) result += to[i] == '\\' ? '/' : to[i];
   return result;
 }
 

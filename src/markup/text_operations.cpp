@@ -11,29 +11,33 @@ namespace {
 constexpr size_t npos = std::string::npos;
 
 // Finds a key at or after a position; when case does not matter, the earlier of its
-// all-lower-case and all-upper-case forms (mixed forms are not looked for). Each form's last
-// find is kept while it still answers, so a form missing from the text is not searched for
-// through the whole rest of the text on every call.
+// all-lower-case and all-upper-case forms (mixed forms are not looked for), both in one pass.
+// The last find is kept while it still answers, so a key missing from the text is not searched
+// for through the whole rest of the text on every call.
 class CKeyFinder {
  public:
   CKeyFinder(const std::string& text, const std::string& key, bool matchCase)
-      : m_text(text), m_forms{matchCase ? key : ToLower(key), matchCase ? key : ToUpper(key)} {}
-  size_t Find(size_t pos) { return std::min(Next(0, pos), Next(1, pos)); }
-
- private:
-  size_t Next(int nForm, size_t pos) {
-    size_t& found = m_found[nForm];
-    if (m_from[nForm] > pos || (found != npos && found < pos)) {
-      found = FindText(m_text, m_forms[nForm], pos);
-      m_from[nForm] = pos;
+      : m_text(text), m_lower(matchCase ? key : ToLower(key)) {
+    if (!matchCase)
+      m_upper = ToUpper(key);
+    m_bEither = m_upper != m_lower && !m_upper.empty();
+  }
+  size_t Find(size_t pos) {
+    if (m_from > pos || (m_found != npos && m_found < pos)) {
+      m_found = m_bEither ? FindEitherText(m_text, m_lower, m_upper, pos)
+                          : FindText(m_text, m_lower, pos);
+      m_from = pos;
     }
-    return found;
+    return m_found;
   }
 
+ private:
   const std::string& m_text;
-  std::string m_forms[2];
-  size_t m_found[2] = {npos, npos};
-  size_t m_from[2] = {npos, npos};  // npos: not searched yet
+  std::string m_lower;
+  std::string m_upper;
+  bool m_bEither = false;
+  size_t m_found = npos;
+  size_t m_from = npos;  // npos: not searched yet
 };
 
 }  // namespace
@@ -128,6 +132,8 @@ int ReplaceQuotedValues(std::string& text, const std::string& key1, const std::s
     size_t close = text.find('"', open + 1);
     if (close == npos)
       break;
+    if (count == 0)
+      out.reserve(text.size() + newValue.size());
     out.append(text, copied, open + 1 - copied);
     out += newValue;
     copied = pos = close;
@@ -168,6 +174,8 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
     size_t r = FindText(text, right, from);
     if (r == npos)
       break;
+    if (count == 0)
+      out.reserve(text.size() + newText.size());
     out.append(text, copied, from - copied);
     out += newText;
     copied = r;

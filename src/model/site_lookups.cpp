@@ -69,6 +69,11 @@ std::vector<CNode*> CWebSite::NodesWithLevels(int nMinLevel, int nMaxLevel) {
 
 long CWebSite::OutlinePosition(const CNode* pNode) {
   EnsureLookups();
+  // The number PrepareOutline gave the node answers without a look-up while it still holds.
+  if (pNode && pNode->m_nSequence >= 0 &&
+      static_cast<size_t>(pNode->m_nSequence) < m_sequence.size() &&
+      m_sequence[static_cast<size_t>(pNode->m_nSequence)] == pNode)
+    return pNode->m_nSequence;
   auto it = m_outlinePosition.find(pNode);
   return it == m_outlinePosition.end() ? -1 : static_cast<long>(it->second);
 }

@@ -104,8 +104,9 @@ bool CDriveMap::ToHost(const std::string& internalPath, std::string& hostPath) c
     return false;
   std::string rest = internalPath.substr(2);
   ReplaceAll(rest, "\\", "/");
+  // "C:\a" gives "/a" as it stands: a leading "//" would send every path through the slow fold.
   std::string normal;
-  if (!NormalizeHost("/" + rest, normal))
+  if (!NormalizeHost(StartsWith(rest, "/") ? rest : "/" + rest, normal))
     return false;
   hostPath = normal == "/" ? folder : (folder == "/" ? normal : folder + normal);
   return true;

@@ -1,5 +1,6 @@
 #include "platform/strings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstring>
@@ -16,20 +17,30 @@ bool IsBlank(char c) {
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// The same test as below, thirty-two places at a time, on processors that have AVX2. Returns
+// The same test as in FindIn, thirty-two places at a time, on processors that have AVX2. Returns
 // the first match, or npos with pos moved to the first place not yet tested.
+template <bool kEither>
 __attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, size_t last,
-                                                std::string_view part, size_t second) {
+                                                std::string_view part, std::string_view other,
+                                                size_t second) {
   const __m256i first = _mm256_set1_epi8(part[0]);
-  const __m256i other = _mm256_set1_epi8(part[second]);
+  const __m256i next = _mm256_set1_epi8(part[second]);
+  const __m256i otherFirst = _mm256_set1_epi8(other[0]);
+  const __m256i otherNext = _mm256_set1_epi8(other[second]);
   for (; pos + 31 <= last; pos += 32) {
     const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos));
     const __m256i there = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos + second));
-    unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(
-        _mm256_and_si256(_mm256_cmpeq_epi8(here, first), _mm256_cmpeq_epi8(there, other))));
+    __m256i atFirst = _mm256_cmpeq_epi8(here, first);
+    __m256i atNext = _mm256_cmpeq_epi8(there, next);
+    if constexpr (kEither) {
+      atFirst = _mm256_or_si256(atFirst, _mm256_cmpeq_epi8(here, otherFirst));
+      atNext = _mm256_or_si256(atNext, _mm256_cmpeq_epi8(there, otherNext));
+    }
+    unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(atFirst, atNext)));
     for (; mask != 0; mask &= mask - 1) {
       const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
-      if (std::memcmp(data + at, part.data(), part.size()) == 0)
+      if (std::memcmp(data + at, part.data(), part.size()) == 0 ||
+          (kEither && std::memcmp(data + at, other.data(), other.size()) == 0))
         return at;
     }
   }
@@ -70,7 +81,12 @@ bool Contains(std::string_view text, std::string_view part) {
   return FindText(text, part) != std::string_view::npos;
 }
 
-size_t FindText(std::string_view text, std::string_view part, size_t pos) {
+namespace {
+
+// The first place at or after pos where part (or, with kEither, other: a form of the same
+// length) occurs.
+template <bool kEither>
+size_t FindIn(std::string_view text, std::string_view part, std::string_view other, size_t pos) {
 #ifdef __SSE2__
   if (part.size() >= 2 && pos < text.size() && text.size() - pos >= part.size() + 16) {
     // Sixteen places at a time are tested for the first character and one more, preferably a
@@ -79,30 +95,54 @@ size_t FindText(std::string_view text, std::string_view part, size_t pos) {
     while (second + 1 < part.size() && !std::isalnum(static_cast<unsigned char>(part[second])))
       ++second;
     const __m128i first = _mm_set1_epi8(part[0]);
-    const __m128i other = _mm_set1_epi8(part[second]);
+    const __m128i next = _mm_set1_epi8(part[second]);
+    const __m128i otherFirst = _mm_set1_epi8(other[0]);
+    const __m128i otherNext = _mm_set1_epi8(other[second]);
     const char* const data = text.data();
     const size_t last = text.size() - part.size();  // the last place part can start
 #if defined(__x86_64__) && defined(__GNUC__)
     static const bool bHasAvx2 = __builtin_cpu_supports("avx2");
     if (bHasAvx2) {
-      if (const size_t at = FindWide(data, pos, last, part, second); at != std::string_view::npos)
+      if (const size_t at = FindWide<kEither>(data, pos, last, part, other, second);
+          at != std::string_view::npos)
         return at;
     }
 #endif
     for (; pos + 15 <= last; pos += 16) {
       const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
       const __m128i there = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos + second));
-      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-          _mm_and_si128(_mm_cmpeq_epi8(here, first), _mm_cmpeq_epi8(there, other))));
+      __m128i atFirst = _mm_cmpeq_epi8(here, first);
+      __m128i atNext = _mm_cmpeq_epi8(there, next);
+      if constexpr (kEither) {
+        atFirst = _mm_or_si128(atFirst, _mm_cmpeq_epi8(here, otherFirst));
+        atNext = _mm_or_si128(atNext, _mm_cmpeq_epi8(there, otherNext));
+      }
+      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(atFirst, atNext)));
       for (; mask != 0; mask &= mask - 1) {
         const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
-        if (std::memcmp(data + at, part.data(), part.size()) == 0)
+        if (std::memcmp(data + at, part.data(), part.size()) == 0 ||
+            (kEither && std::memcmp(data + at, other.data(), other.size()) == 0))
           return at;
       }
     }
   }
 #endif
+  if constexpr (kEither)
+    return std::min(text.find(part, pos), text.find(other, pos));
   return text.find(part, pos);
+}
+
+}  // namespace
+
+size_t FindText(std::string_view text, std::string_view part, size_t pos) {
+  return FindIn<false>(text, part, part, pos);
+}
+
+size_t FindEitherText(std::string_view text, std::string_view part, std::string_view other,
+                      size_t pos) {
+  if (part.size() != other.size())
+    return std::min(FindText(text, part, pos), FindText(text, other, pos));
+  return FindIn<true>(text, part, other, pos);
 }
 
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -129,9 +169,10 @@ size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
     return false;
+  // Equal bytes need no folding; most compared texts are equal or differ in plain bytes.
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
+    if (a[i] != b[i] && std::tolower(static_cast<unsigned char>(a[i])) !=
+                            std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   return true;
 }

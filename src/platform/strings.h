@@ -19,6 +19,10 @@ bool Contains(std::string_view text, std::string_view part);
 // markup: a page is searched for its tags dozens of times, and a search that stops at every
 // "<" of the page spends most of its time there.
 size_t FindText(std::string_view text, std::string_view part, size_t pos = 0);
+// The first place at or after pos where part or other occurs, in one pass when both have the
+// same length (as a word's lower- and upper-case forms do).
+size_t FindEitherText(std::string_view text, std::string_view part, std::string_view other,
+                      size_t pos = 0);
 
 // Replaces every occurrence of `from` (left to right, no overlaps) in one pass; returns the count.
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to);

@@ -20,6 +20,13 @@ TEST(RelativePath, References) {
   EXPECT_EQ(RelativePath("C:/site/x/a.html", "C:\\SITE\\y\\b.html"), "../y/b.html");
   // One path is a prefix of the other: the whole target.
   EXPECT_EQ(RelativePath("C:\\site\\a", "C:\\site\\a\\b.html"), "C:\\site\\a\\b.html");
+  EXPECT_EQ(RelativePath("C:\\site\\a\\b.html", "C:/site/a"), "C:\\site\\a");
+  // Empty pieces count as pieces; the rest of the target is written with "/".
+  EXPECT_EQ(RelativePath("C:\\site\\\\a.html", "C:\\site\\b\\c.html"), "../b/c.html");
+  EXPECT_EQ(RelativePath("C:\\site\\a.html", "C:\\site\\\\c.html"), "/c.html");
+  EXPECT_EQ(RelativePath("C:\\x\\y\\a.html", "C:\\z/w\\c.html"), "../../z/w/c.html");
+  EXPECT_EQ(RelativePath("a.html", "b.html"), "b.html");
+  EXPECT_EQ(RelativePath("", ""), "");
 }
 
 TEST(ResolveRelative, ClimbsFoldersOfTheBase) {
