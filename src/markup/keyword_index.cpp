@@ -1,6 +1,7 @@
 #include "markup/keyword_index.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
@@ -47,13 +48,22 @@ bool CIndexEntry::Names(const std::string& word) const {
                      [&](const std::string& synonym) { return EqualsNoCase(synonym, word); });
 }
 
+std::string CIndexEntry::PageKey(const std::string& name, const std::string& path) {
+  return ToLower(name) + "\n" + ToLower(path);
+}
+
 void CIndexEntry::AddPage(const std::string& name, const std::string& path) {
+  AddPage(name, path, PageKey(name, path));
+}
+
+void CIndexEntry::AddPage(const std::string& name, const std::string& path,
+                          const std::string& key) {
   if (m_pageKeys.size() != m_pageNames.size()) {  // the lists were changed directly
     m_pageKeys.clear();
     for (size_t i = 0; i < m_pageNames.size(); ++i)
-      m_pageKeys.insert(ToLower(m_pageNames[i]) + "\n" + ToLower(m_pagePaths[i]));
+      m_pageKeys.insert(PageKey(m_pageNames[i], m_pagePaths[i]));
   }
-  if (!m_pageKeys.insert(ToLower(name) + "\n" + ToLower(path)).second)
+  if (!m_pageKeys.insert(key).second)
     return;
   m_pageNames.push_back(name);
   m_pagePaths.push_back(path);
@@ -131,9 +141,15 @@ CPageWords CKeywordIndex::FindWords(const std::string& text) const {
   // A word counts where it first occurs, unless that is inside the navigation list (but a
   // table of contents nested there still counts).
   const CRegion conList(text, "<!--CONLIST", "<!--/CONLIST-->");
-  const CRegion toc(text, "<!--TOC", "<!--/TOC-->");
+  std::optional<CRegion> toc;  // looked for only when a word occurs first inside the list
   auto counts = [&](size_t pos) {
-    return pos != std::string::npos && !(conList.HoldsStrictly(pos) && !toc.HoldsStrictly(pos));
+    if (pos == std::string::npos)
+      return false;
+    if (!conList.HoldsStrictly(pos))
+      return true;
+    if (!toc)
+      toc.emplace(text, "<!--TOC", "<!--/TOC-->");
+    return toc->HoldsStrictly(pos);
   };
   // The words in entry order, each keyword followed by its synonyms.
   const std::vector<size_t> first = m_pFinder->FirstOccurrences(text);
@@ -169,7 +185,10 @@ void CKeywordIndex::AddWords(const std::string& path, const std::string& name,
       m_tagNames.emplace(ToLower(synonym), pEntry.get());
     m_tagEntries.push_back(std::move(pEntry));
   }
-  for (size_t nEntry : words.m_sourceEntries) m_sourceEntries[nEntry]->AddPage(name, path);
+  if (words.m_sourceEntries.empty())
+    return;
+  const std::string pageKey = CIndexEntry::PageKey(name, path);
+  for (size_t nEntry : words.m_sourceEntries) m_sourceEntries[nEntry]->AddPage(name, path, pageKey);
 }
 
 void CKeywordIndex::PrepareScan() {

@@ -25,6 +25,9 @@ class CIndexEntry {
   bool Names(const std::string& word) const;
   // Adds the page unless the same name and path (ignoring case) are listed already.
   void AddPage(const std::string& name, const std::string& path);
+  // The same with key = PageKey(name, path), made once for all the entries a page is added to.
+  void AddPage(const std::string& name, const std::string& path, const std::string& key);
+  static std::string PageKey(const std::string& name, const std::string& path);
   // Orders the pages by name ignoring case; pages of equal names keep their order.
   void SortPages();
 

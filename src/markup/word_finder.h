@@ -18,15 +18,25 @@ class CWordFinder {
   const std::vector<std::string>& Words() const { return m_words; }
 
  private:
-  static constexpr size_t kPrefix = 4;  // words at least this long are found by their prefix
+  static constexpr size_t kPrefix = 4;  // words at least this long are found by their pieces
+  static constexpr size_t kMaxStep = 16;
   static uint32_t Prefix(const char* p);
   static uint32_t Hash(uint32_t prefix) { return (prefix * 2654435761u) >> 16; }
 
+  // A word's piece of kPrefix characters at an offset into the word.
+  struct CPiece {
+    uint32_t m_nWord;
+    uint32_t m_nOffset;
+  };
+
   std::vector<std::string> m_words;
   std::vector<size_t> m_shortWords;  // shorter than kPrefix: searched on their own
-  std::vector<uint64_t> m_filter;    // one bit per prefix hash that some word has
-  // Open-addressed buckets by prefix hash: the words (indexes) with that hash, in order.
-  std::vector<std::vector<uint32_t>> m_buckets;
+  // Every occurrence of a long word covers m_nStep places at which one of its first pieces
+  // starts, so the text is looked at only every m_nStep places.
+  size_t m_nStep = 1;
+  std::vector<uint64_t> m_filter;  // one bit per piece hash that some word has
+  // Buckets by piece hash: the pieces with that hash, in order.
+  std::vector<std::vector<CPiece>> m_buckets;
 };
 
 }  // namespace velmora

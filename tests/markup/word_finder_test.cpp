@@ -38,6 +38,24 @@ TEST(WordFinderTest, AgreesWithSearchingWordByWordOnRandomTexts) {
     const std::string text = randomText(random() % 300);
     ASSERT_EQ(finder.FirstOccurrences(text), FindOneByOne(words, text)) << text;
   }
+  // Only long words: the text is looked at every few places, and a word whose pieces repeat
+  // ("abababab") must still be placed at its first occurrence, also at the very start or end.
+  for (size_t nShortest : {5, 8, 12, 30}) {
+    std::vector<std::string> longWords = {std::string(nShortest, 'a'), "abababababababababab"};
+    for (int i = 0; i < 40; ++i) longWords.push_back(randomText(nShortest + random() % 6));
+    const CWordFinder longFinder(longWords);
+    for (int round = 0; round < 40; ++round) {
+      std::string text = randomText(random() % 400);
+      const std::string& word = longWords[random() % longWords.size()];
+      if (round % 4 == 0)
+        text = word + text;
+      else if (round % 4 == 1)
+        text += word;
+      else
+        text.insert(random() % (text.size() + 1), round % 4 == 2 ? word : longWords[1] + "ab");
+      ASSERT_EQ(longFinder.FirstOccurrences(text), FindOneByOne(longWords, text)) << text;
+    }
+  }
 }
 
 }  // namespace
