@@ -66,71 +66,92 @@ bool CPagePipeline::IsPossibleSource(const CPage& page) const {
          (!m_strTemplateFolder.empty() && StartsWith(path, m_strTemplateFolder));
 }
 
-void CPagePipeline::Submit(CPage& page) {
-  m_tail = CPageTail();
-  m_pInWork = &page;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bHasJob = true;
-  }
-  m_changed.notify_all();
-}
-
 void CPagePipeline::Build(CPage& page) {
   if (!m_bTwoThreads) {
     const bool bWritten = page.Build();
     m_onDone(page, bWritten);
     return;
   }
-  // Read ahead of the page in work: its lines are held until that page's lines are given.
-  CReportBuffer sources;
-  CReport::RedirectThread(&sources);
-  const bool bRead = ReadPageSources(page);
+  // Read ahead of the pages before: the lines are held until theirs are given.
+  CEntry& entry = m_read.emplace_back();
+  entry.m_pPage = &page;
+  CReport::RedirectThread(&entry.m_sources);
+  entry.m_bRead = ReadPageSources(page);
   CReport::RedirectThread(nullptr);
-  Finish();
-  theReport.Replay(sources);
-  if (!bRead) {
-    m_onDone(page, false);
+  // Patches read files and may write them: every page before is written first, and the page
+  // after is read only once this one is written. So is a page whose file others may read.
+  if (entry.m_bRead &&
+      (page.m_strContent.find("<!--PATCH") != std::string::npos || IsPossibleSource(page))) {
+    Finish();
     return;
   }
-  // Patches read files and may write them; a page whose file may be read by others is
-  // written before they are read.
-  if (page.m_strContent.find("<!--PATCH") != std::string::npos || IsPossibleSource(page)) {
-    ExpandPageText(page, nullptr);
-    const bool bWritten = WritePage(page, nullptr);
-    m_onDone(page, bWritten);
-    return;
-  }
-  Submit(page);
+  if (m_read.size() >= kBatchPages)
+    Rotate();
 }
 
 void CPagePipeline::Finish() {
-  CPage* pPage = m_pInWork;
-  if (!pPage)
+  if (!m_bTwoThreads)
     return;
-  {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_bHasJob; });
+  WaitForWorker();
+  for (CEntry& entry : m_inWork) Complete(entry);
+  m_inWork.clear();
+  // The rest is expanded here: too few pages to hand over, or a page that must be written
+  // before anything after it is read.
+  for (CEntry& entry : m_read) {
+    theReport.Replay(entry.m_sources);
+    if (entry.m_bRead) {
+      ExpandPageText(*entry.m_pPage, nullptr);
+      m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, nullptr));
+    } else {
+      m_onDone(*entry.m_pPage, false);
+    }
   }
-  m_pInWork = nullptr;
-  theReport.Replay(m_workReport);
-  const bool bWritten = WritePage(*pPage, &m_tail);
-  m_onDone(*pPage, bWritten);
+  m_read.clear();
+}
+
+void CPagePipeline::Rotate() {
+  WaitForWorker();
+  std::vector<CEntry> finished = std::move(m_inWork);
+  m_inWork = std::move(m_read);
+  m_read.clear();
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bHasJob = true;
+  }
+  m_changed.notify_all();
+  for (CEntry& entry : finished) Complete(entry);
+}
+
+void CPagePipeline::WaitForWorker() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_changed.wait(lock, [this] { return !m_bHasJob; });
+}
+
+void CPagePipeline::Complete(CEntry& entry) {
+  theReport.Replay(entry.m_sources);
+  if (!entry.m_bRead) {
+    m_onDone(*entry.m_pPage, false);
+    return;
+  }
+  theReport.Replay(entry.m_expansion);
+  m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, &entry.m_tail));
 }
 
 void CPagePipeline::WorkerLoop() {
   while (true) {
-    CPage* pPage = nullptr;
     {
       std::unique_lock<std::mutex> lock(m_mutex);
       m_changed.wait(lock, [this] { return m_bHasJob || m_bStop; });
       if (m_bStop)
         return;
-      pPage = m_pInWork;
     }
-    CReport::RedirectThread(&m_workReport);
-    ExpandPageText(*pPage, &m_tail);
-    CReport::RedirectThread(nullptr);
+    for (CEntry& entry : m_inWork) {
+      if (!entry.m_bRead)
+        continue;
+      CReport::RedirectThread(&entry.m_expansion);
+      ExpandPageText(*entry.m_pPage, &entry.m_tail);
+      CReport::RedirectThread(nullptr);
+    }
     {
       std::lock_guard<std::mutex> lock(m_mutex);
       m_bHasJob = false;

@@ -1,6 +1,7 @@
-// Builds the pages of a site in script order on two threads: while one page's text is expanded
-// on the second thread, the next page's sources are read and the one before is written. The
-// report and the files come out as a build of one page at a time leaves them.
+// Builds the pages of a site in script order on two threads, a batch of pages at a time: while
+// the texts of one batch are expanded on the second thread, the batch before is written and
+// the sources of the next are read. The report and the files come out as a build of one page
+// at a time leaves them.
 #pragma once
 
 #include <condition_variable>
@@ -9,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <unordered_set>
+#include <vector>
 
 #include "assembly/page_build.h"
 #include "platform/report.h"
@@ -20,10 +22,9 @@ class CWebSite;
 
 class CPagePipeline {
  public:
-  // Without a second core (or VELMORA_THREADS=1), or with the Internet on (fetches ask
-  // questions and share the fetcher), pages are built one at a time.
   // onDone(page, bWritten) is called once a page is written or has failed, in the order the
-  // pages were given.
+  // pages were given. Without a second core (or with VELMORA_THREADS=1), or with the Internet
+  // on (fetches ask questions and share the fetcher), pages are built one at a time.
   using DoneFunction = std::function<void(CPage&, bool)>;
   CPagePipeline(CWebSite& site, DoneFunction onDone);
   ~CPagePipeline();
@@ -31,14 +32,30 @@ class CPagePipeline {
   CPagePipeline& operator=(const CPagePipeline&) = delete;
 
   void Build(CPage& page);
-  // Completes the page still in work.
+  // Completes every page given so far.
   void Finish();
 
  private:
+  struct CEntry {
+    CPage* m_pPage = nullptr;
+    bool m_bRead = false;  // the sources gave a text to expand
+    CReportBuffer m_sources;
+    CReportBuffer m_expansion;
+    CPageTail m_tail;
+  };
+  // Pages are handed between the threads in batches: waking a thread costs more than the
+  // expansion of one small page.
+  static constexpr size_t kBatchPages = 32;
+
   // Whether a page's file may be some page's source (a block, a template, a page of the same
-  // path): such a page is never left in work while the next page's sources are read.
+  // path): such a page is written before the sources of the pages after it are read.
   bool IsPossibleSource(const CPage& page) const;
-  void Submit(CPage& page);
+  // Waits for the batch in work, hands the read batch to the worker and writes the finished
+  // one.
+  void Rotate();
+  void WaitForWorker();
+  // Gives the entry's held report lines and writes it.
+  void Complete(CEntry& entry);
   void WorkerLoop();
 
   CWebSite& m_site;
@@ -48,9 +65,8 @@ class CPagePipeline {
   std::unordered_set<std::string> m_sharedPaths;  // lower-case paths of more than one page
   std::string m_strTemplateFolder;                // lower-case
 
-  CPage* m_pInWork = nullptr;
-  CPageTail m_tail;
-  CReportBuffer m_workReport;
+  std::vector<CEntry> m_read;    // sources read, in page order
+  std::vector<CEntry> m_inWork;  // being expanded by the worker, the pages before m_read
 
   std::thread m_worker;
   std::mutex m_mutex;
