@@ -1,6 +1,8 @@
 // Building one page: the template and blocks (or the page's own file), then one fixed sequence
 // of expansions over the whole text, the site-wide collectors, and the write. Each step sees
 // the output of every earlier one.
+#include "assembly/page_build.h"
+
 #include "assembly/page_steps.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
@@ -41,79 +43,111 @@ std::string PointAtResources(const std::string& text, const std::string& folder)
   return result;
 }
 
+std::string ResourceReferences(const CPage& page, const std::string& text) {
+  if (!page.m_pSite)
+    return text;
+  std::string gfx = page.m_pSite->GfxPath();
+  while (EndsWith(gfx, "\\")) gfx.pop_back();
+  std::string folder = RelativePath(page.m_strLocalPath, gfx + "\\dummy.html");
+  const size_t cut = folder.find("/dummy.html");
+  if (cut != std::string::npos)
+    folder.erase(cut);
+  return PointAtResources(text, folder);
+}
+
 }  // namespace
 
-bool CPage::Build() {
-  if (m_strLocalPath.empty() || HasOption('N') || !m_pSite)
+bool ReadPageSources(CPage& page) {
+  if (page.m_strLocalPath.empty() || page.HasOption('N') || !page.m_pSite)
     return false;
-  theReport.AddLine(m_strName + " - " + m_strLocalPath, 0);
+  theReport.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
 
-  if (!HasOption('K')) {
-    CTemplate* pTemplate = m_pSite->GetTemplate(m_strType);
+  if (!page.HasOption('K')) {
+    CTemplate* pTemplate = page.m_pSite->GetTemplate(page.m_strType);
     if (!pTemplate) {
-      theReport.AddFormatted(kCantGetMessage, " template: " + m_strType, 3);
+      theReport.AddFormatted(kCantGetMessage, " template: " + page.m_strType, 3);
       return false;
     }
-    m_strContent.clear();
+    page.m_strContent.clear();
     if (pTemplate->Load())
-      m_strContent = pTemplate->m_strContent;
-    if (m_strContent.empty()) {
-      theReport.AddLine(FormatText("   Can't load template: %1", m_strType), 3);
+      page.m_strContent = pTemplate->m_strContent;
+    if (page.m_strContent.empty()) {
+      theReport.AddLine(FormatText("   Can't load template: %1", page.m_strType), 3);
       return false;
     }
-    PlaceBlocks();
-    if (theSettings.CheckNameRefs)
-      CorrectNameRefs(m_strContent);
+    page.PlaceBlocks();
   } else {
-    Load();
+    page.Load();
   }
-  if (m_strContent.empty()) {
+  if (page.m_strContent.empty()) {
     // A kept page's own file is its only source: one that is there but cannot be read is
     // left as it is, and only an empty one is replaced.
     std::string text;
-    MakeMissingPage(!HasOption('K') || !AnythingAt(m_strLocalPath) ||
-                    (ReadTextFile(m_strLocalPath, text) && text.empty()));
+    page.MakeMissingPage(!page.HasOption('K') || !AnythingAt(page.m_strLocalPath) ||
+                         (ReadTextFile(page.m_strLocalPath, text) && text.empty()));
     return false;
   }
+  return true;
+}
 
-  ApplyPatches(*this, m_strContent);
-  MakeConList(*this, m_strContent);
-  MakeLocalToc(*this, m_strContent);
-  MakeBasedOn(*this, m_strContent);
-  MakeToc(*this, m_strContent);
-  MakeSingleToc(*this, m_strContent);
-  MakeTrail(*this, m_strContent);
-  MakeNeighbourLinks(*this, m_strContent);
-  ExpandValueTags(*this, m_strContent);
+void ExpandPageText(CPage& page, CPageTail* pTail) {
+  std::string& text = page.m_strContent;
+  if (!page.HasOption('K') && theSettings.CheckNameRefs)
+    page.CorrectNameRefs(text);
+  ApplyPatches(page, text);
+  MakeConList(page, text);
+  MakeLocalToc(page, text);
+  MakeBasedOn(page, text);
+  MakeToc(page, text);
+  MakeSingleToc(page, text);
+  MakeTrail(page, text);
+  MakeNeighbourLinks(page, text);
+  ExpandValueTags(page, text);
 
-  if (Contains(m_strContent, "<!--PRINTLIST"))
-    m_pSite->m_printPages.push_back(this);
+  // Without replace rules the index and the resource references see this text as it is.
+  if (!pTail || !page.m_pSite->m_replaceRules.empty())
+    return;
+  if (theSettings.BuildIndex && page.m_nLevel > 0)
+    pTail->m_words = theKeywordIndex.FindWords(text);
+  pTail->m_strWritten = ResourceReferences(page, text);
+  pTail->m_bReady = true;
+}
+
+bool WritePage(CPage& page, CPageTail* pTail) {
+  CWebSite& site = *page.m_pSite;
+  if (Contains(page.m_strContent, "<!--PRINTLIST"))
+    site.m_printPages.push_back(&page);
   if (theSettings.BuildCollections)
-    for (const auto& pCollection : m_pSite->m_collections)
-      pCollection->CollectFromPage(this, m_strContent);
-  for (const auto& pRule : m_pSite->m_replaceRules) pRule->Apply(m_strContent);
-  if (theSettings.BuildIndex && m_nLevel > 0)
-    theKeywordIndex.ScanPage(this, m_strContent);
-  CorrectGfxReferences();
+    for (const auto& pCollection : site.m_collections)
+      pCollection->CollectFromPage(&page, page.m_strContent);
+  if (pTail && pTail->m_bReady) {
+    if (theSettings.BuildIndex && page.m_nLevel > 0)
+      theKeywordIndex.AddWords(page.m_strLocalPath, page.m_strName, pTail->m_words);
+    page.m_strContent = std::move(pTail->m_strWritten);
+  } else {
+    for (const auto& pRule : site.m_replaceRules) pRule->Apply(page.m_strContent);
+    if (theSettings.BuildIndex && page.m_nLevel > 0)
+      theKeywordIndex.ScanPage(&page, page.m_strContent);
+    page.CorrectGfxReferences();
+  }
 
-  if (!StoreLocal()) {
-    theReport.AddLine(FormatText("   Can't store: %1", m_strLocalPath), 3);
+  if (!page.StoreLocal()) {
+    theReport.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), 3);
     return false;
   }
   theReport.AddLine("   OK", 0);
   return true;
 }
 
+bool CPage::Build() {
+  if (!ReadPageSources(*this))
+    return false;
+  ExpandPageText(*this, nullptr);
+  return WritePage(*this, nullptr);
+}
+
 void CPage::CorrectGfxReferences() {
-  if (!m_pSite)
-    return;
-  std::string gfx = m_pSite->GfxPath();
-  while (EndsWith(gfx, "\\")) gfx.pop_back();
-  std::string folder = RelativePath(m_strLocalPath, gfx + "\\dummy.html");
-  const size_t cut = folder.find("/dummy.html");
-  if (cut != std::string::npos)
-    folder.erase(cut);
-  m_strContent = PointAtResources(m_strContent, folder);
+  m_strContent = ResourceReferences(*this, m_strContent);
 }
 
 }  // namespace velmora

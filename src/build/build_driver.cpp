@@ -3,6 +3,7 @@
 // and the stamp on the home page. One report batch per build.
 #include <unordered_set>
 
+#include "build/page_pipeline.h"
 #include "build/resource_copy.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
@@ -71,15 +72,19 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   theReport.AddMessage(kDashesMessage, 0);
 
   int nPosition = 2;
-  for (const auto& pPage : m_pages) {
-    if (pSelection && !selected.count(pPage.get()))
-      continue;
-    // A written page's text is read back from its file by whoever needs it later; print pages
-    // are filled from their built text after the loop. Ten thousand pages kept in memory cost
-    // more in page faults than their build.
-    if (pPage->Build() && (m_printPages.empty() || m_printPages.back() != pPage.get()))
-      std::string().swap(pPage->m_strContent);
-    Progress().SetPos(++nPosition);
+  {
+    CPagePipeline pipeline(*this, [&](CPage& page, bool bWritten) {
+      // A written page's text is read back from its file by whoever needs it later; print
+      // pages are filled from their built text after the loop. Ten thousand pages kept in
+      // memory cost more in page faults than their build.
+      if (bWritten && (m_printPages.empty() || m_printPages.back() != &page))
+        std::string().swap(page.m_strContent);
+      Progress().SetPos(++nPosition);
+    });
+    for (const auto& pPage : m_pages)
+      if (!pSelection || selected.count(pPage.get()))
+        pipeline.Build(*pPage);
+    pipeline.Finish();
   }
 
   // Print pages may build pages again, which registers them anew: work on the list as it stands.

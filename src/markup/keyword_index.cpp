@@ -118,33 +118,24 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
   std::string fileText;
   if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
     return;
-  const std::string& text = pageText.empty() ? fileText : pageText;
+  PrepareScan();
+  AddWords(path, name, FindWords(pageText.empty() ? fileText : pageText));
+}
 
+CPageWords CKeywordIndex::FindWords(const std::string& text) const {
+  CPageWords words;
   // An index page lists keywords; it is never listed under one.
   if (Contains(text, "<!--INDEX")) {
-    m_indexPages.push_back(path);
-    return;
+    words.m_bIndexPage = true;
+    return words;
   }
 
   size_t start = 0, end = 0;
   while (start < text.size() && FindElement(text, start, end, "<!--INX", "<!--/INX-->")) {
-    const std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
+    std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
     start = end;
-    if (keyword.empty())
-      continue;
-    // Looked up by name: comparing with every entry made pages of many tags take minutes.
-    if (auto it = m_tagNames.find(ToLower(keyword)); it != m_tagNames.end()) {
-      it->second->AddPage(name, path);
-      continue;
-    }
-    auto pEntry = std::make_unique<CIndexEntry>(keyword);
-    if (pEntry->IsEmpty())
-      continue;
-    pEntry->AddPage(name, path);
-    m_tagNames.emplace(ToLower(pEntry->m_strKeyword), pEntry.get());
-    for (const std::string& synonym : pEntry->m_synonyms)
-      m_tagNames.emplace(ToLower(synonym), pEntry.get());
-    m_tagEntries.push_back(std::move(pEntry));
+    if (!keyword.empty())
+      words.m_tagKeywords.push_back(std::move(keyword));
   }
 
   // A word counts where it first occurs, unless that is inside the navigation list (but a
@@ -161,19 +152,47 @@ void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
     return toc->HoldsStrictly(pos);
   };
   // The words in entry order, each keyword followed by its synonyms.
-  const std::vector<size_t> first = SourceWordFinder().FirstOccurrences(text);
-  std::string pageKey;
+  const std::vector<size_t> first = m_pFinder->FirstOccurrences(text);
   size_t nWord = 0;
-  for (const auto& pEntry : m_sourceEntries) {
+  for (size_t nEntry = 0; nEntry < m_sourceEntries.size(); ++nEntry) {
     bool bCounts = counts(first[nWord++]);
-    for (size_t i = 0; i < pEntry->m_synonyms.size(); ++i, ++nWord)
+    for (size_t i = 0; i < m_sourceEntries[nEntry]->m_synonyms.size(); ++i, ++nWord)
       bCounts = bCounts || counts(first[nWord]);
-    if (!bCounts)
-      continue;
-    if (pageKey.empty())
-      pageKey = CIndexEntry::PageKey(name, path);
-    pEntry->AddPage(name, path, pageKey);
+    if (bCounts)
+      words.m_sourceEntries.push_back(nEntry);
   }
+  return words;
+}
+
+void CKeywordIndex::AddWords(const std::string& path, const std::string& name,
+                             const CPageWords& words) {
+  if (words.m_bIndexPage) {
+    m_indexPages.push_back(path);
+    return;
+  }
+  for (const std::string& keyword : words.m_tagKeywords) {
+    // Looked up by name: comparing with every entry made pages of many tags take minutes.
+    if (auto it = m_tagNames.find(ToLower(keyword)); it != m_tagNames.end()) {
+      it->second->AddPage(name, path);
+      continue;
+    }
+    auto pEntry = std::make_unique<CIndexEntry>(keyword);
+    if (pEntry->IsEmpty())
+      continue;
+    pEntry->AddPage(name, path);
+    m_tagNames.emplace(ToLower(pEntry->m_strKeyword), pEntry.get());
+    for (const std::string& synonym : pEntry->m_synonyms)
+      m_tagNames.emplace(ToLower(synonym), pEntry.get());
+    m_tagEntries.push_back(std::move(pEntry));
+  }
+  if (words.m_sourceEntries.empty())
+    return;
+  const std::string pageKey = CIndexEntry::PageKey(name, path);
+  for (size_t nEntry : words.m_sourceEntries) m_sourceEntries[nEntry]->AddPage(name, path, pageKey);
+}
+
+void CKeywordIndex::PrepareScan() {
+  SourceWordFinder();
 }
 
 const CWordFinder& CKeywordIndex::SourceWordFinder() {

@@ -42,12 +42,25 @@ class CIndexEntry {
   std::unordered_set<std::string> m_pageKeys;
 };
 
+// What one page adds to the index, found without changing the index.
+struct CPageWords {
+  bool m_bIndexPage = false;               // an index page is listed under no keyword
+  std::vector<std::string> m_tagKeywords;  // the NAME of each INX element, in order
+  std::vector<size_t> m_sourceEntries;     // indexes into m_sourceEntries found on the page
+};
+
 class CKeywordIndex {
  public:
   void ResetIndex();
   void LoadIndexSource(const std::string& text);
   void ScanPage(CPage* pPage, const std::string& text);
   void ScanPage(const std::string& path, const std::string& name, const std::string& text);
+  // ScanPage in two halves, so that pages can be searched on another thread while the index
+  // is filled in page order: FindWords only reads the index and needs PrepareScan first, and
+  // no other change to the index sources between.
+  void PrepareScan();
+  CPageWords FindWords(const std::string& text) const;
+  void AddWords(const std::string& path, const std::string& name, const CPageWords& words);
   void BuildIndexPages(CWebSite& site);
   // The index text for one INDEX element of the page at pagePath.
   std::string FormatIndex(const std::string& pagePath, int nCols, bool bReference, bool bSort);

@@ -8,12 +8,34 @@ namespace velmora {
 
 CReport theReport;
 
+namespace {
+thread_local CReportBuffer* tlpBuffer = nullptr;
+}
+
+void CReport::RedirectThread(CReportBuffer* pBuffer) {
+  tlpBuffer = pBuffer;
+}
+
+void CReport::Replay(CReportBuffer& buffer) {
+  for (const CReportBuffer::CLine& line : buffer.m_lines) {
+    if (line.m_bHeading)
+      AddHeading(line.m_strText);
+    else
+      AddLine(line.m_strText, line.m_nLevel);
+  }
+  buffer.m_lines.clear();
+}
+
 void CReport::Clear() {
   m_strText.clear();
   Refresh();
 }
 
 void CReport::AddHeading(const std::string& text) {
+  if (tlpBuffer) {
+    tlpBuffer->m_lines.push_back({text, 0, true});
+    return;
+  }
   m_strText += "\r\n" + text + "\r\n";
   if (m_nHighestLevel < 0)
     m_nHighestLevel = 0;
@@ -22,6 +44,10 @@ void CReport::AddHeading(const std::string& text) {
 }
 
 void CReport::AddLine(const std::string& text, int nLevel) {
+  if (tlpBuffer) {
+    tlpBuffer->m_lines.push_back({text, nLevel, false});
+    return;
+  }
   m_strText += text + "\r\n";
   if (nLevel > m_nHighestLevel)
     m_nHighestLevel = nLevel;

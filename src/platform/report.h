@@ -15,8 +15,28 @@ class CReportWindow {
   virtual void Refresh(const std::string& text) = 0;
 };
 
+// Report lines held back while a page is built on another thread or ahead of its turn, and
+// given to the report later in the order the pages were built.
+class CReportBuffer {
+ public:
+  bool IsEmpty() const { return m_lines.empty(); }
+
+ private:
+  friend class CReport;
+  struct CLine {
+    std::string m_strText;
+    int m_nLevel;
+    bool m_bHeading;
+  };
+  std::vector<CLine> m_lines;
+};
+
 class CReport {
  public:
+  // While a buffer is set, this thread's lines go into it instead of the report.
+  static void RedirectThread(CReportBuffer* pBuffer);
+  // Adds the buffered lines as if they were reported now, and empties the buffer.
+  void Replay(CReportBuffer& buffer);
   void SetWindow(CReportWindow* pWindow) { m_pWindow = pWindow; }
   CReportWindow* Window() const { return m_pWindow; }
   void Clear();

@@ -76,6 +76,33 @@ TEST_F(BuildDriverTest, NoPrintPagesAreMadeWhenSwitchedOff) {
   ASSERT_EQ(site.m_pSite->m_printPages.size(), 1u);
 }
 
+// Built on two threads, a page still sees the files the pages before it have just written:
+// as its block, as a patch, and as a kept page of the same path.
+TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
+  setenv("VELMORA_THREADS", "2", 1);
+  theSettings.BuildIndex = 0;
+  site.Write("one.html", "stale one");
+  site.Write("two.html", "stale two");
+  site.Write("again.html", "stale again");
+  site.Write("b1.html", "<!--BLOCK-->fresh one<!--/BLOCK-->");
+  site.Write("b2.html", "<!--BLOCK-->fresh two<!--/BLOCK-->");
+  site.Write("b3.html",
+             "<!--BLOCK-->[<!--PATCH FILENAME=\"C:\\site\\two.html\"-->"
+             "<!--/PATCH-->]<!--/BLOCK-->");
+  ASSERT_TRUE(site.Interpret(
+      "1,Home,I,index.html\r\nBLOCKS:b1.html\r\n"
+      "2,One,P,one.html\r\nBLOCKS:b1.html\r\n2,Uses,P,uses.html\r\nBLOCKS:one.html\r\n"
+      "2,Two,P,two.html\r\nBLOCKS:b2.html\r\n2,Patched,P,patched.html\r\nBLOCKS:b3.html\r\n"
+      "2,Again,P,again.html\r\nBLOCKS:b2.html\r\n2,Kept,,again.html,,,K"));
+  site.m_pSite->BuildPages();
+  unsetenv("VELMORA_THREADS");
+  EXPECT_THAT(site.Read("uses.html"), HasSubstr("fresh one"));
+  EXPECT_THAT(site.Read("patched.html"), HasSubstr("fresh two"));
+  EXPECT_THAT(site.Read("patched.html"), Not(HasSubstr("stale")));
+  EXPECT_THAT(site.Read("again.html"), HasSubstr("fresh two"));
+  EXPECT_THAT(site.Read("again.html"), Not(HasSubstr("stale")));
+}
+
 TEST(BuildCommandTest, AScriptThatDoesNotInterpretShowsNoSiteStructure) {
   CScriptSite site;
   CSiteSession session;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "app/commands.h"
 #include "app/site_session.h"
@@ -72,9 +73,11 @@ std::string BuildSite() {
   return theReport.Text();
 }
 
-class GoldenSiteTest : public ::testing::TestWithParam<std::string> {
+// Each fixture is built on one thread and on two (one page expanded while the next is read).
+class GoldenSiteTest : public ::testing::TestWithParam<std::tuple<std::string, const char*>> {
  protected:
   void SetUp() override {
+    setenv("VELMORA_THREADS", std::get<1>(GetParam()), 1);
     setenv("SOURCE_DATE_EPOCH", "1015300800", 1);
     setenv("TZ", "UTC", 1);
     tzset();
@@ -84,12 +87,13 @@ class GoldenSiteTest : public ::testing::TestWithParam<std::string> {
   void TearDown() override {
     SetDialogs(nullptr);
     unsetenv("SOURCE_DATE_EPOCH");
+    unsetenv("VELMORA_THREADS");
   }
   CScriptedDialogs m_dialogs;
 };
 
 TEST_P(GoldenSiteTest, BuildsAsCommitted) {
-  const fs::path fixture = kFixtures / GetParam();
+  const fs::path fixture = kFixtures / std::get<0>(GetParam());
   CTempDrive drive('C');
   fs::copy(fixture / "input", drive.HostFolder(), fs::copy_options::recursive);
 
@@ -97,6 +101,8 @@ TEST_P(GoldenSiteTest, BuildsAsCommitted) {
   const CTree built = ReadTree(drive.HostFolder());
 
   if (getenv("VELMORA_REGEN_GOLDEN")) {
+    if (std::string(std::get<1>(GetParam())) != "1")
+      return;
     fs::remove_all(fixture / "expected");
     for (const auto& [name, bytes] : built) WriteBytes(fixture / "expected" / name, bytes);
     WriteBytes(fixture / "report.txt", report);
@@ -127,13 +133,15 @@ TEST_P(GoldenSiteTest, BuildsAsCommitted) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenSiteTest, ::testing::ValuesIn(FixtureNames()),
+INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenSiteTest,
+                         ::testing::Combine(::testing::ValuesIn(FixtureNames()),
+                                            ::testing::Values("1", "2")),
                          [](const auto& info) {
-                           std::string name = info.param;
+                           std::string name = std::get<0>(info.param);
                            for (char& c : name)
                              if (!isalnum(static_cast<unsigned char>(c)))
                                c = '_';
-                           return name;
+                           return name + "_threads" + std::get<1>(info.param);
                          });
 
 }  // namespace

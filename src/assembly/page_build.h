@@ -1,0 +1,32 @@
+// The page build in three parts, so that the middle one can run on another thread while other
+// pages are read and written. CPage::Build runs them one after the other.
+#pragma once
+
+#include <string>
+
+#include "markup/keyword_index.h"
+
+namespace velmora {
+
+class CPage;
+
+// What the middle part found for the last part when no replace rule stands between them: the
+// page's words for the index and the text to write.
+struct CPageTail {
+  bool m_bReady = false;
+  CPageWords m_words;
+  std::string m_strWritten;
+};
+
+// The template and blocks, or the page's own file (option K), into the page's text. False when
+// the page ends here (its report lines are given); reads and may write files.
+bool ReadPageSources(CPage& page);
+// The page-name references, patches and every expansion. Reads the site but changes nothing
+// outside the page, unless the text holds PATCH elements (they read files). With pTail, also
+// does what of the last part needs no shared state.
+void ExpandPageText(CPage& page, CPageTail* pTail);
+// The print list, collections, replace rules, index, resource references and the write; true
+// when the page was written.
+bool WritePage(CPage& page, CPageTail* pTail);
+
+}  // namespace velmora
