@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -17,9 +18,26 @@ bool IsBlank(char c) {
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// The same test as in FindIn, thirty-two places at a time, on processors that have AVX2. Returns
-// the first match (with kAll, adds every match to all), or npos with pos moved to the first
-// place not yet tested.
+// The places among the thirty-two from p on where part (or other) may start: the first
+// character and the one at second both match.
+template <bool kEither>
+__attribute__((target("avx2"), always_inline)) inline uint32_t Candidates(
+    const char* p, size_t second, const __m256i& first, const __m256i& next,
+    const __m256i& otherFirst, const __m256i& otherNext) {
+  const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i there = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + second));
+  __m256i atFirst = _mm256_cmpeq_epi8(here, first);
+  __m256i atNext = _mm256_cmpeq_epi8(there, next);
+  if constexpr (kEither) {
+    atFirst = _mm256_or_si256(atFirst, _mm256_cmpeq_epi8(here, otherFirst));
+    atNext = _mm256_or_si256(atNext, _mm256_cmpeq_epi8(there, otherNext));
+  }
+  return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(atFirst, atNext)));
+}
+
+// The same test as in FindIn, sixty-four places at a time, on processors that have AVX2.
+// Returns the first match (with kAll, adds every match to all), or npos with pos moved to the
+// first place not yet tested.
 template <bool kEither, bool kAll>
 __attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, size_t last,
                                                 std::string_view part, std::string_view other,
@@ -28,26 +46,34 @@ __attribute__((target("avx2"))) size_t FindWide(const char* data, size_t& pos, s
   const __m256i next = _mm256_set1_epi8(part[second]);
   const __m256i otherFirst = _mm256_set1_epi8(other[0]);
   const __m256i otherNext = _mm256_set1_epi8(other[second]);
-  for (; pos + 31 <= last; pos += 32) {
-    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos));
-    const __m256i there = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + pos + second));
-    __m256i atFirst = _mm256_cmpeq_epi8(here, first);
-    __m256i atNext = _mm256_cmpeq_epi8(there, next);
-    if constexpr (kEither) {
-      atFirst = _mm256_or_si256(atFirst, _mm256_cmpeq_epi8(here, otherFirst));
-      atNext = _mm256_or_si256(atNext, _mm256_cmpeq_epi8(there, otherNext));
+  size_t at = pos;
+  while (at + 31 <= last) {
+    // Most blocks have no candidate: they are passed over without leaving this loop.
+    uint64_t mask = 0;
+    for (; at + 63 <= last && mask == 0; at += 64)
+      mask =
+          Candidates<kEither>(data + at, second, first, next, otherFirst, otherNext) |
+          uint64_t{Candidates<kEither>(data + at + 32, second, first, next, otherFirst, otherNext)}
+              << 32;
+    size_t block = at - 64;
+    if (mask == 0) {
+      if (at + 31 > last)
+        break;
+      block = at;
+      mask = Candidates<kEither>(data + at, second, first, next, otherFirst, otherNext);
+      at += 32;
     }
-    unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(atFirst, atNext)));
     for (; mask != 0; mask &= mask - 1) {
-      const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
-      if (std::memcmp(data + at, part.data(), part.size()) == 0 ||
-          (kEither && std::memcmp(data + at, other.data(), other.size()) == 0)) {
+      const size_t candidate = block + static_cast<size_t>(__builtin_ctzll(mask));
+      if (std::memcmp(data + candidate, part.data(), part.size()) == 0 ||
+          (kEither && std::memcmp(data + candidate, other.data(), other.size()) == 0)) {
         if constexpr (!kAll)
-          return at;
-        all->push_back(at);
+          return candidate;
+        all->push_back(candidate);
       }
     }
   }
+  pos = at;
   return std::string_view::npos;
 }
 
