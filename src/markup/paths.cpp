@@ -92,8 +92,21 @@ bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& b
 
 std::string RelativePath(const std::string& from, const std::string& to) {
   // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
-  // relative paths each.
-  size_t fromAt = 0, toAt = 0;
+  // relative paths each. The pieces before the last separator that both paths share byte for
+  // byte are equal, and none of them is the last piece of either path: the walk starts after it.
+  const size_t nSame = static_cast<size_t>(
+      std::mismatch(from.begin(),
+                    from.begin() + static_cast<std::ptrdiff_t>(std::min(from.size(), to.size())),
+                    to.begin())
+          .first -
+      from.begin());
+  size_t fromAt = 0;
+  for (size_t i = nSame; i-- > 0;)
+    if (IsSeparator(from[i])) {
+      fromAt = i + 1;
+      break;
+    }
+  size_t toAt = fromAt;
   while (true) {
     const size_t fromEnd = PieceEnd(from, fromAt);
     const size_t toEnd = PieceEnd(to, toAt);
@@ -117,7 +130,9 @@ std::string RelativePath(const std::string& from, const std::string& to) {
   std::string result;
   result.reserve(3 * nUp + to.size() - toAt);
   for (size_t i = 0; i < nUp; ++i) result += "../";
-  for (size_t i = toAt; i < to.size(); ++i) result += to[i] == '\\' ? '/' : to[i];
+  const size_t nRest = result.size();
+  result.append(to, toAt);
+  std::replace(result.begin() + static_cast<std::ptrdiff_t>(nRest), result.end(), '\\', '/');
   return result;
 }
 
