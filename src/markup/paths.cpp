@@ -19,11 +19,6 @@ std::string Backslashed(std::string path) {
   return path;
 }
 
-std::string Slashed(std::string path) {
-  ReplaceAll(path, "\\", "/");
-  return path;
-}
-
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
@@ -137,23 +132,37 @@ std::string RelativePath(const std::string& from, const std::string& to) {
 }
 
 std::string ResolveRelative(const std::string& baseFile, const std::string& reference) {
-  std::vector<std::string> folders = Split(Slashed(baseFile), "/", true);
+  // The folders of the base (empty pieces dropped), each leading ".." of the reference taking
+  // one away; the rest of the reference follows them.
+  std::vector<std::string_view> folders;
+  for (size_t start = 0; start < baseFile.size();) {
+    const size_t end = PieceEnd(baseFile, start);
+    if (end > start)
+      folders.push_back(std::string_view(baseFile).substr(start, end - start));
+    start = end + 1;
+  }
   if (!folders.empty())
     folders.pop_back();
-  std::string rest = reference;
-  while (rest.size() > 2) {
+  size_t restAt = 0;
+  while (reference.size() - restAt > 2) {
     if (folders.empty())
       return {};
-    if (!StartsWith(rest, ".."))
+    if (reference.compare(restAt, 2, "..") != 0)
       break;
-    rest.erase(0, 3);
+    restAt += 3;
     folders.pop_back();
   }
-  if (folders.empty() || rest.size() <= 2)
+  if (folders.empty() || reference.size() - restAt <= 2)
     return {};
   std::string result;
-  for (const std::string& folder : folders) result += folder + "/";
-  return Backslashed(result + rest);
+  for (const std::string_view folder : folders) {
+    result += folder;
+    result += '\\';
+  }
+  const size_t nRest = result.size();
+  result.append(reference, restAt);
+  std::replace(result.begin() + static_cast<std::ptrdiff_t>(nRest), result.end(), '/', '\\');
+  return result;
 }
 
 std::string JoinAddress(const std::string& base, const std::string& reference) {

@@ -115,13 +115,16 @@ namespace {
 using CSpans = std::vector<std::pair<size_t, size_t>>;  // [from, to), in order, disjoint
 
 // Puts newText(i) in place of each span. Spans near the end of the text (navigation links,
-// footers) are replaced in place from the last on, which moves only what follows each; others
-// are written into a new text in one pass, so a text of many spans is not moved once for each.
+// footers) or as long as their new texts are replaced in place from the last on, which moves
+// only what follows each; others are written into a new text in one pass, so a text of many
+// spans is not moved once for each.
 template <typename NewText>
 void ReplaceSpans(std::string& text, const CSpans& spans, NewText newText) {
   size_t nMoved = 0, nAdded = 0;
   for (size_t i = 0; i < spans.size(); ++i) {
-    nMoved += text.size() - spans[i].second;
+    // A new text as long as the old one moves nothing.
+    if (newText(i).size() != spans[i].second - spans[i].first)
+      nMoved += text.size() - spans[i].second;
     nAdded += newText(i).size();
   }
   if (nMoved <= text.size() / 2) {

@@ -83,6 +83,11 @@ TEST(ResolveRelative, ClimbsFoldersOfTheBase) {
   EXPECT_EQ(ResolveRelative(base, "img/x.gif"), "C:\\site\\pages\\img\\x.gif");
   EXPECT_EQ(ResolveRelative(base, "../../../x.gif"), "");
   EXPECT_EQ(ResolveRelative(base, "ab"), "");
+  // Empty pieces of the base are dropped; the rest of the reference is written with "\\".
+  EXPECT_EQ(ResolveRelative("C:\\\\site//pages\\a.html", "../img/x.gif"), "C:\\site\\img\\x.gif");
+  EXPECT_EQ(ResolveRelative("C:/site/a.html", "..\\..\\b/c.gif"), "");
+  EXPECT_EQ(ResolveRelative("C:/site/a.html", "..\\b/c.gif"), "C:\\b\\c.gif");
+  EXPECT_EQ(ResolveRelative("C:\\site\\a.html", "../ab"), "");
 }
 
 TEST(JoinAddress, RelativeToWebAndLocalBases) {
