@@ -27,8 +27,8 @@ std::string LevelDiv(const char* prefix, int nLevel) {
          std::to_string(std::clamp(nLevel, 0, kMaxLevelClass)) + "\">";
 }
 
-// LevelDiv and MakeLink (without a target) written straight onto the end of out: the context
-// list of a large folder has hundreds of entries on every page.
+// LevelDiv written straight onto the end of out: the context list of a large folder has
+// hundreds of entries on every page.
 void AppendLevelDiv(std::string& out, const char* prefix, int nLevel) {
   out += "<div class=\"";
   out += prefix;
@@ -37,18 +37,6 @@ void AppendLevelDiv(std::string& out, const char* prefix, int nLevel) {
     out += static_cast<char>('0' + nClass / 10);
   out += static_cast<char>('0' + nClass % 10);
   out += "\">";
-}
-
-void AppendLink(std::string& out, const std::string& address, const std::string& text) {
-  if (address.empty()) {
-    out += text;
-    return;
-  }
-  out += "<a href=\"";
-  out += address;
-  out += "\">";
-  out += text.empty() ? address : text;
-  out += "</a>";
 }
 
 std::string ColumnTable(const std::vector<std::string>& columns) {
@@ -104,18 +92,54 @@ std::vector<size_t> TocBreaks(const std::vector<int>& levels, int nCols, int nTo
 
 }  // namespace
 
-std::string LinkAddress(const CPage& built, CNode& q) {
-  if (!q.m_strUrl.empty())
-    return q.m_strUrl;
+namespace {
+
+// LinkAddress written onto the end of out.
+void AppendLinkAddress(std::string& out, const CPage& built, CNode& q) {
+  if (!q.m_strUrl.empty()) {
+    out += q.m_strUrl;
+    return;
+  }
   CNode* pTarget = q.m_pSite ? q.m_pSite->FirstWithLocalPath(&q) : nullptr;
   if (!pTarget && !q.m_strLocalPath.empty())
     pTarget = &q;
   if (!pTarget)
-    return {};
+    return;
   // A heading followed by a page at a web address leads to that address.
   if (!pTarget->m_strUrl.empty())
-    return pTarget->m_strUrl;
-  return RelativePath(built.m_strLocalPath, pTarget->m_strLocalPath);
+    out += pTarget->m_strUrl;
+  else
+    AppendRelativePath(out, built.m_strLocalPath, pTarget->m_strLocalPath);
+}
+
+// MakeLink(LinkAddress(built, q), text) written onto the end of out.
+void AppendLinkTo(std::string& out, const CPage& built, CNode& q, const std::string& text) {
+  const size_t nStart = out.size();
+  out += "<a href=\"";
+  const size_t nAddress = out.size();
+  AppendLinkAddress(out, built, q);
+  if (out.size() == nAddress) {
+    out.resize(nStart);
+    out += text;
+    return;
+  }
+  if (text.empty()) {
+    const std::string address = out.substr(nAddress);
+    out += "\">";
+    out += address;
+  } else {
+    out += "\">";
+    out += text;
+  }
+  out += "</a>";
+}
+
+}  // namespace
+
+std::string LinkAddress(const CPage& built, CNode& q) {
+  std::string address;
+  AppendLinkAddress(address, built, q);
+  return address;
 }
 
 std::string MakeConListText(CPage& page, bool bBullet) {
@@ -152,7 +176,7 @@ std::string MakeConListText(CPage& page, bool bBullet) {
         list += pNode->m_strName;
       } else {
         AppendLevelDiv(list, "clevel", pNode->m_nLevel);
-        AppendLink(list, LinkAddress(page, *pNode), pNode->m_strName);
+        AppendLinkTo(list, page, *pNode, pNode->m_strName);
       }
       list += "</div>";
     }

@@ -1,6 +1,8 @@
 #include "markup/paths.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -27,6 +29,21 @@ bool IsSeparator(char c) {
 size_t PieceEnd(std::string_view path, size_t start) {
   while (start < path.size() && !IsSeparator(path[start])) ++start;
   return start;
+}
+
+// The number of leading bytes two texts share, compared eight at a time.
+size_t CommonPrefixLength(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (x != y)
+      break;
+  }
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
 }
 
 // Splitting on "/" loses the empty piece of "http://"; put it back.
@@ -85,16 +102,11 @@ bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& b
 
 }  // namespace
 
-std::string RelativePath(const std::string& from, const std::string& to) {
+void AppendRelativePath(std::string& out, const std::string& from, const std::string& to) {
   // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
   // relative paths each. The pieces before the last separator that both paths share byte for
   // byte are equal, and none of them is the last piece of either path: the walk starts after it.
-  const size_t nSame = static_cast<size_t>(
-      std::mismatch(from.begin(),
-                    from.begin() + static_cast<std::ptrdiff_t>(std::min(from.size(), to.size())),
-                    to.begin())
-          .first -
-      from.begin());
+  const size_t nSame = CommonPrefixLength(from, to);
   size_t fromAt = 0;
   for (size_t i = nSame; i-- > 0;)
     if (IsSeparator(from[i])) {
@@ -111,10 +123,16 @@ std::string RelativePath(const std::string& from, const std::string& to) {
       break;
     const bool bFromEnds = fromEnd == from.size();
     const bool bToEnds = toEnd == to.size();
-    if (bFromEnds && bToEnds)
-      return to.substr(toAt);
-    if (bFromEnds || bToEnds)
-      return Backslashed(to);
+    if (bFromEnds && bToEnds) {
+      out.append(to, toAt);
+      return;
+    }
+    if (bFromEnds || bToEnds) {
+      const size_t nStart = out.size();
+      out += to;
+      std::replace(out.begin() + static_cast<std::ptrdiff_t>(nStart), out.end(), '/', '\\');
+      return;
+    }
     fromAt = fromEnd + 1;
     toAt = toEnd + 1;
   }
@@ -122,12 +140,15 @@ std::string RelativePath(const std::string& from, const std::string& to) {
   // One "../" for every folder of from below the common ones.
   const size_t nUp = static_cast<size_t>(
       std::count_if(from.begin() + static_cast<std::ptrdiff_t>(fromAt), from.end(), IsSeparator));
+  for (size_t i = 0; i < nUp; ++i) out += "../";
+  const size_t nRest = out.size();
+  out.append(to, toAt);
+  std::replace(out.begin() + static_cast<std::ptrdiff_t>(nRest), out.end(), '\\', '/');
+}
+
+std::string RelativePath(const std::string& from, const std::string& to) {
   std::string result;
-  result.reserve(3 * nUp + to.size() - toAt);
-  for (size_t i = 0; i < nUp; ++i) result += "../";
-  const size_t nRest = result.size();
-  result.append(to, toAt);
-  std::replace(result.begin() + static_cast<std::ptrdiff_t>(nRest), result.end(), '\\', '/');
+  AppendRelativePath(result, from, to);
   return result;
 }
 

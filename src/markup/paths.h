@@ -9,6 +9,8 @@
 namespace velmora {
 
 std::string RelativePath(const std::string& from, const std::string& to);
+// RelativePath(from, to) written onto the end of out.
+void AppendRelativePath(std::string& out, const std::string& from, const std::string& to);
 std::string ResolveRelative(const std::string& baseFile, const std::string& reference);
 std::string JoinAddress(const std::string& base, const std::string& reference);
 // Never climbs out of root: ".." and "." pieces of the address are dropped.
