@@ -17,18 +17,24 @@ namespace {
 const char* const kCrLf = "\r\n";
 const char* const kBeginTag = "<!--LOCALTOC";
 
+// Writes every "<Hn>" and "</Hn>" of the level in lower case, in place and in one pass.
+void LowerHeadingTags(std::string& text, int nLevel) {
+  const std::string name = "H" + std::to_string(nLevel) + ">";
+  for (size_t at : FindAllText(text, name))
+    if ((at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0))
+      text[at] = 'h';
+}
+
 // A page with a first- and a second-level heading gets a local table of contents right
 // after its first title even when nothing asks for one.
 void AddAutomaticTag(std::string& text) {
   if (FindText(text, kBeginTag) != std::string::npos)
     return;
-  ReplaceAll(text, "<H1>", "<h1>");
-  ReplaceAll(text, "</H1>", "</h1>");
+  LowerHeadingTags(text, 1);
   const size_t titleEnd = FindText(text, "</h1>");
   if (titleEnd == std::string::npos)
     return;
-  ReplaceAll(text, "<H2>", "<h2>");
-  ReplaceAll(text, "</H2>", "</h2>");
+  LowerHeadingTags(text, 2);
   if (FindText(text, "<h2>") == std::string::npos)
     return;
   text.insert(titleEnd + 5, "<!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><!--/LOCALTOC-->");
@@ -43,8 +49,7 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   const std::string n = std::to_string(nLevel);
   const std::string open = "<h" + n + ">";
   const std::string close = "</h" + n + ">";
-  ReplaceAll(text, "<H" + n + ">", open);
-  ReplaceAll(text, "</H" + n + ">", close);
+  LowerHeadingTags(text, nLevel);
 
   // Built in one pass: inserting into the text once per heading would copy the page each time.
   std::vector<std::string> entries;

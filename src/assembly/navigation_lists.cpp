@@ -18,6 +18,7 @@ namespace {
 const char* const kCrLf = "\r\n";
 const int kBulletMessage = 17003;
 const int kMaxLevelClass = 10;
+static_assert(kMaxLevelClass < 100, "level classes are written with at most two digits");
 // A wider table lays nothing out; the bound keeps a stray COLS value from making millions of cells.
 const int kMaxColumns = 100;
 
@@ -31,7 +32,10 @@ std::string LevelDiv(const char* prefix, int nLevel) {
 void AppendLevelDiv(std::string& out, const char* prefix, int nLevel) {
   out += "<div class=\"";
   out += prefix;
-  out += std::to_string(std::clamp(nLevel, 0, kMaxLevelClass));
+  const int nClass = std::clamp(nLevel, 0, kMaxLevelClass);
+  if (nClass >= 10)
+    out += static_cast<char>('0' + nClass / 10);
+  out += static_cast<char>('0' + nClass % 10);
   out += "\">";
 }
 

@@ -25,9 +25,11 @@ void CCollection::CollectFromPage(CPage* pPage, std::string& text) {
 }
 
 void CCollection::CollectFromPage(const std::string& path, const std::string& pageText) {
-  std::string text = pageText;
-  if (text.empty() && (path.empty() || !ReadTextFile(path, text)))
+  // The page's text is read where it is; only a page given without text is read from its file.
+  std::string fileText;
+  if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
     return;
+  const std::string& text = pageText.empty() ? fileText : pageText;
 
   if (Contains(text, "<!--COLLECTION") && Contains(text, "NAME=\"" + m_strName + "\""))
     m_showingPages.push_back(path);

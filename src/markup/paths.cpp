@@ -19,11 +19,6 @@ std::string Backslashed(std::string path) {
   return path;
 }
 
-std::string Slashed(std::string path) {
-  ReplaceAll(path, "\\", "/");
-  return path;
-}
-
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
@@ -92,8 +87,21 @@ bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& b
 
 std::string RelativePath(const std::string& from, const std::string& to) {
   // Walks the pieces of both paths side by side without copying them: pages ask for dozens of
-  // relative paths each.
-  size_t fromAt = 0, toAt = 0;
+  // relative paths each. The pieces before the last separator that both paths share byte for
+  // byte are equal, and none of them is the last piece of either path: the walk starts after it.
+  const size_t nSame = static_cast<size_t>(
+      std::mismatch(from.begin(),
+                    from.begin() + static_cast<std::ptrdiff_t>(std::min(from.size(), to.size())),
+                    to.begin())
+          .first -
+      from.begin());
+  size_t fromAt = 0;
+  for (size_t i = nSame; i-- > 0;)
+    if (IsSeparator(from[i])) {
+      fromAt = i + 1;
+      break;
+    }
+  size_t toAt = fromAt;
   while (true) {
     const size_t fromEnd = PieceEnd(from, fromAt);
     const size_t toEnd = PieceEnd(to, toAt);
@@ -117,28 +125,44 @@ std::string RelativePath(const std::string& from, const std::string& to) {
   std::string result;
   result.reserve(3 * nUp + to.size() - toAt);
   for (size_t i = 0; i < nUp; ++i) result += "../";
-  for (size_t i = toAt; i < to.size(); ++i) result += to[i] == '\\' ? '/' : to[i];
+  const size_t nRest = result.size();
+  result.append(to, toAt);
+  std::replace(result.begin() + static_cast<std::ptrdiff_t>(nRest), result.end(), '\\', '/');
   return result;
 }
 
 std::string ResolveRelative(const std::string& baseFile, const std::string& reference) {
-  std::vector<std::string> folders = Split(Slashed(baseFile), "/", true);
+  // The folders of the base (empty pieces dropped), each leading ".." of the reference taking
+  // one away; the rest of the reference follows them.
+  std::vector<std::string_view> folders;
+  for (size_t start = 0; start < baseFile.size();) {
+    const size_t end = PieceEnd(baseFile, start);
+    if (end > start)
+      folders.push_back(std::string_view(baseFile).substr(start, end - start));
+    start = end + 1;
+  }
   if (!folders.empty())
     folders.pop_back();
-  std::string rest = reference;
-  while (rest.size() > 2) {
+  size_t restAt = 0;
+  while (reference.size() - restAt > 2) {
     if (folders.empty())
       return {};
-    if (!StartsWith(rest, ".."))
+    if (reference.compare(restAt, 2, "..") != 0)
       break;
-    rest.erase(0, 3);
+    restAt += 3;
     folders.pop_back();
   }
-  if (folders.empty() || rest.size() <= 2)
+  if (folders.empty() || reference.size() - restAt <= 2)
     return {};
   std::string result;
-  for (const std::string& folder : folders) result += folder + "/";
-  return Backslashed(result + rest);
+  for (const std::string_view folder : folders) {
+    result += folder;
+    result += '\\';
+  }
+  const size_t nRest = result.size();
+  result.append(reference, restAt);
+  std::replace(result.begin() + static_cast<std::ptrdiff_t>(nRest), result.end(), '/', '\\');
+  return result;
 }
 
 std::string JoinAddress(const std::string& base, const std::string& reference) {

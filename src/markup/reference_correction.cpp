@@ -138,6 +138,13 @@ int CPage::CorrectNameRefs(std::string& text) {
 
   // Every quoted name anywhere in the text becomes its address, in one pass over the quoted
   // words: replacing name by name scanned the whole page once per linked name.
+  // Most quoted words of a page have none of the names' lengths and need no look-up.
+  std::vector<bool> nameLengths;
+  for (const auto& reference : references) {
+    if (nameLengths.size() <= reference.first.size())
+      nameLengths.resize(reference.first.size() + 1);
+    nameLengths[reference.first.size()] = true;
+  }
   std::unordered_set<const std::string*> rewritten;
   std::string out;
   size_t copied = 0;
@@ -146,7 +153,10 @@ int CPage::CorrectNameRefs(std::string& text) {
     const size_t close = text.find('"', open + 1);
     if (close == std::string::npos)
       break;
-    auto it = references.find(std::string_view(text).substr(open + 1, close - open - 1));
+    const size_t length = close - open - 1;
+    auto it = length < nameLengths.size() && nameLengths[length]
+                  ? references.find(std::string_view(text).substr(open + 1, length))
+                  : references.end();
     if (it == references.end()) {
       open = close;
       continue;

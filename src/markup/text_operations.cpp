@@ -106,18 +106,53 @@ bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::s
   return true;
 }
 
-// The replacing operations below build their result in one pass. Each search resumes at a
+// The replacing operations below find their spans in one pass. Each search resumes at a
 // point from which the rewritten text and the original read the same, so the result equals
 // rewriting the text after every single replacement.
+
+namespace {
+
+using CSpans = std::vector<std::pair<size_t, size_t>>;  // [from, to), in order, disjoint
+
+// Puts newText(i) in place of each span. Spans near the end of the text (navigation links,
+// footers) or as long as their new texts are replaced in place from the last on, which moves
+// only what follows each; others are written into a new text in one pass, so a text of many
+// spans is not moved once for each.
+template <typename NewText>
+void ReplaceSpans(std::string& text, const CSpans& spans, NewText newText) {
+  size_t nMoved = 0, nAdded = 0;
+  for (size_t i = 0; i < spans.size(); ++i) {
+    // A new text as long as the old one moves nothing.
+    if (newText(i).size() != spans[i].second - spans[i].first)
+      nMoved += text.size() - spans[i].second;
+    nAdded += newText(i).size();
+  }
+  if (nMoved <= text.size() / 2) {
+    for (size_t i = spans.size(); i-- > 0;)
+      text.replace(spans[i].first, spans[i].second - spans[i].first, newText(i));
+    return;
+  }
+  std::string out;
+  out.reserve(text.size() + nAdded);
+  size_t copied = 0;
+  for (size_t i = 0; i < spans.size(); ++i) {
+    out.append(text, copied, spans[i].first - copied);
+    out += newText(i);
+    copied = spans[i].second;
+  }
+  out.append(text, copied);
+  text = std::move(out);
+}
+
+}  // namespace
 
 namespace {
 // Replaces the quoted value that follows key1 (and key2 after it, when given); the shared core of
 // the two quoted-value replacements. Returns the number of values replaced.
 int ReplaceQuotedValues(std::string& text, const std::string& key1, const std::string& key2,
                         const std::string& newValue, bool all, bool matchCase) {
-  std::string out;
-  size_t copied = 0, pos = 0;
-  int count = 0;
+  CSpans spans;
+  size_t pos = 0;
   CKeyFinder first(text, key1, matchCase), second(text, key2, matchCase);
   while (true) {
     size_t k1 = first.Find(pos);
@@ -132,20 +167,13 @@ int ReplaceQuotedValues(std::string& text, const std::string& key1, const std::s
     size_t close = text.find('"', open + 1);
     if (close == npos)
       break;
-    if (count == 0)
-      out.reserve(text.size() + newValue.size());
-    out.append(text, copied, open + 1 - copied);
-    out += newValue;
-    copied = pos = close;
-    ++count;
+    spans.emplace_back(open + 1, close);
+    pos = close;
     if (!all)
       break;
   }
-  if (count == 0)
-    return 0;
-  out.append(text, copied);
-  text = std::move(out);
-  return count;
+  ReplaceSpans(text, spans, [&](size_t) -> const std::string& { return newValue; });
+  return static_cast<int>(spans.size());
 }
 }  // namespace
 
@@ -163,9 +191,8 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
                    const std::string& newText) {
   if (left.empty())
     return 0;
-  std::string out;
-  size_t copied = 0, pos = 0;
-  int count = 0;
+  CSpans spans;
+  size_t pos = 0;
   while (true) {
     size_t l = FindText(text, left, pos);
     if (l == npos)
@@ -174,19 +201,11 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
     size_t r = FindText(text, right, from);
     if (r == npos)
       break;
-    if (count == 0)
-      out.reserve(text.size() + newText.size());
-    out.append(text, copied, from - copied);
-    out += newText;
-    copied = r;
+    spans.emplace_back(from, r);
     pos = r + right.size();
-    ++count;
   }
-  if (count == 0)
-    return 0;
-  out.append(text, copied);
-  text = std::move(out);
-  return count;
+  ReplaceSpans(text, spans, [&](size_t) -> const std::string& { return newText; });
+  return static_cast<int>(spans.size());
 }
 
 namespace {
@@ -250,33 +269,20 @@ bool FindBetweenCuts(const std::string& text, const std::vector<CBetween>& repla
 }  // namespace
 
 void ReplaceBetweenEach(std::string& text, const std::vector<CBetween>& replacements) {
-  std::vector<std::pair<size_t, size_t>> cuts;
+  CSpans cuts;
   std::vector<const std::string*> newTexts;
   if (!FindBetweenCuts(text, replacements, cuts, newTexts)) {
     for (const CBetween& entry : replacements)
       ReplaceBetween(text, entry.m_strLeft, entry.m_strRight, entry.m_strNewText);
     return;
   }
-  if (cuts.empty())
-    return;
   std::vector<size_t> order(cuts.size());
-  size_t nAdded = 0;
-  for (size_t i = 0; i < order.size(); ++i) {
-    order[i] = i;
-    nAdded += newTexts[i]->size();
-  }
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::sort(order.begin(), order.end(),
             [&](size_t a, size_t b) { return cuts[a].first < cuts[b].first; });
-  std::string out;
-  out.reserve(text.size() + nAdded);
-  size_t copied = 0;
-  for (size_t i : order) {
-    out.append(text, copied, cuts[i].first - copied);
-    out += *newTexts[i];
-    copied = cuts[i].second;
-  }
-  out.append(text, copied);
-  text = std::move(out);
+  CSpans spans;
+  for (size_t i : order) spans.push_back(cuts[i]);
+  ReplaceSpans(text, spans, [&](size_t i) -> const std::string& { return *newTexts[order[i]]; });
 }
 
 size_t StripTags(std::string& text) {

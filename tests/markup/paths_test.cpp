@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "platform/dialogs.h"
+#include "platform/strings.h"
 #include "support/temp_drive.h"
 
 namespace velmora {
@@ -29,12 +32,62 @@ TEST(RelativePath, References) {
   EXPECT_EQ(RelativePath("", ""), "");
 }
 
+// The pieces of both paths compared one by one, written plainly: relative paths are asked for
+// so often that their walk takes shortcuts, which must not change any answer.
+std::string PlainRelativePath(const std::string& from, const std::string& to) {
+  auto pieces = [](const std::string& path) {
+    std::vector<std::string> result(1);
+    for (char c : path)
+      if (c == '\\' || c == '/')
+        result.emplace_back();
+      else
+        result.back() += c;
+    return result;
+  };
+  const std::vector<std::string> a = pieces(from), b = pieces(to);
+  size_t common = 0;
+  while (common < a.size() && common < b.size() && EqualsNoCase(a[common], b[common])) ++common;
+  if (common == a.size() && common == b.size())
+    return b.back();
+  if (common == a.size() || common == b.size()) {
+    std::string whole = to;
+    std::replace(whole.begin(), whole.end(), '/', '\\');
+    return whole;
+  }
+  std::string result;
+  for (size_t i = common; i + 1 < a.size(); ++i) result += "../";
+  for (size_t i = common; i < b.size(); ++i) result += b[i] + (i + 1 < b.size() ? "/" : "");
+  return result;
+}
+
+TEST(RelativePath, AgreesWithComparingPieceByPiece) {
+  std::mt19937 random(3);
+  const std::vector<std::string> pieces = {"C:", "c:", "site", "SITE", "web", "a.html", "", "s1"};
+  auto randomPath = [&] {
+    std::string path;
+    for (int n = 1 + random() % 5; n > 0; --n)
+      path += pieces[random() % pieces.size()] + (n > 1 ? (random() % 3 ? "\\" : "/") : "");
+    return path;
+  };
+  for (int round = 0; round < 2000; ++round) {
+    const std::string from = randomPath();
+    const std::string to =
+        round % 3 ? randomPath() : from.substr(0, random() % (from.size() + 1)) + randomPath();
+    ASSERT_EQ(RelativePath(from, to), PlainRelativePath(from, to)) << from << " -> " << to;
+  }
+}
+
 TEST(ResolveRelative, ClimbsFoldersOfTheBase) {
   const std::string base = "C:\\site\\pages\\a.html";
   EXPECT_EQ(ResolveRelative(base, "../gfx/x.gif"), "C:\\site\\gfx\\x.gif");
   EXPECT_EQ(ResolveRelative(base, "img/x.gif"), "C:\\site\\pages\\img\\x.gif");
   EXPECT_EQ(ResolveRelative(base, "../../../x.gif"), "");
   EXPECT_EQ(ResolveRelative(base, "ab"), "");
+  // Empty pieces of the base are dropped; the rest of the reference is written with "\\".
+  EXPECT_EQ(ResolveRelative("C:\\\\site//pages\\a.html", "../img/x.gif"), "C:\\site\\img\\x.gif");
+  EXPECT_EQ(ResolveRelative("C:/site/a.html", "..\\..\\b/c.gif"), "");
+  EXPECT_EQ(ResolveRelative("C:/site/a.html", "..\\b/c.gif"), "C:\\b\\c.gif");
+  EXPECT_EQ(ResolveRelative("C:\\site\\a.html", "../ab"), "");
 }
 
 TEST(JoinAddress, RelativeToWebAndLocalBases) {

@@ -94,6 +94,17 @@ TEST(ReplaceBetween, KeepsMarkersAndContinuesAfterRight) {
   text = "<!--T-->old<!--/T--> <!--T-->old2<!--/T-->";
   EXPECT_EQ(ReplaceBetween(text, "<!--T-->", "<!--/T-->", "<!--T-->in<!--/T-->"), 2);
   EXPECT_EQ(text, "<!--T--><!--T-->in<!--/T--><!--/T--> <!--T--><!--T-->in<!--/T--><!--/T-->");
+  // Contents near the end or as long as the new text are replaced where they stand, others
+  // by writing the text anew: the results are the same.
+  const std::string middle(100, '.');
+  for (const std::string newText : {"", "ab", "abcd"}) {
+    text = "[ab]" + middle + "[cd]";
+    EXPECT_EQ(ReplaceBetween(text, "[", "]", newText), 2);
+    EXPECT_EQ(text, "[" + newText + "]" + middle + "[" + newText + "]");
+    text = middle + "[abc]";
+    EXPECT_EQ(ReplaceBetween(text, "[", "]", newText), 1);
+    EXPECT_EQ(text, middle + "[" + newText + "]");
+  }
 }
 
 // Filling several paired tags at once must give what filling them one after another gives,
