@@ -5,6 +5,7 @@
 
 #include "markup/paths.h"
 #include "model/web_site.h"
+#include "platform/disk.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/resources.h"
@@ -105,6 +106,26 @@ bool CTemplate::ParseLine(const std::string& location) {
     return false;
   m_bValid = StoreLocal();
   return m_bValid;
+}
+
+bool CTemplate::Load() {
+  CFileStamp stamp;
+  const bool bStamped =
+      m_strUrl.empty() && m_strOutsidePath.empty() && Disk().Stamp(m_strLocalPath, stamp);
+  if (bStamped && m_bKept && stamp == m_keptStamp) {
+    m_strContent = m_strKeptText;
+    return true;
+  }
+  m_bKept = false;
+  if (!CNode::Load())
+    return false;
+  // The stamp was taken before the read: a file changed meanwhile is read again next time.
+  if (bStamped) {
+    m_bKept = true;
+    m_keptStamp = stamp;
+    m_strKeptText = m_strContent;
+  }
+  return true;
 }
 
 bool CTemplate::MakeDefaultText(const std::string& type) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "markup/tag_element.h"
+#include "platform/disk.h"
 
 namespace velmora {
 
@@ -121,6 +122,14 @@ class CTemplate : public CNode {
   bool ParseLine(const std::string& location) override;
   // Puts the built-in default for the type into the content; false for a type without one.
   bool MakeDefaultText(const std::string& type);
+  // Read again for every use, so that edits take effect at once; a file whose stamp has not
+  // changed since the last read gives the text of that read.
+  bool Load() override;
+
+ private:
+  bool m_bKept = false;
+  CFileStamp m_keptStamp;
+  std::string m_strKeptText;
 };
 
 }  // namespace velmora

@@ -86,25 +86,26 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush) {
+  // Where nothing is there to keep, the file is made in place, and removed again when it
+  // cannot be written whole.
+  int fd = ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
+    ok = ::close(fd) == 0 && ok;
+    if (!ok)
+      ::unlink(hostPath.c_str());
+    return ok;
+  }
+  if (errno != EEXIST)
+    return false;
+  // A folder of the same name cannot be replaced by a file, and a file its owner made
+  // read-only is left as it is, though the rename could replace it. A link to nothing is
+  // replaced.
   struct stat st {};
-  if (::stat(hostPath.c_str(), &st) != 0) {
-    if (errno != ENOENT)
+  if (::stat(hostPath.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode) || ::access(hostPath.c_str(), W_OK) != 0)
       return false;
-    // Nothing is there to keep: the file is made in place, and removed again when it cannot be
-    // written whole. O_EXCL leaves a file that appeared meanwhile to the rename below.
-    int fd = ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
-      ok = ::close(fd) == 0 && ok;
-      if (!ok)
-        ::unlink(hostPath.c_str());
-      return ok;
-    }
-    if (errno != EEXIST)
-      return false;
-  } else if (S_ISDIR(st.st_mode) || ::access(hostPath.c_str(), W_OK) != 0) {
-    // A folder of the same name cannot be replaced by a file, and a file its owner made
-    // read-only is left as it is, though the rename could replace it.
+  } else if (errno != ENOENT) {
     return false;
   }
   // The temporary name is short and unique within the process, so a target whose name is as
@@ -113,7 +114,7 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   size_t slash = hostPath.rfind('/');
   std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
                      "-" + std::to_string(nextTemp++) + ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
   bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
@@ -190,6 +191,20 @@ bool CHostDisk::ModificationTime(const std::string& path, std::int64_t& seconds)
   if (!Host(path, host) || ::stat(host.c_str(), &st) != 0)
     return false;
   seconds = st.st_mtime;
+  return true;
+}
+
+bool CHostDisk::Stamp(const std::string& path, CFileStamp& stamp) {
+  std::string host;
+  struct stat st {};
+  if (!Host(path, host) || ::stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return false;
+  constexpr std::int64_t kNs = 1000000000;
+  stamp.m_nSize = st.st_size;
+  stamp.m_nModifiedNs = st.st_mtim.tv_sec * kNs + st.st_mtim.tv_nsec;
+  stamp.m_nChangedNs = st.st_ctim.tv_sec * kNs + st.st_ctim.tv_nsec;
+  stamp.m_nInode = st.st_ino;
+  stamp.m_nDevice = st.st_dev;
   return true;
 }
 

@@ -15,6 +15,16 @@ struct CDirEntry {
   bool m_bFolder = false;
 };
 
+// What tells one state of a file from another without reading it.
+struct CFileStamp {
+  std::int64_t m_nSize = 0;
+  std::int64_t m_nModifiedNs = 0;
+  std::int64_t m_nChangedNs = 0;
+  std::uint64_t m_nInode = 0;
+  std::uint64_t m_nDevice = 0;
+  bool operator==(const CFileStamp&) const = default;
+};
+
 class CDisk {
  public:
   virtual ~CDisk() = default;
@@ -29,6 +39,8 @@ class CDisk {
   virtual bool ListFolder(const std::string& path, std::vector<CDirEntry>& entries) = 0;
   virtual bool ModificationTime(const std::string& path, std::int64_t& seconds) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // False when the disk cannot tell; callers then read the file.
+  virtual bool Stamp(const std::string&, CFileStamp&) { return false; }
 };
 
 // Writes a host file. An existing file is replaced through a temporary file in the same folder
@@ -51,6 +63,7 @@ class CHostDisk : public CDisk {
   bool ListFolder(const std::string& path, std::vector<CDirEntry>& entries) override;
   bool ModificationTime(const std::string& path, std::int64_t& seconds) override;
   bool RemoveFile(const std::string& path) override;
+  bool Stamp(const std::string& path, CFileStamp& stamp) override;
 };
 
 }  // namespace velmora

@@ -1,6 +1,10 @@
 #include "assembly/templates.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include "model/node.h"
 #include "model/web_site.h"
@@ -112,6 +116,30 @@ TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(m_drive.Read("site\\tpl\\nf_p_template.html"), "<html>edited</html>");
   EXPECT_EQ(Count(theReport.Text(), "Using original"), 1u);
+}
+
+// Every page reads its template as the file is at that moment, also when only its time or
+// nothing but its contents of the same length changed, and when it is gone.
+TEST_F(SiteTemplates, EachLoadSeesTheFileAsItIsNow) {
+  CTemplate* pTemplate = m_site.GetTemplate("P");
+  ASSERT_NE(pTemplate, nullptr);
+  const std::string host = m_drive.HostFolder() + "/site/tpl/nf_p_template.html";
+  m_drive.Write("site\\tpl\\nf_p_template.html", "one");
+  ASSERT_TRUE(pTemplate->Load());
+  EXPECT_EQ(pTemplate->m_strContent, "one");
+  pTemplate->m_strContent.clear();
+  ASSERT_TRUE(pTemplate->Load());
+  EXPECT_EQ(pTemplate->m_strContent, "one");
+
+  m_drive.Write("site\\tpl\\nf_p_template.html", "two");
+  const timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, host.c_str(), times, 0), 0);
+  ASSERT_TRUE(pTemplate->Load());
+  EXPECT_EQ(pTemplate->m_strContent, "two");
+
+  std::remove(host.c_str());
+  EXPECT_FALSE(pTemplate->Load());
+  EXPECT_EQ(pTemplate->m_strContent, "");
 }
 
 TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
