@@ -80,9 +80,11 @@ bool CBlock::Load() {
   m_tags.clear();
   // A block file of the site that does not exist yet is simply made from its default ("Make:",
   // level 1); only a file that is there and cannot be read is an error.
-  const bool bNotMadeYet =
-      m_strUrl.empty() && m_strOutsidePath.empty() && !AnythingAt(m_strLocalPath);
-  if (bNotMadeYet || !CNode::Load())
+  // A file of the site is read first and looked for only when that fails.
+  const bool bOwnFile = m_strUrl.empty() && m_strOutsidePath.empty();
+  const bool bRead = bOwnFile && LoadLocal();
+  const bool bNotMadeYet = bOwnFile && !bRead && !AnythingAt(m_strLocalPath);
+  if (!bRead && (bNotMadeYet || !CNode::Load()))
     MakeDefaultBlock(true);
   if (m_strContent.empty())
     MakeDefaultBlock(false);

@@ -46,6 +46,7 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
   // The look-ups and the index's word finder are made now: both threads read them.
   site.PreparedHomePage();
   theKeywordIndex.PrepareScan();
+  m_memo.emplace();
   m_worker = std::thread([this] { WorkerLoop(); });
 }
 

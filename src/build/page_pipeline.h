@@ -7,12 +7,14 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_set>
 #include <vector>
 
 #include "assembly/page_build.h"
+#include "platform/existence_memo.h"
 #include "platform/report.h"
 
 namespace velmora {
@@ -64,6 +66,9 @@ class CPagePipeline {
   std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of all blocks
   std::unordered_set<std::string> m_sharedPaths;  // lower-case paths of more than one page
   std::string m_strTemplateFolder;                // lower-case
+
+  // Every page asks whether its images are there; the answers are kept for the build.
+  std::optional<CExistenceMemoScope> m_memo;
 
   std::vector<CEntry> m_read;    // sources read, in page order
   std::vector<CEntry> m_inWork;  // being expanded by the worker, the pages before m_read

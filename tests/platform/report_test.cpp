@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/dialogs.h"
 
 namespace velmora {
@@ -69,6 +71,26 @@ TEST_F(ReportTest, AnsweringNoSilencesLaterBoxesButNotTheReport) {
   EXPECT_FALSE(m_report.m_bAlertSwitch);
   EXPECT_NE(m_report.Text().find("alert 2\r\n"), std::string::npos);
   EXPECT_EQ(m_report.Alerts().size(), 2u);
+}
+
+// Lines held back on another thread come out, when given, as if reported then: in order,
+// headings as headings, alerts counted.
+TEST_F(ReportTest, HeldLinesAreGivenInTheirOrder) {
+  CReportBuffer held;
+  std::thread([&] {
+    CReport::RedirectThread(&held);
+    theReport.AddHeading("Head");
+    theReport.AddLine("warned", 2);
+    theReport.AddLine("told", 0);
+    CReport::RedirectThread(nullptr);
+  }).join();
+  EXPECT_FALSE(held.IsEmpty());
+  m_report.AddLine("before", 0);
+  m_report.Replay(held);
+  EXPECT_TRUE(held.IsEmpty());
+  EXPECT_EQ(m_report.Text(), "before\r\n\r\nHead\r\nwarned\r\ntold\r\n");
+  EXPECT_EQ(m_report.HighestLevel(), 2);
+  EXPECT_EQ(m_report.Alerts(), std::vector<std::string>{"warned"});
 }
 
 }  // namespace
