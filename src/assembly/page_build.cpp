@@ -107,6 +107,10 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
   // Without replace rules the index and the resource references see this text as it is.
   if (!pTail || !page.m_pSite->m_replaceRules.empty())
     return;
+  pTail->m_bPrintPage = Contains(text, "<!--PRINTLIST");
+  if (theSettings.BuildCollections)
+    for (const auto& pCollection : page.m_pSite->m_collections)
+      pTail->m_collected.push_back(pCollection->Find(text));
   if (theSettings.BuildIndex && page.m_nLevel > 0)
     pTail->m_words = theKeywordIndex.FindWords(text);
   pTail->m_strWritten = ResourceReferences(page, text);
@@ -115,12 +119,18 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
 
 bool WritePage(CPage& page, CPageTail* pTail) {
   CWebSite& site = *page.m_pSite;
-  if (Contains(page.m_strContent, "<!--PRINTLIST"))
+  const bool bTail = pTail && pTail->m_bReady;
+  if (bTail ? pTail->m_bPrintPage : Contains(page.m_strContent, "<!--PRINTLIST"))
     site.m_printPages.push_back(&page);
-  if (theSettings.BuildCollections)
-    for (const auto& pCollection : site.m_collections)
-      pCollection->CollectFromPage(&page, page.m_strContent);
-  if (pTail && pTail->m_bReady) {
+  if (theSettings.BuildCollections) {
+    for (size_t i = 0; i < site.m_collections.size(); ++i) {
+      if (bTail)
+        site.m_collections[i]->Add(page.m_strLocalPath, std::move(pTail->m_collected[i]));
+      else
+        site.m_collections[i]->CollectFromPage(&page, page.m_strContent);
+    }
+  }
+  if (bTail) {
     if (theSettings.BuildIndex && page.m_nLevel > 0)
       theKeywordIndex.AddWords(page.m_strLocalPath, page.m_strName, pTail->m_words);
     page.m_strContent = std::move(pTail->m_strWritten);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "markup/collection.h"
 #include "markup/keyword_index.h"
 
 namespace velmora {
@@ -14,6 +16,8 @@ class CPage;
 // page's words for the index and the text to write.
 struct CPageTail {
   bool m_bReady = false;
+  bool m_bPrintPage = false;
+  std::vector<CCollected> m_collected;  // one for each of the site's collections
   CPageWords m_words;
   std::string m_strWritten;
 };

@@ -29,11 +29,13 @@ void CCollection::CollectFromPage(const std::string& path, const std::string& pa
   std::string fileText;
   if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
     return;
-  const std::string& text = pageText.empty() ? fileText : pageText;
+  Add(path, Find(pageText.empty() ? fileText : pageText));
+}
 
-  if (Contains(text, "<!--COLLECTION") && Contains(text, "NAME=\"" + m_strName + "\""))
-    m_showingPages.push_back(path);
-
+CCollected CCollection::Find(const std::string& text) const {
+  CCollected collected;
+  collected.m_bShowing =
+      Contains(text, "<!--COLLECTION") && Contains(text, "NAME=\"" + m_strName + "\"");
   size_t pos = 0;
   while (true) {
     const size_t left = FindText(text, m_strLeft, pos);
@@ -43,9 +45,18 @@ void CCollection::CollectFromPage(const std::string& path, const std::string& pa
     const size_t right = FindText(text, m_strRight, begin);
     if (right == std::string::npos)
       break;
-    m_texts.push_back(text.substr(begin, right - begin));
-    m_sourcePages.push_back(path);
+    collected.m_texts.push_back(text.substr(begin, right - begin));
     pos = right + m_strRight.size();
+  }
+  return collected;
+}
+
+void CCollection::Add(const std::string& path, CCollected collected) {
+  if (collected.m_bShowing)
+    m_showingPages.push_back(path);
+  for (std::string& text : collected.m_texts) {
+    m_texts.push_back(std::move(text));
+    m_sourcePages.push_back(path);
   }
 }
 

@@ -10,6 +10,12 @@ namespace velmora {
 class CPage;
 class CWebSite;
 
+// What one page gives a collection, found without changing the collection.
+struct CCollected {
+  bool m_bShowing = false;  // the page carries a COLLECTION element of this name
+  std::vector<std::string> m_texts;
+};
+
 class CCollection {
  public:
   // From "name,leftpar,rightpar"; valid only with exactly three non-empty parts.
@@ -18,6 +24,10 @@ class CCollection {
   // Gathers the marked pieces of one page (read from path when text is empty) and notes
   // whether the page shows this collection.
   void CollectFromPage(const std::string& path, const std::string& text);
+  // CollectFromPage in two halves, so that pages can be searched on another thread while the
+  // collection is filled in page order.
+  CCollected Find(const std::string& text) const;
+  void Add(const std::string& path, CCollected collected);
   // Fills this collection's elements in the pages that show it.
   void BuildCollectionPages();
   // The list text for one COLLECTION element of the page at pagePath.
