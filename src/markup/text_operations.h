@@ -22,17 +22,6 @@ void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const st
                             const std::string& newValue, bool all, bool matchCase);
 int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
                    const std::string& newText);
-// One ReplaceBetween of a sequence.
-struct CBetween {
-  std::string m_strLeft;
-  std::string m_strRight;
-  std::string m_strNewText;
-};
-// The same as ReplaceBetween for each entry in turn. When every marker is a comment tag
-// ("<!--" and no other "<"), none is the start of another, no new text holds a "<" and no
-// replaced content holds a marker, the replacements cannot disturb one another, and the text
-// is read and copied once for all of them.
-void ReplaceBetweenEach(std::string& text, const std::vector<CBetween>& replacements);
 size_t StripTags(std::string& text);
 bool IsPlainPageName(const std::string& value);
 std::string MakeLink(const std::string& address, const std::string& text,

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace velmora {
 namespace {
 
@@ -104,41 +102,6 @@ TEST(ReplaceBetween, KeepsMarkersAndContinuesAfterRight) {
     text = middle + "[abc]";
     EXPECT_EQ(ReplaceBetween(text, "[", "]", newText), 1);
     EXPECT_EQ(text, middle + "[" + newText + "]");
-  }
-}
-
-// Filling several paired tags at once must give what filling them one after another gives,
-// also when tags nest, interleave, dangle or sit inside a replaced content.
-TEST(ReplaceBetween, EachAtOnceAgreesWithOneAfterAnother) {
-  std::mt19937 random(5);
-  const Strings pieces = {"<!--A-->",  "<!--/A-->",  "<!--B-->", "<!--/B-->",
-                          "<!--AB-->", "<!--/AB-->", "<p>",      "x",
-                          "yy",        " ",          "<!--",     "-->"};
-  const std::vector<CBetween> replacements = {{"<!--A-->", "<!--/A-->", "1"},
-                                              {"<!--B-->", "<!--/B-->", "two"},
-                                              {"<!--AB-->", "<!--/AB-->", ""}};
-  for (int round = 0; round < 400; ++round) {
-    std::string text;
-    for (int n = random() % 14; n > 0; --n) text += pieces[random() % pieces.size()];
-    std::string expected = text;
-    for (const CBetween& entry : replacements)
-      ReplaceBetween(expected, entry.m_strLeft, entry.m_strRight, entry.m_strNewText);
-    ReplaceBetweenEach(text, replacements);
-    ASSERT_EQ(text, expected);
-  }
-  // Texts that the one pass may not take: a new text or a marker with a "<" in it, markers
-  // that start one another.
-  for (const std::vector<CBetween>& unsafe :
-       {std::vector<CBetween>{{"<!--A-->", "<!--/A-->", "<!--B-->"},
-                              {"<!--B-->", "<!--/B-->", "b"}},
-        std::vector<CBetween>{{"<!--A-->", "<!--/A-->", "a"}, {"<!--A-->", "<!--/A--><", "b"}},
-        std::vector<CBetween>{{"<!--A", "<!--/A-->", "a"}, {"<!--AB-->", "<!--/AB-->", "b"}}}) {
-    std::string text = "<!--A-->q<!--/A--><!--B-->r<!--/B--><!--AB-->s<!--/AB--><";
-    std::string expected = text;
-    for (const CBetween& entry : unsafe)
-      ReplaceBetween(expected, entry.m_strLeft, entry.m_strRight, entry.m_strNewText);
-    ReplaceBetweenEach(text, unsafe);
-    EXPECT_EQ(text, expected);
   }
 }
 
