@@ -61,7 +61,8 @@ void MakeBasedOn(CPage& page, std::string& text) {
     const bool bAppend = element.GetAttribute("APPEND") == "ON";
     std::string lines;
     for (const std::string& entry : page.m_basedOn) {
-      const CPage* pBase = page.m_pSite ? page.m_pSite->FindPageByName(entry) : nullptr;
+      // Looked up by name in the site's prepared table, not page by page.
+      const CPage* pBase = page.m_pSite ? page.m_pSite->FirstPageNamed(entry) : nullptr;
       if (!pBase) {
         theReport.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
         continue;
