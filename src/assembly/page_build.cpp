@@ -24,35 +24,27 @@ constexpr int kCantGetMessage = 54;
 // Points every reference into the resource folder ("gfx/" after any number of "../", at the
 // start of an attribute or url() value) at folder. Text that merely contains the letters, and
 // sub-folders or web addresses that happen to end in "gfx", are left alone.
-std::string PointAtResources(const std::string& text, const std::string& folder) {
+void PointAtResources(std::string& text, const std::string& folder) {
   static const std::string kGfx = "gfx/";
   std::string result;
-  result.reserve(text.size());
   size_t copied = 0;
-  for (size_t found = text.find(kGfx); found != std::string::npos;
-       found = text.find(kGfx, found + kGfx.size())) {
+  for (size_t found = FindText(text, kGfx); found != std::string::npos;
+       found = FindText(text, kGfx, found + kGfx.size())) {
     size_t start = found;
     while (start >= 3 && text.compare(start - 3, 3, "../") == 0) start -= 3;
     if (start > 0 && !Contains("\"'=(", std::string_view(&text[start - 1], 1)))
       continue;
+    if (copied == 0)
+      result.reserve(text.size() + 64);
     result.append(text, copied, start - copied);
-    result += folder + "/";
+    result += folder;
+    result += '/';
     copied = found + kGfx.size();
   }
+  if (copied == 0)
+    return;
   result.append(text, copied);
-  return result;
-}
-
-std::string ResourceReferences(const CPage& page, const std::string& text) {
-  if (!page.m_pSite)
-    return text;
-  std::string gfx = page.m_pSite->GfxPath();
-  while (EndsWith(gfx, "\\")) gfx.pop_back();
-  std::string folder = RelativePath(page.m_strLocalPath, gfx + "\\dummy.html");
-  const size_t cut = folder.find("/dummy.html");
-  if (cut != std::string::npos)
-    folder.erase(cut);
-  return PointAtResources(text, folder);
+  text = std::move(result);
 }
 
 }  // namespace
@@ -113,7 +105,7 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
       pTail->m_collected.push_back(pCollection->Find(text));
   if (theSettings.BuildIndex && page.m_nLevel > 0)
     pTail->m_words = theKeywordIndex.FindWords(text);
-  pTail->m_strWritten = ResourceReferences(page, text);
+  page.CorrectGfxReferences();
   pTail->m_bReady = true;
 }
 
@@ -133,7 +125,6 @@ bool WritePage(CPage& page, CPageTail* pTail) {
   if (bTail) {
     if (theSettings.BuildIndex && page.m_nLevel > 0)
       theKeywordIndex.AddWords(page.m_strLocalPath, page.m_strName, pTail->m_words);
-    page.m_strContent = std::move(pTail->m_strWritten);
   } else {
     for (const auto& pRule : site.m_replaceRules) pRule->Apply(page.m_strContent);
     if (theSettings.BuildIndex && page.m_nLevel > 0)
@@ -157,7 +148,15 @@ bool CPage::Build() {
 }
 
 void CPage::CorrectGfxReferences() {
-  m_strContent = ResourceReferences(*this, m_strContent);
+  if (!m_pSite)
+    return;
+  std::string gfx = m_pSite->GfxPath();
+  while (EndsWith(gfx, "\\")) gfx.pop_back();
+  std::string folder = RelativePath(m_strLocalPath, gfx + "\\dummy.html");
+  const size_t cut = folder.find("/dummy.html");
+  if (cut != std::string::npos)
+    folder.erase(cut);
+  PointAtResources(m_strContent, folder);
 }
 
 }  // namespace velmora

@@ -12,14 +12,13 @@ namespace velmora {
 
 class CPage;
 
-// What the middle part found for the last part when no replace rule stands between them: the
-// page's words for the index and the text to write.
+// What the middle part found for the last part when no replace rule stands between them; the
+// page's text is then the text to write.
 struct CPageTail {
   bool m_bReady = false;
   bool m_bPrintPage = false;
   std::vector<CCollected> m_collected;  // one for each of the site's collections
   CPageWords m_words;
-  std::string m_strWritten;
 };
 
 // The template and blocks, or the page's own file (option K), into the page's text. False when
