@@ -25,8 +25,7 @@ bool MayHoldTags(const std::string& text) {
 
 }  // namespace
 
-CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
-    : m_site(site), m_onDone(std::move(onDone)) {
+CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone) : m_onDone(std::move(onDone)) {
   m_bTwoThreads = ThreadsWanted() > 1 && !theSettings.Internet;
   if (!m_bTwoThreads)
     return;
@@ -42,6 +41,9 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
       m_sharedPaths.insert(ToLower(pPage->m_strLocalPath));
   }
   for (const auto& pBlock : site.m_blocks) m_sourcePaths.insert(ToLower(pBlock->m_strLocalPath));
+  // Templates named by a template line may lie anywhere; the others are made in the folder.
+  for (const auto& pTemplate : site.m_templates)
+    m_sourcePaths.insert(ToLower(pTemplate->m_strLocalPath));
   m_strTemplateFolder = ToLower(site.m_strTemplates);
   // The look-ups and the index's word finder are made now: both threads read them.
   site.PreparedHomePage();

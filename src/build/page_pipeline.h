@@ -60,10 +60,9 @@ class CPagePipeline {
   void Complete(CEntry& entry);
   void WorkerLoop();
 
-  CWebSite& m_site;
   DoneFunction m_onDone;
   bool m_bTwoThreads = false;
-  std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of all blocks
+  std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of blocks and templates
   std::unordered_set<std::string> m_sharedPaths;  // lower-case paths of more than one page
   std::string m_strTemplateFolder;                // lower-case
 
