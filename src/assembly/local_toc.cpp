@@ -25,6 +25,13 @@ void LowerHeadingTags(std::string& text, int nLevel) {
       text[at] = 'h';
 }
 
+bool HoldsGeneratedList(std::string_view heading) {
+  for (const char* pszTag : {kBeginTag, "<!--TOC", "<!--SINGLETOC", "<!--CONLIST"})
+    if (heading.find(pszTag) != std::string_view::npos)
+      return true;
+  return false;
+}
+
 // A page with a first- and a second-level heading gets a local table of contents right
 // after its first title even when nothing asks for one.
 void AddAutomaticTag(std::string& text) {
@@ -66,10 +73,10 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
       break;
     searchFrom = headingEnd;
     // A heading left open around a local table of contents would list that paragraph, and
-    // grow by it on every build.
+    // grow by it on every build; one left open around another generated list would be listed
+    // or not depending on what that list held at the last build.
     if ((headingStart < nEnd && headingEnd > nStart) ||
-        std::string_view(text).substr(headingStart, headingEnd - headingStart).find(kBeginTag) !=
-            std::string_view::npos)
+        HoldsGeneratedList(std::string_view(text).substr(headingStart, headingEnd - headingStart)))
       continue;
     std::string heading =
         text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());

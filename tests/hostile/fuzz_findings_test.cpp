@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "markup/element_rewrite.h"
 #include "markup/tag_element.h"
@@ -35,6 +36,26 @@ TEST(FuzzFindings, AKeptPageWithHeadingsAndSelfClosingTagsKeepsItsSize) {
     pPage->Build();
     EXPECT_EQ(site.Read("kept.html"), first);
   }
+}
+
+// A heading left open into a table of contents that the build fills anew ends, at the next
+// build, where the following heading ends: it is never listed, and the page does not grow.
+TEST(FuzzFindings, AHeadingLeftOpenIntoATableOfContentsIsNotListed) {
+  CScriptSite site;
+  site.Write("kept.html",
+             "<html><body><h1>T</h1><h2>A <!--TOC--><p>old</h2></p><!--/TOC--><h2>B</h2>"
+             "</body></html>");
+  ASSERT_TRUE(site.Interpret("1,Home,,kept.html,,,K\r\n2,Child,,child.html"));
+  CPage* pPage = site.Page("Home");
+  ASSERT_NE(pPage, nullptr);
+  std::vector<std::string> builds;
+  for (int i = 0; i < 3; ++i) {
+    pPage->Build();
+    builds.push_back(site.Read("kept.html"));
+  }
+  EXPECT_EQ(builds[0].find("#A"), std::string::npos);
+  EXPECT_LE(builds[1].size(), builds[0].size());
+  EXPECT_EQ(builds[2], builds[1]);
 }
 
 // A start tag left open up to its end tag is closed before any tag opening inside it: closed
