@@ -67,18 +67,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   CPage* pKept = site.FindPageByName("Kept");
   FuzzCheck(pKept != nullptr, "the kept page is there");
+  // A print list or a collection on the kept page gathers from pages that hold the kept page's
+  // last build, so such a page grows by design (and is not built more often than needed).
+  std::string first, second, third;
+  pKept->Build();
+  sandbox.Read("site/kept.html", first);
+  if (first.find("<!--PRINTLIST") != std::string::npos ||
+      first.find("<!--COLLECTION") != std::string::npos)
+    return 0;
   // Badly nested tags can take one more build to settle: a later step of the build removes a
   // tag that an earlier one went by. From then on the page must not grow.
-  std::string second, third;
-  pKept->Build();
   pKept->Build();
   sandbox.Read("site/kept.html", second);
   pKept->Build();
   sandbox.Read("site/kept.html", third);
-  // A print list or a collection on the kept page gathers from pages that hold the kept page's
-  // last build, so such a page grows by design.
-  if (second.find("<!--PRINTLIST") == std::string::npos &&
-      second.find("<!--COLLECTION") == std::string::npos)
-    FuzzCheck(third.size() <= second.size(), "a kept page does not grow from build to build");
+  FuzzCheck(third.size() <= second.size(), "a kept page does not grow from build to build");
   return 0;
 }
