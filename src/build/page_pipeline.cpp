@@ -96,19 +96,11 @@ void CPagePipeline::Finish() {
   if (!m_bTwoThreads)
     return;
   WaitForWorker();
-  for (CEntry& entry : m_inWork) Complete(entry);
+  for (CEntry& entry : m_inWork) Complete(entry, true);
   m_inWork.clear();
   // The rest is expanded here: too few pages to hand over, or a page that must be written
   // before anything after it is read.
-  for (CEntry& entry : m_read) {
-    theReport.Replay(entry.m_sources);
-    if (entry.m_bRead) {
-      ExpandPageText(*entry.m_pPage, nullptr);
-      m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, nullptr));
-    } else {
-      m_onDone(*entry.m_pPage, false);
-    }
-  }
+  for (CEntry& entry : m_read) Complete(entry, false);
   m_read.clear();
 }
 
@@ -122,7 +114,7 @@ void CPagePipeline::Rotate() {
     m_bHasJob = true;
   }
   m_changed.notify_all();
-  for (CEntry& entry : finished) Complete(entry);
+  for (CEntry& entry : finished) Complete(entry, true);
 }
 
 void CPagePipeline::WaitForWorker() {
@@ -130,14 +122,17 @@ void CPagePipeline::WaitForWorker() {
   m_changed.wait(lock, [this] { return !m_bHasJob; });
 }
 
-void CPagePipeline::Complete(CEntry& entry) {
+void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
   theReport.Replay(entry.m_sources);
   if (!entry.m_bRead) {
     m_onDone(*entry.m_pPage, false);
     return;
   }
-  theReport.Replay(entry.m_expansion);
-  m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, &entry.m_tail));
+  if (bExpanded)
+    theReport.Replay(entry.m_expansion);
+  else
+    ExpandPageText(*entry.m_pPage, nullptr);
+  m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, bExpanded ? &entry.m_tail : nullptr));
 }
 
 void CPagePipeline::WorkerLoop() {

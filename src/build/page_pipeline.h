@@ -56,8 +56,9 @@ class CPagePipeline {
   // one.
   void Rotate();
   void WaitForWorker();
-  // Gives the entry's held report lines and writes it.
-  void Complete(CEntry& entry);
+  // Gives the entry's held report lines and writes it, expanding it here first unless the
+  // worker did.
+  void Complete(CEntry& entry, bool bExpanded);
   void WorkerLoop();
 
   DoneFunction m_onDone;
