@@ -1,10 +1,12 @@
 // <!--LOCALTOC-->: a paragraph of bracketed links to the page's own headings of one level,
 // with a named anchor put before each of those headings.
+#include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "assembly/local_toc.h"
 #include "assembly/page_steps.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
@@ -126,41 +128,211 @@ std::string Paragraph(const std::vector<std::string>& entries, int nWidth) {
   return paragraph + "</p>";
 }
 
+// The elements the step expands, in page order, up to the first SHOW="OFF" one.
+struct CTocElement {
+  size_t start = 0;
+  size_t end = 0;
+  CTagElement element;
+  int nLevel = 2;
+  int nWidth = 60;
+  bool bAppend = false;
+};
+
+void ReadSettings(CTocElement& found) {
+  found.nLevel = found.element.GetIntAttribute("LEVEL");
+  if (found.nLevel < 1 || found.nLevel > 6)
+    found.nLevel = 2;
+  found.nWidth = found.element.GetIntAttribute("WIDTH");
+  if (found.nWidth == -999)
+    found.nWidth = 60;
+  found.bAppend = found.element.GetAttribute("APPEND") == "ON";
+}
+
+void Fill(CTagElement& element, const std::string& paragraph, bool bAppend) {
+  if (bAppend)
+    element.m_strContent += paragraph;
+  else
+    element.m_strContent = paragraph;
+}
+
+// A place where a heading's anchors go: [before, at) holds the anchors of the last build.
+struct CAnchorPlace {
+  size_t before = 0;
+  size_t at = 0;
+  size_t headingEnd = 0;
+  std::string anchor;
+  size_t nCopies = 0;
+};
+
+bool HasHeadingTagAt(const std::string& text, size_t at) {
+  return (at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0);
+}
+
 }  // namespace
 
-void MakeLocalToc(CPage&, std::string& text) {
-  AddAutomaticTag(text);
+// Each element anchors every heading of its level again, so expanding the elements in turn
+// copies the page once per element. When no heading of a listed level touches an element and
+// headings of different levels do not nest, the result is known beforehand: the first element
+// of a level drops the anchors of the last build, every element of the level adds one, and all
+// elements of a level list the same headings. Such pages are written in one pass; false (and
+// the text unchanged) for any other page.
+bool ExpandLocalTocsAtOnce(std::string& text) {
+  std::vector<CTocElement> elements;
+  // Every element found, the SHOW="OFF" one too: nothing may be put into any of them.
+  std::vector<size_t> starts;
+  std::vector<size_t> ends;
+  size_t start = 0;
+  size_t end = 0;
+  while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
+    starts.push_back(start);
+    ends.push_back(end);
+    CTocElement found{start, end, CTagElement(text.substr(start, end - start))};
+    if (found.element.GetAttribute("SHOW") == "OFF")
+      break;
+    ReadSettings(found);
+    elements.push_back(std::move(found));
+    start = end;
+  }
+  std::set<int> levels;
+  for (const CTocElement& found : elements) levels.insert(found.nLevel);
+
+  auto insideElement = [&](size_t at) {
+    const auto it = std::upper_bound(starts.begin(), starts.end(), at);
+    return it != starts.begin() && at < ends[static_cast<size_t>(it - starts.begin()) - 1];
+  };
+  // Where an upper-case heading tag stands; the one-by-one expansion lowers the tags of a level
+  // only at its first element, and a heading of another level read before that reads it so.
+  std::vector<std::vector<size_t>> upperTags(7);
+  for (int nLevel : levels)
+    for (const char* pszCase : {"h", "H"})
+      for (size_t at : FindAllText(text, pszCase + std::to_string(nLevel) + ">")) {
+        if (!HasHeadingTagAt(text, at))
+          continue;
+        if (insideElement(at))
+          return false;
+        if (text[at] == 'H')
+          upperTags[nLevel].push_back(at);
+      }
+  auto holdsUpperTagOfOtherLevel = [&](int nLevel, size_t from, size_t to) {
+    for (int nOther : levels) {
+      const std::vector<size_t>& tags = upperTags[nOther];
+      const auto it = std::lower_bound(tags.begin(), tags.end(), from);
+      if (nOther != nLevel && it != tags.end() && *it < to)
+        return true;
+    }
+    return false;
+  };
+
+  std::string work = text;
+  std::vector<CAnchorPlace> places;
+  std::vector<std::vector<std::string>> entries(7);
+  for (int nLevel : levels) {
+    const std::string n = std::to_string(nLevel);
+    const std::string open = "<h" + n + ">";
+    const std::string close = "</h" + n + ">";
+    LowerHeadingTags(work, nLevel);
+    size_t nCopies = 0;
+    for (const CTocElement& found : elements) nCopies += found.nLevel == nLevel;
+    size_t copied = 0;
+    size_t searchFrom = 0;
+    while (true) {
+      const size_t headingStart = FindText(work, open, searchFrom);
+      if (headingStart == std::string::npos)
+        break;
+      const size_t headingEnd = FindText(work, close, headingStart);
+      if (headingEnd == std::string::npos)
+        break;
+      searchFrom = headingEnd;
+      // This also passes over the headings that hold an element.
+      if (HoldsGeneratedList(
+              std::string_view(work).substr(headingStart, headingEnd - headingStart)))
+        continue;
+      if (holdsUpperTagOfOtherLevel(nLevel, headingStart, headingEnd))
+        return false;
+      std::string heading =
+          work.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
+      StripTags(heading);
+      heading = Trim(heading);
+      entries[nLevel].push_back(std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) +
+                                "&nbsp;] ");
+      CAnchorPlace place{headingStart, headingStart, headingEnd + close.size(),
+                         std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf,
+                         nCopies};
+      while (place.before - copied >= place.anchor.size() &&
+             work.compare(place.before - place.anchor.size(), place.anchor.size(), place.anchor) ==
+                 0)
+        place.before -= place.anchor.size();
+      places.push_back(std::move(place));
+      copied = headingEnd;
+    }
+  }
+  // An anchor put into a heading of another level would change that heading's text.
+  std::sort(places.begin(), places.end(),
+            [](const CAnchorPlace& a, const CAnchorPlace& b) { return a.at < b.at; });
+  for (size_t i = 1; i < places.size(); ++i)
+    if (places[i].before < places[i - 1].headingEnd)
+      return false;
+
+  std::vector<std::string> rebuilt;
+  for (CTocElement& found : elements) {
+    Fill(found.element, Paragraph(entries[found.nLevel], found.nWidth), found.bAppend);
+    rebuilt.push_back(found.element.Rebuild());
+    if (rebuilt.back().empty())
+      return false;
+  }
+
+  std::string out;
+  size_t copied = 0;
+  size_t nextPlace = 0;
+  auto copyAnchorsBefore = [&](size_t limit) {
+    for (; nextPlace < places.size() && places[nextPlace].at <= limit; ++nextPlace) {
+      const CAnchorPlace& place = places[nextPlace];
+      out.append(work, copied, place.before - copied);
+      for (size_t i = 0; i < place.nCopies; ++i) out += place.anchor;
+      copied = place.at;
+    }
+  };
+  for (size_t i = 0; i < elements.size(); ++i) {
+    copyAnchorsBefore(elements[i].start);
+    out.append(work, copied, elements[i].start - copied);
+    out += rebuilt[i];
+    copied = elements[i].end;
+  }
+  copyAnchorsBefore(work.size());
+  out.append(work, copied);
+  text = std::move(out);
+  return true;
+}
+
+// Expands the elements one after the other, each on the page as the ones before it left it.
+void ExpandLocalTocsInTurn(std::string& text) {
   size_t start = 0;
   size_t end = 0;
   std::set<int> anchoredLevels;
   while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
-    CTagElement element(text.substr(start, end - start));
-    if (element.GetAttribute("SHOW") == "OFF")
+    CTocElement found{start, end, CTagElement(text.substr(start, end - start))};
+    if (found.element.GetAttribute("SHOW") == "OFF")
       return;
-    int nLevel = element.GetIntAttribute("LEVEL");
-    if (nLevel < 1 || nLevel > 6)
-      nLevel = 2;
-    int nWidth = element.GetIntAttribute("WIDTH");
-    if (nWidth == -999)
-      nWidth = 60;
-    const bool bAppend = element.GetAttribute("APPEND") == "ON";
-
+    ReadSettings(found);
+    CTagElement& element = found.element;
     const std::string before = text.substr(start, end - start);
-    const bool bFirstOfLevel = anchoredLevels.insert(nLevel).second;
+    const bool bFirstOfLevel = anchoredLevels.insert(found.nLevel).second;
     const std::vector<std::string> entries =
-        AnchorHeadings(text, nLevel, start, end, bFirstOfLevel);
+        AnchorHeadings(text, found.nLevel, start, end, bFirstOfLevel);
     // Headings inside the element's own content now carry anchors too; read it again.
     if (text.compare(start, end - start, before) != 0)
       element.Parse(text.substr(start, end - start));
-    const std::string paragraph = Paragraph(entries, nWidth);
-    if (bAppend)
-      element.m_strContent += paragraph;
-    else
-      element.m_strContent = paragraph;
+    Fill(element, Paragraph(entries, found.nWidth), found.bAppend);
     const std::string rebuilt = element.Rebuild();
     text.replace(start, end - start, rebuilt);
     start += rebuilt.empty() ? 1 : rebuilt.size();
   }
+}
+
+void MakeLocalToc(CPage&, std::string& text) {
+  AddAutomaticTag(text);
+  if (!ExpandLocalTocsAtOnce(text))
+    ExpandLocalTocsInTurn(text);
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "assembly/local_toc.h"
 #include "assembly/page_steps.h"
 #include "nav/hand_site.h"
 
@@ -69,6 +70,42 @@ TEST_F(LocalToc, EveryElementAnchorsTheHeadingsAgain) {
   EXPECT_NE(result.find("<!--LOCALTOC APPEND=\"ON\"-->x<p class=\"localtoc\">"), std::string::npos);
   // Without headings the paragraph is empty.
   EXPECT_EQ(Run("<!--LOCALTOC/-->"), "<!--LOCALTOC--><p class=\"localtoc\"></p><!--/LOCALTOC-->");
+}
+
+// Pages with many elements are written in one pass; that pass must give the text of the
+// element-by-element expansion, and leave the pages it cannot take to it.
+TEST_F(LocalToc, OnePassGivesTheTextOfTheExpansionInTurn) {
+  std::string many = "<H1>T</H1>";
+  for (int i = 0; i < 30; ++i)
+    many += "<!--LOCALTOC LEVEL=\"" + std::to_string(2 + i % 2) + "\"--><!--/LOCALTOC--><h2>A" +
+            std::to_string(i) + "</h2><H3>B</H3>";
+  const std::string taken[] = {
+      many,
+      Run(many),  // the anchors of the last build are dropped once, then added per element
+      "<!--LOCALTOC APPEND=\"ON\"-->x<!--/LOCALTOC--><h2>A <!--TOC--></h2><h2>B</h2>",
+      "<h2>A</h2><!--LOCALTOC/--><!--LOCALTOC SHOW=\"OFF\"/--><h2>B</h2>",
+  };
+  for (const std::string& page : taken) {
+    std::string atOnce = page;
+    ASSERT_TRUE(ExpandLocalTocsAtOnce(atOnce)) << page;
+    std::string inTurn = page;
+    ExpandLocalTocsInTurn(inTurn);
+    EXPECT_EQ(atOnce, inTurn) << page;
+  }
+  const std::string declined[] = {
+      // A heading inside an element (one that stops the step too), one of another level around a
+      // heading, and an upper-case
+      // tag of another level that the expansion in turn reads before lowering it.
+      "<!--LOCALTOC--><h2>in</h2><!--/LOCALTOC--><h2>B</h2>",
+      "<h2>A</h2><!--LOCALTOC/--><!--LOCALTOC SHOW=\"OFF\"--><h2>in</h2><!--/LOCALTOC-->",
+      "<!--LOCALTOC/--><!--LOCALTOC LEVEL=\"3\"/--><h3>x<h2>A</h2></h3>",
+      "<!--LOCALTOC/--><!--LOCALTOC LEVEL=1/--><h2>><H1></h2>",
+  };
+  for (const std::string& page : declined) {
+    std::string atOnce = page;
+    EXPECT_FALSE(ExpandLocalTocsAtOnce(atOnce)) << page;
+    EXPECT_EQ(atOnce, page);
+  }
 }
 
 // A page built from its own file meets the anchors of its last build before its headings.
