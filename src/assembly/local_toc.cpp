@@ -19,11 +19,15 @@ namespace {
 const char* const kCrLf = "\r\n";
 const char* const kBeginTag = "<!--LOCALTOC";
 
+// Whether the "Hn>" at `at` is part of a heading start or end tag.
+bool HasHeadingTagAt(const std::string& text, size_t at) {
+  return (at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0);
+}
+
 // Writes every "<Hn>" and "</Hn>" of the level in lower case, in place and in one pass.
 void LowerHeadingTags(std::string& text, int nLevel) {
-  const std::string name = "H" + std::to_string(nLevel) + ">";
-  for (size_t at : FindAllText(text, name))
-    if ((at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0))
+  for (size_t at : FindAllText(text, "H" + std::to_string(nLevel) + ">"))
+    if (HasHeadingTagAt(text, at))
       text[at] = 'h';
 }
 
@@ -163,10 +167,6 @@ struct CAnchorPlace {
   std::string anchor;
   size_t nCopies = 0;
 };
-
-bool HasHeadingTagAt(const std::string& text, size_t at) {
-  return (at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0);
-}
 
 }  // namespace
 
