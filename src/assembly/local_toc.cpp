@@ -24,9 +24,14 @@ bool HasHeadingTagAt(const std::string& text, size_t at) {
   return (at >= 1 && text[at - 1] == '<') || (at >= 2 && text.compare(at - 2, 2, "</") == 0);
 }
 
+// "Hn>" or "hn>": what a heading tag of a level (1 to 6) holds after its "<" or "</".
+std::string HeadingTagName(char h, int nLevel) {
+  return {h, static_cast<char>('0' + nLevel), '>'};
+}
+
 // Writes every "<Hn>" and "</Hn>" of the level in lower case, in place and in one pass.
 void LowerHeadingTags(std::string& text, int nLevel) {
-  for (size_t at : FindAllText(text, "H" + std::to_string(nLevel) + ">"))
+  for (size_t at : FindAllText(text, HeadingTagName('H', nLevel)))
     if (HasHeadingTagAt(text, at))
       text[at] = 'h';
 }
@@ -196,23 +201,23 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
   std::set<int> levels;
   for (const CTocElement& found : elements) levels.insert(found.nLevel);
 
-  auto insideElement = [&](size_t at) {
-    const auto it = std::upper_bound(starts.begin(), starts.end(), at);
-    return it != starts.begin() && at < ends[static_cast<size_t>(it - starts.begin()) - 1];
-  };
   // Where an upper-case heading tag stands; the one-by-one expansion lowers the tags of a level
   // only at its first element, and a heading of another level read before that reads it so.
   std::vector<std::vector<size_t>> upperTags(7);
-  for (int nLevel : levels)
-    for (const char* pszCase : {"h", "H"})
-      for (size_t at : FindAllText(text, pszCase + std::to_string(nLevel) + ">")) {
-        if (!HasHeadingTagAt(text, at))
-          continue;
-        if (insideElement(at))
-          return false;
-        if (text[at] == 'H')
-          upperTags[nLevel].push_back(at);
+  bool bAnyUpper = false;
+  for (int nLevel : levels) {
+    for (size_t at : FindAllText(text, HeadingTagName('H', nLevel)))
+      if (HasHeadingTagAt(text, at))
+        upperTags[nLevel].push_back(at);
+    bAnyUpper = bAnyUpper || !upperTags[nLevel].empty();
+    for (size_t i = 0; i < starts.size(); ++i)
+      for (char h : {'h', 'H'}) {
+        const std::string_view span = std::string_view(text).substr(starts[i], ends[i] - starts[i]);
+        for (size_t at : FindAllText(span, HeadingTagName(h, nLevel)))
+          if (HasHeadingTagAt(text, starts[i] + at))
+            return false;
       }
+  }
   auto holdsUpperTagOfOtherLevel = [&](int nLevel, size_t from, size_t to) {
     for (int nOther : levels) {
       const std::vector<size_t>& tags = upperTags[nOther];
@@ -222,15 +227,21 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
     }
     return false;
   };
+  // The text with the heading tags of the listed levels in lower case; a copy only when needed.
+  std::string lowered;
+  if (bAnyUpper) {
+    lowered = text;
+    for (const std::vector<size_t>& tags : upperTags)
+      for (size_t at : tags) lowered[at] = 'h';
+  }
+  const std::string& work = bAnyUpper ? lowered : text;
 
-  std::string work = text;
   std::vector<CAnchorPlace> places;
   std::vector<std::vector<std::string>> entries(7);
   for (int nLevel : levels) {
     const std::string n = std::to_string(nLevel);
     const std::string open = "<h" + n + ">";
     const std::string close = "</h" + n + ">";
-    LowerHeadingTags(work, nLevel);
     size_t nCopies = 0;
     for (const CTocElement& found : elements) nCopies += found.nLevel == nLevel;
     size_t copied = 0;
