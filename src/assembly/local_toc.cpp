@@ -58,6 +58,21 @@ void AddAutomaticTag(std::string& text) {
   text.insert(titleEnd + 5, "<!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><!--/LOCALTOC-->");
 }
 
+// A listed heading's paragraph entry and the anchor put before it, from its text between
+// [textStart, textEnd) with the markup removed.
+struct CHeadingMarks {
+  std::string entry;
+  std::string anchor;
+};
+
+CHeadingMarks MarksFor(const std::string& text, size_t textStart, size_t textEnd) {
+  std::string heading = text.substr(textStart, textEnd - textStart);
+  StripTags(heading);
+  heading = Trim(heading);
+  return {std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) + "&nbsp;] ",
+          std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf};
+}
+
 // Puts an anchor before every heading of the level and returns the paragraph's entries.
 // The element at [start, end) moves along with the text inserted before or inside it. With
 // bReplaceOld, copies of the anchor already standing right before a heading (an earlier build
@@ -89,14 +104,9 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
     if ((headingStart < nEnd && headingEnd > nStart) ||
         HoldsGeneratedList(std::string_view(text).substr(headingStart, headingEnd - headingStart)))
       continue;
-    std::string heading =
-        text.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
-    StripTags(heading);
-    heading = Trim(heading);
-    entries.push_back(std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) +
-                      "&nbsp;] ");
-    const std::string anchor =
-        std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf;
+    CHeadingMarks marks = MarksFor(text, headingStart + open.size(), headingEnd);
+    entries.push_back(std::move(marks.entry));
+    const std::string& anchor = marks.anchor;
     // An old anchor is dropped only when it lies wholly on one side of the element's bounds.
     auto mayDrop = [&](size_t from) {
       return (headingStart < nStart || from >= nStart) && (headingStart < nEnd || from >= nEnd);
@@ -260,15 +270,10 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
         continue;
       if (holdsUpperTagOfOtherLevel(nLevel, headingStart, headingEnd))
         return false;
-      std::string heading =
-          work.substr(headingStart + open.size(), headingEnd - headingStart - open.size());
-      StripTags(heading);
-      heading = Trim(heading);
-      entries[nLevel].push_back(std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) +
-                                "&nbsp;] ");
+      CHeadingMarks marks = MarksFor(work, headingStart + open.size(), headingEnd);
+      entries[nLevel].push_back(std::move(marks.entry));
       CAnchorPlace place{headingStart, headingStart, headingEnd + close.size(),
-                         std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf,
-                         nCopies};
+                         std::move(marks.anchor), nCopies};
       while (place.before - copied >= place.anchor.size() &&
              work.compare(place.before - place.anchor.size(), place.anchor.size(), place.anchor) ==
                  0)
