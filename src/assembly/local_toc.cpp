@@ -1,6 +1,7 @@
 // <!--LOCALTOC-->: a paragraph of bracketed links to the page's own headings of one level,
 // with a named anchor put before each of those headings.
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 #include "assembly/page_steps.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
+#include "model/node.h"
+#include "platform/report.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -18,6 +21,7 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 const char* const kBeginTag = "<!--LOCALTOC";
+const std::string_view kEndTag = "<!--/LOCALTOC-->";
 
 // Whether the "Hn>" at `at` is part of a heading start or end tag.
 bool HasHeadingTagAt(const std::string& text, size_t at) {
@@ -191,7 +195,7 @@ struct CAnchorPlace {
 // of a level drops the anchors of the last build, every element of the level adds one, and all
 // elements of a level list the same headings. Such pages are written in one pass; false (and
 // the text unchanged) for any other page.
-bool ExpandLocalTocsAtOnce(std::string& text) {
+CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
   std::vector<CTocElement> elements;
   // Every element found, the SHOW="OFF" one too: nothing may be put into any of them.
   std::vector<size_t> starts;
@@ -225,7 +229,7 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
         const std::string_view span = std::string_view(text).substr(starts[i], ends[i] - starts[i]);
         for (size_t at : FindAllText(span, HeadingTagName(h, nLevel)))
           if (HasHeadingTagAt(text, starts[i] + at))
-            return false;
+            return CLocalTocExpansion::kDeclined;
       }
   }
   auto holdsUpperTagOfOtherLevel = [&](int nLevel, size_t from, size_t to) {
@@ -269,7 +273,7 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
               std::string_view(work).substr(headingStart, headingEnd - headingStart)))
         continue;
       if (holdsUpperTagOfOtherLevel(nLevel, headingStart, headingEnd))
-        return false;
+        return CLocalTocExpansion::kDeclined;
       CHeadingMarks marks = MarksFor(work, headingStart + open.size(), headingEnd);
       entries[nLevel].push_back(std::move(marks.entry));
       CAnchorPlace place{headingStart, headingStart, headingEnd + close.size(),
@@ -287,14 +291,29 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
             [](const CAnchorPlace& a, const CAnchorPlace& b) { return a.at < b.at; });
   for (size_t i = 1; i < places.size(); ++i)
     if (places[i].before < places[i - 1].headingEnd)
-      return false;
+      return CLocalTocExpansion::kDeclined;
+
+  // Elements of one level and width share their paragraph. With many elements and headings the
+  // page grows by their product, so its size is known before anything is written.
+  std::map<std::pair<int, int>, std::string> paragraphs;
+  size_t nSize = work.size();
+  for (const CAnchorPlace& place : places)
+    nSize += place.nCopies * place.anchor.size() - (place.at - place.before);
+  for (const CTocElement& found : elements) {
+    std::string& paragraph = paragraphs[{found.nLevel, found.nWidth}];
+    if (paragraph.empty())
+      paragraph = Paragraph(entries[found.nLevel], found.nWidth);
+    nSize += paragraph.size() + kEndTag.size();
+  }
+  if (nSize > nMaxBytes)
+    return CLocalTocExpansion::kTooMuchText;
 
   std::vector<std::string> rebuilt;
   for (CTocElement& found : elements) {
-    Fill(found.element, Paragraph(entries[found.nLevel], found.nWidth), found.bAppend);
+    Fill(found.element, paragraphs[{found.nLevel, found.nWidth}], found.bAppend);
     rebuilt.push_back(found.element.Rebuild());
     if (rebuilt.back().empty())
-      return false;
+      return CLocalTocExpansion::kDeclined;
   }
 
   std::string out;
@@ -317,18 +336,19 @@ bool ExpandLocalTocsAtOnce(std::string& text) {
   copyAnchorsBefore(work.size());
   out.append(work, copied);
   text = std::move(out);
-  return true;
+  return CLocalTocExpansion::kDone;
 }
 
 // Expands the elements one after the other, each on the page as the ones before it left it.
-void ExpandLocalTocsInTurn(std::string& text) {
+bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
+  const std::string original = text;
   size_t start = 0;
   size_t end = 0;
   std::set<int> anchoredLevels;
   while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
     CTocElement found{start, end, CTagElement(text.substr(start, end - start))};
     if (found.element.GetAttribute("SHOW") == "OFF")
-      return;
+      return true;
     ReadSettings(found);
     CTagElement& element = found.element;
     const std::string before = text.substr(start, end - start);
@@ -342,13 +362,22 @@ void ExpandLocalTocsInTurn(std::string& text) {
     const std::string rebuilt = element.Rebuild();
     text.replace(start, end - start, rebuilt);
     start += rebuilt.empty() ? 1 : rebuilt.size();
+    if (text.size() > nMaxBytes) {
+      text = original;
+      return false;
+    }
   }
+  return true;
 }
 
-void MakeLocalToc(CPage&, std::string& text) {
+void MakeLocalToc(CPage& page, std::string& text) {
   AddAutomaticTag(text);
-  if (!ExpandLocalTocsAtOnce(text))
-    ExpandLocalTocsInTurn(text);
+  CLocalTocExpansion result = ExpandLocalTocsAtOnce(text);
+  if (result == CLocalTocExpansion::kDeclined && !ExpandLocalTocsInTurn(text))
+    result = CLocalTocExpansion::kTooMuchText;
+  if (result == CLocalTocExpansion::kTooMuchText)
+    theReport.AddLine(
+        FormatText("   Too much text, no local table of contents: %1", page.m_strLocalPath), 3);
 }
 
 }  // namespace velmora

@@ -95,6 +95,9 @@ bool FillPrintPage(CPage& page) {
 
   const std::string& printPath = page.m_strLocalPath;
   std::string text = page.m_strContent;
+  // Print pages that list one another grow by a factor on every page; a page stays within what
+  // a text file may hold, and the print lists that would pass that keep their content.
+  size_t nSize = text.size();
   RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
     const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
     std::vector<CPage*> held;
@@ -104,7 +107,13 @@ bool FillPrintPage(CPage& page) {
         continue;
       gathered += pPage->ExtractPrintableSections(printPath, bTextOnly, false);
       held.push_back(pPage);
+      if (nSize + gathered.size() > kMaxTextBytes) {
+        theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath),
+                          3);
+        return;
+      }
     }
+    nSize += gathered.size();
     if (!bTextOnly)
       PointLinksAtAnchors(gathered, printPath, held);
     if (element.GetAttribute("APPEND") == "ON")

@@ -230,6 +230,32 @@ TEST_F(DiskFault, LargeFilesNamedManyTimesDoNotGrowAPageWithoutBound) {
   EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/patched.html"), kMaxTextBytes + 4096);
 }
 
+// Print lists inside printable sections gather one another, a factor more on every page, and
+// local tables of contents anchor every heading once per element: such pages stop at what a
+// text file may hold, with a report line, instead of running out of memory.
+TEST_F(DiskFault, PrintListsAndLocalTablesOfContentsDoNotGrowAPageWithoutBound) {
+  std::string gathering = "<!--BLOCK--><!--PRINTABLE-->" + std::string(1 << 20, 'q');
+  for (int i = 0; i < 8; ++i) gathering += "<!--PRINTLIST--><!--/PRINTLIST-->";
+  site.Write("blocks\\gathering.html", gathering + "<!--/PRINTABLE--><!--/BLOCK-->");
+  std::string anchored = "<!--BLOCK-->";
+  for (int i = 0; i < 3000; ++i) anchored += "<!--LOCALTOC/--><h2>Heading</h2>";
+  site.Write("blocks\\anchored.html", anchored + "<!--/BLOCK-->");
+  std::string script;
+  for (int i = 0; i < 4; ++i)
+    script += std::to_string(i == 0 ? 1 : 2) + ",G" + std::to_string(i) + ",P,g" +
+              std::to_string(i) + ".html\r\nBLOCKS:blocks\\gathering.html\r\n";
+  ASSERT_TRUE(
+      site.Interpret(script + "2,Anchored,P,anchored.html\r\nBLOCKS:blocks\\anchored.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Report().find("   Too much text, print list not filled: C:\\site\\g2.html"),
+            std::string::npos);
+  EXPECT_NE(
+      site.Report().find("   Too much text, no local table of contents: C:\\site\\anchored.html"),
+      std::string::npos);
+  for (const char* pszPage : {"g0.html", "g1.html", "g2.html", "g3.html", "anchored.html"})
+    EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/" + pszPage), kMaxTextBytes + 4096);
+}
+
 // Blocks are read again for every build, so the text of a block that every page names is not
 // kept once per page.
 TEST_F(DiskFault, BlocksOfBuiltPagesAreNotKeptInMemory) {

@@ -87,7 +87,7 @@ TEST_F(LocalToc, OnePassGivesTheTextOfTheExpansionInTurn) {
   };
   for (const std::string& page : taken) {
     std::string atOnce = page;
-    ASSERT_TRUE(ExpandLocalTocsAtOnce(atOnce)) << page;
+    ASSERT_EQ(ExpandLocalTocsAtOnce(atOnce), CLocalTocExpansion::kDone) << page;
     std::string inTurn = page;
     ExpandLocalTocsInTurn(inTurn);
     EXPECT_EQ(atOnce, inTurn) << page;
@@ -103,9 +103,25 @@ TEST_F(LocalToc, OnePassGivesTheTextOfTheExpansionInTurn) {
   };
   for (const std::string& page : declined) {
     std::string atOnce = page;
-    EXPECT_FALSE(ExpandLocalTocsAtOnce(atOnce)) << page;
+    EXPECT_EQ(ExpandLocalTocsAtOnce(atOnce), CLocalTocExpansion::kDeclined) << page;
     EXPECT_EQ(atOnce, page);
   }
+}
+
+// Every element anchors every heading, so a page's growth is their product; a page that would
+// pass the text limit keeps its elements as they were, on either way of expanding them.
+TEST_F(LocalToc, APageThatWouldGrowPastTheLimitIsLeftAsItIs) {
+  std::string page;
+  for (int i = 0; i < 20; ++i) page += "<!--LOCALTOC/--><h2>A</h2>";
+  const size_t nGrown = Run(page).size();
+  std::string atOnce = page;
+  EXPECT_EQ(ExpandLocalTocsAtOnce(atOnce, nGrown - 1), CLocalTocExpansion::kTooMuchText);
+  std::string inTurn = page;
+  EXPECT_FALSE(ExpandLocalTocsInTurn(inTurn, nGrown - 1));
+  EXPECT_TRUE(atOnce == page && inTurn == page);
+  EXPECT_EQ(ExpandLocalTocsAtOnce(atOnce, 2 * nGrown), CLocalTocExpansion::kDone);
+  EXPECT_TRUE(ExpandLocalTocsInTurn(inTurn, nGrown));
+  EXPECT_TRUE(atOnce == inTurn);
 }
 
 // A page built from its own file meets the anchors of its last build before its headings.
