@@ -108,8 +108,7 @@ bool FillPrintPage(CPage& page) {
       gathered += pPage->ExtractPrintableSections(printPath, bTextOnly, false);
       held.push_back(pPage);
       if (nSize + gathered.size() > kMaxTextBytes) {
-        theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath),
-                          3);
+        theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath), 3);
         return;
       }
     }
