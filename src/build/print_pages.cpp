@@ -96,9 +96,12 @@ bool FillPrintPage(CPage& page) {
   const std::string& printPath = page.m_strLocalPath;
   std::string text = page.m_strContent;
   // Print pages that list one another grow by a factor on every page; a page stays within what
-  // a text file may hold, and the print lists that would pass that keep their content.
+  // a text file may hold: from the print list that would pass that on, they keep their content.
   size_t nSize = text.size();
+  bool bFull = false;
   RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
+    if (bFull)
+      return;
     const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
     std::vector<CPage*> held;
     std::string gathered;
@@ -109,6 +112,7 @@ bool FillPrintPage(CPage& page) {
       held.push_back(pPage);
       if (nSize + gathered.size() > kMaxTextBytes) {
         theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath), 3);
+        bFull = true;
         return;
       }
     }

@@ -247,8 +247,8 @@ TEST_F(DiskFault, PrintListsAndLocalTablesOfContentsDoNotGrowAPageWithoutBound) 
   ASSERT_TRUE(
       site.Interpret(script + "2,Anchored,P,anchored.html\r\nBLOCKS:blocks\\anchored.html"));
   site.m_pSite->BuildPages();
-  EXPECT_NE(site.Report().find("   Too much text, print list not filled: C:\\site\\g2.html"),
-            std::string::npos);
+  // Once a page is full, its later print lists are not gathered at all.
+  EXPECT_EQ(Count(site.Report(), "   Too much text, print list not filled: C:\\site\\g2.html"), 1u);
   EXPECT_NE(
       site.Report().find("   Too much text, no local table of contents: C:\\site\\anchored.html"),
       std::string::npos);
