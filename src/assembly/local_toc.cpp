@@ -77,15 +77,60 @@ CHeadingMarks MarksFor(const std::string& text, size_t textStart, size_t textEnd
           std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf};
 }
 
+// The headings of one level in page order: each "<hn>" with the first "</hn>" after it. Those
+// that hold a generated list are passed over: one left open around a local table of contents
+// would list that paragraph, and grow by it on every build; one left open around another list
+// would be listed or not depending on what that list held at the last build.
+class CHeadingWalk {
+ public:
+  CHeadingWalk(const std::string& text, int nLevel)
+      : m_text(text),
+        m_open("<h" + std::to_string(nLevel) + ">"),
+        m_close("</h" + std::to_string(nLevel) + ">") {}
+
+  // Sets the positions of the next heading's start and end tags; false when none is left.
+  bool Next(size_t& headingStart, size_t& headingEnd) {
+    while (true) {
+      headingStart = FindText(m_text, m_open, m_searchFrom);
+      if (headingStart == std::string::npos)
+        return false;
+      headingEnd = FindText(m_text, m_close, headingStart);
+      if (headingEnd == std::string::npos)
+        return false;
+      m_searchFrom = headingEnd;
+      if (!HoldsGeneratedList(
+              std::string_view(m_text).substr(headingStart, headingEnd - headingStart)))
+        return true;
+    }
+  }
+
+  const std::string& m_text;
+  const std::string m_open;
+  const std::string m_close;
+
+ private:
+  size_t m_searchFrom = 0;
+};
+
+// Where the copies of the anchor standing right before a heading (left by an earlier build of a
+// page built from its own file) begin. None is looked for before floor, the end of the heading
+// listed before; mayDrop(from) may keep the copy starting at from.
+template <typename MayDrop>
+size_t OldAnchorsStart(const std::string& text, size_t headingStart, size_t floor,
+                       const std::string& anchor, MayDrop mayDrop) {
+  size_t before = headingStart;
+  while (before - floor >= anchor.size() && mayDrop(before - anchor.size()) &&
+         text.compare(before - anchor.size(), anchor.size(), anchor) == 0)
+    before -= anchor.size();
+  return before;
+}
+
 // Puts an anchor before every heading of the level and returns the paragraph's entries.
 // The element at [start, end) moves along with the text inserted before or inside it. With
 // bReplaceOld, copies of the anchor already standing right before a heading (an earlier build
 // of a page built from its own file) are dropped first, so the page does not grow each build.
 std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& start, size_t& end,
                                         bool bReplaceOld) {
-  const std::string n = std::to_string(nLevel);
-  const std::string open = "<h" + n + ">";
-  const std::string close = "</h" + n + ">";
   LowerHeadingTags(text, nLevel);
 
   // Built in one pass: inserting into the text once per heading would copy the page each time.
@@ -93,32 +138,22 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
   std::string out;
   const size_t nStart = start, nEnd = end;
   size_t copied = 0;
-  size_t searchFrom = 0;
-  while (true) {
-    const size_t headingStart = FindText(text, open, searchFrom);
-    if (headingStart == std::string::npos)
-      break;
-    const size_t headingEnd = FindText(text, close, headingStart);
-    if (headingEnd == std::string::npos)
-      break;
-    searchFrom = headingEnd;
-    // A heading left open around a local table of contents would list that paragraph, and
-    // grow by it on every build; one left open around another generated list would be listed
-    // or not depending on what that list held at the last build.
-    if ((headingStart < nEnd && headingEnd > nStart) ||
-        HoldsGeneratedList(std::string_view(text).substr(headingStart, headingEnd - headingStart)))
+  CHeadingWalk walk(text, nLevel);
+  size_t headingStart = 0;
+  size_t headingEnd = 0;
+  while (walk.Next(headingStart, headingEnd)) {
+    // A heading across the element's own bounds would list the element's paragraph.
+    if (headingStart < nEnd && headingEnd > nStart)
       continue;
-    CHeadingMarks marks = MarksFor(text, headingStart + open.size(), headingEnd);
+    CHeadingMarks marks = MarksFor(text, headingStart + walk.m_open.size(), headingEnd);
     entries.push_back(std::move(marks.entry));
     const std::string& anchor = marks.anchor;
     // An old anchor is dropped only when it lies wholly on one side of the element's bounds.
     auto mayDrop = [&](size_t from) {
-      return (headingStart < nStart || from >= nStart) && (headingStart < nEnd || from >= nEnd);
+      return bReplaceOld && (headingStart < nStart || from >= nStart) &&
+             (headingStart < nEnd || from >= nEnd);
     };
-    size_t before = headingStart;
-    while (bReplaceOld && before - copied >= anchor.size() && mayDrop(before - anchor.size()) &&
-           text.compare(before - anchor.size(), anchor.size(), anchor) == 0)
-      before -= anchor.size();
+    const size_t before = OldAnchorsStart(text, headingStart, copied, anchor, mayDrop);
     const size_t removed = headingStart - before;
     if (headingStart < nStart)
       start = start + anchor.size() - removed;
@@ -253,36 +288,22 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
   std::vector<CAnchorPlace> places;
   std::vector<std::vector<std::string>> entries(7);
   for (int nLevel : levels) {
-    const std::string n = std::to_string(nLevel);
-    const std::string open = "<h" + n + ">";
-    const std::string close = "</h" + n + ">";
     size_t nCopies = 0;
     for (const CTocElement& found : elements) nCopies += found.nLevel == nLevel;
     size_t copied = 0;
-    size_t searchFrom = 0;
-    while (true) {
-      const size_t headingStart = FindText(work, open, searchFrom);
-      if (headingStart == std::string::npos)
-        break;
-      const size_t headingEnd = FindText(work, close, headingStart);
-      if (headingEnd == std::string::npos)
-        break;
-      searchFrom = headingEnd;
-      // This also passes over the headings that hold an element.
-      if (HoldsGeneratedList(
-              std::string_view(work).substr(headingStart, headingEnd - headingStart)))
-        continue;
+    // The walk also passes over the headings that hold an element.
+    CHeadingWalk walk(work, nLevel);
+    size_t headingStart = 0;
+    size_t headingEnd = 0;
+    while (walk.Next(headingStart, headingEnd)) {
       if (holdsUpperTagOfOtherLevel(nLevel, headingStart, headingEnd))
         return CLocalTocExpansion::kDeclined;
-      CHeadingMarks marks = MarksFor(work, headingStart + open.size(), headingEnd);
+      CHeadingMarks marks = MarksFor(work, headingStart + walk.m_open.size(), headingEnd);
       entries[nLevel].push_back(std::move(marks.entry));
-      CAnchorPlace place{headingStart, headingStart, headingEnd + close.size(),
-                         std::move(marks.anchor), nCopies};
-      while (place.before - copied >= place.anchor.size() &&
-             work.compare(place.before - place.anchor.size(), place.anchor.size(), place.anchor) ==
-                 0)
-        place.before -= place.anchor.size();
-      places.push_back(std::move(place));
+      const size_t before =
+          OldAnchorsStart(work, headingStart, copied, marks.anchor, [](size_t) { return true; });
+      places.push_back({before, headingStart, headingEnd + walk.m_close.size(),
+                        std::move(marks.anchor), nCopies});
       copied = headingEnd;
     }
   }
