@@ -102,6 +102,32 @@ TEST_F(SettingsStoreTest, SaveKeepsDrivesCommentsAndUnknownValues) {
   EXPECT_NE(text.find("\n[Drives]\nD=/data\n"), std::string::npos);
 }
 
+TEST_F(SettingsStoreTest, SavingOneSectionKeepsEveryOtherSectionAsItWas) {
+  const std::string before =
+      "; kept by hand\n[Build_Performance]\nInternet=1\nBuildIndex=0\n\n[Drives]\n"
+      "C=/srv/sites\nD = /data\n[Recent File List]\nFile1=/a/site.txt\nFile2=/b/site.txt\n"
+      "[Plug-ins]\nColour=blue\n; note\n";
+  const std::string after =
+      "; kept by hand\n[Build_Performance]\nInternet=1\nBuildIndex=0\n\n[Drives]\n"
+      "C=/srv/sites\nD = /data\n[Recent File List]\nFile1=/c/site.txt\n"
+      "[Plug-ins]\nColour=blue\n; note\n";
+  WriteConf(before);
+  CSettingsStore store(m_file);
+  CBuildSettings settings;
+  ASSERT_TRUE(store.Load(settings));
+  ASSERT_TRUE(store.SaveSection("Recent File List", {{"File1", "/c/site.txt"}}));
+  EXPECT_EQ(ReadConf(), after);
+  // And the other way: saving the switches leaves the recent files and unknown sections alone.
+  CSettingsStore again(m_file);
+  ASSERT_TRUE(again.Load(settings));
+  ASSERT_TRUE(again.Save(settings));
+  const std::string saved = ReadConf();
+  EXPECT_NE(saved.find("\n[Drives]\nC=/srv/sites\nD = /data\n[Recent File List]\n"
+                       "File1=/c/site.txt\n[Plug-ins]\nColour=blue\n; note\n"),
+            std::string::npos)
+      << saved;
+}
+
 TEST_F(SettingsStoreTest, DrivesAreMappedAndTheEnvironmentWins) {
   WriteConf("[Drives]\nQ=/srv/q\nr:=/srv/r/\nS=relative/folder\nTT=/nowhere\n");
   ::setenv("VELMORA_DRIVE_Q", "/from/env", 1);

@@ -120,6 +120,19 @@ TEST(TocColumns, BreaksMoveOntoNearbyTopLevelEntries) {
   // Moving the first break to the 6th entry would make a column of 5: even breaks again.
   EXPECT_EQ(TocColumns({1, 2, 2, 2, 2, 1, 2, 2, 2}), (std::vector<int>{3, 3, 3}));
   EXPECT_EQ(TocColumns({1, 2}), (std::vector<int>{2, 0, 0}));
+  // A top-level entry exactly one third of a column before an even break does not move it.
+  EXPECT_EQ(TocColumns({1, 2, 1, 2, 2, 2, 1, 2, 2}), (std::vector<int>{3, 3, 3}));
+}
+
+TEST(TocColumns, ElementWithoutMinLevelBreaksOnLevelOne) {
+  CHandSite site;
+  const std::vector<int> levels = {1, 2, 2, 2, 1, 2, 2, 1, 2};
+  for (size_t i = 0; i < levels.size(); ++i)
+    site.Add(levels[i], "P" + std::to_string(i), "p" + std::to_string(i) + ".html");
+  site.Finish();
+  std::string text = "<!--TOC COLS=\"3\"--><!--/TOC-->";
+  MakeToc(site.Page("P0"), text);
+  EXPECT_EQ(ColumnSizes(text), (std::vector<int>{4, 3, 2}));
 }
 
 TEST(TocHome, LevelZeroHomeStillListsTheOutline) {

@@ -59,6 +59,17 @@ TEST(TrailHome, HeadingAsHomeLinksToItsFirstPage) {
   EXPECT_EQ(text, "<!--HOME/--><a href=\"../start.html\">");
 }
 
+TEST(TrailHome, PageBelowTheHomePageNamesHomeOnce) {
+  CHandSite site;
+  site.Add(1, "Home", "index.html");
+  site.Add(2, "Child", "pages\\child.html");
+  site.Add(3, "Grandchild", "pages\\grand.html");
+  site.Finish();
+  EXPECT_EQ(MakeTrailText(site.Page("Child")), "<a href=\"../index.html\">Home</a> > Child");
+  EXPECT_EQ(MakeTrailText(site.Page("Grandchild")),
+            "<a href=\"../index.html\">Home</a> > <a href=\"child.html\">Child</a> > Grandchild");
+}
+
 const char* const kMarkers =
     "<!--NEXT/--> <area shape=\"rect\" href=\"../index.html\">"
     "<!--PREV/--><a href=\"p\"><!--HOME/--><a href=\"h\"><!--PARENT/--><a href=\"u\">";
