@@ -29,12 +29,15 @@ CNewSiteSource SourceFromArgument(const std::string& value) {
 }  // namespace
 
 bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
-                    const std::string& resources) {
+                    const std::string& resources, ETemplateStyle style,
+                    const std::string& language) {
   CNewSiteOptions options;
   options.m_strScriptPath = scriptPath.empty() ? ProposeScriptPath() : scriptPath;
   options.m_bFrames = bFrames;
   options.m_templates = SourceFromArgument(templates);
   options.m_resources = SourceFromArgument(resources);
+  options.m_eStyle = style;
+  options.m_strLanguage = language;
   std::string text;
   if (!CreateNewSite(options, text))
     return false;

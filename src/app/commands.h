@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "assembly/templates.h"
+
 namespace velmora {
 
 class CSiteSession;
@@ -22,9 +24,11 @@ std::string OnePageTarget(std::string siteCatalog, bool bTextOnly);
 // Replaces a text in all site files or in the given files.
 bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
                     bool bAll, const std::vector<std::string>& files);
-// Writes a starter script (and its graphics folder).
+// Writes a starter script (and its graphics folder); the modern style also writes the site's
+// templates and stylesheet, with language in their pages.
 bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
-                    const std::string& resources);
+                    const std::string& resources, ETemplateStyle style = ETemplateStyle::kClassic,
+                    const std::string& language = "en");
 // Converts a script of the older format, with its blocks and templates, and writes the new
 // script text back to the script file.
 bool ConvertCommand(CSiteSession& session);

@@ -1,9 +1,13 @@
 #include "app/new_site.h"
 
+#include <utility>
+#include <vector>
+
 #include "markup/paths.h"
 #include "platform/dialogs.h"
 #include "platform/strings.h"
 #include "res/messages.h"
+#include "res/resources.h"
 
 namespace velmora {
 
@@ -30,7 +34,77 @@ bool SourceLocation(CNewSiteSource source, const char* defaultFolder, std::strin
   return true;
 }
 
+// The modern style makes the site's own templates and stylesheet, so it needs a site without
+// frames whose templates and resources are its own; what does not fit is told.
+bool StyleFits(const CNewSiteOptions& options) {
+  if (options.m_eStyle == ETemplateStyle::kClassic)
+    return true;
+  std::string problem;
+  if (options.m_bFrames)
+    problem = "The modern style is made for a site without frames";
+  else if (options.m_templates.m_eChoice != CNewSiteSource::kStandard ||
+           options.m_resources.m_eChoice != CNewSiteSource::kStandard)
+    problem =
+        "The modern style writes the site's own templates and stylesheet: choose the "
+        "standard templates and resources";
+  else if (!IsLanguageTag(options.m_strLanguage))
+    problem = "Not a language tag: " + options.m_strLanguage;
+  if (problem.empty())
+    return true;
+  Dialogs().MessageBox(problem);
+  return false;
+}
+
+// The modern style's templates go into the site's template catalog and its stylesheet into
+// the resource folder, where the build takes them instead of its built-in defaults. A file
+// already there is replaced only when the user agrees.
+bool WriteStyleFiles(const std::string& siteCatalog, const std::string& language) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const std::string& type : StyleTemplateTypes(ETemplateStyle::kModern)) {
+    std::string text = BuiltinTemplateText(type, ETemplateStyle::kModern);
+    ReplaceAll(text, "<html lang=\"en\">", "<html lang=\"" + language + "\">");
+    files.emplace_back(siteCatalog + "\\templates\\" + DefaultTemplateFileName(type), text);
+  }
+  files.emplace_back(siteCatalog + "\\gfx\\def.css", LoadResourceText("modern.css"));
+  for (const auto& [path, text] : files) {
+    if (FileExists(path) && !Dialogs().AskYesNo(FormatMessage(76, path)))
+      continue;
+    if (!MakeDirs(path)) {
+      Dialogs().MessageBox("Cant make Site in: " + path);
+      return false;
+    }
+    if (!WriteTextFile(path, text))
+      return false;  // the write has told the user why
+  }
+  return true;
+}
+
 }  // namespace
+
+bool StyleFromName(const std::string& name, ETemplateStyle& style) {
+  if (name == "classic")
+    style = ETemplateStyle::kClassic;
+  else if (name == "modern")
+    style = ETemplateStyle::kModern;
+  else
+    return false;
+  return true;
+}
+
+bool IsLanguageTag(const std::string& tag) {
+  std::vector<std::string> parts = Split(tag, "-");
+  for (size_t n = 0; n < parts.size(); ++n) {
+    const std::string& part = parts[n];
+    if (part.empty() || part.size() > 8)
+      return false;
+    for (char c : part) {
+      bool bLetter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+      if (!bLetter && !(n > 0 && c >= '0' && c <= '9'))
+        return false;
+    }
+  }
+  return !parts.empty();
+}
 
 void CompleteSeparators(CNewSiteSource& source) {
   if (!source.m_strCatalog.empty() && !EndsWith(source.m_strCatalog, "\\"))
@@ -111,6 +185,8 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
 }
 
 bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
+  if (!StyleFits(options))
+    return false;
   const std::string& scriptPath = options.m_strScriptPath;
   size_t slash = scriptPath.rfind('\\');
   std::string siteCatalog =
@@ -132,7 +208,8 @@ bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
   if (!WriteTextFile(scriptPath, scriptText))
     return false;
   MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
-  return true;
+  return options.m_eStyle == ETemplateStyle::kClassic ||
+         WriteStyleFiles(siteCatalog, options.m_strLanguage);
 }
 
 }  // namespace velmora

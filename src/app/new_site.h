@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "assembly/templates.h"
+
 namespace velmora {
 
 // Where the templates or layout resources of a new site come from.
@@ -21,7 +23,17 @@ struct CNewSiteOptions {
   bool m_bFrames = false;
   CNewSiteSource m_templates;
   CNewSiteSource m_resources;
+  // The modern style also writes the site's own templates and stylesheet, their pages in
+  // this language.
+  ETemplateStyle m_eStyle = ETemplateStyle::kClassic;
+  std::string m_strLanguage = "en";
 };
+
+// "classic" or "modern".
+bool StyleFromName(const std::string& name, ETemplateStyle& style);
+// A language tag fit for the lang attribute: letters, then groups of letters or digits after
+// hyphens ("en", "de-CH", "zh-Hant").
+bool IsLanguageTag(const std::string& tag);
 
 // "C:\mysite\script.txt", or the first of "C:\mysiteN\script.txt" (N = 1, 2, ...) that does
 // not exist yet.
@@ -32,9 +44,11 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
                                const std::string& templateLocation,
                                const std::string& resourceLocation);
 
-// Writes the starter script and the empty "graphics" folder. False when the user refused to
-// replace an existing script, the site folder cannot be made, or an address is not an http
-// address (each told in a message box). On success scriptText holds the written text.
+// Writes the starter script and the empty "graphics" folder, and with the modern style its
+// templates and stylesheet. False when the user refused to replace an existing script, the
+// site folder cannot be made, an address is not an http address, the style does not fit the
+// other choices, or a file cannot be written (each told in a message box). On success
+// scriptText holds the written text.
 bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText);
 
 }  // namespace velmora

@@ -20,28 +20,34 @@ struct CTemplateKind {
   const char* pszType;
   const char* pszFileName;  // the default file in the template catalog
   const char* pszBuiltin;   // the built-in text it is made from
+  const char* pszModern;    // the modern style's text; nullptr: the style has no such type
   const char* pszInput;     // what <!--INPUT/--> becomes; nullptr: the text has none
   bool bRemoveStamp;
+  // The built-in text <!--INPUT/--> becomes in the modern style; nullptr: as pszInput.
+  const char* pszModernInput = nullptr;
 };
 
 // The page types of one family share one built-in text and differ by the changes made to it.
 const CTemplateKind kKinds[] = {
-    {"I", "nf_i_template.html", "standard_page.html", "", false},
-    {"P", "nf_p_template.html", "standard_page.html", "", true},
-    {"C", "nf_c_template.html", "standard_page.html", "<!--TOC COLS=\"3\"--><!--/TOC-->", true},
-    {"IX", "nf_ix_template.html", "standard_page.html", "<!--INDEX COLS=\"3\"--><!--/INDEX-->",
+    {"I", "nf_i_template.html", "standard_page.html", "modern_page.html", "", false,
+     "modern_welcome.html"},
+    {"P", "nf_p_template.html", "standard_page.html", "modern_page.html", "", true},
+    {"C", "nf_c_template.html", "standard_page.html", "modern_page.html",
+     "<!--TOC COLS=\"3\"--><!--/TOC-->", true},
+    {"IX", "nf_ix_template.html", "standard_page.html", "modern_page.html",
+     "<!--INDEX COLS=\"3\"--><!--/INDEX-->", true},
+    {"FI", "f_i_template.html", "frame_page.html", nullptr, "", false},
+    {"FP", "f_p_template.html", "frame_page.html", nullptr, "", true},
+    {"FC", "f_c_template.html", "frame_page.html", nullptr, "<!--TOC COLS=\"3\"-->\r\n<!--/TOC-->",
      true},
-    {"FI", "f_i_template.html", "frame_page.html", "", false},
-    {"FP", "f_p_template.html", "frame_page.html", "", true},
-    {"FC", "f_c_template.html", "frame_page.html", "<!--TOC COLS=\"3\"-->\r\n<!--/TOC-->", true},
-    {"FIX", "f_ix_template.html", "frame_page.html", "<!--INDEX COLS=\"3\"-->\r\n<!--/INDEX-->",
-     true},
-    {"FF", "f_f_template.html", "f_f_template.html", nullptr, false},
-    {"FT", "f_t_template.html", "f_t_template.html", nullptr, false},
-    {"FL", "f_l_template.html", "f_l_template.html", nullptr, false},
-    {"PP", "print_template.html", "print_template.html", nullptr, false},
-    {"B", "block_template.html", "block_template.html", nullptr, false},
-    {"W", "wrapper_template.html", "wrapper_template.html", nullptr, false},
+    {"FIX", "f_ix_template.html", "frame_page.html", nullptr,
+     "<!--INDEX COLS=\"3\"-->\r\n<!--/INDEX-->", true},
+    {"FF", "f_f_template.html", "f_f_template.html", nullptr, nullptr, false},
+    {"FT", "f_t_template.html", "f_t_template.html", nullptr, nullptr, false},
+    {"FL", "f_l_template.html", "f_l_template.html", nullptr, nullptr, false},
+    {"PP", "print_template.html", "print_template.html", "modern_print.html", nullptr, false},
+    {"B", "block_template.html", "block_template.html", "modern_block.html", nullptr, false},
+    {"W", "wrapper_template.html", "wrapper_template.html", "modern_wrapper.html", nullptr, false},
 };
 
 const CTemplateKind* FindKind(const std::string& type) {
@@ -57,6 +63,33 @@ std::string FileNameOf(const std::string& path) {
 }
 
 }  // namespace
+
+std::string BuiltinTemplateText(const std::string& type, ETemplateStyle style) {
+  const CTemplateKind* pKind = FindKind(type);
+  const char* pszBuiltin = !pKind                              ? nullptr
+                           : style == ETemplateStyle::kClassic ? pKind->pszBuiltin
+                                                               : pKind->pszModern;
+  if (!pszBuiltin)
+    return {};
+  std::string text = LoadResourceText(pszBuiltin);
+  if (style == ETemplateStyle::kModern && pKind->pszModernInput)
+    ReplaceAll(text, "<!--INPUT/-->", LoadResourceText(pKind->pszModernInput));
+  else if (pKind->pszInput)
+    ReplaceAll(text, "<!--INPUT/-->", pKind->pszInput);
+  if (pKind->bRemoveStamp) {
+    ReplaceAll(text, "<!--STAMP-->", "");
+    ReplaceAll(text, "<!--/STAMP-->", "");
+  }
+  return text;
+}
+
+std::vector<std::string> StyleTemplateTypes(ETemplateStyle style) {
+  std::vector<std::string> types;
+  for (const CTemplateKind& kind : kKinds)
+    if (style == ETemplateStyle::kClassic || kind.pszModern)
+      types.push_back(kind.pszType);
+  return types;
+}
 
 std::string DefaultTemplateFileName(const std::string& type) {
   const CTemplateKind* pKind = FindKind(type);
@@ -133,15 +166,8 @@ bool CTemplate::MakeDefaultText(const std::string& type) {
   if (!pKind)
     return false;
   theReport.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
-  std::string text = LoadResourceText(pKind->pszBuiltin);
-  if (pKind->pszInput)
-    ReplaceAll(text, "<!--INPUT/-->", pKind->pszInput);
-  if (pKind->bRemoveStamp) {
-    ReplaceAll(text, "<!--STAMP-->", "");
-    ReplaceAll(text, "<!--/STAMP-->", "");
-  }
-  m_strContent = text;
-  return !text.empty();
+  m_strContent = BuiltinTemplateText(type, ETemplateStyle::kClassic);
+  return !m_strContent.empty();
 }
 
 CTemplate* CWebSite::GetTemplate(const std::string& type) {

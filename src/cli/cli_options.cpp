@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "app/new_site.h"
 #include "app/settings_store.h"
 #include "platform/strings.h"
 
@@ -138,9 +139,36 @@ bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& o
       return reader.Value(arg, options.m_strTemplates, error);
     if (arg == "--resources")
       return reader.Value(arg, options.m_strResources, error);
+    if (arg == "--style")
+      return reader.Value(arg, options.m_strStyle, error);
+    if (arg == "--language")
+      return reader.Value(arg, options.m_strLanguage, error);
   }
   bKnown = false;
   return true;
+}
+
+// The modern style writes the site's own templates and stylesheet for a site without frames;
+// the language goes into those templates only.
+bool CheckNewSiteStyle(const CCliOptions& options, std::string& error) {
+  ETemplateStyle style = ETemplateStyle::kClassic;
+  if (!StyleFromName(options.m_strStyle, style)) {
+    error = "--style takes classic or modern, not \"" + options.m_strStyle + "\"";
+    return false;
+  }
+  if (style == ETemplateStyle::kClassic) {
+    if (!options.m_strLanguage.empty())
+      error = "--language goes with --style modern";
+  } else if (options.m_bFrames || !options.m_strTemplates.empty() ||
+             !options.m_strResources.empty()) {
+    error =
+        "--style modern writes the site's own templates: no --frames, --templates or "
+        "--resources";
+  } else if (!options.m_strLanguage.empty() && !IsLanguageTag(options.m_strLanguage)) {
+    error = "--language needs a language tag such as en or de-CH, not \"" + options.m_strLanguage +
+            "\"";
+  }
+  return error.empty();
 }
 
 // The checks that need the whole command line.
@@ -170,6 +198,8 @@ bool CheckCommandLine(CCliOptions& options, std::string& error) {
       return false;
     }
   }
+  if (options.m_strCommand == "new" && !CheckNewSiteStyle(options, error))
+    return false;
   if (options.m_strCommand == "settings") {
     for (const std::string& arg : options.m_args) {
       std::string name;
@@ -258,6 +288,9 @@ std::string UsageText() {
          "files\n"
          "  new SCRIPT [--frames] [--templates DIR|URL] [--resources DIR|URL]   write a starter "
          "script\n"
+         "      [--style classic|modern] [--language TAG]   modern: HTML5 templates and "
+         "stylesheet too,\n"
+         "                                       pages in language TAG (default en)\n"
          "  convert SCRIPT                       convert a script of the older format\n"
          "  settings [NAME=0|1 ...]              show, or change and store, the seven settings\n"
          "OPTIONS\n"

@@ -28,6 +28,7 @@ struct CCliOptions {
   // new
   bool m_bFrames = false;
   std::string m_strTemplates, m_strResources;
+  std::string m_strStyle = "classic", m_strLanguage;  // the language only with --style modern
 
   // settings NAME=0|1 ...
   std::vector<std::pair<std::string, int>> m_changes;

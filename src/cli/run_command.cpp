@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/commands.h"
+#include "app/new_site.h"
 #include "app/settings_store.h"
 #include "app/site_session.h"
 #include "platform/drive_map.h"
@@ -60,9 +61,12 @@ int RunCommand(const CCliOptions& options) {
   if (command == "settings")
     return Settings(options);
   if (command == "new") {
+    ETemplateStyle style = ETemplateStyle::kClassic;
+    StyleFromName(options.m_strStyle, style);  // checked with the command line
     bool ok = NewSiteCommand(PathFromUser(options.m_args[0]), options.m_bFrames,
                              LocationFromUser(options.m_strTemplates),
-                             LocationFromUser(options.m_strResources));
+                             LocationFromUser(options.m_strResources), style,
+                             options.m_strLanguage.empty() ? "en" : options.m_strLanguage);
     return ExitStatus(ok);
   }
 

@@ -4,6 +4,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/strings.h"
+#include "res/resources.h"
 #include "support/temp_drive.h"
 
 namespace velmora {
@@ -124,6 +125,107 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   options.m_strScriptPath = "Q:\\site\\script.txt";
   EXPECT_FALSE(CreateNewSite(options, text));
   EXPECT_EQ(m_dialogs.m_messages.back(), "Cant make Site in: Q:\\site\\script.txt");
+}
+
+TEST(NewSite, LanguageTagsAndStyleNames) {
+  for (const char* tag : {"en", "de-CH", "zh-Hant", "sr-Latn-RS", "es-419"})
+    EXPECT_TRUE(IsLanguageTag(tag)) << tag;
+  // Anything else would end up inside the lang attribute of every page.
+  for (const char* tag : {"", "-", "en-", "en_US", "1en", "en\"><script>", "en US", "abcdefghi"})
+    EXPECT_FALSE(IsLanguageTag(tag)) << tag;
+  ETemplateStyle style = ETemplateStyle::kClassic;
+  EXPECT_TRUE(StyleFromName("modern", style));
+  EXPECT_EQ(style, ETemplateStyle::kModern);
+  EXPECT_FALSE(StyleFromName("Modern", style));
+  EXPECT_EQ(style, ETemplateStyle::kModern);
+}
+
+const char* const kModernTemplates[] = {
+    "nf_i_template.html",  "nf_p_template.html",  "nf_c_template.html",   "nf_ix_template.html",
+    "print_template.html", "block_template.html", "wrapper_template.html"};
+
+TEST_F(NewSiteOnDisk, ModernStyleWritesTemplatesAndStylesheetInItsLanguage) {
+  CNewSiteOptions options;
+  options.m_strScriptPath = m_drive.Path("site\\script.txt");
+  options.m_eStyle = ETemplateStyle::kModern;
+  options.m_strLanguage = "de-CH";
+  std::string text;
+  ASSERT_TRUE(CreateNewSite(options, text));
+  EXPECT_EQ(text, BuildDefaultScript(false, "C:\\site", "templates", "gfx"));
+  EXPECT_TRUE(m_drive.Exists("site/graphics"));
+  for (const char* name : kModernTemplates) {
+    SCOPED_TRACE(name);
+    std::string page = m_drive.Read(std::string("site/templates/") + name);
+    if (std::string(name) == "wrapper_template.html") {
+      EXPECT_TRUE(StartsWith(page, "<!-- Template file Velmora 2.0"));
+      continue;
+    }
+    EXPECT_TRUE(StartsWith(page, "<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n"));
+    EXPECT_EQ(page.find("lang=\"en\""), std::string::npos);
+  }
+  // Each page type gets the changes of its kind: lists for the site map and index, the stamp
+  // on the home page only, and the home page's introduction.
+  std::string home = m_drive.Read("site/templates/nf_i_template.html");
+  EXPECT_NE(home.find("<!--STAMP--> <!--/STAMP-->"), std::string::npos);
+  EXPECT_NE(home.find("class=\"cards\""), std::string::npos);
+  EXPECT_EQ(home.find("<!--INPUT/-->"), std::string::npos);
+  std::string page = m_drive.Read("site/templates/nf_p_template.html");
+  EXPECT_EQ(page.find("STAMP"), std::string::npos);
+  EXPECT_EQ(page.find("class=\"cards\""), std::string::npos);
+  EXPECT_NE(
+      m_drive.Read("site/templates/nf_c_template.html").find("<!--TOC COLS=\"3\"--><!--/TOC-->"),
+      std::string::npos);
+  EXPECT_NE(m_drive.Read("site/templates/nf_ix_template.html").find("<!--INDEX COLS=\"3\"-->"),
+            std::string::npos);
+  EXPECT_EQ(m_drive.Read("site/gfx/def.css"), LoadResourceText("modern.css"));
+  EXPECT_TRUE(m_dialogs.m_messages.empty());
+  EXPECT_TRUE(m_dialogs.m_questions.empty());
+}
+
+TEST_F(NewSiteOnDisk, ModernStyleRefusesWhatDoesNotFitBeforeWritingAnything) {
+  CNewSiteOptions options;
+  options.m_strScriptPath = m_drive.Path("site\\script.txt");
+  options.m_eStyle = ETemplateStyle::kModern;
+  std::string text;
+  options.m_bFrames = true;
+  EXPECT_FALSE(CreateNewSite(options, text));
+  options.m_bFrames = false;
+  options.m_templates.m_eChoice = CNewSiteSource::kCatalog;
+  options.m_templates.m_strCatalog = "C:\\tpl";
+  EXPECT_FALSE(CreateNewSite(options, text));
+  options.m_templates = {};
+  options.m_strLanguage = "en\" onload=\"x";
+  EXPECT_FALSE(CreateNewSite(options, text));
+  ASSERT_EQ(m_dialogs.m_messages.size(), 3u);
+  EXPECT_EQ(m_dialogs.m_messages[2], "Not a language tag: en\" onload=\"x");
+  EXPECT_TRUE(m_dialogs.m_questions.empty());
+  EXPECT_FALSE(m_drive.Exists("site"));
+}
+
+// Starting a modern site over an existing one must not lose the templates its owner edited.
+TEST_F(NewSiteOnDisk, ModernStyleAsksBeforeReplacingAFileOfTheSite) {
+  m_drive.Write("site/templates/nf_p_template.html", "mine");
+  m_drive.Write("site/gfx/def.css", "my look");
+  CNewSiteOptions options;
+  options.m_strScriptPath = m_drive.Path("site\\script.txt");
+  options.m_eStyle = ETemplateStyle::kModern;
+  m_dialogs.m_answers = {false, true};
+  std::string text;
+  ASSERT_TRUE(CreateNewSite(options, text));
+  ASSERT_EQ(m_dialogs.m_questions.size(), 2u);
+  EXPECT_EQ(m_dialogs.m_questions[0],
+            "File C:\\site\\templates\\nf_p_template.html exists. \n Replace it ?");
+  EXPECT_EQ(m_drive.Read("site/templates/nf_p_template.html"), "mine");
+  EXPECT_EQ(m_drive.Read("site/gfx/def.css"), LoadResourceText("modern.css"));
+  EXPECT_TRUE(m_drive.Exists("site/templates/nf_i_template.html"));
+
+  // A template that cannot be written is no success.
+  m_drive.Remove("site/templates");
+  m_drive.Write("site/templates", "a file where the folder belongs");
+  m_dialogs.m_answers = {true};
+  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_EQ(m_dialogs.m_messages.back(),
+            "Cant make Site in: C:\\site\\templates\\nf_i_template.html");
 }
 
 }  // namespace

@@ -78,5 +78,25 @@ TEST(CliOptions, UsageErrors) {
   EXPECT_TRUE(Refused({"settings", "Internet=on"}));
 }
 
+// The modern style makes the site's own templates, so it goes with neither frames nor
+// templates or resources from elsewhere; its language ends up in an attribute of every page.
+TEST(CliOptions, NewSiteStyleAndLanguage) {
+  CCliOptions modern;
+  ASSERT_TRUE(Parse({"new", "s.txt", "--style=modern", "--language", "de-CH"}, modern));
+  EXPECT_EQ(modern.m_strStyle, "modern");
+  EXPECT_EQ(modern.m_strLanguage, "de-CH");
+  CCliOptions classic;
+  ASSERT_TRUE(Parse({"new", "s.txt", "--frames"}, classic));
+  EXPECT_EQ(classic.m_strStyle, "classic");
+
+  EXPECT_TRUE(Refused({"new", "s.txt", "--style", "fancy"}));
+  EXPECT_TRUE(Refused({"new", "s.txt", "--language", "fr"}));  // classic pages have no lang
+  EXPECT_TRUE(Refused({"new", "s.txt", "--style", "modern", "--frames"}));
+  EXPECT_TRUE(Refused({"new", "s.txt", "--style", "modern", "--templates", "/tmp/t"}));
+  EXPECT_TRUE(Refused({"new", "s.txt", "--style", "modern", "--resources", "http://x/"}));
+  EXPECT_TRUE(Refused({"new", "s.txt", "--style", "modern", "--language", "en\"x"}));
+  EXPECT_TRUE(Refused({"build", "s.txt", "--style", "modern"}));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ TEST(BuiltinFiles, TextsStopAtTheMarkerAndUseCrLf) {
   std::vector<std::string> names(std::begin(kTemplates), std::end(kTemplates));
   names.push_back("missing_page.html");
   names.push_back("def.css");
+  for (const char* pszModern : {"modern_page.html", "modern_print.html", "modern_block.html",
+                                "modern_wrapper.html", "modern_welcome.html", "modern.css"})
+    names.push_back(pszModern);
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     std::string_view bytes;
@@ -103,6 +107,44 @@ TEST(BuiltinFiles, StylesheetDefinesEveryClassThePagesUse) {
     for (int n = 0; n <= 10; ++n) classes.push_back(pszPrefix + std::to_string(n));
   for (const std::string& name : classes)
     EXPECT_NE(css.find("." + name + " {"), std::string::npos) << name;
+}
+
+// The build points every "gfx" of a page at the page's resource folder, wherever it stands, so
+// the modern texts name it only in their stylesheet link.
+TEST(BuiltinFiles, ModernTextsNameTheResourceFolderOnlyForTheStylesheet) {
+  auto count = [](const std::string& text) {
+    size_t n = 0;
+    for (size_t at = text.find("gfx"); at != std::string::npos; at = text.find("gfx", at + 1)) ++n;
+    return n;
+  };
+  for (const char* pszName : {"modern_page.html", "modern_print.html"}) {
+    std::string text = LoadResourceText(pszName);
+    EXPECT_NE(text.find("<link rel=\"stylesheet\" href=\"gfx/def.css\">"), std::string::npos);
+    EXPECT_EQ(count(text), 1u) << pszName;
+  }
+  // A block file lies in the folder "blocks": its own look is one folder up.
+  std::string block = LoadResourceText("modern_block.html");
+  EXPECT_NE(block.find("href=\"../gfx/def.css\""), std::string::npos);
+  EXPECT_EQ(count(block), 1u);
+  for (const char* pszName : {"modern_wrapper.html", "modern_welcome.html", "modern.css"})
+    EXPECT_EQ(count(LoadResourceText(pszName)), 0u) << pszName;
+}
+
+TEST(BuiltinFiles, ModernStylesheetStylesEveryClassInBothSchemesAndOnPaper) {
+  std::string css = LoadResourceText("modern.css");
+  // The level classes are styled through prefix selectors, the rest one by one.
+  for (const char* pszPrefix :
+       {"[class^=\"clevel\"]", "[class^=\"aclevel\"]", "[class^=\"tlevel\"]"})
+    EXPECT_NE(css.find(pszPrefix), std::string::npos) << pszPrefix;
+  for (const char* pszClass :
+       {"localtoc", "basedon", "basedhead", "indexkeyword", "indexentry", "sitename", "mainfooter",
+        "leftfooter", "skip-link", "wrapped", "cards", "note"})
+    EXPECT_NE(css.find(std::string(".") + pszClass), std::string::npos) << pszClass;
+  for (const char* pszPart :
+       {"@media (prefers-color-scheme: dark)", "@media print", ":focus-visible"})
+    EXPECT_NE(css.find(pszPart), std::string::npos) << pszPart;
+  // Widths follow the reader's font size and the window, so the layout reflows on phones.
+  EXPECT_FALSE(std::regex_search(css, std::regex("(^|[\\s;{])(min-|max-)?width:\\s*[0-9.]+px")));
 }
 
 // Decodes a one-image GIF far enough to count its pixels, so a broken code stream shows.
