@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -95,6 +96,25 @@ CNewSiteDlg::CNewSiteDlg(QWidget* pParent) : QDialog(pParent) {
   m_pFrames = new QCheckBox("Use frames");
   m_pFrames->setObjectName("1023");
   pLayout->addWidget(m_pFrames);
+
+  // The modern style writes the site's own templates and stylesheet at once; its pages carry
+  // the language given here.
+  auto* pStyleRow = new QHBoxLayout;
+  pStyleRow->addWidget(new QLabel("Style:"));
+  m_pStyle = new QComboBox;
+  m_pStyle->setObjectName("style");
+  m_pStyle->addItem("Classic: the built-in templates");
+  m_pStyle->addItem("Modern: HTML5, fits phones, light and dark");
+  pStyleRow->addWidget(m_pStyle, 1);
+  pStyleRow->addWidget(new QLabel("Language:"));
+  m_pLanguage = NamedEdit("language");
+  m_pLanguage->setText("en");
+  m_pLanguage->setMaximumWidth(80);
+  m_pLanguage->setEnabled(false);
+  pStyleRow->addWidget(m_pLanguage);
+  pLayout->addLayout(pStyleRow);
+  connect(m_pStyle, &QComboBox::currentIndexChanged, this,
+          [this](int nIndex) { m_pLanguage->setEnabled(nIndex == 1); });
   pLayout->addWidget(
       new QLabel("You can change all settings later by editing the script, the templates or the "
                  "resources"));
@@ -177,6 +197,9 @@ void CNewSiteDlg::accept() {
   options.m_templates = m_pTemplates->Read();
   options.m_resources = m_pResources->Read();
   options.m_bFrames = m_pFrames->isChecked();
+  options.m_eStyle =
+      m_pStyle->currentIndex() == 1 ? ETemplateStyle::kModern : ETemplateStyle::kClassic;
+  options.m_strLanguage = Trim(FromQString(m_pLanguage->text()));
   std::string text;
   if (!CreateNewSite(options, text))
     return;

@@ -8,6 +8,7 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace velmora {
@@ -39,6 +40,8 @@ class CNewSiteDlg : public QDialog {
 
   QLineEdit* m_pScriptPath = nullptr;
   QCheckBox* m_pFrames = nullptr;
+  QComboBox* m_pStyle = nullptr;     // the built-in defaults, or the modern style
+  QLineEdit* m_pLanguage = nullptr;  // the modern style's page language
   std::unique_ptr<CSourceControls> m_pTemplates;
   std::unique_ptr<CSourceControls> m_pResources;
 };

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,6 +112,32 @@ class CNewSiteDialogTest : public QObject {
     QVERIFY(dialog.isVisible());
     QCOMPARE(m_dialogs.m_questions.size(), size_t(1));
     QCOMPARE(m_pDrive->Read("site/script.txt"), std::string("old"));
+  }
+
+  void ModernStyleWritesTemplatesInTheChosenLanguage() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    QVERIFY(!Edit(dialog, "language")->isEnabled());
+    dialog.findChild<QComboBox*>("style")->setCurrentIndex(1);
+    QVERIFY(Edit(dialog, "language")->isEnabled());
+    QCOMPARE(Edit(dialog, "language")->text(), QString("en"));
+
+    // The modern style has no frames: told, nothing written, and the dialog stays open.
+    dialog.findChild<QCheckBox*>("1023")->setChecked(true);
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_dialogs.m_messages.size(), size_t(1));
+    QVERIFY(!m_pDrive->Exists("site"));
+
+    dialog.findChild<QCheckBox*>("1023")->setChecked(false);
+    Edit(dialog, "language")->setText(" fr ");
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(m_pDrive->Read("site/templates/nf_p_template.html").find("<html lang=\"fr\">") !=
+            std::string::npos);
+    QVERIFY(m_pDrive->Exists("site/gfx/def.css"));
+    QCOMPARE(m_pDrive->Read("site/script.txt"), dialog.m_strScriptText);
   }
 
  private:
