@@ -9,6 +9,7 @@
 
 #include "assembly/local_toc.h"
 #include "assembly/page_steps.h"
+#include "markup/attribute_text.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
@@ -62,6 +63,28 @@ void AddAutomaticTag(std::string& text) {
   text.insert(titleEnd + 5, "<!--LOCALTOC LEVEL=\"2\" WIDTH=\"60\"--><!--/LOCALTOC-->");
 }
 
+// The anchor names of one level's headings, in page order. Named anchors take the heading text
+// as it is. Pages that begin with the HTML5 doctype get id anchors: an id may hold no white
+// space and must be unique, so the name is made fragment-safe and a repeated one numbered.
+class CAnchorNames {
+ public:
+  explicit CAnchorNames(bool bIds) : m_bIds(bIds) {}
+
+  std::string Next(const std::string& heading) {
+    if (!m_bIds)
+      return heading;
+    const std::string base = FragmentName(heading);
+    std::string name = base;
+    for (int n = 2; !m_used.insert(name).second; ++n) name = base + "-" + std::to_string(n);
+    return name;
+  }
+
+  const bool m_bIds;
+
+ private:
+  std::set<std::string> m_used;
+};
+
 // A listed heading's paragraph entry and the anchor put before it, from its text between
 // [textStart, textEnd) with the markup removed.
 struct CHeadingMarks {
@@ -69,12 +92,15 @@ struct CHeadingMarks {
   std::string anchor;
 };
 
-CHeadingMarks MarksFor(const std::string& text, size_t textStart, size_t textEnd) {
+CHeadingMarks MarksFor(const std::string& text, size_t textStart, size_t textEnd,
+                       CAnchorNames& names) {
   std::string heading = text.substr(textStart, textEnd - textStart);
   StripTags(heading);
   heading = Trim(heading);
-  return {std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + heading, heading) + "&nbsp;] ",
-          std::string(kCrLf) + kCrLf + "<a name=\"" + heading + "\"> </a>" + kCrLf};
+  // The name is the text as read, so an escaped character stands once escaped in the attributes.
+  const std::string name = names.Next(DecodeBasicReferences(heading));
+  return {std::string(kCrLf) + "[&nbsp;" + MakeLink("#" + name, heading) + "&nbsp;] ",
+          std::string(kCrLf) + kCrLf + AnchorElement(name, names.m_bIds, " ") + kCrLf};
 }
 
 // The headings of one level in page order: each "<hn>" with the first "</hn>" after it. Those
@@ -129,9 +155,12 @@ size_t OldAnchorsStart(const std::string& text, size_t headingStart, size_t floo
 // The element at [start, end) moves along with the text inserted before or inside it. With
 // bReplaceOld, copies of the anchor already standing right before a heading (an earlier build
 // of a page built from its own file) are dropped first, so the page does not grow each build.
+// Without bAddAnchors (a later element of the level on a page of id anchors, which the first
+// element has anchored) the text stays as it is.
 std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& start, size_t& end,
-                                        bool bReplaceOld) {
+                                        bool bReplaceOld, bool bIds, bool bAddAnchors) {
   LowerHeadingTags(text, nLevel);
+  CAnchorNames names(bIds);
 
   // Built in one pass: inserting into the text once per heading would copy the page each time.
   std::vector<std::string> entries;
@@ -145,8 +174,10 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
     // A heading across the element's own bounds would list the element's paragraph.
     if (headingStart < nEnd && headingEnd > nStart)
       continue;
-    CHeadingMarks marks = MarksFor(text, headingStart + walk.m_open.size(), headingEnd);
+    CHeadingMarks marks = MarksFor(text, headingStart + walk.m_open.size(), headingEnd, names);
     entries.push_back(std::move(marks.entry));
+    if (!bAddAnchors)
+      continue;
     const std::string& anchor = marks.anchor;
     // An old anchor is dropped only when it lies wholly on one side of the element's bounds.
     auto mayDrop = [&](size_t from) {
@@ -164,7 +195,7 @@ std::vector<std::string> AnchorHeadings(std::string& text, int nLevel, size_t& s
     out.append(text, headingStart, headingEnd - headingStart);
     copied = headingEnd;
   }
-  if (!entries.empty()) {
+  if (bAddAnchors && !entries.empty()) {
     out.append(text, copied);
     text = std::move(out);
   }
@@ -227,10 +258,11 @@ struct CAnchorPlace {
 // Each element anchors every heading of its level again, so expanding the elements in turn
 // copies the page once per element. When no heading of a listed level touches an element and
 // headings of different levels do not nest, the result is known beforehand: the first element
-// of a level drops the anchors of the last build, every element of the level adds one, and all
-// elements of a level list the same headings. Such pages are written in one pass; false (and
-// the text unchanged) for any other page.
+// of a level drops the anchors of the last build, every element of the level adds one (on a page
+// of id anchors only the first does), and all elements of a level list the same headings. Such
+// pages are written in one pass; false (and the text unchanged) for any other page.
 CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
+  const bool bIds = BeginsWithHtml5Doctype(text);
   std::vector<CTocElement> elements;
   // Every element found, the SHOW="OFF" one too: nothing may be put into any of them.
   std::vector<size_t> starts;
@@ -288,8 +320,12 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
   std::vector<CAnchorPlace> places;
   std::vector<std::vector<std::string>> entries(7);
   for (int nLevel : levels) {
+    // Named anchors are written once per element of the level; an id only once.
     size_t nCopies = 0;
     for (const CTocElement& found : elements) nCopies += found.nLevel == nLevel;
+    if (bIds)
+      nCopies = 1;
+    CAnchorNames names(bIds);
     size_t copied = 0;
     // The walk also passes over the headings that hold an element.
     CHeadingWalk walk(work, nLevel);
@@ -298,7 +334,7 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
     while (walk.Next(headingStart, headingEnd)) {
       if (holdsUpperTagOfOtherLevel(nLevel, headingStart, headingEnd))
         return CLocalTocExpansion::kDeclined;
-      CHeadingMarks marks = MarksFor(work, headingStart + walk.m_open.size(), headingEnd);
+      CHeadingMarks marks = MarksFor(work, headingStart + walk.m_open.size(), headingEnd, names);
       entries[nLevel].push_back(std::move(marks.entry));
       const size_t before =
           OldAnchorsStart(work, headingStart, copied, marks.anchor, [](size_t) { return true; });
@@ -363,6 +399,7 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
 // Expands the elements one after the other, each on the page as the ones before it left it.
 bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
   const std::string original = text;
+  const bool bIds = BeginsWithHtml5Doctype(text);
   size_t start = 0;
   size_t end = 0;
   std::set<int> anchoredLevels;
@@ -375,7 +412,7 @@ bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
     const std::string before = text.substr(start, end - start);
     const bool bFirstOfLevel = anchoredLevels.insert(found.nLevel).second;
     const std::vector<std::string> entries =
-        AnchorHeadings(text, found.nLevel, start, end, bFirstOfLevel);
+        AnchorHeadings(text, found.nLevel, start, end, bFirstOfLevel, bIds, bFirstOfLevel || !bIds);
     // Headings inside the element's own content now carry anchors too; read it again.
     if (text.compare(start, end - start, before) != 0)
       element.Parse(text.substr(start, end - start));

@@ -6,6 +6,8 @@
 #include "assembly/element_expansion.h"
 #include "assembly/navigation_lists.h"
 #include "assembly/page_steps.h"
+#include "markup/attribute_text.h"
+#include "markup/column_table.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/web_site.h"
@@ -17,6 +19,10 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 const int kBulletMessage = 17003;
+// The bullet on pages that begin with the HTML5 doctype: its spacing and alignment as a style.
+const char* const kHtml5Bullet =
+    "<img src=\"gfx/bullet.gif\" width=\"3\" height=\"5\" "
+    "style=\"margin: 0 2px; vertical-align: middle\" alt=\">\">";
 const int kMaxLevelClass = 10;
 static_assert(kMaxLevelClass < 100, "level classes are written with at most two digits");
 // A wider table lays nothing out; the bound keeps a stray COLS value from making millions of cells.
@@ -39,12 +45,12 @@ void AppendLevelDiv(std::string& out, const char* prefix, int nLevel) {
   out += "\">";
 }
 
-std::string ColumnTable(const std::vector<std::string>& columns) {
+std::string ColumnTable(const std::vector<std::string>& columns, bool bHtml5) {
   std::string table = kCrLf;
-  table += "<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>";
+  table += ColumnTableStart(bHtml5);
   table += kCrLf;
   for (const std::string& column : columns) {
-    table += "<td valign=\"top\">";
+    table += ColumnCellStart(bHtml5);
     table += column;
     table += "</td>";
     table += kCrLf;
@@ -123,6 +129,10 @@ void AppendLinkTo(std::string& out, const CPage& built, CNode& q, const std::str
     out += text;
     return;
   }
+  // Addresses hardly ever hold a character to escape; only those are written again.
+  if (std::string_view(out).substr(nAddress).find_first_of("\"&<>") != std::string_view::npos)
+    out.replace(nAddress, std::string::npos,
+                EscapeAttribute(std::string_view(out).substr(nAddress)));
   if (text.empty()) {
     const std::string address = out.substr(nAddress);
     out += "\">";
@@ -142,7 +152,7 @@ std::string LinkAddress(const CPage& built, CNode& q) {
   return address;
 }
 
-std::string MakeConListText(CPage& page, bool bBullet) {
+std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5) {
   std::string list;
   CWebSite* pSite = page.m_pSite;
   if (pSite && pSite->OutlinePosition(&page) >= 0) {
@@ -169,7 +179,7 @@ std::string MakeConListText(CPage& page, bool bBullet) {
       if (pNode == &page) {
         if (bBullet) {
           AppendLevelDiv(list, "aclevel", pNode->m_nLevel - 1);
-          list += Message(kBulletMessage);
+          list += bHtml5 ? kHtml5Bullet : Message(kBulletMessage);
         } else {
           AppendLevelDiv(list, "aclevel", pNode->m_nLevel);
         }
@@ -186,7 +196,7 @@ std::string MakeConListText(CPage& page, bool bBullet) {
 }
 
 std::string MakeTocText(CPage& page, int nCols, const std::string& target, int nMinLevel,
-                        int nMaxLevel) {
+                        int nMaxLevel, bool bHtml5) {
   if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
     return {};
   CWebSite& site = *page.m_pSite;
@@ -215,15 +225,15 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
       ++nColumn;
     columns[nColumn] += entries[j] + kCrLf;
   }
-  return ColumnTable(columns);
+  return ColumnTable(columns, bHtml5);
 }
 
 std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
-                              const std::string& style, bool bSiblings) {
+                              const std::string& style, bool bSiblings, bool bHtml5) {
   if (nCols <= 0)
     return {};
   const std::string entryStart =
-      "<div class=\"" + (style.empty() ? std::string("tlevel1") : style) + "\">";
+      "<div class=\"" + (style.empty() ? std::string("tlevel1") : EscapeAttribute(style)) + "\">";
   CNode* pParent = bSiblings ? page.m_pParent : &page;
   if (!pParent)
     return {};
@@ -252,28 +262,31 @@ std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
     columns[nColumn] += entry + kCrLf;
     ++nCount;
   }
-  return ColumnTable(columns);
+  return ColumnTable(columns, bHtml5);
 }
 
 void MakeConList(CPage& page, std::string& text) {
+  const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(text, "<!--CONLIST", "<!--/CONLIST-->", [&](const CTagElement& element) {
-    return MakeConListText(page, element.GetAttribute("BULLET") != "OFF");
+    return MakeConListText(page, element.GetAttribute("BULLET") != "OFF", bHtml5);
   });
 }
 
 void MakeToc(CPage& page, std::string& text) {
+  const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(text, "<!--TOC", "<!--/TOC-->", [&](const CTagElement& element) {
     return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
                        IntAttribute(element, "MIN_LEVEL", 1),
-                       IntAttribute(element, "MAX_LEVEL", 1000));
+                       IntAttribute(element, "MAX_LEVEL", 1000), bHtml5);
   });
 }
 
 void MakeSingleToc(CPage& page, std::string& text) {
+  const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(text, "<!--SINGLETOC", "<!--/SINGLETOC-->", [&](const CTagElement& element) {
     return MakeSingleTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
                              element.GetAttribute("STYLE"),
-                             element.GetAttribute("MEMBERS") == "SIBLINGS");
+                             element.GetAttribute("MEMBERS") == "SIBLINGS", bHtml5);
   });
 }
 

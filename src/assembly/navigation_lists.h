@@ -14,11 +14,13 @@ class CPage;
 // else empty.
 std::string LinkAddress(const CPage& built, CNode& q);
 
-std::string MakeConListText(CPage& page, bool bBullet);
+// bHtml5: the page begins with the HTML5 doctype (the bullet and the column tables styled
+// inline instead of with attributes HTML5 no longer has).
+std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5 = false);
 std::string MakeTocText(CPage& page, int nCols, const std::string& target, int nMinLevel,
-                        int nMaxLevel);
+                        int nMaxLevel, bool bHtml5 = false);
 std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
-                              const std::string& style, bool bSiblings);
+                              const std::string& style, bool bSiblings, bool bHtml5 = false);
 std::string MakeTrailText(CPage& page);
 
 }  // namespace velmora

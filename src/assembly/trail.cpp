@@ -3,6 +3,7 @@
 #include "assembly/element_expansion.h"
 #include "assembly/navigation_lists.h"
 #include "assembly/page_steps.h"
+#include "markup/attribute_text.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/web_site.h"
@@ -14,7 +15,7 @@ namespace {
 const char* const kSeparator = " > ";
 
 std::string Link(const std::string& address, const std::string& text) {
-  return "<a href=\"" + address + "\">" + text + "</a>";
+  return "<a href=\"" + EscapeAttribute(address) + "\">" + text + "</a>";
 }
 
 // The home page as a trail entry or neighbour: normally the relative path to its file; a
@@ -90,10 +91,12 @@ void MakeNeighbourLinks(CPage& page, std::string& text) {
   if (pParent && pParent->m_pParent && !pParent->HasOption('N') && pParent->m_strLocalPath.empty())
     parent = LinkAddress(page, *pParent);
 
-  ReplaceQuotedAfterKeys(text, "<!--NEXT/-->", "href=", addressOf(pNext), true, false);
-  ReplaceQuotedAfterKeys(text, "<!--PREV/-->", "href=", addressOf(pPrevious), true, false);
-  ReplaceQuotedAfterKeys(text, "<!--HOME/-->", "href=", home, true, false);
-  ReplaceQuotedAfterKeys(text, "<!--PARENT/-->", "href=", parent, true, false);
+  ReplaceQuotedAfterKeys(text, "<!--NEXT/-->", "href=", EscapeAttribute(addressOf(pNext)), true,
+                         false);
+  ReplaceQuotedAfterKeys(text, "<!--PREV/-->", "href=", EscapeAttribute(addressOf(pPrevious)), true,
+                         false);
+  ReplaceQuotedAfterKeys(text, "<!--HOME/-->", "href=", EscapeAttribute(home), true, false);
+  ReplaceQuotedAfterKeys(text, "<!--PARENT/-->", "href=", EscapeAttribute(parent), true, false);
 }
 
 }  // namespace velmora

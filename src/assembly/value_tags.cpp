@@ -2,6 +2,7 @@
 // tags so a written page can be built again; the order matters because a value inserted by one
 // tag is searched by every later one.
 #include "assembly/page_steps.h"
+#include "markup/attribute_text.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
@@ -15,6 +16,11 @@ namespace velmora {
 namespace {
 
 constexpr int kToTopMessage = 17004;
+// The to-top link on pages that begin with the HTML5 doctype: the same without the image
+// border attribute that HTML5 no longer has.
+constexpr const char* kHtml5ToTop =
+    "<p><a href=\"#TopOfPage\"><img src=\"gfx/up.gif\" alt=\"TopOfPage\" width=\"17\" "
+    "height=\"9\"></a></p>";
 
 void ReplacePaired(std::string& text, const std::string& name, const std::string& value) {
   const std::string startTag = "<!--" + name + "-->";
@@ -29,7 +35,8 @@ void ExpandValueTags(CPage& page, std::string& text) {
   CWebSite& site = *page.m_pSite;
 
   if (!site.m_strSiteOrg.empty())
-    ReplaceQuotedAfterKeys(text, "<!--SITEORG/-->", "href=", site.m_strSiteOrg, true, false);
+    ReplaceQuotedAfterKeys(text, "<!--SITEORG/-->", "href=", EscapeAttribute(site.m_strSiteOrg),
+                           true, false);
   if (!site.m_strSiteAuthor.empty())
     ReplacePaired(text, "SITEAUTHOR", site.m_strSiteAuthor);
 
@@ -45,7 +52,8 @@ void ExpandValueTags(CPage& page, std::string& text) {
 
   // Only the first keywords meta element is changed.
   if (!site.m_strKeywords.empty())
-    ReplaceQuotedAfterKeys(text, "keywords", "content=", site.m_strKeywords, false, false);
+    ReplaceQuotedAfterKeys(text, "keywords", "content=", EscapeAttribute(site.m_strKeywords), false,
+                           false);
 
   if (!site.m_strSiteName.empty())
     ReplacePaired(text, "SITENAME", site.m_strSiteName);
@@ -55,7 +63,10 @@ void ExpandValueTags(CPage& page, std::string& text) {
   ReplacePaired(text, "PAGENO", page.m_strNumber);
   ReplacePaired(text, "PAGECOUNT", std::to_string(site.m_pages.size()));
   ReplacePaired(text, "DATE", FormatDate(CurrentTime()));
-  ReplaceAll(text, "<!--TOTOP/-->", "\r\n" + Message(kToTopMessage) + "\r\n");
+  if (text.find("<!--TOTOP/-->") != std::string::npos) {
+    const std::string toTop = BeginsWithHtml5Doctype(text) ? kHtml5ToTop : Message(kToTopMessage);
+    ReplaceAll(text, "<!--TOTOP/-->", "\r\n" + toTop + "\r\n");
+  }
 }
 
 }  // namespace velmora

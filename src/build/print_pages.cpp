@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
 #include "markup/printable_sections.h"
@@ -66,7 +67,7 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
 // Links of the gathered sections that lead to a page held in the print page become links to
 // that page's anchor there.
 void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
-                         const std::vector<CPage*>& held) {
+                         const std::vector<CPage*>& held, bool bIdAnchors) {
   RewriteQuotedValues(text, "a href=", 9, [&](const std::string& value, std::string& out) {
     const std::string reference = Trim(value);
     if (reference.empty() || StartsWith(reference, "#") || Contains(reference, ":"))
@@ -77,7 +78,7 @@ void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
       return false;
     for (CPage* pPage : held) {
       if (EqualsNoCase(pPage->m_strLocalPath, target)) {
-        out = "#" + PrintAnchorName(pPage->m_strRemotePath);
+        out = "#" + EscapeAttribute(PrintAnchorName(pPage->m_strRemotePath, bIdAnchors));
         return true;
       }
     }
@@ -99,17 +100,30 @@ bool FillPrintPage(CPage& page) {
   // a text file may hold: from the print list that would pass that on, they keep their content.
   size_t nSize = text.size();
   bool bFull = false;
+  const bool bIdAnchors = BeginsWithHtml5Doctype(text);
+  // Each page's anchor is written once in the print page, before its first section; links
+  // lead only to pages that gave a section, and so an anchor.
+  std::unordered_set<const CPage*> anchored;
+  std::vector<CPage*> held;
   RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
     if (bFull)
       return;
     const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
-    std::vector<CPage*> held;
     std::string gathered;
     for (CPage* pPage : PrintListPages(*page.m_pSite, element.GetAttribute("PAGES"))) {
       if (pPage == &page || pPage->m_strLocalPath.empty())
         continue;
-      gathered += pPage->ExtractPrintableSections(printPath, bTextOnly, false);
-      held.push_back(pPage);
+      // Text-only sections lose their anchors; the page may still be anchored by a later list.
+      const bool bAnchor = !bTextOnly && !anchored.contains(pPage);
+      const std::string sections = pPage->ExtractPrintableSections(
+          printPath, bTextOnly, false,
+          !bAnchor ? CNode::EPrintAnchor::kNone
+                   : (bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName));
+      if (bAnchor && !sections.empty()) {
+        anchored.insert(pPage);
+        held.push_back(pPage);
+      }
+      gathered += sections;
       if (nSize + gathered.size() > kMaxTextBytes) {
         theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath), 3);
         bFull = true;
@@ -118,7 +132,7 @@ bool FillPrintPage(CPage& page) {
     }
     nSize += gathered.size();
     if (!bTextOnly)
-      PointLinksAtAnchors(gathered, printPath, held);
+      PointLinksAtAnchors(gathered, printPath, held, bIdAnchors);
     if (element.GetAttribute("APPEND") == "ON")
       element.m_strContent += gathered;
     else
@@ -146,7 +160,7 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
     std::string text;
     for (const auto& pPage : m_pages)
       if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty())
-        text += pPage->ExtractPrintableSections(filePath, true, false);
+        text += pPage->ExtractPrintableSections(filePath, true, false, CNode::EPrintAnchor::kNone);
     for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");
     return WriteTextFile(filePath, text);
   }

@@ -1,5 +1,8 @@
 #include "markup/collection.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
@@ -60,13 +63,44 @@ void CCollection::Add(const std::string& path, CCollected collected) {
   }
 }
 
+namespace {
+
+// Whether a piece holds a link of its own: an "<a" start tag in either letter case.
+bool HoldsLink(const std::string& piece) {
+  for (size_t at = piece.find('<'); at != std::string::npos; at = piece.find('<', at + 1)) {
+    if (at + 2 < piece.size() && (piece[at + 1] == 'a' || piece[at + 1] == 'A') &&
+        std::string_view(" \t\r\n>").find(piece[at + 2]) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string CCollection::FormatList(const std::string& pagePath, bool bReference,
                                     const std::string& separator) const {
+  // Names of the source pages, for the pieces that hold links (looked up only for those).
+  std::unordered_map<std::string, std::string> names;
+  auto nameOf = [&](const std::string& path) -> const std::string& {
+    if (names.empty() && m_pSite)
+      for (const auto& pPage : m_pSite->m_pages)
+        names.emplace(pPage->m_strLocalPath, pPage->m_strName);
+    return names[path];
+  };
   std::string list = "\r\n";
   for (size_t i = 0; i < m_texts.size(); ++i) {
     list += separator;
-    list +=
-        bReference ? MakeLink(RelativePath(pagePath, m_sourcePages[i]), m_texts[i]) : m_texts[i];
+    if (!bReference) {
+      list += m_texts[i];
+    } else if (HoldsLink(m_texts[i])) {
+      // A link cannot hold another: the piece keeps its own links and is followed by the link
+      // to its page, named after that page.
+      list += m_texts[i];
+      list += ' ';
+      list += MakeLink(RelativePath(pagePath, m_sourcePages[i]), nameOf(m_sourcePages[i]));
+    } else {
+      list += MakeLink(RelativePath(pagePath, m_sourcePages[i]), m_texts[i]);
+    }
     list += "\r\n";
   }
   return list;

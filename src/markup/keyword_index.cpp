@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "markup/attribute_text.h"
+#include "markup/column_table.h"
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
@@ -211,7 +213,7 @@ const CWordFinder& CKeywordIndex::SourceWordFinder() {
 }
 
 std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, bool bReference,
-                                       bool bSort) {
+                                       bool bSort, bool bHtml5) {
   struct CPart {
     std::string m_strKeyword, m_strPages;
   };
@@ -234,7 +236,8 @@ std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, b
   std::stable_sort(parts.begin(), parts.end(),
                    [](const CPart& a, const CPart& b) { return a.m_strKeyword < b.m_strKeyword; });
 
-  if (nCols <= 1) {
+  // An empty index is no table: a row without cells is markup the parser has to repair.
+  if (nCols <= 1 || parts.empty()) {
     std::string index;
     for (const CPart& part : parts) index += part.m_strKeyword + part.m_strPages;
     return index;
@@ -252,9 +255,9 @@ std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, b
     columns.back() += part.m_strKeyword + part.m_strPages;
     ++inColumn;
   }
-  std::string index = "\r\n<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>\r\n";
+  std::string index = std::string("\r\n") + ColumnTableStart(bHtml5) + "\r\n";
   for (const std::string& column : columns)
-    index += "<td valign=\"top\"><p class=\"sitemap\">" + column + "</p></td>\r\n";
+    index += ColumnCellStart(bHtml5) + ("<div class=\"sitemap\">" + column) + "</div></td>\r\n";
   index += "</table>\r\n";
   return index;
 }
@@ -264,6 +267,7 @@ void CKeywordIndex::BuildIndexPages(CWebSite&) {
     std::string text;
     if (!ReadTextFile(pagePath, text))
       continue;
+    const bool bHtml5 = BeginsWithHtml5Doctype(text);
     RewriteElements(text, "<!--INDEX", "<!--/INDEX-->", [&](CTagElement& element) {
       int nCols = element.GetIntAttribute("COLS");
       if (nCols == -999)
@@ -275,7 +279,7 @@ void CKeywordIndex::BuildIndexPages(CWebSite&) {
       m_pFinder.reset();
       const std::string index =
           FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
-                      element.GetAttribute("SORT") == "ON");
+                      element.GetAttribute("SORT") == "ON", bHtml5);
       if (element.GetAttribute("APPEND") == "ON")
         element.m_strContent += index;
       else

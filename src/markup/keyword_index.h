@@ -63,7 +63,9 @@ class CKeywordIndex {
   void AddWords(const std::string& path, const std::string& name, const CPageWords& words);
   void BuildIndexPages(CWebSite& site);
   // The index text for one INDEX element of the page at pagePath.
-  std::string FormatIndex(const std::string& pagePath, int nCols, bool bReference, bool bSort);
+  // bHtml5: the page begins with the HTML5 doctype (column table styled inline).
+  std::string FormatIndex(const std::string& pagePath, int nCols, bool bReference, bool bSort,
+                          bool bHtml5 = false);
 
   std::vector<std::unique_ptr<CIndexEntry>> m_sourceEntries;
   std::vector<std::unique_ptr<CIndexEntry>> m_tagEntries;

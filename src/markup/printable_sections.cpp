@@ -1,5 +1,6 @@
 #include "markup/printable_sections.h"
 
+#include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
@@ -31,20 +32,25 @@ bool RepointFrom(const std::string& pagePath, const std::string& printPagePath,
 
 }  // namespace
 
-std::string PrintAnchorName(const std::string& remotePath) {
+std::string PrintAnchorName(const std::string& remotePath, bool bIdAnchor) {
   std::string anchor = remotePath;
   ReplaceAll(anchor, "\\", "-");
   ReplaceAll(anchor, ".", "-");
-  return anchor;
+  return bIdAnchor ? FragmentName(anchor) : anchor;
 }
 
 std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bool bTextOnly,
-                                            bool bKeepLinks) {
+                                            bool bKeepLinks, EPrintAnchor anchorKind) {
   const std::string text = GetContent();
   if (text.empty())
     return {};
 
-  const std::string anchor = PrintAnchorName(m_strRemotePath);
+  // One anchor, closed at once, before the first section: the page's later sections need none.
+  std::string anchor;
+  if (anchorKind != EPrintAnchor::kNone) {
+    const bool bId = anchorKind == EPrintAnchor::kId;
+    anchor = AnchorElement(PrintAnchorName(m_strRemotePath, bId), bId);
+  }
 
   static const std::string kOpen = "<!--PRINTABLE-->", kClose = "<!--/PRINTABLE-->";
   std::string result;
@@ -59,7 +65,8 @@ std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bo
       break;
     pos = close + kClose.size();
 
-    std::string section = "<a name=\"" + anchor + "\">" + text.substr(begin, close - begin);
+    std::string section = anchor + text.substr(begin, close - begin);
+    anchor.clear();
     if (bTextOnly) {
       StripTags(section);
       result += section;

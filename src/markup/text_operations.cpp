@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "markup/attribute_text.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -228,14 +229,22 @@ bool IsPlainPageName(const std::string& value) {
   return !value.empty() && value.find_first_of("/:.") == npos && value[0] != '#';
 }
 
+std::string TargetAttribute(const std::string& target) {
+  // A plain frame name is written unquoted, as it always was; any other is quoted and escaped.
+  if (!target.empty() && target.find_first_of(" \t\r\n\f\"'=<>`&") == npos)
+    return " target=" + target;
+  return " target=\"" + EscapeAttribute(target) + "\"";
+}
+
 std::string MakeLink(const std::string& address, const std::string& text,
                      const std::string& target) {
   if (address.empty())
     return text;
-  const std::string& shown = text.empty() ? address : text;
+  const std::string shown = text.empty() ? EscapeAttribute(address) : text;
+  std::string link = "<a href=\"" + EscapeAttribute(address) + "\"";
   if (!target.empty())
-    return "<a href=\"" + address + "\" target=" + target + ">" + shown + "</a>";
-  return "<a href=\"" + address + "\">" + shown + "</a>";
+    link += TargetAttribute(target);
+  return link + ">" + shown + "</a>";
 }
 
 }  // namespace velmora

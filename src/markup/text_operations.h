@@ -24,7 +24,10 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
                    const std::string& newText);
 size_t StripTags(std::string& text);
 bool IsPlainPageName(const std::string& value);
+// <a href="address">text</a>, the address escaped; the text is markup and written as it is.
 std::string MakeLink(const std::string& address, const std::string& text,
                      const std::string& target = {});
+// " target=NAME" for a link's frame or window, quoted and escaped only when the name needs it.
+std::string TargetAttribute(const std::string& target);
 
 }  // namespace velmora

@@ -32,8 +32,10 @@ class CNode {
   virtual int CheckBlockImages(std::string& text);
   virtual bool StoreLocal();
   virtual bool SetLocation(const std::string& location);
+  // The anchor written before a page's first printable section in a print page.
+  enum class EPrintAnchor { kNone, kName, kId };
   virtual std::string ExtractPrintableSections(const std::string& printPagePath, bool bTextOnly,
-                                               bool bKeepLinks);
+                                               bool bKeepLinks, EPrintAnchor anchor);
   virtual void AddBasedOn(const std::string& entry);
   virtual void AddBlock(size_t nIndex);
   virtual std::string GetContent();

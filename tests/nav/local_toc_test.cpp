@@ -72,6 +72,34 @@ TEST_F(LocalToc, EveryElementAnchorsTheHeadingsAgain) {
   EXPECT_EQ(Run("<!--LOCALTOC/-->"), "<!--LOCALTOC--><p class=\"localtoc\"></p><!--/LOCALTOC-->");
 }
 
+// A heading's text is written into the anchor and the link as an attribute value.
+TEST_F(LocalToc, QuotedHeadingsGetWorkingLinks) {
+  const std::string result =
+      Run("<!--LOCALTOC/--><h2>Say \"hi\" <b>&</b> go</h2><h2>Say &quot;hi&quot; &amp; go</h2>");
+  EXPECT_EQ(Count(result, "<a name=\"Say &quot;hi&quot; &amp; go\"> </a>\r\n<h2>"), 2u);
+  EXPECT_EQ(Count(result, "<a href=\"#Say &quot;hi&quot; &amp; go\">"), 2u);
+  EXPECT_NE(result.find(">Say &quot;hi&quot; &amp; go</a>"), std::string::npos);
+}
+
+// On a page that begins with the HTML5 doctype the anchors are ids: unique, one per heading
+// whatever the number of elements, and with names that a fragment holds as they are.
+TEST_F(LocalToc, DoctypePagesGetUniqueFragmentSafeIds) {
+  const std::string page =
+      "<!DOCTYPE html>\r\n<!--LOCALTOC/--><h2>Say \"hi\"</h2><h2>Say \"hi\"</h2><h2>100%</h2>"
+      "<!--LOCALTOC/-->";
+  const std::string result = Run(page);
+  for (const char* id : {"Say-%22hi%22", "Say-%22hi%22-2", "100%25"}) {
+    EXPECT_EQ(Count(result, std::string("<a id=\"") + id + "\"> </a>"), 1u) << id;
+    EXPECT_EQ(Count(result, std::string("<a href=\"#") + id + "\">"), 2u) << id;
+  }
+  EXPECT_EQ(result.find("name="), std::string::npos);
+  EXPECT_EQ(Run(result), result);
+  // Another doctype keeps the named anchors.
+  EXPECT_NE(Run("<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\"><h1>T</h1><h2>A</h2>")
+                .find("<a name=\"A\"> </a>"),
+            std::string::npos);
+}
+
 // Pages with many elements are written in one pass; that pass must give the text of the
 // element-by-element expansion, and leave the pages it cannot take to it.
 TEST_F(LocalToc, OnePassGivesTheTextOfTheExpansionInTurn) {
@@ -84,6 +112,8 @@ TEST_F(LocalToc, OnePassGivesTheTextOfTheExpansionInTurn) {
       Run(many),  // the anchors of the last build are dropped once, then added per element
       "<!--LOCALTOC APPEND=\"ON\"-->x<!--/LOCALTOC--><h2>A <!--TOC--></h2><h2>B</h2>",
       "<h2>A</h2><!--LOCALTOC/--><!--LOCALTOC SHOW=\"OFF\"/--><h2>B</h2>",
+      "<!doctype html>" + many,
+      Run("<!doctype html>" + many),
   };
   for (const std::string& page : taken) {
     std::string atOnce = page;

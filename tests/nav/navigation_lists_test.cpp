@@ -222,5 +222,50 @@ TEST_F(NavigationLists, SingleTocWithFewMembers) {
   EXPECT_EQ(MakeSingleTocText(m_site.Page("Left"), 3, "", "", true), "");
 }
 
+// File names and attribute texts are escaped in every list, trail and neighbour link; plain
+// names are written as always (the tests above). Doctype pages get no obsolete attributes.
+TEST(NavigationMarkup, FileNamesAreEscapedAndDoctypePagesStyledInline) {
+  CHandSite hand;
+  hand.Add(1, "Home", "index.html");
+  hand.Add(2, "R&D", "r&d \"x\".html");
+  hand.Add(3, "Below", "pages\\below.html");
+  hand.Add(2, "Last", "last.html");
+  hand.Finish();
+  const std::string escaped = "r&amp;d &quot;x&quot;.html";
+
+  std::string text =
+      "<!--CONLIST--><!--/CONLIST--><!--TOC--><!--/TOC-->"
+      "<!--TRAIL--><!--/TRAIL-->"
+      "<!--NEXT/--><a href=\"\"><!--PREV/--><a href=\"\"><!--PARENT/--><a href=\"\">";
+  CPage& below = hand.Page("Below");
+  MakeConList(below, text);
+  MakeToc(below, text);
+  MakeTrail(below, text);
+  MakeNeighbourLinks(below, text);
+  EXPECT_EQ(text.find("\"x\""), std::string::npos) << text;
+  for (const std::string& link : {"<a href=\"../" + escaped + "\">R&D</a>",  // menu, TOC, trail
+                                  "<!--PREV/--><a href=\"../" + escaped + "\">",
+                                  "<!--PARENT/--><a href=\"../" + escaped + "\">"})
+    EXPECT_NE(text.find(link), std::string::npos) << link << "\n" << text;
+  EXPECT_NE(MakeSingleTocText(hand.Page("R&D"), 1, "x y", "a<b", true)
+                .find("<div class=\"a&lt;b\"><a href=\"last.html\" target=\"x y\">Last</a>"),
+            std::string::npos);
+  EXPECT_NE(text.find("<!--NEXT/--><a href=\"../last.html\">"), std::string::npos) << text;
+  EXPECT_NE(text.find(kBullet), std::string::npos);
+  EXPECT_NE(text.find("<td valign=\"top\">"), std::string::npos);
+
+  std::string html5 =
+      "<!DOCTYPE html>\n<!--CONLIST--><!--/CONLIST--><!--TOC--><!--/TOC-->"
+      "<!--SINGLETOC--><!--/SINGLETOC-->";
+  MakeConList(below, html5);
+  MakeToc(below, html5);
+  MakeSingleToc(hand.Page("R&D"), html5);
+  for (const char* obsolete :
+       {"valign=", "vspace=", "hspace=", "cellspacing=", "cellpadding=", "border="})
+    EXPECT_EQ(html5.find(obsolete), std::string::npos) << obsolete << "\n" << html5;
+  EXPECT_NE(html5.find("<table style=\"border-spacing: 0\"><tr>"), std::string::npos);
+  EXPECT_NE(html5.find("<td style=\"vertical-align: top; padding: 5px\">"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velmora

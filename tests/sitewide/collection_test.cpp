@@ -53,5 +53,23 @@ TEST(Collection, ElementsAreFilledOnlyByTheirOwnCollection) {
             "<!--/COLLECTION-->");
 }
 
+// A link cannot hold a link: a piece with links of its own keeps them and is followed by the
+// link to its page, named after the page. Addresses from file names are escaped.
+TEST(Collection, PiecesHoldingLinksAreNotWrappedInAnother) {
+  CWebSite site({});
+  site.m_pages.push_back(std::make_unique<CPage>(&site));
+  site.m_pages.back()->m_strLocalPath = "C:\\s\\pages\\r&d.html";
+  site.m_pages.back()->m_strName = "R&D";
+  CCollection news(&site, "news,[,]");
+  news.CollectFromPage(
+      "C:\\s\\pages\\r&d.html",
+      "[see <A HREF=\"x.html\">x</A>][plain][<a\r\nhref=\"y\">y</a>][<abbr>z</abbr>]");
+  EXPECT_EQ(news.FormatList("C:\\s\\news.html", true, "|"),
+            "\r\n|see <A HREF=\"x.html\">x</A> <a href=\"pages/r&amp;d.html\">R&D</a>\r\n"
+            "|<a href=\"pages/r&amp;d.html\">plain</a>\r\n"
+            "|<a\r\nhref=\"y\">y</a> <a href=\"pages/r&amp;d.html\">R&D</a>\r\n"
+            "|<a href=\"pages/r&amp;d.html\"><abbr>z</abbr></a>\r\n");
+}
+
 }  // namespace
 }  // namespace velmora

@@ -97,9 +97,11 @@ TEST_F(KeywordIndex, ColumnsDealEntriesEvenlyWithTheRestInTheLast) {
   EXPECT_EQ(Count(index.FormatIndex("C:\\site\\ix.html", 3, false, false), "<td "), 2u);
   // Zero or fewer columns are read as one: a plain list.
   EXPECT_EQ(Count(index.FormatIndex("C:\\site\\ix.html", 0, false, false), "<table"), 0u);
+  // A column is a div: a paragraph cannot hold the entries' divs. No entries, no table.
+  EXPECT_EQ(Count(table, "<td valign=\"top\"><div class=\"sitemap\">"), 3u);
+  EXPECT_EQ(Count(table, "<p"), 0u);
   index.ResetIndex();
-  EXPECT_EQ(index.FormatIndex("C:\\site\\ix.html", 3, false, false),
-            "\r\n<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>\r\n</table>\r\n");
+  EXPECT_EQ(index.FormatIndex("C:\\site\\ix.html", 3, false, false), "");
 }
 
 TEST_F(KeywordIndex, IndexPagesAreFilledOnDisk) {

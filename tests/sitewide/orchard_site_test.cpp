@@ -80,7 +80,7 @@ TEST_F(OrchardSite, CleanSiteBuildsItsIndexCollectionAndPrintPageAndChecksOk) {
             std::string::npos);
 
   const std::string print = drive.Read("orchard/print.html");
-  EXPECT_NE(print.find("<a name=\"pages-apples-html\">"), std::string::npos) << print;
+  EXPECT_NE(print.find("<a name=\"pages-apples-html\"></a>"), std::string::npos) << print;
   EXPECT_NE(print.find("<img src=\"blocks/apple.gif\""), std::string::npos) << print;
   EXPECT_NE(print.find("<a href=\"#pages-pears-html\">ripe pears</a>"), std::string::npos) << print;
 

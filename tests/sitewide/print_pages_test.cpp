@@ -55,14 +55,34 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
   print.MakePrintPage();
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->"
-            "<a name=\"ch-html\">chapter"
-            "<a name=\"pages-a-html\"><a href=\"#pages-b-html\">to B</a> "
+            "<a name=\"ch-html\"></a>chapter"
+            "<a name=\"pages-a-html\"></a><a href=\"#pages-b-html\">to B</a> "
             "<a href=\"o.html\">to Other</a>"
-            "<a name=\"pages-b-html\">bee"
+            "<a name=\"pages-b-html\"></a>bee"
             "<!--/PRINTLIST--></body>");
   EXPECT_NE(theReport.Text().find("Print - C:\\site\\print.html\r\nCan't get: Nope\r\nOK\r\n"),
             std::string::npos)
       << theReport.Text();
+}
+
+// A page gathered by two lists of one print page is anchored once; links lead to pages that
+// gave a section (and so an anchor), and on a doctype page the anchors are ids.
+TEST_F(PrintPages, EachAnchorOnceAndIdsOnDoctypePages) {
+  Add("Empty", "pages\\e f.html", "nothing printable", site.m_pages.front().get());
+  site.m_pages[1]->SetContent(
+      "<!--PRINTABLE--><a href=\"b.html\">to B</a> <a href=\"e f.html\">to E</a>"
+      "<!--/PRINTABLE-->");
+  CPage& print = Add("Print", "print.html",
+                     "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->"
+                     "<!--PRINTLIST PAGES=\"Empty,A\"--><!--/PRINTLIST-->",
+                     nullptr);
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html"),
+            "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"-->"
+            "<a id=\"pages-a-html\"></a><a href=\"#pages-b-html\">to B</a> "
+            "<a href=\"pages/e f.html\">to E</a><a id=\"pages-b-html\"></a>bee<!--/PRINTLIST-->"
+            "<!--PRINTLIST PAGES=\"Empty,A\"--><a href=\"#pages-b-html\">to B</a> "
+            "<a href=\"pages/e f.html\">to E</a><!--/PRINTLIST-->");
 }
 
 TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
@@ -114,17 +134,18 @@ TEST_F(PrintPages, OnePageOfTheWholeSite) {
   site.m_strTemplates = "C:\\site\\templates";
   ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.html", false));
   const std::string page = drive.Read("site\\Pall.html");
-  EXPECT_NE(page.find("<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"--><a name=\"ch-html\">chapter"),
+  EXPECT_NE(page.find("<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"--><a name=\"ch-html\"></a>chapter"),
             std::string::npos)
       << page;
-  EXPECT_NE(page.find("<a name=\"o-html\">other<!--/PRINTLIST--><!--/BLOCK-->"), std::string::npos);
+  EXPECT_NE(page.find("<a name=\"o-html\"></a>other<!--/PRINTLIST--><!--/BLOCK-->"),
+            std::string::npos);
   EXPECT_EQ(page.find("frame"), std::string::npos);
   EXPECT_TRUE(site.m_printPages.empty());
 
   // Another drive than the catalog's still gets the print page itself.
   CTempDrive other('D');
   ASSERT_TRUE(site.MakeOnePage("D:\\out\\all.html", false));
-  EXPECT_NE(other.Read("out\\all.html").find("<a name=\"ch-html\">chapter"), std::string::npos);
+  EXPECT_NE(other.Read("out\\all.html").find("<a name=\"ch-html\"></a>chapter"), std::string::npos);
 }
 
 }  // namespace

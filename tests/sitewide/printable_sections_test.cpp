@@ -16,13 +16,29 @@ class PrintableSections : public ::testing::Test {
   CPage page;
 };
 
-TEST_F(PrintableSections, EachSectionIsAnchoredAfterThePage) {
+using EAnchor = CNode::EPrintAnchor;
+
+// One closed anchor before the first section: the page's sections would otherwise nest in an
+// unclosed link, and its name would stand twice.
+TEST_F(PrintableSections, OnlyTheFirstSectionIsAnchored) {
   page.SetContent(
       "skip<!--PRINTABLE-->one<!--/PRINTABLE-->skip<!--PRINTABLE-->two<!--/PRINTABLE-->"
       "<!--PRINTABLE-->never closed");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false),
-            "<a name=\"pages-a-html\">one<a name=\"pages-a-html\">two");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", true, false), "onetwo");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+            "<a name=\"pages-a-html\"></a>onetwo");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kNone),
+            "onetwo");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", true, false, EAnchor::kName),
+            "onetwo");
+}
+
+TEST_F(PrintableSections, AnchorNamesFromFileNamesAreEscapedAndIdsFragmentSafe) {
+  page.m_strRemotePath = "pages\\r&d notes.html";
+  page.SetContent("<!--PRINTABLE-->one<!--/PRINTABLE-->");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+            "<a name=\"pages-r&amp;d notes-html\"></a>one");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kId),
+            "<a id=\"pages-r&amp;d-notes-html\"></a>one");
 }
 
 TEST_F(PrintableSections, ImagesAndLinksArePointedFromThePrintPage) {
@@ -31,13 +47,13 @@ TEST_F(PrintableSections, ImagesAndLinksArePointedFromThePrintPage) {
       "<img src=\"http://x.org/i.gif\"> <img src=\"img/pic.gif\">"
       "<A HREF=\"b.html#s\">B</a> <a href=\"#top\">top</a> <a href=\"mailto:x@y.z\">m</a>"
       " HTTP and SRC stay as written<!--/PRINTABLE-->");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false),
-            "<a name=\"pages-a-html\"><img src=\"pages/pic.gif\"> <img src=\"../gfx/logo.gif\">"
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+            "<a name=\"pages-a-html\"></a><img src=\"pages/pic.gif\"> <img src=\"../gfx/logo.gif\">"
             "<img src=\"http://x.org/i.gif\"> <img src=\"pages/img/pic.gif\">"
             "<a href=\"pages/b.html#s\">B</a> <a href=\"#top\">top</a>"
             " <a href=\"mailto:x@y.z\">m</a> HTTP and SRC stay as written");
   // With the links kept, only the images move.
-  EXPECT_NE(page.ExtractPrintableSections("C:\\site\\Pall.html", false, true)
+  EXPECT_NE(page.ExtractPrintableSections("C:\\site\\Pall.html", false, true, EAnchor::kName)
                 .find("<a href=\"b.html#s\">"),
             std::string::npos);
 }
