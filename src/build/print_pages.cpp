@@ -69,7 +69,7 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
 void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
                          const std::vector<CPage*>& held, bool bIdAnchors) {
   RewriteQuotedValues(text, "a href=", 9, [&](const std::string& value, std::string& out) {
-    const std::string reference = Trim(value);
+    const std::string reference = DecodeBasicReferences(Trim(value));
     if (reference.empty() || StartsWith(reference, "#") || Contains(reference, ":"))
       return false;
     const std::string target =

@@ -17,16 +17,16 @@ bool IsAbsoluteReference(const std::string& value) {
   return Contains(value, ":");
 }
 
-// The reference from printPagePath to what `value` names relative to the page at pagePath;
-// false when it cannot be formed.
+// The reference from printPagePath to what the attribute value names relative to the page at
+// pagePath, as an attribute value again; false when it cannot be formed.
 bool RepointFrom(const std::string& pagePath, const std::string& printPagePath,
                  const std::string& value, std::string& result) {
   std::string base = pagePath;
   ReplaceAll(base, "\\", "/");
-  const std::string target = JoinAddress(base, value);
+  const std::string target = JoinAddress(base, DecodeBasicReferences(value));
   if (target.empty())
     return false;
-  result = RelativePath(printPagePath, target);
+  result = EscapeAttribute(RelativePath(printPagePath, target));
   return true;
 }
 

@@ -66,23 +66,27 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
 }
 
 // A page gathered by two lists of one print page is anchored once; links lead to pages that
-// gave a section (and so an anchor), and on a doctype page the anchors are ids.
+// gave a section (and so an anchor), and on a doctype page the anchors are ids. A file name
+// with "&" is read from its escaped link and written escaped.
 TEST_F(PrintPages, EachAnchorOnceAndIdsOnDoctypePages) {
   Add("Empty", "pages\\e f.html", "nothing printable", site.m_pages.front().get());
+  site.m_pages[2]->m_strRemotePath = "pages\\b&c.html";
+  site.m_pages[2]->m_strLocalPath = "C:\\site\\pages\\b&c.html";
   site.m_pages[1]->SetContent(
-      "<!--PRINTABLE--><a href=\"b.html\">to B</a> <a href=\"e f.html\">to E</a>"
+      "<!--PRINTABLE--><a href=\"b&amp;c.html\">to B</a> <a href=\"e f.html\">to E</a>"
       "<!--/PRINTABLE-->");
   CPage& print = Add("Print", "print.html",
                      "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->"
                      "<!--PRINTLIST PAGES=\"Empty,A\"--><!--/PRINTLIST-->",
                      nullptr);
   print.MakePrintPage();
-  EXPECT_EQ(drive.Read("site\\print.html"),
-            "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"-->"
-            "<a id=\"pages-a-html\"></a><a href=\"#pages-b-html\">to B</a> "
-            "<a href=\"pages/e f.html\">to E</a><a id=\"pages-b-html\"></a>bee<!--/PRINTLIST-->"
-            "<!--PRINTLIST PAGES=\"Empty,A\"--><a href=\"#pages-b-html\">to B</a> "
-            "<a href=\"pages/e f.html\">to E</a><!--/PRINTLIST-->");
+  EXPECT_EQ(
+      drive.Read("site\\print.html"),
+      "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"-->"
+      "<a id=\"pages-a-html\"></a><a href=\"#pages-b&amp;c-html\">to B</a> "
+      "<a href=\"pages/e f.html\">to E</a><a id=\"pages-b&amp;c-html\"></a>bee"
+      "<!--/PRINTLIST--><!--PRINTLIST PAGES=\"Empty,A\"--><a href=\"#pages-b&amp;c-html\">to B</a> "
+      "<a href=\"pages/e f.html\">to E</a><!--/PRINTLIST-->");
 }
 
 TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {

@@ -39,6 +39,12 @@ TEST_F(PrintableSections, AnchorNamesFromFileNamesAreEscapedAndIdsFragmentSafe) 
             "<a name=\"pages-r&amp;d notes-html\"></a>one");
   EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kId),
             "<a id=\"pages-r&amp;d-notes-html\"></a>one");
+  // Links and images are read as the browser reads them, and written back escaped.
+  page.SetContent(
+      "<!--PRINTABLE--><a href=\"r&amp;d.html?a=1&b=2#x\">x</a>"
+      "<img src=\"r&amp;d.gif\"><!--/PRINTABLE-->");
+  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kNone),
+            "<a href=\"pages/r&amp;d.html?a=1&amp;b=2#x\">x</a><img src=\"pages/r&amp;d.gif\">");
 }
 
 TEST_F(PrintableSections, ImagesAndLinksArePointedFromThePrintPage) {
