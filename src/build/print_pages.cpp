@@ -86,6 +86,28 @@ void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
   });
 }
 
+// On a page of id anchors, the ids of one gathered page are made its own: two pages may well
+// have a heading of the same text. Each id of the sections (but the page's anchor) is put after
+// the page's anchor name, and so are the section's links to those ids.
+void PrefixGatheredIds(std::string& sections, const std::string& pageAnchor) {
+  std::unordered_set<std::string> ids;
+  RewriteQuotedValues(sections, " id=", 4, [&](const std::string& value, std::string& out) {
+    if (value.empty() || value == pageAnchor)
+      return false;
+    ids.insert(value);
+    out = pageAnchor + "-" + value;
+    return true;
+  });
+  if (ids.empty())
+    return;
+  RewriteQuotedValues(sections, "href=", 6, [&](const std::string& value, std::string& out) {
+    if (!StartsWith(value, "#") || !ids.contains(value.substr(1)))
+      return false;
+    out = "#" + pageAnchor + "-" + value.substr(1);
+    return true;
+  });
+}
+
 // Fills every PRINTLIST element of the page and writes it; true when it was written.
 bool FillPrintPage(CPage& page) {
   if (page.m_strContent.empty())
@@ -115,10 +137,12 @@ bool FillPrintPage(CPage& page) {
         continue;
       // Text-only sections lose their anchors; the page may still be anchored by a later list.
       const bool bAnchor = !bTextOnly && !anchored.contains(pPage);
-      const std::string sections = pPage->ExtractPrintableSections(
+      std::string sections = pPage->ExtractPrintableSections(
           printPath, bTextOnly, false,
           !bAnchor ? CNode::EPrintAnchor::kNone
                    : (bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName));
+      if (bIdAnchors && !bTextOnly)
+        PrefixGatheredIds(sections, EscapeAttribute(PrintAnchorName(pPage->m_strRemotePath, true)));
       if (bAnchor && !sections.empty()) {
         anchored.insert(pPage);
         held.push_back(pPage);

@@ -89,6 +89,26 @@ TEST_F(PrintPages, EachAnchorOnceAndIdsOnDoctypePages) {
       "<a href=\"pages/e f.html\">to E</a><!--/PRINTLIST-->");
 }
 
+// Two gathered pages with a heading of one text: on a doctype page each id is made the page's
+// own, with the page's links to it; other links stay.
+TEST_F(PrintPages, GatheredIdsStayUniqueOnDoctypePages) {
+  const std::string sections =
+      "<!--PRINTABLE--><a href=\"#Intro\">Intro</a> <a href=\"#top\">top</a>"
+      "<a id=\"Intro\"> </a><h2>Intro</h2><!--/PRINTABLE-->";
+  site.m_pages[1]->SetContent(sections);
+  site.m_pages[2]->SetContent(sections);
+  CPage& print = Add("Print", "print.html",
+                     "<!DOCTYPE html><!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->", nullptr);
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html"),
+            "<!DOCTYPE html><!--PRINTLIST PAGES=\"A,B\"-->"
+            "<a id=\"pages-a-html\"></a><a href=\"#pages-a-html-Intro\">Intro</a> "
+            "<a href=\"#top\">top</a><a id=\"pages-a-html-Intro\"> </a><h2>Intro</h2>"
+            "<a id=\"pages-b-html\"></a><a href=\"#pages-b-html-Intro\">Intro</a> "
+            "<a href=\"#top\">top</a><a id=\"pages-b-html-Intro\"> </a><h2>Intro</h2>"
+            "<!--/PRINTLIST-->");
+}
+
 TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
   CPage& print = Add("Print", "print.html",
                      "<!--PRINTLIST PAGES=\"all\" TEXTONLY=\"ON\" APPEND=\"ON\"-->kept:"
