@@ -53,6 +53,20 @@ TEST_F(ValueTagsTest, EveryOccurrenceOfATagGetsItsValue) {
             "<TITLE>Second page</TITLE><title>Second page</title>");
 }
 
+// Site values written into attribute values are escaped; a doctype page's to-top link has no
+// attribute HTML5 dropped.
+TEST_F(ValueTagsTest, AttributeValuesAreEscapedAndToTopFitsTheDoctype) {
+  site.m_strSiteOrg = "http://example.org/?a=1&b=\"2\"";
+  site.m_strKeywords = "R&D, <tags>";
+  EXPECT_EQ(Expand("<!--SITEORG/--><a href=\"x\"><meta name=\"keywords\" content=\"\">"),
+            "<!--SITEORG/--><a href=\"http://example.org/?a=1&amp;b=&quot;2&quot;\">"
+            "<meta name=\"keywords\" content=\"R&amp;D, &lt;tags&gt;\">");
+  EXPECT_NE(Expand("<!--TOTOP/-->").find("border=\"0\""), std::string::npos);
+  const std::string html5 = Expand("<!DOCTYPE html>\n<!--TOTOP/-->");
+  EXPECT_EQ(html5.find("border="), std::string::npos);
+  EXPECT_NE(html5.find("<a href=\"#TopOfPage\"><img src=\"gfx/up.gif\""), std::string::npos);
+}
+
 TEST_F(ValueTagsTest, AStartTagWithoutEndTagStaysAsItIs) {
   EXPECT_EQ(Expand("<!--SITENAME--> x <!--SITENAME--> y"), "<!--SITENAME--> x <!--SITENAME--> y");
 }
