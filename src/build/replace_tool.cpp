@@ -1,14 +1,25 @@
 #include "build/replace_tool.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "build/resource_copy.h"
 #include "markup/paths.h"
 #include "model/web_site.h"
 #include "platform/dialogs.h"
+#include "platform/drive_map.h"
 #include "platform/strings.h"
 
 namespace velmora {
+
+namespace {
+// One key for every name of the same file: drive letters compare ignoring case, and the host
+// path takes out "." and ".." pieces.
+std::string FileKey(const std::string& path) {
+  std::string host;
+  return theDriveMap.ToHost(path, host) ? host : ToUpper(path);
+}
+}  // namespace
 
 const std::vector<std::string>& CReplaceTool::FillCandidates() {
   m_candidates.clear();
@@ -54,9 +65,12 @@ bool CReplaceTool::Replace(const std::string& find, const std::string& with,
 
   Progress().Show(static_cast<int>(files.size()));
   int nPosition = 0;
+  // A file named twice (by two block lines, say) is changed once: a replacement that holds
+  // its search text would otherwise be applied to its own result.
+  std::unordered_set<std::string> done;
   for (const std::string& file : files) {
     std::string text;
-    if (ReadTextFile(file, text)) {
+    if (done.insert(FileKey(file)).second && ReadTextFile(file, text)) {
       const size_t nCount = ReplaceAll(text, find, replacement);
       if (nCount > 0) {
         WriteTextFile(file, text);

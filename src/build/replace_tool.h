@@ -17,7 +17,7 @@ class CReplaceTool {
   // the print pages and the blocks, sorted alphabetically. A file named twice is listed twice.
   const std::vector<std::string>& FillCandidates();
   // Replaces every occurrence of find in each of the files, in the order given; a file given
-  // twice is processed twice. A replacement "#location" (longer than two characters) stands
+  // twice is processed once. A replacement "#location" (longer than two characters) stands
   // for the text loaded from that location. False when nothing could be done: an empty find
   // text, no files, or a replacement that cannot be loaded (told in a message box).
   bool Replace(const std::string& find, const std::string& with,

@@ -315,4 +315,19 @@ TEST_F(VelmoraProgramTest, NewSiteAndConversion) {
   EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
 }
 
+// A block named by two pages is one file: a replacement that holds its search text is made
+// once in it.
+TEST_F(VelmoraProgramTest, ReplaceChangesEachFileOnce) {
+  std::filesystem::create_directories(m_folder + "/c/site/blocks");
+  std::vector<std::string> lines = kGoodScript;
+  lines.insert(lines.end(), {"1,About,P,about.html", "BLOCKS:blocks\\home.html"});
+  WriteSiteFile("site.txt", Script(lines));
+  WriteSiteFile("site/blocks/home.html", "<!--BLOCK--><p>FOO</p><!--/BLOCK-->");
+  CRun run = Run({"replace", "C:\\site.txt", "--find", "FOO", "--with", "FOOBAR", "--all"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut << run.m_strErr;
+  EXPECT_EQ(ReadHostFile(m_folder + "/c/site/blocks/home.html"),
+            "<!--BLOCK--><p>FOOBAR</p><!--/BLOCK-->");
+  EXPECT_NE(run.m_strErr.find("1 replaces in 1 files"), std::string::npos) << run.m_strErr;
+}
+
 }  // namespace
