@@ -22,7 +22,9 @@ class CCliDialogs : public CDialogs {
 
  private:
   void Write(const std::string& text);
-  bool ReadLine(std::string& line, bool bEcho);
+  // Shows the prompt and reads one line; without echo, the terminal echoes again afterwards
+  // whatever ends the reading, a signal included.
+  bool ReadLine(const std::string& prompt, std::string& line, bool bEcho);
 
   int m_nAnswer;
   CTerminalProgress* m_pProgress;

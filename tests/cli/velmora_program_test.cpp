@@ -1,9 +1,14 @@
 // Runs the built velmora program with its own home, settings file and drive C.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -39,8 +44,8 @@ class VelmoraProgramTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(m_folder); }
 
-  // Runs the program with stdin from /dev/null, so no terminal is there to ask.
-  CRun Run(const std::vector<std::string>& args) {
+  // The environment of the program: its own home, settings file and drives.
+  std::vector<std::string> Environment() const {
     std::map<std::string, std::string> env;
     for (char** p = environ; *p; ++p) {
       std::string entry = *p;
@@ -56,7 +61,12 @@ class VelmoraProgramTest : public ::testing::Test {
     env["VELMORA_DRIVE_D"] = m_folder + "/d";
     std::vector<std::string> envText;
     for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
+    return envText;
+  }
 
+  // Runs the program with stdin from /dev/null, so no terminal is there to ask.
+  CRun Run(const std::vector<std::string>& args) {
+    std::vector<std::string> envText = Environment();
     std::string program = VELMORA_BINARY_DIR "/velmora";
     std::vector<char*> argv{program.data()};
     std::vector<std::string> argsCopy = args;
@@ -328,6 +338,86 @@ TEST_F(VelmoraProgramTest, ReplaceChangesEachFileOnce) {
   EXPECT_EQ(ReadHostFile(m_folder + "/c/site/blocks/home.html"),
             "<!--BLOCK--><p>FOOBAR</p><!--/BLOCK-->");
   EXPECT_NE(run.m_strErr.find("1 replaces in 1 files"), std::string::npos) << run.m_strErr;
+}
+
+// Ctrl-C or a kill at the password prompt leaves the terminal echoing, as it was.
+TEST_F(VelmoraProgramTest, TheTerminalEchoesAgainAfterThePasswordPrompt) {
+  velmora::testing::CLocalHttpServer server;
+  server.Server().Get("/secret.html", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 401;
+    res.set_header("WWW-Authenticate", "Basic realm=\"test\"");
+  });
+  ASSERT_TRUE(server.Start());
+  std::filesystem::create_directories(m_folder + "/c/site");
+  WriteSiteFile("site.txt",
+                Script({"VERSION=2.0", "CATALOG=C:\\site\\", "SITENAME=Test", "1,Home,I,index.html",
+                        "BLOCKS:" + server.Url("/secret.html"), "1,About,P,about.html"}));
+
+  // Each way out of the prompt: Ctrl-C typed, a kill, and an answer.
+  enum class EEnd { kCtrlC, kTerm, kAnswer };
+  for (EEnd end : {EEnd::kCtrlC, EEnd::kTerm, EEnd::kAnswer}) {
+    std::vector<std::string> envText = Environment();
+    std::string program = VELMORA_BINARY_DIR "/velmora";
+    std::vector<std::string> args = {program, "--online", "build", "C:\\site.txt"};
+    std::vector<char*> argv, envp;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (std::string& entry : envText) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::execve(program.c_str(), argv.data(), envp.data());
+      ::_exit(127);
+    }
+    // The terminal is looked at from its own side, which stays open after the program ends.
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    std::string seen;
+    auto waitFor = [&](const std::string& text) {
+      while (seen.find(text) == std::string::npos) {
+        pollfd ready{master, POLLIN, 0};
+        if (::poll(&ready, 1, 30000) <= 0)
+          return false;
+        char buffer[512];
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0)
+          return false;
+        seen.append(buffer, static_cast<size_t>(n));
+      }
+      return true;
+    };
+    auto echoes = [&] {
+      termios state{};
+      return ::tcgetattr(terminal, &state) == 0 && (state.c_lflag & ECHO) != 0;
+    };
+
+    EXPECT_TRUE(waitFor("User name: ")) << seen;
+    ASSERT_EQ(::write(master, "ann\r", 4), 4);
+    EXPECT_TRUE(waitFor("Password: ")) << seen;
+    EXPECT_FALSE(echoes());
+    if (end == EEnd::kCtrlC)
+      ASSERT_EQ(::write(master, "\x03", 1), 1);
+    else if (end == EEnd::kTerm)
+      ::kill(pid, SIGTERM);
+    else
+      ASSERT_EQ(::write(master, "pw\r", 3), 3);
+    if (end == EEnd::kAnswer)
+      waitFor("\x01");  // reads until the program has ended
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    if (end == EEnd::kCtrlC)
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    else if (end == EEnd::kTerm)
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    else
+      EXPECT_TRUE(WIFEXITED(status)) << seen;
+    EXPECT_TRUE(echoes()) << static_cast<int>(end);
+    ::close(terminal);
+    ::close(master);
+  }
 }
 
 }  // namespace
