@@ -3,6 +3,7 @@
 #include "app/conversion.h"
 #include "app/site_session.h"
 #include "markup/paths.h"
+#include "model/script_lines.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -10,21 +11,27 @@
 namespace velmora {
 
 namespace {
-bool IsCurrentFormat(const std::string& text) {
-  for (const std::string& line : Split(text, "\r\n", true))
-    if (StartsWith(Trim(line), "VERSION=2.0"))
-      return true;
-  return false;
-}
-}  // namespace
-
+// The new text goes back to the file in the file's own encoding.
 bool ConvertScriptOfSession(CSiteSession& session) {
   CConversion conversion(session.m_strScriptText);
   session.m_strScriptText = conversion.Convert();
   if (!session.m_strScriptPath.empty() &&
-      !WriteTextFile(session.m_strScriptPath, session.m_strScriptText))
+      !WriteTextFile(session.m_strScriptPath,
+                     EncodeText(session.m_strScriptText, session.m_eScriptEncoding)))
     return false;
   return true;
+}
+}  // namespace
+
+// The conversion rewrites the script, its blocks and its templates in place, so a text that
+// may be any file is refused.
+bool MayConvert(const CSiteSession& session) {
+  if (ReadsAsOlderScript(PrepareScriptLines(session.m_strScriptText)))
+    return true;
+  const std::string text = FormatText(kNotOlderScriptText, session.m_strScriptPath);
+  theReport.AddLine(text, 4);
+  Dialogs().MessageBox(text);
+  return false;
 }
 
 bool OfferConversion(CSiteSession& session) {
@@ -34,17 +41,17 @@ bool OfferConversion(CSiteSession& session) {
       "blocks.\r\n"
       "Some small anomalities which must be corrected by hand may occur. You may prefer to make "
       "a back-up of your site first.\r\n\r\nConvert now ?";
-  if (!Dialogs().AskConvertOldScript(kQuestion))
+  if (!MayConvert(session) || !Dialogs().AskConvertOldScript(kQuestion))
     return false;
   return ConvertScriptOfSession(session);
 }
 
 bool ConvertCommand(CSiteSession& session) {
-  if (IsCurrentFormat(session.m_strScriptText)) {
+  if (HasVersionLine(PrepareScriptLines(session.m_strScriptText))) {
     theReport.AddLine("The script is already of version 2.0: " + session.m_strScriptPath, 0);
     return true;
   }
-  if (!ConvertScriptOfSession(session))
+  if (!MayConvert(session) || !ConvertScriptOfSession(session))
     return false;
   theReport.AddLine("Converted to version 2.0: " + session.m_strScriptPath, 0);
   return true;

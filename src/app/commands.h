@@ -29,11 +29,15 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
 bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
                     const std::string& resources, ETemplateStyle style = ETemplateStyle::kClassic,
                     const std::string& language = "en");
+// Whether the script reads as one of the older format and may be converted; when not, the
+// refusal is reported (level 4) and shown in a message box.
+bool MayConvert(const CSiteSession& session);
 // Converts a script of the older format, with its blocks and templates, and writes the new
-// script text back to the script file.
+// script text back to the script file, in the file's own encoding. False when refused.
 bool ConvertCommand(CSiteSession& session);
 // Asks whether an older script shall be converted; on Yes converts it as ConvertCommand does.
-// False when refused or when the script could not be written.
+// False when the script may not be converted, when the user refused, or when the script could
+// not be written.
 bool OfferConversion(CSiteSession& session);
 
 }  // namespace velmora

@@ -5,8 +5,10 @@
 namespace velmora {
 
 // The user is asked whether to convert; either way the command stops here and is run again on
-// the converted script.
+// the converted script. A text that is not of the older format is refused without a question.
 void CSiteSession::OfferConversion() {
+  if (!MayConvert(*this))
+    return;
   if (velmora::OfferConversion(*this)) {
     theReport.AddLine("The script was of the older format and has been converted to version 2.0: " +
                           m_strScriptPath + "\r\nRun the command again.",

@@ -1,6 +1,5 @@
 #include "app/site_session.h"
 
-#include "markup/paths.h"
 #include "model/script_lines.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
@@ -10,9 +9,9 @@ namespace velmora {
 
 // The file is read line by line, so a script saved with bare LF line ends reads the same as
 // one with CR LF; the lines are joined with CR LF, as the script window holds them.
-bool CSiteSession::LoadScript(const std::string& scriptPath) {
+EScriptRead CSiteSession::LoadScript(const std::string& scriptPath) {
   m_strScriptPath = scriptPath;
-  return ReadTextFile(scriptPath, m_strScriptText);
+  return ReadScriptFile(scriptPath, m_strScriptText, m_eScriptEncoding);
 }
 
 bool CSiteSession::LoadAndInterpret() {

@@ -1,4 +1,5 @@
 #include "markup/paths.h"
+#include "markup/text_encoding.h"
 #include "model/node.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
@@ -17,13 +18,15 @@ std::string WithCrLf(const std::string& text) {
 }  // namespace
 
 // Reads the node's text from its web address, its file on another drive or its file in the
-// site catalog. Anything from outside the catalog is kept as a local copy there, so a site
-// built once online can be built again offline.
+// site catalog, without a byte-order mark (it would show at the top of the page). Anything
+// from outside the catalog is kept as a local copy there, so a site built once online can be
+// built again offline.
 bool CNode::Load() {
   m_strContent.clear();
   if (!m_strUrl.empty() && theSettings.Internet) {
     std::string content, log;
     if (theFetcher.GetText(m_strUrl, content, log)) {
+      DropByteOrderMark(content);
       m_strContent = WithCrLf(content);
       theReport.AddLine(log, 0);
       StoreLocal();
@@ -38,7 +41,7 @@ bool CNode::Load() {
     return false;
   }
   if (!m_strOutsidePath.empty()) {
-    if (ReadTextFile(m_strOutsidePath, m_strContent)) {
+    if (ReadSourceText(m_strOutsidePath, m_strContent)) {
       StoreLocal();
       return true;
     }

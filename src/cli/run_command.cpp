@@ -8,6 +8,7 @@
 #include "app/site_session.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
@@ -33,8 +34,15 @@ std::string LocationFromUser(const std::string& text) {
 
 bool LoadSession(CSiteSession& session, const std::string& script) {
   std::string path = PathFromUser(script);
-  if (session.LoadScript(path))
-    return true;
+  switch (session.LoadScript(path)) {
+    case EScriptRead::kRead:
+      return true;
+    case EScriptRead::kNotAScript:
+      Complain(FormatText(kNotAScriptText, script));
+      return false;
+    case EScriptRead::kUnreadable:
+      break;
+  }
   Complain("cannot read the script " + script + " (" + path + ")");
   return false;
 }

@@ -320,8 +320,9 @@ void CMainFrame::UpdateTitle() {
 }
 
 bool CMainFrame::OpenDocument(const std::string& path) {
-  if (!m_doc.Open(path)) {
-    Dialogs().MessageBox("Cannot open the script " + path);
+  std::string error;
+  if (!m_doc.Open(path, error)) {
+    Dialogs().MessageBox(error);
     return false;
   }
   m_recent.Add(path);
@@ -377,8 +378,9 @@ void CMainFrame::OnFileOpen() {
 void CMainFrame::OnReload() {
   if (!m_doc.HasPath())
     return;
-  if (!m_doc.Open(m_doc.PathName())) {
-    Dialogs().MessageBox("Cannot open the script " + m_doc.PathName());
+  std::string error;
+  if (!m_doc.Open(m_doc.PathName(), error)) {
+    Dialogs().MessageBox(error);
     return;
   }
   RememberScriptTime();

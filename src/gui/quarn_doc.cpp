@@ -1,7 +1,9 @@
 #include "gui/quarn_doc.h"
 
 #include "markup/paths.h"
+#include "model/script_file.h"
 #include "platform/disk.h"
+#include "platform/strings.h"
 
 namespace velmora {
 
@@ -12,10 +14,18 @@ void CQuarnDoc::NewDocument() {
   m_bModified = false;
 }
 
-bool CQuarnDoc::Open(const std::string& path) {
+bool CQuarnDoc::Open(const std::string& path, std::string& error) {
   std::string bytes;
-  if (!Disk().ReadFile(path, bytes))
+  if (!ReadTextBytes(path, bytes)) {
+    error = "Cannot open the script " + path;
     return false;
+  }
+  std::string text;
+  ETextEncoding encoding = ETextEncoding::kPlain;
+  if (!DecodeScriptBytes(bytes, text, encoding)) {
+    error = FormatText(kNotAScriptText, path);
+    return false;
+  }
   Adopt(path, bytes);
   return true;
 }

@@ -16,8 +16,10 @@ class CQuarnDoc {
  public:
   // An empty document without a path.
   void NewDocument();
-  // Reads the file; false when it cannot be read, and the document is then unchanged.
-  bool Open(const std::string& path);
+  // Reads the file; false, with the reason in error, when it cannot be read or is not a text
+  // (a script that is not text is never shown, so never saved over); the document is then
+  // unchanged.
+  bool Open(const std::string& path, std::string& error);
   // Writes the bytes to path (folders made on the way); on success the document takes that
   // path and is not modified.
   bool Save(const std::string& path, const std::string& bytes);

@@ -163,11 +163,14 @@ void CQuarnView::OnUpdate() {
   FillPublishedList();
 }
 
-// The session interprets the script as it is in the window, with CR LF line ends.
+// The session interprets the script as it is in the window, with CR LF line ends and without
+// byte-order mark: a script saved as UTF-16 or UTF-32 is interpreted as UTF-8.
 void CQuarnView::PrepareSession() {
   CScriptEncoding forInterpreting = m_doc.m_encoding;
   forInterpreting.m_strLineEnd = "\r\n";
+  forInterpreting.m_eMark = ETextEncoding::kPlain;
   m_session.m_strScriptText = TextToScript(m_pScript->document()->toRawText(), forInterpreting);
+  m_session.m_eScriptEncoding = m_doc.m_encoding.m_eMark;
   m_session.m_strScriptPath = m_doc.PathName();
   emit interpretStarting();
 }
@@ -188,7 +191,8 @@ void CQuarnView::AfterInterpret(const std::string& sentText) {
   if (m_session.m_strScriptText == sentText)
     return;
   if (m_doc.HasPath()) {
-    m_doc.Adopt(m_doc.PathName(), m_session.m_strScriptText);
+    m_doc.Adopt(m_doc.PathName(),
+                EncodeText(m_session.m_strScriptText, m_session.m_eScriptEncoding));
     ShowScript(m_doc.m_strText);
   } else {
     ShowScript(m_session.m_strScriptText);

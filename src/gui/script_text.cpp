@@ -1,18 +1,10 @@
 #include "gui/script_text.h"
 
-#include <QStringDecoder>
-
 #include "platform/strings.h"
 
 namespace velmora {
 
 namespace {
-bool IsValidUtf8(const std::string& bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  return !decoder.hasError();
-}
-
 QString Decode(const std::string& bytes, bool bLatin1) {
   const qsizetype nSize = static_cast<qsizetype>(bytes.size());
   return bLatin1 ? QString::fromLatin1(bytes.data(), nSize)
@@ -27,7 +19,13 @@ bool FitsLatin1(const QString& text) {
 }
 }  // namespace
 
-QString ScriptToText(const std::string& bytes, CScriptEncoding& encoding) {
+QString ScriptToText(const std::string& fileBytes, CScriptEncoding& encoding) {
+  // Bytes that do not decode as their mark says are shown as they are, mark and all.
+  std::string bytes;
+  if (!DecodeText(fileBytes, bytes, encoding.m_eMark)) {
+    bytes = fileBytes;
+    encoding.m_eMark = ETextEncoding::kPlain;
+  }
   encoding.m_bLatin1 = !IsValidUtf8(bytes);
   // A file without any line end gets CR LF, the program's own line end, when lines are added.
   const size_t lf = bytes.find('\n');
@@ -47,7 +45,7 @@ std::string TextToScript(const QString& shown, const CScriptEncoding& encoding) 
   std::string result(bytes.constData(), static_cast<size_t>(bytes.size()));
   if (encoding.m_strLineEnd != "\n")
     ReplaceAll(result, "\n", encoding.m_strLineEnd);
-  return result;
+  return EncodeText(result, encoding.m_eMark);
 }
 
 }  // namespace velmora

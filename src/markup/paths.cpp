@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "markup/text_encoding.h"
 #include "net/address.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
@@ -303,12 +304,17 @@ bool MakeDirs(const std::string& path) {
   return MakeFolderChain(pieces);
 }
 
-bool ReadTextFile(const std::string& path, std::string& text) {
-  text.clear();
-  std::string bytes;
-  if (!Disk().ReadFile(path, bytes) || bytes.size() > kMaxTextBytes)
-    return false;
+bool ReadTextBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (Disk().ReadFile(path, bytes) && bytes.size() <= kMaxTextBytes)
+    return true;
+  bytes.clear();
+  return false;
+}
+
+std::string JoinLinesWithCrLf(std::string_view bytes) {
   // Lines end in LF or CR LF; the last line end is dropped and the lines are joined by CR LF.
+  std::string text;
   text.reserve(bytes.size() + bytes.size() / 32);
   size_t start = 0;
   while (start < bytes.size()) {
@@ -322,6 +328,25 @@ bool ReadTextFile(const std::string& path, std::string& text) {
       break;
     start = lf + 1;
   }
+  return text;
+}
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+  text.clear();
+  std::string bytes;
+  if (!ReadTextBytes(path, bytes))
+    return false;
+  text = JoinLinesWithCrLf(bytes);
+  return true;
+}
+
+bool ReadSourceText(const std::string& path, std::string& text) {
+  text.clear();
+  std::string bytes;
+  if (!ReadTextBytes(path, bytes))
+    return false;
+  DropByteOrderMark(bytes);
+  text = JoinLinesWithCrLf(bytes);
   return true;
 }
 

@@ -21,7 +21,16 @@ bool NormalizeHttpAddress(std::string& address);
 bool HasHostPart(const std::string& address);
 
 bool MakeDirs(const std::string& path);
+// Reads a text file, its lines joined by CR LF (JoinLinesWithCrLf).
 bool ReadTextFile(const std::string& path, std::string& text);
+// A text that goes into a page (a block, template, index source or kept page): read as
+// ReadTextFile does, without the byte-order mark an editor may have put in front of it, and
+// from UTF-16 or UTF-32 with their mark into UTF-8.
+bool ReadSourceText(const std::string& path, std::string& text);
+// The file's bytes as they are; false, like ReadTextFile, for a file over the text limit.
+bool ReadTextBytes(const std::string& path, std::string& bytes);
+// Lines ending in LF or CR LF joined by CR LF, without a line end after the last.
+std::string JoinLinesWithCrLf(std::string_view bytes);
 bool WriteTextFile(const std::string& path, const std::string& text);
 bool WriteBinaryFile(const std::string& path, std::string_view bytes);
 bool CopyFileMakingDirs(const std::string& source, const std::string& target);

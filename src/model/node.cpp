@@ -22,7 +22,7 @@ bool CNode::ParseLine(const std::string&) {
 bool CNode::LoadLocal() {
   if (m_strLocalPath.empty())
     return false;
-  return ReadTextFile(m_strLocalPath, m_strContent);
+  return ReadSourceText(m_strLocalPath, m_strContent);
 }
 
 // A path with "?" comes from a web address with a query and has no sound file name.

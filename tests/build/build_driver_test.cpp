@@ -119,7 +119,7 @@ TEST(BuildCommandTest, PublishedNamesSelectThePagesToBuild) {
   site.Write("templates\\nf_i_template.html", "<html><body>i</body></html>");
   site.Write("templates\\nf_p_template.html", "<html><body>p</body></html>");
   CSiteSession session;
-  ASSERT_TRUE(session.LoadScript("C:\\site.txt"));
+  ASSERT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
   EXPECT_TRUE(BuildCommand(session, {"pages/two.html"}));
   EXPECT_TRUE(site.Exists("pages\\two.html"));
   EXPECT_FALSE(site.Exists("three.html"));

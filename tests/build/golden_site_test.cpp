@@ -65,7 +65,7 @@ std::vector<std::string> FixtureNames() {
 std::string BuildSite() {
   theSettings = CBuildSettings();
   CSiteSession session;
-  EXPECT_TRUE(session.LoadScript("C:\\site.txt"));
+  EXPECT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
   if (session.m_strScriptText.find("VERSION=2.0") == std::string::npos) {
     EXPECT_TRUE(ConvertCommand(session));
   }

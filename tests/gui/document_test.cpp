@@ -10,6 +10,7 @@
 #include "gui/main_frame.h"
 #include "gui/quarn_view.h"
 #include "gui_test_support.h"
+#include "markup/text_encoding.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 
@@ -152,6 +153,45 @@ class CDocumentTest : public QObject {
 
     const std::string noFinalLineEnd = "VERSION=2.0\r\nSITENAME=x";
     QCOMPARE(SavedAgain(noFinalLineEnd), noFinalLineEnd);
+  }
+
+  // A script saved as UTF-16 or with a UTF-8 mark is shown without the mark, interpreted as
+  // UTF-8, and saved again in its own encoding, edits included.
+  void MarkedAndWideScriptsGoBackInTheirEncoding() {
+    const std::string script =
+        "VERSION=2.0\r\nCATALOG=C:\\site\r\nSITENAME=Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC\r\n"
+        "1,Home,I,index.html\r\n";
+    for (ETextEncoding encoding :
+         {ETextEncoding::kUtf16Le, ETextEncoding::kUtf16Be, ETextEncoding::kUtf8Bom}) {
+      const std::string bytes = EncodeText(script, encoding);
+      QString shown;
+      QCOMPARE(SavedAgain(bytes, &shown), bytes);
+      QCOMPARE(shown, QString::fromUtf8(script).replace("\r\n", "\n"));
+
+      m_drive.Write(m_script, bytes);
+      auto pFrame = MakeFrame();
+      QVERIFY(pFrame->OpenDocument(m_script));
+      QVERIFY(pFrame->View()->HasSite());
+      QCOMPARE(pFrame->View()->Session().m_pWebSite->m_strSiteName,
+               std::string("Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC"));
+      Type(*pFrame, QString::fromUtf8("// \xE2\x80\x93\n"));
+      QVERIFY(pFrame->OnSave());
+      QCOMPARE(m_drive.Read(m_script), EncodeText(script + "// \xE2\x80\x93\r\n", encoding));
+    }
+  }
+
+  // A file that is not text is not opened, so it can neither be saved over nor converted.
+  void AFileThatIsNotTextIsNotOpened() {
+    const std::string binary("CATALOG=C:\\site\r\n\0\x01\x02\r\n1,P,A,a.html,,,,M\r\n", 41);
+    m_drive.Write("C:\\picture.txt", binary);
+    m_dialogs.m_bDefaultAnswer = true;
+    auto pFrame = MakeFrame();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    QVERIFY(!pFrame->OpenDocument("C:\\picture.txt"));
+    QCOMPARE(m_dialogs.m_messages, std::vector<std::string>{"not a site script: C:\\picture.txt"});
+    QCOMPARE(pFrame->Document().PathName(), m_script);
+    QVERIFY(m_dialogs.m_questions.empty());
+    QCOMPARE(m_drive.Read("C:\\picture.txt"), binary);
   }
 
   void TextBeyondLatin1IsSavedAsUtf8() {

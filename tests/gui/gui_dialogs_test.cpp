@@ -80,7 +80,7 @@ class CGuiDialogsTest : public QObject {
 
   void OldScriptIsOfferedInTheConvertDialog() {
     CSiteSession session;
-    session.m_strScriptText = "CATALOG=C:\\site\\\r\nSITENAME=Old";
+    session.m_strScriptText = "CATALOG=C:\\site\\\r\nSITENAME=Old\r\nLAYOUT=N";
     OnModal([](QWidget* pWindow) {
       QCOMPARE(pWindow->windowTitle(), QString("Convert to 2.0"));
       auto* pLater = pWindow->findChild<QPushButton*>("IDCANCEL");
@@ -88,12 +88,13 @@ class CGuiDialogsTest : public QObject {
       pLater->click();
     });
     QVERIFY(!OfferConversion(session));
-    QCOMPARE(session.m_strScriptText, std::string("CATALOG=C:\\site\\\r\nSITENAME=Old"));
+    QCOMPARE(session.m_strScriptText,
+             std::string("CATALOG=C:\\site\\\r\nSITENAME=Old\r\nLAYOUT=N"));
 
     OnModal([](QWidget* pWindow) { pWindow->findChild<QPushButton*>("IDOK")->click(); });
     QVERIFY(OfferConversion(session));
     QCOMPARE(session.m_strScriptText,
-             std::string("VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Old"));
+             std::string("VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Old\r\n"));
   }
 
  private:

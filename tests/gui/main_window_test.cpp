@@ -356,7 +356,7 @@ class CMainWindowTest : public QObject {
     auto pFrame = MakeFrame();
     const std::string old = "C:\\old\\script.txt";
     m_drive.Write(
-        old, "CATALOG=C:\\old\r\nSITENAME=Old\r\n1,Home,I,index.html\r\nBLOCK,Home,b.html\r\n");
+        old, "CATALOG=C:\\old\r\nSITENAME=Old\r\n1,I,Home,index.html,,,,M\r\nBLOCK,b.html\r\n");
     m_dialogs.m_answers = {true};
     QVERIFY(pFrame->OpenDocument(old));
     const QString shown = pFrame->View()->ScriptWindow()->toPlainText();

@@ -32,8 +32,37 @@ TEST(ScriptLines, ChecksBeforeInterpretation) {
   EXPECT_TRUE(HasVersionLine({"CATALOG=C:\\s", "VERSION=2.0 "}));
   EXPECT_TRUE(HasVersionLine({"VERSION=2.01"}));  // only the first 11 characters count
   EXPECT_FALSE(HasVersionLine({"VERSION=1.0", "version=2.0"}));
-  // A commented-out version line makes the script one of the older format.
+  // A commented-out version line does not count.
   EXPECT_FALSE(HasVersionLine(PrepareScriptLines("//VERSION=2.0\r\nCATALOG=C:\\s\r\n1,a")));
+}
+
+TEST(ScriptLines, AByteOrderMarkBeforeTheVersionLineIsSkipped) {
+  const Lines lines = PrepareScriptLines("\xEF\xBB\xBFVERSION=2.0\r\nCATALOG=C:\\s\r\n1,a");
+  EXPECT_EQ(lines.front(), "VERSION=2.0");
+  EXPECT_TRUE(HasVersionLine(lines));
+  // Only at the start of the text.
+  EXPECT_EQ(PrepareScriptLines("a=1\r\n\xEF\xBB\xBF"
+                               "b=2")[1],
+            "\xEF\xBB\xBF"
+            "b=2");
+}
+
+// Conversion rewrites files in place, so only a text that reads as an older script is offered.
+TEST(ScriptLines, OnlyScriptsOfTheOlderFormatReadAsSuch) {
+  EXPECT_TRUE(ReadsAsOlderScript(PrepareScriptLines("CATALOG=C:\\s\r\n1,I,Home,index.html,,,,M")));
+  EXPECT_TRUE(ReadsAsOlderScript({"0,F,Frames,frames.html,,,,,x"}));
+  EXPECT_TRUE(ReadsAsOlderScript({"SITENAME=x", "ORG=http://a/"}));
+  EXPECT_TRUE(ReadsAsOlderScript({"LAYOUT=F"}));
+  EXPECT_TRUE(ReadsAsOlderScript({"OPTION:INDEX=SORT"}));
+
+  // A current script whose version line is commented out, text of other kinds, block lines.
+  EXPECT_FALSE(ReadsAsOlderScript(
+      PrepareScriptLines("// VERSION=2.0\r\nCATALOG=C:\\s\r\nSITEORG=http://a/\r\n"
+                         "1,Home,I,index.html\r\nBLOCKS:a.html,b.html,c.html,d,e,f,g,h")));
+  EXPECT_FALSE(ReadsAsOlderScript({"name,street,town,zip.code,phone,mail,age,notes"}));
+  EXPECT_FALSE(ReadsAsOlderScript({"1,2,3,4,5,6,7,8"}));   // no file for a location
+  EXPECT_FALSE(ReadsAsOlderScript({"1,P,A,a.html,,,M"}));  // seven fields
+  EXPECT_FALSE(ReadsAsOlderScript({}));
 }
 
 TEST(ScriptLines, ToleratesBinaryAndHugeText) {

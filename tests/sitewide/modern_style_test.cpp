@@ -26,7 +26,7 @@ class ModernSite : public ::testing::Test {
     ASSERT_TRUE(
         NewSiteCommand("C:\\site\\script.txt", false, "", "", ETemplateStyle::kModern, language));
     CSiteSession session;
-    ASSERT_TRUE(session.LoadScript("C:\\site\\script.txt"));
+    ASSERT_EQ(session.LoadScript("C:\\site\\script.txt"), EScriptRead::kRead);
     ASSERT_TRUE(BuildCommand(session, {}));
     m_strReport = theReport.Text();
   }

@@ -27,7 +27,7 @@ class OrchardSite : public ::testing::Test {
 
   void BuildAndCheck(const std::string& script) {
     CSiteSession session;
-    ASSERT_TRUE(session.LoadScript(script));
+    ASSERT_EQ(session.LoadScript(script), EScriptRead::kRead);
     ASSERT_TRUE(BuildCommand(session, {}));
     m_strBuildReport = theReport.Text();
     ASSERT_TRUE(CheckCommand(session, {}, m_nProblems));
