@@ -1,6 +1,7 @@
 // The smaller page operations around the build: the BASEDON list, the generator stamp that
 // Finish puts into a written page, and the page written when a page's own file is missing.
 #include "assembly/page_steps.h"
+#include "markup/page_charset.h"
 #include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
@@ -131,6 +132,7 @@ void CPage::MakeMissingPage(bool bStore) {
   ReplaceAll(m_strContent, "<!--_REMOTEFILENAME-->", remote);
   // The stylesheet link is pointed from the page's folder, as on every built page.
   CorrectGfxReferences();
+  DeclareUtf8Charset(m_strContent);
   if (bStore)
     StoreLocal();
 }

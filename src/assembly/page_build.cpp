@@ -6,6 +6,7 @@
 #include "assembly/page_steps.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
+#include "markup/page_charset.h"
 #include "markup/paths.h"
 #include "model/node.h"
 #include "model/replace_rule.h"
@@ -132,6 +133,7 @@ bool WritePage(CPage& page, CPageTail* pTail) {
     page.CorrectGfxReferences();
   }
 
+  DeclareUtf8Charset(page.m_strContent);
   if (!page.StoreLocal()) {
     theReport.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), 3);
     return false;

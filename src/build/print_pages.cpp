@@ -3,6 +3,7 @@
 
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
+#include "markup/page_charset.h"
 #include "markup/paths.h"
 #include "markup/printable_sections.h"
 #include "markup/text_operations.h"
@@ -164,6 +165,7 @@ bool FillPrintPage(CPage& page) {
   });
   page.SetContent(text);
   page.CorrectGfxReferences();
+  DeclareUtf8Charset(page.m_strContent);
 
   if (page.StoreLocal()) {
     theReport.AddLine("OK", 0);

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "markup/element_rewrite.h"
+#include "markup/page_charset.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/web_site.h"
@@ -124,6 +125,7 @@ void CCollection::BuildCollectionPages() {
       else
         element.m_strContent = list;
     });
+    DeclareUtf8Charset(text);  // the list may bring UTF-8 text into a page that had none
     WriteTextFile(pagePath, text);
   }
 }

@@ -6,6 +6,7 @@
 #include "markup/attribute_text.h"
 #include "markup/column_table.h"
 #include "markup/element_rewrite.h"
+#include "markup/page_charset.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
@@ -285,6 +286,7 @@ void CKeywordIndex::BuildIndexPages(CWebSite&) {
       else
         element.m_strContent = index;
     });
+    DeclareUtf8Charset(text);  // the index may bring UTF-8 text into a page that had none
     WriteTextFile(pagePath, text);
   }
 }

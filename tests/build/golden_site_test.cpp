@@ -133,6 +133,45 @@ TEST_P(GoldenSiteTest, BuildsAsCommitted) {
   }
 }
 
+// What the UTF-8 fixture shows, said outright so that a careless regeneration cannot lose it:
+// every page declares UTF-8 and holds no byte-order mark, and the text of the sources reaches
+// the title, headings, menus and footer as it was written.
+TEST(Utf8Site, PagesDeclareUtf8AndShowTheTextAsWritten) {
+  setenv("SOURCE_DATE_EPOCH", "1015300800", 1);
+  CScriptedDialogs dialogs;
+  SetDialogs(&dialogs);
+  CTempDrive drive('C');
+  fs::copy(kFixtures / "utf8-text" / "input", drive.HostFolder(), fs::copy_options::recursive);
+  BuildSite();
+  SetDialogs(nullptr);
+  unsetenv("SOURCE_DATE_EPOCH");
+
+  const fs::path site = fs::path(drive.HostFolder()) / "site";
+  for (const char* page : {"index.html", "kept.html", "print.html", "pages/cafe.html",
+                           "pages/tokyo.html", "pages/bare.html", "pages/words.html"}) {
+    const std::string text = ReadBytes(site / page);
+    EXPECT_NE(text.find("charset=utf-8\">"), std::string::npos) << page;
+    EXPECT_EQ(text.find("iso-8859-1"), std::string::npos) << page;
+    EXPECT_EQ(text.find("windows-1252"), std::string::npos) << page;
+    EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos) << page;
+  }
+  const std::string cafe = ReadBytes(site / "pages/cafe.html");
+  for (const char* shown :
+       {"<title>Caf\xC3\xA9</title>",
+        "<h2>Th\xC3\xA9 et caf\xC3\xA9 \xE2\x80\x93 \xE2\x80\x9Csp\xC3\xA9"
+        "cialit\xC3\xA9s\xE2\x80\x9D</h2>",
+        "Caf\xC3\xA9 \xE2\x80\x9C"
+        "Aurore\xE2\x80\x9D \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC"
+        "<!--/SITENAME-->",
+        "<a href=\"tokyo.html\">\xE6\x9D\xB1\xE4\xBA\xAC</a>",
+        "<!--AMESSAGE-->Fait \xC3\xA0 Gen\xC3\xA8ve \xE2\x80\x93 \xE2\x80\x9Cmerci\xE2\x80\x9D"}) {
+    EXPECT_NE(cafe.find(shown), std::string::npos) << shown;
+  }
+  // The UTF-16 block arrives as UTF-8.
+  EXPECT_NE(ReadBytes(site / "pages/tokyo.html").find("<h1>\xE6\x9D\xB1\xE4\xBA\xAC</h1>"),
+            std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenSiteTest,
                          ::testing::Combine(::testing::ValuesIn(FixtureNames()),
                                             ::testing::Values("1", "2")),
