@@ -12,6 +12,9 @@ void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
   theReport.AddHeading(Message(70));
   theReport.AddLine(Message(5), 0);
   m_nCheckProblems = 0;
+  m_nCheckedPages = 0;
+  m_nUncheckedLinks = 0;
+  const long long nErrorsBefore = theReport.ErrorsReported();
 
   if (pSelection) {
     Progress().Show(static_cast<int>(pSelection->size()));
@@ -30,6 +33,13 @@ void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
     }
   }
   Progress().Hide();
+  // Every error line counts, a page that could not be read as well as a listed problem.
+  m_nCheckProblems = static_cast<int>(theReport.ErrorsReported() - nErrorsBefore);
+  theReport.AddLine("", 0);
+  theReport.AddLine("Pages checked: " + std::to_string(m_nCheckedPages) +
+                        ", problems: " + std::to_string(m_nCheckProblems) +
+                        ", web links not checked: " + std::to_string(m_nUncheckedLinks),
+                    0);
   theReport.SetBatch(false);
 }
 

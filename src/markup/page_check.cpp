@@ -1,7 +1,9 @@
+#include <cctype>
 #include <functional>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "markup/html_tags.h"
+#include "markup/page_references.h"
 #include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/web_site.h"
@@ -14,23 +16,6 @@
 namespace velmora {
 
 namespace {
-
-// The names of a text's anchors, each the text between an opening <a name=" and the next quote.
-// Read once per text: searching the whole text for every link made a page of many anchor links
-// take quadratic time.
-using CAnchors = std::unordered_set<std::string>;
-CAnchors AnchorNames(const std::string& text) {
-  static const std::string kOpen = "<a name=\"";
-  CAnchors names;
-  for (size_t at = text.find(kOpen); at != std::string::npos; at = text.find(kOpen, at + 1)) {
-    const size_t from = at + kOpen.size();
-    const size_t close = text.find('"', from);
-    if (close == std::string::npos)
-      break;
-    names.insert(text.substr(from, close - from));
-  }
-  return names;
-}
 
 // The anchors of texts already read during one page's check, by the text's file.
 class CAnchorCache {
@@ -75,48 +60,83 @@ bool CheckWebAddress(const std::string& address, std::string& problem) {
   return false;
 }
 
-// A link by page name, optionally with an anchor on that page.
-bool CheckPageName(CWebSite& site, const std::string& value, CAnchorCache& cache) {
-  const size_t hash = value.find('#');
-  CPage* pTarget = site.FindPageByName(value.substr(0, hash));
-  if (!pTarget)
-    return false;
-  if (hash == std::string::npos)
-    return true;
-  const CAnchors& anchors = cache.Of("page:" + pTarget->m_strLocalPath,
-                                     [&] { return AnchorNames(pTarget->GetContent()); });
-  return anchors.contains(value.substr(hash + 1));
+bool IsHtmlFile(const std::string& path) {
+  const std::string name = ToLower(path.substr(path.rfind('\\') + 1));
+  return EndsWith(name, ".html") || EndsWith(name, ".htm") || EndsWith(name, ".xhtml") ||
+         EndsWith(name, ".shtml");
 }
 
-// A link to a file relative to the page, optionally with an anchor in it.
-bool CheckFileReference(CPage& page, const std::string& value, CAnchorCache& cache) {
-  std::string file = ResolveRelative(page.m_strLocalPath, value);
-  if (file.empty())
+// A scheme other than a web address's ("mailto:", "javascript:", "data:", "tel:"): nothing a
+// check can follow. A single letter before the colon is a drive, not a scheme.
+bool HasOtherScheme(const std::string& value) {
+  const size_t colon = value.find(':');
+  if (colon == std::string::npos || colon < 2 || value.find_first_of("/?#") < colon)
     return false;
-  std::string anchor;
-  const size_t hash = file.find('#');
-  if (hash != std::string::npos) {
-    anchor = file.substr(hash + 1);
-    file.erase(hash);
+  for (size_t i = 0; i < colon; ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (!(std::isalpha(c) || (i > 0 && (std::isdigit(c) || c == '+' || c == '-' || c == '.'))))
+      return false;
   }
-  if (!FileExists(file))
-    return false;
-  if (anchor.empty())
-    return true;
-  CPage* pTarget = page.m_pSite->FindPage(file);
-  if (pTarget &&
-      cache
-          .Of("page:" + pTarget->m_strLocalPath, [&] { return AnchorNames(pTarget->GetContent()); })
-          .contains(anchor))
-    return true;
-  return cache
-      .Of("file:" + file,
-          [&] {
-            std::string text;
-            return ReadTextFile(file, text) ? AnchorNames(text) : CAnchors();
-          })
-      .contains(anchor);
+  const std::string scheme = ToLower(value.substr(0, colon));
+  return scheme != "http" && scheme != "https" && scheme != "file";
 }
+
+// The anchors of a page of the site: from its text when that is in memory, else from its file.
+// Never through the content loader, whose fetches and report lines do not belong in a check.
+CAnchors PageAnchors(const CNode& page) {
+  if (!page.m_strContent.empty())
+    return ReadAnchors(page.m_strContent);
+  std::string text;
+  return ReadTextFile(page.m_strLocalPath, text) ? ReadAnchors(text) : CAnchors();
+}
+
+// A link by page name, optionally with an anchor on that page. It leads where reference
+// correction points it: a heading page, which has no file, stands for the first page with a
+// file from it on.
+bool CheckPageName(CWebSite& site, const std::string& value, CAnchorCache& cache) {
+  const size_t hash = value.find('#');
+  CNode* pTarget = site.FirstWithLocalPath(site.FirstPageNamed(value.substr(0, hash)));
+  if (!pTarget)
+    return false;
+  // An N page is someone else's: it is linked at its web address and its anchors are not ours.
+  if (hash == std::string::npos || pTarget->HasOption('N'))
+    return true;
+  const CAnchors& anchors =
+      cache.Of(pTarget->m_strLocalPath, [&] { return PageAnchors(*pTarget); });
+  return HasAnchor(anchors, value.substr(hash + 1));
+}
+
+// A reference to a file, relative to the page or to the catalog; a link's anchor is looked
+// for in the file when that is an HTML page.
+bool CheckFileReference(CPage& page, const std::string& value, bool bLink,
+                        const CAnchors& ownAnchors, CAnchorCache& cache) {
+  const CReferenceTarget target =
+      ResolveFileReference(page.m_strLocalPath, page.m_strCatalog, value);
+  const std::string& file = target.m_strFile;
+  // The page itself is there: its text is being checked.
+  const bool bSelf = file == page.m_strLocalPath;
+  if (file.empty() || (!bSelf && !FileExists(file)))
+    return false;
+  if (!bLink || target.m_strFragment.empty() || !IsHtmlFile(file))
+    return true;
+  if (bSelf)
+    return HasAnchor(ownAnchors, target.m_strFragment);
+  const CAnchors& anchors = cache.Of(file, [&] {
+    CPage* pTarget = page.m_pSite ? page.m_pSite->PageWithLocalPath(file) : nullptr;
+    if (pTarget && !pTarget->m_strContent.empty())
+      return ReadAnchors(pTarget->m_strContent);
+    std::string text;
+    return ReadTextFile(file, text) ? ReadAnchors(text) : CAnchors();
+  });
+  return HasAnchor(anchors, target.m_strFragment);
+}
+
+// A line of a page's check: a problem, or a web address left unchecked off-line, which is
+// listed but is no error.
+struct CCheckLine {
+  std::string m_strText;
+  bool m_bUnchecked = false;
+};
 
 }  // namespace
 
@@ -125,17 +145,21 @@ void CPage::CheckPage() {
   // fetch (or miss) someone else's page.
   if (m_strLocalPath.empty() || HasOption('N'))
     return;
-  std::string text = GetContent();
+  const std::string text = GetContent();
   if (text.empty())
     return;
-  ReplaceAll(text, "A HREF", "a href");
-  ReplaceAll(text, "A NAME", "a name");
-  ReplaceAll(text, "IMG SRC", "img src");
-  SetContent(text);
 
-  std::vector<std::string> links;
-  CollectQuotedValues(text, "a href", 8, links);
-  std::vector<std::string> problems;
+  const CPageReferences page = ReadPageReferences(text);
+  // Links first, then images, each in the order of the page.
+  std::vector<const CPageReference*> references;
+  for (const CPageReference& reference : page.m_references)
+    if (reference.m_eKind != EReferenceKind::kImage)
+      references.push_back(&reference);
+  for (const CPageReference& reference : page.m_references)
+    if (reference.m_eKind == EReferenceKind::kImage)
+      references.push_back(&reference);
+
+  std::vector<CCheckLine> lines;
   CAnchorCache anchorCache;
   // Each web address is asked once: a page repeating a link to a server that does not answer
   // would otherwise wait out the time limit for every copy.
@@ -149,52 +173,44 @@ void CPage::CheckPage() {
     problem = it->second.second;
     return it->second.first;
   };
-  const CAnchors ownAnchors = AnchorNames(text);
-  for (const std::string& link : links) {
-    const std::string value = Trim(link);
+  for (const CPageReference* pReference : references) {
+    const std::string& shown = pReference->m_strValue;
+    const std::string value = DecodeCharacterReferences(shown);
+    const bool bImage = pReference->m_eKind == EReferenceKind::kImage;
+    const bool bNavigation = pReference->m_eKind == EReferenceKind::kNavigation;
     std::string problem;
-    if (value.size() < 2) {
-      problems.push_back(value);
-    } else if (Contains(value, "mailto:") || Contains(value, "MAILTO:")) {
-      // Mail addresses cannot be checked; they are set aside.
-    } else if (HasHostPart(value)) {
-      if (!checkWebAddress(value, problem))
-        problems.push_back(problem);
-    } else if (StartsWith(value, "#")) {
-      if (!ownAnchors.contains(value.substr(1)))
-        problems.push_back(value);
-    } else if (IsPlainPageName(value)) {
-      if (!CheckPageName(*m_pSite, value, anchorCache))
-        problems.push_back(value);
-    } else if (!CheckFileReference(*this, value, anchorCache)) {
-      problems.push_back("Not found: " + value);
+    if (value.size() < 2 && value != "/") {
+      lines.push_back({shown});
+    } else if (Contains(value, "mailto:") || Contains(value, "MAILTO:") || HasOtherScheme(value)) {
+      // Mail addresses, scripts and inline data cannot be checked; they are set aside.
+    } else if (HasHostPart(value) || StartsWith(value, "//")) {
+      const std::string address = StartsWith(value, "//") ? "http:" + value : value;
+      if (!checkWebAddress(address, problem))
+        lines.push_back({problem, !theSettings.Internet});
+    } else if (bNavigation && StartsWith(value, "#")) {
+      if (!HasAnchor(page.m_anchors, value.substr(1)))
+        lines.push_back({shown});
+    } else if (bNavigation && IsPlainPageName(value) && value[0] != '?') {
+      if (!m_pSite || !CheckPageName(*m_pSite, value, anchorCache))
+        lines.push_back({shown});
+    } else if (!CheckFileReference(*this, value, bNavigation, page.m_anchors, anchorCache)) {
+      lines.push_back({bImage ? shown : "Not found: " + shown});
     }
-  }
-
-  std::vector<std::string> images;
-  CollectQuotedValues(text, "img src", 9, images);
-  for (const std::string& image : images) {
-    std::string problem;
-    if (HasHostPart(image)) {
-      if (!checkWebAddress(image, problem))
-        problems.push_back(problem);
-      continue;
-    }
-    const std::string file = ResolveRelative(m_strLocalPath, image);
-    if (file.empty() || !FileExists(file))
-      problems.push_back(image);
   }
 
   theReport.AddLine("", 0);
   theReport.AddLine(m_strName + " - " + m_strLocalPath, 0);
-  if (problems.empty()) {
+  if (m_pSite)
+    ++m_pSite->m_nCheckedPages;
+  if (lines.empty()) {
     theReport.AddLine("OK", 0);
     return;
   }
-  for (const std::string& problem : problems)
-    theReport.AddLine(problem.empty() ? "empty" : problem, 3);
-  if (m_pSite)
-    m_pSite->m_nCheckProblems += static_cast<int>(problems.size());
+  for (const CCheckLine& line : lines) {
+    theReport.AddLine(line.m_strText.empty() ? "empty" : line.m_strText, line.m_bUnchecked ? 2 : 3);
+    if (line.m_bUnchecked && m_pSite)
+      ++m_pSite->m_nUncheckedLinks;
+  }
 }
 
 }  // namespace velmora

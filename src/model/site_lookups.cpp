@@ -6,7 +6,12 @@ namespace velmora {
 
 void CWebSite::PrepareLookups() {
   m_pagesByName.clear();
-  for (const auto& pPage : m_pages) m_pagesByName.emplace(pPage->m_strName, pPage.get());
+  m_pagesByLocalPath.clear();
+  for (const auto& pPage : m_pages) {
+    m_pagesByName.emplace(pPage->m_strName, pPage.get());
+    if (!pPage->m_strLocalPath.empty())
+      m_pagesByLocalPath.emplace(pPage->m_strLocalPath, pPage.get());
+  }
   // Walk the sequence backwards once so each position knows its first node with a file.
   m_firstWithLocalPath.assign(m_sequence.size(), nullptr);
   CNode* pNext = nullptr;
@@ -39,6 +44,12 @@ CPage* CWebSite::FirstPageNamed(const std::string& name) {
   EnsureLookups();
   auto it = m_pagesByName.find(name);
   return it == m_pagesByName.end() ? nullptr : it->second;
+}
+
+CPage* CWebSite::PageWithLocalPath(const std::string& path) {
+  EnsureLookups();
+  auto it = m_pagesByLocalPath.find(path);
+  return it == m_pagesByLocalPath.end() ? nullptr : it->second;
 }
 
 CNode* CWebSite::FirstWithLocalPath(CNode* pNode) {

@@ -70,8 +70,11 @@ class CWebSite {
   long long m_nLastScriptTime = 0;
   std::string m_strScriptPath;  // the script file's internal path, when it has one
 
-  // Lines listed as problems by the last CheckPages.
+  // Of the last CheckPages: the error lines it reported (listed problems and pages that could
+  // not be read), the pages it checked and the web addresses it listed unchecked off-line.
   int m_nCheckProblems = 0;
+  int m_nCheckedPages = 0;
+  int m_nUncheckedLinks = 0;
 
   // The outline's pre-order walk, prepared by PrepareOutline.
   std::vector<CNode*> m_sequence;
@@ -84,6 +87,8 @@ class CWebSite {
   // made on first use and made again when the pages or the outline have changed since.
   // The first page in script order with this exact name, or none.
   CPage* FirstPageNamed(const std::string& name);
+  // The first page in script order whose local path is exactly this, or none.
+  CPage* PageWithLocalPath(const std::string& path);
   // The node itself when it has a local path, else the first node after it in the outline
   // sequence that has one; none when there is no such node.
   CNode* FirstWithLocalPath(CNode* pNode);
@@ -105,6 +110,7 @@ class CWebSite {
   size_t m_nLookupPages = 0;
   size_t m_nLookupSequence = 0;
   std::unordered_map<std::string, CPage*> m_pagesByName;
+  std::unordered_map<std::string, CPage*> m_pagesByLocalPath;
   std::vector<CNode*> m_firstWithLocalPath;  // parallel to m_sequence
 };
 

@@ -55,6 +55,8 @@ void CReport::AddLine(const std::string& text, int nLevel) {
     m_alerts.push_back(text);
     ++m_nAlertsReported;
   }
+  if (nLevel >= 3)
+    ++m_nErrorsReported;
   if (!m_bBatch)
     Refresh();
 }

@@ -57,6 +57,9 @@ class CReport {
   // Lines reported above level 0 since the report was made, never reset; lets a window that
   // shows only the alerts tell which of Alerts() it has not shown yet.
   long long AlertsReported() const { return m_nAlertsReported; }
+  // Lines reported at level 3 or 4 since the report was made, never reset; a command counts
+  // its own errors as the difference.
+  long long ErrorsReported() const { return m_nErrorsReported; }
 
   bool m_bAlertSwitch = true;
 
@@ -69,6 +72,7 @@ class CReport {
   std::vector<std::string> m_alerts;
   int m_nHighestLevel = -1;
   long long m_nAlertsReported = 0;
+  long long m_nErrorsReported = 0;
 };
 
 extern CReport theReport;

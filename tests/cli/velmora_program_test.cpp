@@ -457,4 +457,24 @@ TEST_F(VelmoraProgramTest, TheTerminalEchoesAgainAfterThePasswordPrompt) {
   }
 }
 
+// A fresh site built and checked off-line: its web links are listed, and the check succeeds.
+TEST_F(VelmoraProgramTest, FreshSitesCheckCleanOffline) {
+  for (const char* variant : {"", "--frames"}) {
+    const std::string script = std::string("C:\\fresh") + (*variant ? "f" : "") + "\\script.txt";
+    std::vector<std::string> newArgs{"new", script};
+    if (*variant)
+      newArgs.push_back(variant);
+    ASSERT_EQ(Run(newArgs).m_nStatus, 0);
+    CRun run = Run({"--yes", "build", script});
+    ASSERT_EQ(run.m_nStatus, 0) << run.m_strOut;
+    run = Run({"check", script});
+    EXPECT_EQ(run.m_nStatus, 0) << variant << run.m_strOut;
+    EXPECT_NE(run.m_strOut.find("\nNot checked: http://"), std::string::npos) << run.m_strOut;
+    const size_t last = run.m_strOut.rfind("\nPages checked: ");
+    ASSERT_NE(last, std::string::npos) << run.m_strOut;
+    EXPECT_NE(run.m_strOut.find(", problems: 0, web links not checked: ", last), std::string::npos)
+        << run.m_strOut;
+  }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // The velmora program's exit status after checking: 1 when a problem is listed, 0 when every
-// page is OK. It runs on a copy of the Orchard fixture with its own drive C and settings file.
+// page is OK or only web links went unchecked. It runs on a copy of a fixture site with its own
+// drive C and settings file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -19,9 +20,9 @@ namespace {
 
 class CheckProgram : public ::testing::Test {
  protected:
-  CheckProgram() {
-    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard/input", drive.HostFolder(),
-                          std::filesystem::copy_options::recursive);
+  void UseFixture(const std::string& name) {
+    std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/" + name + "/input",
+                          drive.HostFolder(), std::filesystem::copy_options::recursive);
   }
 
   // Runs velmora with the arguments; returns its exit status and keeps its standard output.
@@ -68,6 +69,7 @@ class CheckProgram : public ::testing::Test {
 };
 
 TEST_F(CheckProgram, ExitsOneWhenAProblemIsListedAndZeroWhenAllIsOk) {
+  UseFixture("orchard");
   ASSERT_EQ(Run({"build", "C:\\site.txt"}), 0);
   EXPECT_EQ(Run({"check", "C:\\site.txt"}), 1);
   // Exactly the broken links and images of the page that has them, nothing of the others.
@@ -87,7 +89,22 @@ TEST_F(CheckProgram, ExitsOneWhenAProblemIsListedAndZeroWhenAllIsOk) {
   EXPECT_EQ(Run({"check", "C:\\orchard\\clean.txt"}), 0) << m_strOut;
 }
 
+TEST_F(CheckProgram, WebLinksNotCheckedOfflineDoNotFailTheCheck) {
+  UseFixture("planted-faults");
+  Run({"build", "C:\\site.txt"});
+  EXPECT_EQ(Run({"check", "C:\\site.txt"}), 1);
+  EXPECT_TRUE(
+      EndsWith(TrimRight(m_strOut), "\nPages checked: 7, problems: 16, web links not checked: 2"))
+      << m_strOut;
+  EXPECT_EQ(Run({"check", "C:\\site.txt", "pages/elsewhere.html"}), 0) << m_strOut;
+  EXPECT_NE(m_strOut.find("\nNot checked: http://www.example.org/\n"), std::string::npos);
+  EXPECT_TRUE(
+      EndsWith(TrimRight(m_strOut), "\nPages checked: 1, problems: 0, web links not checked: 2"))
+      << m_strOut;
+}
+
 TEST_F(CheckProgram, PrintAndReplaceCommands) {
+  UseFixture("orchard");
   ASSERT_EQ(Run({"build", "C:\\orchard\\clean.txt"}), 0);
   ASSERT_EQ(Run({"print", "C:\\orchard\\clean.txt", "--text"}), 0);
   const std::string text = drive.Read("orchard\\Pall.txt");

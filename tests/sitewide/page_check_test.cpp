@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/script_site.h"
 #include "support/temp_drive.h"
 
 namespace velmora {
@@ -122,9 +123,70 @@ TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
   theSettings.Internet = 0;
   AddPage("Web", "w.html",
           "<a href=\"http://127.0.0.1:9/x.html\">x</a><img src=\"http://127.0.0.1:9/i.gif\">");
+  theReport.ResetHighestLevel();
   site.CheckPages();
   EXPECT_EQ(LinesFor("Web"), (std::vector<std::string>{"Not checked: http://127.0.0.1:9/x.html",
                                                        "Not checked: http://127.0.0.1:9/i.gif"}));
+  // Listed and shown as alerts, but not counted as problems.
+  EXPECT_EQ(theReport.HighestLevel(), 2);
+  EXPECT_EQ(site.m_nCheckProblems, 0);
+  EXPECT_EQ(site.m_nUncheckedLinks, 2);
+  EXPECT_TRUE(EndsWith(theReport.Text(),
+                       "\r\n\r\nPages checked: 1, problems: 0, web links not checked: 2\r\n"));
+}
+
+TEST_F(PageCheck, EveryReferenceABrowserFollowsWhereverItsAttributeStands) {
+  drive.Write("site\\pages\\s.css", "p {}");
+  AddPage("Refs", "pages\\r.html",
+          "<a class=x href=gone1.html>a</a><a title='t' href='gone2.html'>b</a>"
+          "<a class=x href=other.html>c</a><link rel=stylesheet href=\"nostyle.css\">"
+          "<LINK REL=STYLESHEET HREF=s.css><script src=\"none.js\"></script>"
+          "<area shape=rect href=\"noarea.html\"><iframe src=\"noframe.html\"></iframe>"
+          "<frame name=f src=\"nof.html\"><img alt=\"x\" src=\"nopic.gif\">"
+          "<img alt=x src=pic.gif><img src='gone.gif'>");
+  site.CheckPages();
+  EXPECT_EQ(LinesFor("Refs"),
+            (std::vector<std::string>{"Not found: gone1.html", "Not found: gone2.html",
+                                      "Not found: nostyle.css", "Not found: none.js",
+                                      "Not found: noarea.html", "Not found: noframe.html",
+                                      "Not found: nof.html", "nopic.gif", "gone.gif"}));
+}
+
+TEST_F(PageCheck, AnchorsByNameOrIdAndQueriesAreNoFalseAlarms) {
+  drive.Write("site\\pages\\about.html", "<section id=\"team\">");
+  drive.Write("site\\pages\\r&d.html", "lab");
+  AddPage("Anchors", "pages\\an.html",
+          "<h2 id=\"x\">x</h2><h3 id=\"Say &quot;hi&quot;\">q</h3>"
+          "<a href=\"#x\">1</a><a href=\"#Say%20%22hi%22\">2</a><a href=\"#y\">3</a>"
+          "<a href=\"about.html?x=1\">4</a><a href=\"about.html?x=1#team\">5</a>"
+          "<a href=\"about.html#crew\">6</a><a href=\"gone.html?x=1\">7</a>"
+          "<a href=\"r&amp;d.html\">8</a><a href=\"/index.html\">9</a><a href=\"?p=2#x\">10</a>"
+          "<a href=\"javascript:void(0)\">11</a><img src=\"pic.gif?v=2\">"
+          "<img src=\"data:image/gif;base64,R0lGOD\">");
+  site.CheckPages();
+  EXPECT_EQ(LinesFor("Anchors"), (std::vector<std::string>{"#y", "Not found: about.html#crew",
+                                                           "Not found: gone.html?x=1"}));
+}
+
+// Without reference correction a link may still name a heading page, which has no file: the
+// anchor is looked for on the page that the link would be corrected to, and nothing is loaded.
+TEST(PageCheckByName, HeadingPagesStandForTheirFirstPage) {
+  CScriptSite script;
+  ASSERT_TRUE(
+      script.Interpret("1,Home,P,index.html\r\n2,Chapter\r\n3,One,P,one.html\r\n"
+                       "2,Appendix"));
+  CWebSite& site = *script.m_pSite;
+  script.Page("Home")->SetContent(
+      "<a href=\"Chapter\">a</a><a href=\"Chapter#x\">b</a><a href=\"Chapter#y\">c</a>"
+      "<a href=\"Appendix#z\">d</a>");
+  script.Page("One")->SetContent("<h2 id=\"x\">x</h2>");
+  site.CheckPages(nullptr);
+  const std::string report = theReport.Text();
+  EXPECT_NE(report.find("Home - C:\\site\\index.html\r\nChapter#y\r\nAppendix#z\r\n\r\n"),
+            std::string::npos)
+      << report;
+  EXPECT_EQ(report.find("Can't load"), std::string::npos) << report;
+  EXPECT_EQ(site.m_nCheckProblems, 2);
 }
 
 TEST_F(PageCheck, WebAddressesAreProbedWhenOnline) {
