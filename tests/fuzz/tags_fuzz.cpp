@@ -1,6 +1,7 @@
 // The tag scanner and CTagElement on arbitrary text: every element kind the page build looks
 // for is found, parsed, read and rebuilt; filling the elements again does not grow the text,
-// as a page built again from its own written file must not.
+// as a page built again from its own written file must not. The checker's reading of the same
+// text as a browser reads it is run on it too.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -9,6 +10,7 @@
 
 #include "fuzz_sandbox.h"
 #include "markup/element_rewrite.h"
+#include "markup/page_references.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "platform/report.h"
@@ -87,5 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StripTags(stripped);
   std::string replaced = text;
   ReplaceBetween(replaced, "<!--", "-->", "x");
+
+  // What the checker reads from a page: every reference resolves inside the drive or not at all.
+  for (const CPageReference& reference : ReadPageReferences(text).m_references) {
+    const std::string file =
+        ResolveFileReference("C:\\site\\pages\\a.html", "C:\\site\\", reference.m_strValue)
+            .m_strFile;
+    FuzzCheck(file.empty() || file.starts_with("C:\\"), "a reference stays on its drive");
+  }
   return 0;
 }
