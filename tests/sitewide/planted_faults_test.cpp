@@ -22,7 +22,7 @@ class PlantedFaults : public ::testing::Test {
     theSettings = CBuildSettings();
     std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/planted-faults/input",
                           drive.HostFolder(), std::filesystem::copy_options::recursive);
-    EXPECT_TRUE(session.LoadScript("C:\\site.txt"));
+    EXPECT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
     EXPECT_TRUE(BuildCommand(session, {}));
   }
   ~PlantedFaults() override { SetDialogs(nullptr); }
