@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "markup/paths.h"
+#include "platform/current_folder.h"
 #include "platform/dialogs.h"
+#include "platform/drive_map.h"
 #include "platform/strings.h"
 #include "res/messages.h"
 #include "res/resources.h"
@@ -17,7 +19,9 @@ const char* const kCrLf = "\r\n";
 
 // The location a source takes in the script: the default folder, the catalog with its final
 // backslash, or the normalised address. False for an address that is not an http address.
-bool SourceLocation(CNewSiteSource source, const char* defaultFolder, std::string& location) {
+bool SourceLocation(CNewSiteSource source, const char* defaultFolder,
+                    const std::string& siteCatalog, std::string& location) {
+  source.m_strCatalog = CatalogFromField(source.m_strCatalog, siteCatalog);
   CompleteSeparators(source);
   if (source.m_eChoice == CNewSiteSource::kAddress) {
     std::string address = source.m_strAddress;
@@ -67,7 +71,7 @@ bool WriteStyleFiles(const std::string& siteCatalog, const std::string& language
   }
   files.emplace_back(siteCatalog + "\\gfx\\def.css", LoadResourceText("modern.css"));
   for (const auto& [path, text] : files) {
-    if (FileExists(path) && !Dialogs().AskYesNo(FormatMessage(76, path)))
+    if (FileExists(path) && !Dialogs().AskYesNoDefaultNo(FormatMessage(76, path)))
       continue;
     if (!MakeDirs(path)) {
       Dialogs().MessageBox("Cant make Site in: " + path);
@@ -104,6 +108,16 @@ bool IsLanguageTag(const std::string& tag) {
     }
   }
   return !parts.empty();
+}
+
+std::string CatalogFromField(const std::string& field, const std::string& siteCatalog) {
+  const std::string value = Trim(field);
+  if (value.empty())
+    return value;
+  if (value[0] == '/' || (value.size() >= 2 && value[1] == ':'))
+    return PathFromUser(value);
+  std::string full;
+  return FullPath(siteCatalog + "\\" + value, full) ? full : value;
 }
 
 void CompleteSeparators(CNewSiteSource& source) {
@@ -188,19 +202,23 @@ bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
   if (!StyleFits(options))
     return false;
   const std::string& scriptPath = options.m_strScriptPath;
+  if (Trim(scriptPath).empty()) {
+    Dialogs().MessageBox("Give the path of the new site's script file");
+    return false;
+  }
   size_t slash = scriptPath.rfind('\\');
   std::string siteCatalog =
       slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
-  if (FileExists(scriptPath) && !Dialogs().AskYesNo(FormatMessage(76, scriptPath)))
+  if (FileExists(scriptPath) && !Dialogs().AskYesNoDefaultNo(FormatMessage(76, scriptPath)))
     return false;
   if (!MakeDirs(scriptPath)) {
     Dialogs().MessageBox("Cant make Site in: " + scriptPath);
     return false;
   }
   std::string templateLocation, resourceLocation;
-  if (!SourceLocation(options.m_templates, "templates", templateLocation))
+  if (!SourceLocation(options.m_templates, "templates", siteCatalog, templateLocation))
     return false;
-  if (!SourceLocation(options.m_resources, "gfx", resourceLocation))
+  if (!SourceLocation(options.m_resources, "gfx", siteCatalog, resourceLocation))
     return false;
   scriptText =
       BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);

@@ -15,6 +15,11 @@ struct CNewSiteSource {
   std::string m_strAddress;  // with kAddress
 };
 
+// A catalog field as the user left it, made a path for the script: empty stays empty (the
+// interpretation then takes its default folder), a drive path stays as it is, a host path
+// ("/srv/tpl") is taken on its drive, and anything else is relative to the site catalog.
+std::string CatalogFromField(const std::string& field, const std::string& siteCatalog);
+
 // Puts a '\' after a catalog and a '/' after an address that lack one (empty ones stay empty).
 void CompleteSeparators(CNewSiteSource& source);
 

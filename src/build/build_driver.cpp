@@ -5,6 +5,7 @@
 
 #include "build/page_pipeline.h"
 #include "build/resource_copy.h"
+#include "build/user_stop.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
 #include "model/node.h"
@@ -72,6 +73,7 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   theReport.AddMessage(kDashesMessage, 0);
 
   int nPosition = 2;
+  bool bStopped = false;
   {
     CPagePipeline pipeline(*this, [&](CPage& page, bool bWritten) {
       // A written page's text is read back from its file by whoever needs it later; print
@@ -81,10 +83,21 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
         std::string().swap(page.m_strContent);
       Progress().SetPos(++nPosition);
     });
-    for (const auto& pPage : m_pages)
-      if (!pSelection || selected.count(pPage.get()))
-        pipeline.Build(*pPage);
+    for (const auto& pPage : m_pages) {
+      if (pSelection && !selected.count(pPage.get()))
+        continue;
+      if ((bStopped = StoppedByTheUser()))
+        break;
+      Progress().Working(pPage->m_strLocalPath);
+      pipeline.Build(*pPage);
+    }
     pipeline.Finish();
+  }
+  // A stopped build leaves the pages written so far; the site-wide passes would read the rest.
+  if (bStopped) {
+    Progress().Hide();
+    theReport.SetBatch(false);
+    return;
   }
 
   // Print pages may build pages again, which registers them anew: work on the list as it stands.

@@ -1,3 +1,4 @@
+#include "build/user_stop.h"
 #include "model/published_list.h"
 #include "model/web_site.h"
 #include "platform/dialogs.h"
@@ -20,6 +21,9 @@ void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
     Progress().Show(static_cast<int>(pSelection->size()));
     int nPosition = 0;
     for (CPage* pPage : *pSelection) {
+      if (StoppedByTheUser())
+        break;
+      Progress().Working(pPage->m_strLocalPath);
       pPage->CheckPage();
       Progress().SetPos(++nPosition);
     }
@@ -28,7 +32,10 @@ void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
                                      : static_cast<int>(m_pages.size()));
     int nPosition = 0;
     for (const auto& pPage : m_pages) {
+      if (StoppedByTheUser())
+        break;
       Progress().SetPos(++nPosition);
+      Progress().Working(pPage->m_strLocalPath);
       pPage->CheckPage();
     }
   }

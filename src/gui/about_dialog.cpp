@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "gui/tool_icons.h"
+
 namespace velmora {
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
@@ -15,10 +17,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
   auto* pLayout = new QHBoxLayout(this);
   auto* pIcon = new QLabel;
   pIcon->setObjectName("128");
-  QIcon icon = QApplication::windowIcon();
-  if (icon.isNull())
-    icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-  pIcon->setPixmap(icon.pixmap(32, 32));
+  pIcon->setPixmap(ProgramIcon().pixmap(64, 64));
   pLayout->addWidget(pIcon, 0, Qt::AlignTop);
   auto* pTexts = new QVBoxLayout;
   pTexts->addWidget(new QLabel("Quarn20 Version 2.0"));

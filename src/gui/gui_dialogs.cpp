@@ -5,6 +5,7 @@
 
 #include "gui/convert_dialog.h"
 #include "gui/gui_text.h"
+#include "gui/long_command.h"
 #include "gui/password_dialog.h"
 
 namespace velmora {
@@ -29,48 +30,70 @@ class CNormalCursor {
   bool m_bOverridden;
 };
 
-bool AskWithBox(QWidget* pParent, const std::string& text, QMessageBox::Icon icon) {
+bool AskWithBox(QWidget* pParent, const std::string& text, QMessageBox::Icon icon,
+                bool bYesIsDefault) {
   CNormalCursor cursor;
   QMessageBox box(icon, kTitle, DisplayText(text), QMessageBox::Yes | QMessageBox::No, pParent);
   box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(bYesIsDefault ? QMessageBox::Yes : QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace
 
+// Each box is shown on the window's thread, whichever thread the command asking runs on.
 void CGuiDialogs::MessageBox(const std::string& text) {
-  CNormalCursor cursor;
-  QMessageBox box(QMessageBox::Information, kTitle, DisplayText(text), QMessageBox::Ok, m_pParent);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
+  OnGuiThread([&] {
+    CNormalCursor cursor;
+    QMessageBox box(QMessageBox::Information, kTitle, DisplayText(text), QMessageBox::Ok,
+                    m_pParent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  });
 }
 
 bool CGuiDialogs::AskYesNo(const std::string& question) {
-  return AskWithBox(m_pParent, question, QMessageBox::Question);
+  bool bYes = false;
+  OnGuiThread([&] { bYes = AskWithBox(m_pParent, question, QMessageBox::Question, true); });
+  return bYes;
+}
+
+bool CGuiDialogs::AskYesNoDefaultNo(const std::string& question) {
+  bool bYes = false;
+  OnGuiThread([&] { bYes = AskWithBox(m_pParent, question, QMessageBox::Question, false); });
+  return bYes;
 }
 
 bool CGuiDialogs::AskPassword(const std::string& address, std::string& user,
                               std::string& password) {
-  CNormalCursor cursor;
-  CPasswordDlg dialog(address, m_pParent);
-  if (dialog.exec() != QDialog::Accepted)
-    return false;
-  user = dialog.User();
-  password = dialog.Password();
-  return !user.empty();
+  bool bGiven = false;
+  OnGuiThread([&] {
+    CNormalCursor cursor;
+    CPasswordDlg dialog(address, m_pParent);
+    if (dialog.exec() != QDialog::Accepted)
+      return;
+    user = dialog.User();
+    password = dialog.Password();
+    bGiven = !user.empty();
+  });
+  return bGiven;
 }
 
 bool CGuiDialogs::ShowAlerts(const std::string& text) {
-  return AskWithBox(m_pParent, text, QMessageBox::Warning);
+  bool bAgain = true;
+  OnGuiThread([&] { bAgain = AskWithBox(m_pParent, text, QMessageBox::Warning, true); });
+  return bAgain;
 }
 
 bool CGuiDialogs::AskConvertOldScript(const std::string&) {
-  CNormalCursor cursor;
-  CConvertDlg dialog(m_pParent);
-  const bool bConvert = dialog.exec() == QDialog::Accepted;
-  if (m_onConversionAnswered)
-    m_onConversionAnswered();
+  bool bConvert = false;
+  OnGuiThread([&] {
+    CNormalCursor cursor;
+    CConvertDlg dialog(m_pParent);
+    bConvert = dialog.exec() == QDialog::Accepted;
+    if (m_onConversionAnswered)
+      m_onConversionAnswered();
+  });
   return bConvert;
 }
 

@@ -14,6 +14,7 @@ class CGuiDialogs : public CDialogs {
   explicit CGuiDialogs(QWidget* pParent = nullptr) : m_pParent(pParent) {}
   void MessageBox(const std::string& text) override;
   bool AskYesNo(const std::string& question) override;
+  bool AskYesNoDefaultNo(const std::string& question) override;
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
   bool ShowAlerts(const std::string& text) override;
   // Shows "Convert to 2.0"; true for "Convert now". The dialog carries its own texts.

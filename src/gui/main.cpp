@@ -9,6 +9,7 @@
 
 #include "app/settings_store.h"
 #include "gui/main_frame.h"
+#include "gui/tool_icons.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quarn20");
   QApplication::setOrganizationName("Tarnwick College");
+  QApplication::setWindowIcon(velmora::ProgramIcon());
 
   std::string script, screenshot;
   bool bBuild = false;
@@ -44,7 +46,7 @@ int main(int argc, char** argv) {
                  velmora::SettingsFilePath().c_str());
 
   velmora::CMainFrame frame;
-  frame.adjustSize();
+  frame.RestoreGeometry();
   velmora::CScriptedDialogs answersNo;
   if (!screenshot.empty())
     velmora::SetDialogs(&answersNo);

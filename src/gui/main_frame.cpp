@@ -15,9 +15,11 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <cstdlib>
 
 #include "app/settings_store.h"
 #include "gui/about_dialog.h"
@@ -25,6 +27,7 @@
 #include "gui/gui_text.h"
 #include "gui/long_command.h"
 #include "gui/new_site_dialog.h"
+#include "gui/progress_pane.h"
 #include "gui/quarn_view.h"
 #include "gui/script_format_dialog.h"
 #include "gui/tool_icons.h"
@@ -84,6 +87,10 @@ CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
   m_pScriptFormatDlg->hide();
 
   connect(m_pView, &CQuarnView::stateChanged, this, &CMainFrame::UpdateActions);
+  m_pView->ProgressPane().m_onWorking = [this](const std::string& path) {
+    statusBar()->showMessage(DisplayText(path));
+    m_bShowingWork = true;
+  };
   connect(m_pView, &CQuarnView::interpretStarting, this, &CMainFrame::RememberScriptTime);
   connect(m_pView, &CQuarnView::scriptConverted, this, [this] { m_bSkipReloadCheck = true; });
   connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateActions);
@@ -127,7 +134,8 @@ void CMainFrame::MakeActions() {
       ->setShortcut(QKeySequence("Ctrl+N"));
   AddAction(kIdFileOpen, "&Open...\tCtrl+O", "Open an existing document\nOpen")
       ->setShortcut(QKeySequence("Ctrl+O"));
-  AddAction(kIdFileReload, "&Reload\tCtrl+R", "Reload Script\nreload");
+  AddAction(kIdFileReload, "&Reload\tCtrl+R", "Reload Script\nreload")
+      ->setShortcut(QKeySequence("Ctrl+R"));
   AddAction(kIdFileSave, "&Save\tCtrl+S", "Save the active document\nSave")
       ->setShortcut(QKeySequence("Ctrl+S"));
   AddAction(kIdFileSaveAs, "Save &As...", "Save the active document with a new name\nSave As");
@@ -164,6 +172,12 @@ void CMainFrame::MakeActions() {
   AddAction(kIdReplace, "Replace...");
   AddAction(kIdBrowseSelected, "Browse selected");
   AddAction(kIdBrowseXReport, "Browse X-report");
+  AddAction(kIdStop, "Stop\tEsc", "Stop the build or check after the current page\nStop")
+      ->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(Action(kIdStop), &QAction::triggered, this, [this] {
+    CLongCommand::RequestStop();
+    statusBar()->showMessage("Stopping after the current page...");
+  });
   CQuarnView* pView = m_pView;
   connect(Action(kIdInterpret), &QAction::triggered, pView, &CQuarnView::OnInterpret);
   connect(Action(kIdBuildAll), &QAction::triggered, pView, &CQuarnView::OnBuildAll);
@@ -216,6 +230,8 @@ void CMainFrame::MakeMenus() {
   for (int nId : {kIdInterpret, kIdBuildAll, kIdBuildSelected, kIdCheckAll, kIdCheckSelected,
                   kIdMakeOnePage, kIdReplace, kIdBrowseSelected, kIdBrowseXReport})
     pTools->addAction(Action(nId));
+  pTools->addSeparator();
+  pTools->addAction(Action(kIdStop));
 
   m_pViewMenu = menuBar()->addMenu("&View");
 
@@ -236,7 +252,7 @@ void CMainFrame::MakeToolBar() {
   m_pToolBar->setMovable(true);
   m_pToolBar->setFloatable(true);
   for (int nId : {kIdFileReload, kIdFileSave, kIdAppAbout, kIdInterpret, kIdBuildAll,
-                  kIdBuildSelected, kIdCheckAll, kIdCheckSelected})
+                  kIdBuildSelected, kIdCheckAll, kIdCheckSelected, kIdStop})
     m_pToolBar->addAction(Action(nId));
   addToolBar(Qt::TopToolBarArea, m_pToolBar);
 
@@ -288,6 +304,11 @@ void CMainFrame::UpdateActions() {
   const bool bScriptFocus = pScript->hasFocus();
   auto enable = [this](int nId, bool bOn) { Action(nId)->setEnabled(bOn); };
 
+  enable(kIdStop, !bIdle);
+  if (bIdle && m_bShowingWork) {
+    m_bShowingWork = false;
+    statusBar()->showMessage("Ready");
+  }
   enable(kIdFileNew, bIdle);
   enable(kIdFileOpen, bIdle);
   enable(kIdFileReload, bIdle && m_doc.HasPath());
@@ -442,6 +463,9 @@ void CMainFrame::OnExit() {
 // Closing is refused while a command runs. When the user cancels, the program goes on as
 // before: the watch works again and the script-format window stays.
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+  // A running command is asked to stop; the window closes on the next request.
+  if (IsBusy())
+    CLongCommand::RequestStop();
   if (IsBusy() || !SaveModified()) {
     m_bExiting = false;
     pEvent->ignore();
@@ -451,9 +475,50 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
   delete m_pScriptFormatDlg;
   m_pScriptFormatDlg = nullptr;
   CSettingsStore store;
-  if (!store.Save(theSettings) || !m_recent.Save())
+  if (!store.Save(theSettings) || !m_recent.Save() || !SaveGeometry())
     Dialogs().MessageBox("The settings could not be written to " + store.Path());
   pEvent->accept();
+}
+
+namespace {
+const char kWindowSection[] = "Window";
+}
+
+void CMainFrame::RestoreGeometry() {
+  CSettingsStore store;
+  CBuildSettings unused;
+  store.Load(unused);
+  std::map<std::string, int> values;
+  for (const auto& [name, value] : store.SectionEntries(kWindowSection)) {
+    char* end = nullptr;
+    const long n = std::strtol(value.c_str(), &end, 10);
+    if (end && *end == '\0' && !value.empty())
+      values[name] = static_cast<int>(n);
+  }
+  const QRect screen =
+      this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 900);
+  QRect wanted(0, 0, screen.width() * 3 / 4, screen.height() * 3 / 4);
+  wanted.moveCenter(screen.center());
+  if (values.count("Width") && values.count("Height") && values.count("X") && values.count("Y")) {
+    const QRect stored(values["X"], values["Y"], values["Width"], values["Height"]);
+    // A remembered place on a screen no longer there is not used.
+    if (stored.width() >= 200 && stored.height() >= 150 && screen.intersects(stored))
+      wanted = stored;
+  }
+  resize(wanted.size());
+  move(wanted.topLeft());
+  if (values.count("Split"))
+    m_pView->SetSplit(values["Split"]);
+}
+
+bool CMainFrame::SaveGeometry() const {
+  const QRect frame = geometry();
+  return CSettingsStore().SaveSection(kWindowSection,
+                                      {{"X", std::to_string(frame.x())},
+                                       {"Y", std::to_string(frame.y())},
+                                       {"Width", std::to_string(frame.width())},
+                                       {"Height", std::to_string(frame.height())},
+                                       {"Split", std::to_string(m_pView->Split())}});
 }
 
 void CMainFrame::OnScriptFormat() {
@@ -508,7 +573,7 @@ void CMainFrame::OnGetFocus() {
   m_bInWatch = true;
   std::int64_t nTime = 0;
   if (Disk().ModificationTime(m_doc.PathName(), nTime) && nTime != m_nLastScriptTime &&
-      !m_bSkipReloadCheck && Dialogs().AskYesNo(Message(kChangedScriptMessage)))
+      !m_bSkipReloadCheck && Dialogs().AskYesNoDefaultNo(Message(kChangedScriptMessage)))
     OnReload();
   m_bSkipReloadCheck = false;
   RememberScriptTime();

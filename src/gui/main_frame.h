@@ -49,6 +49,7 @@ enum ECommand : int {
   kIdScriptFormat = 32784,
   kIdBrowseDocumentation = 32785,
   kIdAppAbout = 57664,
+  kIdStop = 32795,
 };
 
 class CMainFrame : public QMainWindow {
@@ -67,6 +68,11 @@ class CMainFrame : public QMainWindow {
   bool OpenDocument(const std::string& path);
   // The document becomes the script a new site was given (already on disk) and is interpreted.
   void OpenNewSite(const std::string& path, const std::string& text);
+  // Size, position and split as the settings file remembers them; on the first run a size in
+  // proportion to the screen, centred on it.
+  void RestoreGeometry();
+  bool SaveGeometry() const;
+
   // Sets every command's enabled state from the document, the view and a running command.
   void UpdateActions();
 
@@ -124,6 +130,7 @@ class CMainFrame : public QMainWindow {
   std::vector<QAction*> m_recentActions;
   QToolBar* m_pToolBar = nullptr;
   bool m_bInWatch = false;
+  bool m_bShowingWork = false;  // the status bar shows the page a command works on
 };
 
 }  // namespace velmora

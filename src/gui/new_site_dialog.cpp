@@ -43,9 +43,18 @@ QRadioButton* Radio(const char* szId, const char* szText, QButtonGroup* pGroup, 
   return pRadio;
 }
 
-// A path typed or picked in host form ("/home/ann/site") is taken as its internal path.
+// A path typed or picked in host form ("/home/ann/site") is taken as its internal path; an
+// empty field stays empty.
 std::string InternalPathOf(const QString& text) {
-  return PathFromUser(Trim(FromQString(text)));
+  const std::string path = Trim(FromQString(text));
+  return path.empty() ? path : PathFromUser(path);
+}
+
+// A catalog field: a host path is taken as its internal path; an empty or relative one stays
+// as the user left it (the new site resolves it against its own folder).
+std::string CatalogFieldOf(const QString& text) {
+  const std::string path = Trim(FromQString(text));
+  return StartsWith(path, "/") ? PathFromUser(path) : path;
 }
 
 }  // namespace
@@ -60,7 +69,7 @@ struct CNewSiteDlg::CSourceControls {
   CNewSiteSource Read() const {
     CNewSiteSource source;
     source.m_eChoice = static_cast<CNewSiteSource::EChoice>(m_pChoice->checkedId());
-    source.m_strCatalog = InternalPathOf(m_pCatalog->text());
+    source.m_strCatalog = CatalogFieldOf(m_pCatalog->text());
     source.m_strAddress = Trim(FromQString(m_pAddress->text()));
     CompleteSeparators(source);
     m_pCatalog->setText(ToQString(source.m_strCatalog));

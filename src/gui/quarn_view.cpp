@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QResizeEvent>
@@ -86,6 +88,14 @@ CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_d
   });
   connect(m_pScript, &QPlainTextEdit::copyAvailable, this, [this] { emit stateChanged(); });
   connect(m_pList, &QListWidget::itemSelectionChanged, this, [this] { emit stateChanged(); });
+  setMouseTracking(true);
+  // An entry opens its page on a double click or Enter, as Browse selected does.
+  m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_pList, &QListWidget::customContextMenuRequested, this, &CQuarnView::ShowListMenu);
+  connect(m_pList, &QListWidget::itemActivated, this, [this](QListWidgetItem* pItem) {
+    if (!CLongCommand::IsRunning())
+      Browse(PageTarget(static_cast<size_t>(m_pList->row(pItem))));
+  });
   connect(m_pOnline, &QCheckBox::toggled, this, [this](bool bOn) {
     theSettings.Internet = bOn ? 1 : 0;
     emit stateChanged();
@@ -113,23 +123,63 @@ void CQuarnView::resizeEvent(QResizeEvent* pEvent) {
   LayOut(pEvent->size().width(), pEvent->size().height());
 }
 
-// The script takes the left half; the report the upper and the list the lower right quarter;
-// the progress bar stands between the halves. L and T are where the script window starts.
+// The script takes the left part (half unless the user moved the split); the report the upper
+// and the list the lower half of the right part; the progress bar stands in the band between
+// them. L and T are where the script window starts; labels are as tall as the font needs.
 void CQuarnView::LayOut(int cx, int cy) {
   const int L = m_pScript->x();
   const int T = m_pScript->y();
-  const int W = qMax(0, cx / 2 - 2 * L);
+  const int S = cx * m_nSplit / 1000;
+  const int label = fontMetrics().height() + 2;
   auto place = [](QWidget* pWidget, int x, int y, int width, int height) {
     pWidget->setGeometry(x, y, qMax(0, width), qMax(0, height));
   };
-  place(m_pScript, L, T, W, cy - 2 * T);
-  place(m_pOnline, L, cy - T, W, T);
-  place(m_pReport, L + cx / 2, T, W, cy / 2 - T);
-  place(m_pList, L + cx / 2, cy / 2 + T, W, cy / 2 + T / 2 - 2 * T);
-  place(m_pScriptLabel, L, T - 21, W, 20);
-  place(m_pReportLabel, L + cx / 2, T - 21, W, 20);
-  place(m_pListLabel, L + cx / 2, cy / 2 + T - 21, W, 20);
-  place(m_pProgress, cx / 2 - L / 2, T, L, cy + T / 2 - 2 * T);
+  place(m_pScript, L, T, S - 2 * L, cy - 2 * T);
+  place(m_pOnline, L, cy - T, S - 2 * L, T);
+  place(m_pReport, L + S, T, cx - S - 2 * L, cy / 2 - T);
+  place(m_pList, L + S, cy / 2 + T, cx - S - 2 * L, cy / 2 + T / 2 - 2 * T);
+  place(m_pScriptLabel, L, T - label - 1, S - 2 * L, label);
+  place(m_pReportLabel, L + S, T - label - 1, cx - S - 2 * L, label);
+  place(m_pListLabel, L + S, cy / 2 + T - label - 1, cx - S - 2 * L, label);
+  place(m_pProgress, S - L / 2, T, L, cy + T / 2 - 2 * T);
+}
+
+void CQuarnView::SetSplit(int nSplit) {
+  m_nSplit = qBound(200, nSplit, 800);
+  LayOut(width(), height());
+}
+
+bool CQuarnView::InSplitBand(int x) const {
+  const int S = width() * m_nSplit / 1000;
+  return x >= S - m_pScript->x() && x <= S + m_pScript->x();
+}
+
+void CQuarnView::mousePressEvent(QMouseEvent* pEvent) {
+  m_bDraggingSplit = pEvent->button() == Qt::LeftButton && InSplitBand(pEvent->position().x());
+  QWidget::mousePressEvent(pEvent);
+}
+
+void CQuarnView::mouseMoveEvent(QMouseEvent* pEvent) {
+  const int x = pEvent->position().x();
+  if (m_bDraggingSplit && width() > 0)
+    SetSplit(x * 1000 / width());
+  setCursor(m_bDraggingSplit || InSplitBand(x) ? Qt::SplitHCursor : Qt::ArrowCursor);
+  QWidget::mouseMoveEvent(pEvent);
+}
+
+void CQuarnView::mouseReleaseEvent(QMouseEvent* pEvent) {
+  m_bDraggingSplit = false;
+  QWidget::mouseReleaseEvent(pEvent);
+}
+
+void CQuarnView::ShowListMenu(const QPoint& position) {
+  if (CLongCommand::IsRunning() || !HasSelection())
+    return;
+  QMenu menu(this);
+  menu.addAction("Build", this, &CQuarnView::OnBuildSelected);
+  menu.addAction("Check", this, &CQuarnView::OnCheckSelected);
+  menu.addAction("Browse", this, &CQuarnView::OnBrowseSelected);
+  menu.exec(m_pList->viewport()->mapToGlobal(position));
 }
 
 void CQuarnView::ShowScript(const std::string& bytes) {
@@ -179,7 +229,8 @@ bool CQuarnView::LoadAndInterpret() {
   CCommandScope scope(*this);
   PrepareSession();
   const std::string sent = m_session.m_strScriptText;
-  bool ok = m_session.LoadAndInterpret();
+  bool ok = false;
+  CLongCommand::Run([&] { ok = m_session.LoadAndInterpret(); });
   AfterInterpret(sent);
   return ok;
 }
@@ -231,8 +282,10 @@ void CQuarnView::RunSiteWork(ESiteWork work, bool bSelected) {
     positions = SelectedPositions();
   PrepareSession();
   const std::string sent = m_session.m_strScriptText;
-  velmora::RunSiteWork(m_session, work, bSelected ? &positions : nullptr,
-                       [&] { AfterInterpret(sent); });
+  CLongCommand::Run([&] {
+    velmora::RunSiteWork(m_session, work, bSelected ? &positions : nullptr,
+                         [&] { OnGuiThread([&] { AfterInterpret(sent); }); });
+  });
 }
 
 void CQuarnView::OnInterpret() {
@@ -264,7 +317,7 @@ void CQuarnView::OnMakeOnePage() {
   if (dialog.exec() != QDialog::Accepted)
     return;
   CCommandScope scope(*this);
-  PrintCommand(m_session, dialog.m_bTextOnly, dialog.m_strTarget);
+  CLongCommand::Run([&] { PrintCommand(m_session, dialog.m_bTextOnly, dialog.m_strTarget); });
 }
 
 void CQuarnView::OnReplace() {
@@ -277,7 +330,8 @@ void CQuarnView::OnReplace() {
   if (dialog.exec() != QDialog::Accepted)
     return;
   CCommandScope scope(*this);
-  tool.Replace(dialog.m_strFind, dialog.m_strWith, dialog.m_chosenFiles);
+  CLongCommand::Run(
+      [&] { tool.Replace(dialog.m_strFind, dialog.m_strWith, dialog.m_chosenFiles); });
 }
 
 std::string CQuarnView::BrowseTarget() {
@@ -286,19 +340,28 @@ std::string CQuarnView::BrowseTarget() {
     return "";
   }
   const std::vector<size_t> positions = SelectedPositions();
-  const auto& entries = m_session.m_publishedList.m_entries;
-  if (positions.empty() || positions.front() >= entries.size()) {
+  const std::string target = positions.empty() ? "" : PageTarget(positions.front());
+  if (target.empty())
     Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+  return target;
+}
+
+std::string CQuarnView::PageTarget(size_t nPosition) const {
+  const auto& entries = m_session.m_publishedList.m_entries;
+  if (!HasSite() || nPosition >= entries.size())
     return "";
-  }
-  return m_session.m_pWebSite->m_strCatalog + entries[positions.front()].m_strName;
+  return m_session.m_pWebSite->m_strCatalog + entries[nPosition].m_strName;
 }
 
 // The browser's own failure to show the page is not reported.
-void CQuarnView::OnBrowseSelected() {
-  const QString host = HostPath(BrowseTarget());
+void CQuarnView::Browse(const std::string& target) {
+  const QString host = HostPath(target);
   if (!host.isEmpty())
     QDesktopServices::openUrl(QUrl::fromLocalFile(host));
+}
+
+void CQuarnView::OnBrowseSelected() {
+  Browse(BrowseTarget());
 }
 
 // The site is interpreted again after the dialog either way: the switches may change what

@@ -60,6 +60,9 @@ class CQuarnView : public QWidget {
   // The internal path of the page Browse selected opens; empty, after a message box, when
   // there is no site or no selection.
   std::string BrowseTarget();
+  // The internal path of the page of a list entry; empty without a site or such an entry.
+  std::string PageTarget(size_t nPosition) const;
+  void Browse(const std::string& target);
 
   bool HasSite() const { return m_session.m_pWebSite != nullptr; }
   bool HasSelection() const;
@@ -71,6 +74,12 @@ class CQuarnView : public QWidget {
   QCheckBox* OnlineBox() const { return m_pOnline; }
   QProgressBar* ProgressBar() const { return m_pProgress; }
   CSiteSession& Session() { return m_session; }
+  CProgressPane& ProgressPane() { return *m_pProgressPane; }
+
+  // Where the script pane ends and the report and list begin, in thousandths of the width;
+  // the user drags the band between them.
+  int Split() const { return m_nSplit; }
+  void SetSplit(int nSplit);
 
  signals:
   // An interpretation starts: the frame remembers the script file's time.
@@ -82,6 +91,9 @@ class CQuarnView : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* pEvent) override;
+  void mousePressEvent(QMouseEvent* pEvent) override;
+  void mouseMoveEvent(QMouseEvent* pEvent) override;
+  void mouseReleaseEvent(QMouseEvent* pEvent) override;
 
  private:
   void RunSiteWork(ESiteWork work, bool bSelected);
@@ -89,6 +101,9 @@ class CQuarnView : public QWidget {
   void AfterInterpret(const std::string& sentText);
   void FillPublishedList();
   void LayOut(int cx, int cy);
+  // The published list's own menu: Build, Check and Browse for the selected pages.
+  void ShowListMenu(const QPoint& position);
+  bool InSplitBand(int x) const;
   QSize DialogUnits(int x, int y) const;
 
   CQuarnDoc& m_doc;
@@ -104,6 +119,8 @@ class CQuarnView : public QWidget {
   std::unique_ptr<CReportPane> m_pReportPane;
   std::unique_ptr<CProgressPane> m_pProgressPane;
   bool m_bShowingScript = false;  // the script window is being filled, not edited
+  int m_nSplit = 500;
+  bool m_bDraggingSplit = false;
 };
 
 }  // namespace velmora

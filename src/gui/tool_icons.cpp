@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
 
@@ -10,27 +11,44 @@
 namespace velmora {
 
 namespace {
-// A coloured tile with a letter; the "selected" forms carry a white corner mark.
-QIcon Tile(const QString& letter, const QColor& colour, bool bSelectedForm, int nSize = 16) {
+// A tile with a letter, drawn at each size a toolbar or a dialog may ask for, so it stays
+// crisp at any scale. An "all" command is a filled tile; its "selected" form is an outlined
+// tile with a check mark in the corner, so the two are told apart at a glance.
+QPixmap TilePixmap(const QString& letter, const QColor& colour, bool bSelectedForm, int nSize) {
   QPixmap pixmap(nSize, nSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(colour.darker(140));
-  painter.setBrush(colour);
-  painter.drawRoundedRect(QRectF(0.5, 0.5, nSize - 1, nSize - 1), 3, 3);
+  const qreal pen = qMax<qreal>(1, nSize / 12.0);
+  const QRectF tile(pen / 2, pen / 2, nSize - pen, nSize - pen);
+  painter.setPen(QPen(colour.darker(140), pen));
+  painter.setBrush(bSelectedForm ? QBrush(Qt::white) : QBrush(colour));
+  painter.drawRoundedRect(tile, nSize / 5.0, nSize / 5.0);
   QFont font = painter.font();
   font.setBold(true);
-  font.setPixelSize(nSize * 3 / 4);
+  font.setPixelSize(nSize * 5 / 8);
   painter.setFont(font);
-  painter.setPen(Qt::white);
-  painter.drawText(QRect(0, 0, nSize, nSize), Qt::AlignCenter, letter);
+  painter.setPen(bSelectedForm ? colour.darker(120) : Qt::white);
+  painter.drawText(QRectF(0, 0, nSize, nSize), Qt::AlignCenter, letter);
   if (bSelectedForm) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRect(nSize - 5, nSize - 5, 3, 3);
+    const qreal s = nSize;
+    QPainterPath tick;
+    tick.moveTo(s * 0.58, s * 0.80);
+    tick.lineTo(s * 0.70, s * 0.92);
+    tick.lineTo(s * 0.96, s * 0.62);
+    painter.setPen(QPen(colour.darker(140), qMax<qreal>(1.5, s / 8.0), Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(tick);
   }
-  return QIcon(pixmap);
+  return pixmap;
+}
+
+QIcon Tile(const QString& letter, const QColor& colour, bool bSelectedForm) {
+  QIcon icon;
+  for (int nSize : {16, 24, 32, 48, 64, 128})
+    icon.addPixmap(TilePixmap(letter, colour, bSelectedForm, nSize));
+  return icon;
 }
 
 QIcon Standard(QStyle::StandardPixmap picture) {
@@ -52,18 +70,20 @@ QIcon CommandIcon(int nId) {
     case kIdBuildAll:
       return Tile("B", build, false);
     case kIdBuildSelected:
-      return Tile("B", build.lighter(130), true);
+      return Tile("B", build, true);
     case kIdCheckAll:
       return Tile("C", check, false);
     case kIdCheckSelected:
-      return Tile("C", check.lighter(130), true);
+      return Tile("C", check, true);
+    case kIdStop:
+      return Standard(QStyle::SP_BrowserStop);
     default:
       return QIcon();
   }
 }
 
 QIcon ProgramIcon() {
-  return Tile("V", QColor(0x6a, 0x1b, 0x9a), false, 32);
+  return Tile("V", QColor(0x6a, 0x1b, 0x9a), false);
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/dialogs.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -25,6 +26,12 @@ struct CTransfer {
   bool m_bTwoLengths = false;
   long long m_nDropped = 0;  // bytes of answers other than 200
 };
+
+// Called by the transfer about once a second, and more often while data flows: a non-zero
+// answer gives up the transfer when the user stops the command.
+int OnTransferProgress(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return Progress().StopRequested() ? 1 : 0;
+}
 
 bool HasCredentials(const CHttpRequest& request) {
   return !request.m_strUser.empty() || !request.m_strPassword.empty();
@@ -153,6 +160,8 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
+  curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
   if (!request.m_strCertificateFile.empty())
     curl_easy_setopt(c, CURLOPT_CAINFO, request.m_strCertificateFile.c_str());
   if (HasCredentials(request)) {

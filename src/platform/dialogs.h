@@ -13,6 +13,8 @@ class CDialogs {
   virtual ~CDialogs() = default;
   virtual void MessageBox(const std::string& text) = 0;
   virtual bool AskYesNo(const std::string& question) = 0;
+  // A question whose Yes destroys data (replace a file, drop unsaved edits): No is the default.
+  virtual bool AskYesNoDefaultNo(const std::string& question) { return AskYesNo(question); }
   // Asks for a user name and password for a protected address; false when none is given.
   virtual bool AskPassword(const std::string& address, std::string& user,
                            std::string& password) = 0;
@@ -30,6 +32,11 @@ class CProgress {
   virtual void Step() = 0;
   virtual void Hide() = 0;
   virtual void WaitCursor(bool bOn) = 0;
+  // The page a build or check is working on, for a status line.
+  virtual void Working(const std::string& path) { (void)path; }
+  // True once the user asked a running build or check to stop; it then stops after the
+  // current page, and a transfer in progress is given up.
+  virtual bool StopRequested() const { return false; }
 };
 
 CDialogs& Dialogs();

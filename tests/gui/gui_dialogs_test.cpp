@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/site_session.h"
 #include "gui/gui_dialogs.h"
+#include "gui/long_command.h"
 #include "platform/report.h"
 #include "res/messages.h"
 #include "support/temp_drive.h"
@@ -59,6 +60,40 @@ class CGuiDialogsTest : public QObject {
       qobject_cast<QMessageBox*>(pWindow)->button(QMessageBox::No)->click();
     });
     QVERIFY(!Dialogs().AskYesNo(question));
+  }
+
+  // Where Yes replaces a file or drops edits, Enter must not: No is the default button.
+  void DestructiveQuestionsDefaultToNo() {
+    for (const std::string& question :
+         {FormatMessage(76, "C:\\site\\script.txt"), Message(17000)}) {
+      QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+      OnModal([&](QWidget* pWindow) {
+        auto* pBox = qobject_cast<QMessageBox*>(pWindow);
+        defaultButton = pBox->standardButton(pBox->defaultButton());
+        QTest::keyClick(pBox, Qt::Key_Return);
+      });
+      QVERIFY(!Dialogs().AskYesNoDefaultNo(question));
+      QCOMPARE(defaultButton, QMessageBox::No);
+    }
+  }
+
+  // A command's work runs on a thread of its own; its questions still open on the window's.
+  void QuestionFromACommandThreadIsAskedOnTheWindowThread() {
+    QThread* pShownOn = nullptr;
+    OnModal([&](QWidget* pWindow) {
+      pShownOn = QThread::currentThread();
+      qobject_cast<QMessageBox*>(pWindow)->button(QMessageBox::Yes)->click();
+    });
+    bool bYes = false;
+    QThread* pAskedOn = nullptr;
+    CLongCommand scope;
+    CLongCommand::Run([&] {
+      pAskedOn = QThread::currentThread();
+      bYes = Dialogs().AskYesNo("Go on ?");
+    });
+    QVERIFY(bYes);
+    QVERIFY(pAskedOn != qApp->thread());
+    QCOMPARE(pShownOn, qApp->thread());
   }
 
   void PasswordIsAskedWithoutEcho() {

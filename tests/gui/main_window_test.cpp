@@ -3,12 +3,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStatusBar>
 
+#include "support/raw_http_server.h"
+
+#include "gui/long_command.h"
 #include "gui/main_frame.h"
 #include "gui/quarn_view.h"
 #include "gui/script_text.h"
@@ -28,12 +34,27 @@ class COpenedUrls : public QObject {
   void Open(const QUrl& url) { m_urls.append(url); }
 };
 
+// Counts the paint events of a widget.
+class CPaintCounter : public QObject {
+ public:
+  explicit CPaintCounter(int& nPaints) : m_nPaints(nPaints) {}
+  bool eventFilter(QObject*, QEvent* pEvent) override {
+    if (pEvent->type() == QEvent::Paint)
+      ++m_nPaints;
+    return false;
+  }
+
+ private:
+  int& m_nPaints;
+};
+
 // Runs a check when the end-of-build alert box would be shown, that is while the build runs.
 class CProbeDialogs : public CScriptedDialogs {
  public:
   bool ShowAlerts(const std::string& text) override {
+    // The build runs on a thread of its own; the probe looks at the window from the window's.
     if (m_onAlerts)
-      m_onAlerts();
+      OnGuiThread(m_onAlerts);
     return CScriptedDialogs::ShowAlerts(text);
   }
   std::function<void()> m_onAlerts;
@@ -264,6 +285,97 @@ class CMainWindowTest : public QObject {
     QVERIFY(EndsWith(pFrame->Document().PathName(), "\\script.txt"));
     QVERIFY(!pFrame->Document().IsModified());
     QVERIFY(pFrame->View()->HasSite());
+  }
+
+  // A check waiting on a server that never answers leaves the window painting, and Stop ends
+  // it within a second with its own report line.
+  void StopEndsACheckStalledOnTheNetwork() {
+    velmora::testing::CRawHttpServer server(
+        [](const std::string&, auto& connection) { connection.Pause(60000); });
+    QVERIFY(server.Start());
+    auto pFrame = MakeFrame();
+    pFrame->show();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    pFrame->Action(kIdBuildAll)->trigger();
+    m_drive.Write("C:\\site\\index.html", "<html><body><a href=\"" + server.Url("/a.html") +
+                                              "\">a</a><a href=\"" + server.Url("/b.html") +
+                                              "\">b</a></body></html>");
+    pFrame->View()->OnlineBox()->setChecked(true);
+
+    int nPaints = 0;
+    CPaintCounter counter(nPaints);
+    pFrame->View()->ReportWindow()->viewport()->installEventFilter(&counter);
+    QElapsedTimer sinceStop;
+    QTimer ticker;
+    int nTicks = 0;
+    connect(&ticker, &QTimer::timeout, [&] {
+      pFrame->View()->ReportWindow()->viewport()->update();
+      if (++nTicks == 10) {
+        QVERIFY(test::Enabled(*pFrame, kIdStop));
+        QVERIFY(pFrame->statusBar()->currentMessage().contains("index.html"));
+        sinceStop.start();
+        pFrame->Action(kIdStop)->trigger();
+      }
+    });
+    ticker.start(50);
+    pFrame->Action(kIdCheckAll)->trigger();
+    ticker.stop();
+    QVERIFY(sinceStop.isValid());
+    QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+    QVERIFY(nPaints >= 5);
+    QVERIFY(ReportText(*pFrame).contains("Stopped by the user"));
+    QVERIFY(!test::Enabled(*pFrame, kIdStop));
+    QVERIFY(test::Enabled(*pFrame, kIdCheckAll));
+  }
+
+  // The window opens in proportion to the screen, and size, place and split come back.
+  void GeometryIsRememberedInTheSettingsFile() {
+    auto pFrame = MakeFrame();
+    pFrame->RestoreGeometry();
+    const QRect screen = pFrame->screen()->availableGeometry();
+    QCOMPARE(pFrame->size(), QSize(screen.width() * 3 / 4, screen.height() * 3 / 4));
+    pFrame->resize(screen.width() / 2 + 10, screen.height() / 2 + 20);
+    pFrame->move(screen.topLeft() + QPoint(30, 40));
+    pFrame->View()->SetSplit(650);
+    QVERIFY(pFrame->SaveGeometry());
+    const QRect saved = pFrame->geometry();
+    pFrame.reset();
+
+    auto pAgain = MakeFrame();
+    pAgain->RestoreGeometry();
+    QCOMPARE(pAgain->size(), saved.size());
+    QCOMPARE(pAgain->View()->Split(), 650);
+    pAgain->show();
+    QVERIFY(pAgain->View()->ReportWindow()->x() > pAgain->View()->width() * 6 / 10);
+  }
+
+  // Enter or a double click on an entry opens its page; the entry's menu offers the commands.
+  void PublishedEntryOpensItsPageAndOffersItsCommands() {
+    COpenedUrls opened;
+    QDesktopServices::setUrlHandler("file", &opened, "Open");
+    auto pFrame = MakeFrame();
+    pFrame->show();
+    QVERIFY(pFrame->OpenDocument(m_script));
+    QListWidget* pList = pFrame->View()->PublishedList();
+    Select(pFrame->View(), {0, 2});
+    pList->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+    emit pList->itemActivated(pList->item(2));
+    QCOMPARE(opened.m_urls.size(), 1);
+    QVERIFY(
+        opened.m_urls[0].toLocalFile().endsWith("/" + pList->item(2)->text().replace('\\', '/')));
+
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+      auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(pMenu);
+      for (QAction* pAction : pMenu->actions()) offered << pAction->text();
+      pMenu->actions().last()->trigger();
+      pMenu->close();
+    });
+    emit pList->customContextMenuRequested(QPoint(2, 2));
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(offered, QStringList({"Build", "Check", "Browse"}));
+    QCOMPARE(opened.m_urls.size(), 2);
   }
 
   void BrowseSelectedOpensOnlyTheFirstSelected() {

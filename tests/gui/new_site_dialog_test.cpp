@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +139,44 @@ class CNewSiteDialogTest : public QObject {
             std::string::npos);
     QVERIFY(m_pDrive->Exists("site/gfx/def.css"));
     QCOMPARE(m_pDrive->Read("site/script.txt"), dialog.m_strScriptText);
+  }
+
+  // Fields stay as the user left them: an empty catalog stays empty in the script, a relative
+  // one is taken from the new script's folder, and neither becomes the program's working folder.
+  void CatalogFieldsAreNeverTheWorkingFolder() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("C:\\site\\script.txt");
+    dialog.findChild<QRadioButton*>("1016")->setChecked(true);
+    dialog.findChild<QRadioButton*>("1018")->setChecked(true);
+    Edit(dialog, "1020")->setText("../shared/gfx");
+    // An OK that stops (a bad address) leaves the empty field empty.
+    dialog.findChild<QRadioButton*>("1028")->setChecked(true);
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(Edit(dialog, "1019")->text(), QString());
+    QCOMPARE(Edit(dialog, "1020")->text(), QString("../shared/gfx\\"));
+
+    dialog.findChild<QRadioButton*>("1016")->setChecked(true);
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY2(dialog.m_strScriptText.find("\r\nTEMPLATES=\r\nRESOURCES=C:\\shared\\gfx\\\r\n") !=
+                 std::string::npos,
+             dialog.m_strScriptText.c_str());
+    const std::string cwd = QDir::currentPath().toStdString();
+    QVERIFY(dialog.m_strScriptText.find(cwd) == std::string::npos || cwd == "/");
+    QVERIFY(!m_pDrive->Exists("site/C:"));
+  }
+
+  void EmptyScriptPathIsRefusedWithItsOwnMessage() {
+    CNewSiteDlg dialog;
+    dialog.show();
+    Edit(dialog, "1013")->setText("  ");
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_dialogs.m_messages.size(), size_t(1));
+    QCOMPARE(m_dialogs.m_messages[0], std::string("Give the path of the new site's script file"));
+    QCOMPARE(Edit(dialog, "1013")->text(), QString("  "));
   }
 
  private:

@@ -1,0 +1,9 @@
+// A build or check stops between pages when the user asks for it (the desktop program's Stop).
+#pragma once
+
+namespace velmora {
+
+// True, after the report line "Stopped by the user", once a stop was asked for.
+bool StoppedByTheUser();
+
+}  // namespace velmora
