@@ -9,17 +9,20 @@
 namespace velmora {
 
 namespace {
-// A host path, a drive path or the name of an existing folder is a catalog; anything else
-// ("example.org/tpl", "http://...") is a web address.
-CNewSiteSource SourceFromArgument(const std::string& value) {
+// A host path, a drive path, a path beginning with "." or the name of an existing folder of the
+// new site is a catalog; anything else ("example.org/tpl", "http://...") is a web address. A
+// relative catalog is taken from the new script's folder, as the desktop dialog does.
+CNewSiteSource SourceFromArgument(const std::string& value, const std::string& scriptPath) {
   CNewSiteSource source;
   if (value.empty())
     return source;
+  const std::string siteCatalog = scriptPath.substr(0, scriptPath.rfind('\\'));
+  const std::string catalog = CatalogFromField(value, siteCatalog);
   bool bFolder = StartsWith(value, "/") || Contains(value, ":\\") || StartsWith(value, ".") ||
-                 (!Contains(value, "://") && Disk().FolderExists(PathFromUser(value)));
+                 (!Contains(value, "://") && Disk().FolderExists(catalog));
   if (bFolder) {
     source.m_eChoice = CNewSiteSource::kCatalog;
-    source.m_strCatalog = PathFromUser(value);
+    source.m_strCatalog = value;
   } else {
     source.m_eChoice = CNewSiteSource::kAddress;
     source.m_strAddress = value;
@@ -34,8 +37,8 @@ bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::stri
   CNewSiteOptions options;
   options.m_strScriptPath = scriptPath.empty() ? ProposeScriptPath() : scriptPath;
   options.m_bFrames = bFrames;
-  options.m_templates = SourceFromArgument(templates);
-  options.m_resources = SourceFromArgument(resources);
+  options.m_templates = SourceFromArgument(templates, options.m_strScriptPath);
+  options.m_resources = SourceFromArgument(resources, options.m_strScriptPath);
   options.m_eStyle = style;
   options.m_strLanguage = language;
   std::string text;

@@ -295,15 +295,17 @@ TEST_F(VelmoraProgramTest, IndexSourceIsFetchedOnlineAndReadFromItsCopyOffline) 
 }
 
 // The first run of a user: a starter site with templates from a folder named relative to the
-// working folder, then an older script converted on the command line.
+// new site's folder (as the desktop dialog takes it, whatever the working folder), then an
+// older script converted on the command line.
 TEST_F(VelmoraProgramTest, NewSiteAndConversion) {
-  std::filesystem::create_directories(m_folder + "/c/tpl");
-  m_strWorkingFolder = m_folder + "/c";
+  std::filesystem::create_directories(m_folder + "/c/site/tpl");
+  std::filesystem::create_directories(m_folder + "/c/work");
+  m_strWorkingFolder = m_folder + "/c/work";
   CRun run =
       Run({"new", "C:\\site\\script.txt", "--templates", "tpl", "--resources", "example.org"});
   EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
   std::string script = ReadHostFile(m_folder + "/c/site/script.txt");
-  EXPECT_NE(script.find("\r\nTEMPLATES=C:\\tpl\\\r\nRESOURCES=http://example.org/\r\n"),
+  EXPECT_NE(script.find("\r\nTEMPLATES=C:\\site\\tpl\\\r\nRESOURCES=http://example.org/\r\n"),
             std::string::npos)
       << script;
   // Without an answer an existing script is kept.
