@@ -24,7 +24,9 @@ bool CProgressPane::Due(std::chrono::steady_clock::time_point& last) {
 }
 
 void CProgressPane::Show(int nRange) {
+  // A new run shows its first page at once.
   m_nPos = 0;
+  m_lastPos = m_lastWorking = {};
   OnGuiThread([this, nRange] {
     m_pBar->setRange(0, nRange > 0 ? nRange : 1);
     m_pBar->setValue(0);
