@@ -33,9 +33,7 @@ const std::vector<std::string>& CReplaceTool::FillCandidates() {
   for (const auto& pPage : m_site.m_pages) add(*pPage);
   for (CPage* pPage : m_site.m_printPages) add(*pPage);
   for (const auto& pBlock : m_site.m_blocks) add(*pBlock);
-  std::stable_sort(
-      m_candidates.begin(), m_candidates.end(),
-      [](const std::string& a, const std::string& b) { return ToLower(a) < ToLower(b); });
+  std::stable_sort(m_candidates.begin(), m_candidates.end(), LessNoCase);
   return m_candidates;
 }
 

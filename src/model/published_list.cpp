@@ -8,7 +8,7 @@ namespace velmora {
 
 namespace {
 bool NameBefore(const CPublishedList::CEntry& a, const CPublishedList::CEntry& b) {
-  return a.m_strName < b.m_strName;
+  return LessNoCase(a.m_strName, b.m_strName);
 }
 }  // namespace
 

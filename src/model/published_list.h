@@ -1,5 +1,5 @@
-// The list of published pages: remote paths sorted alphabetically, each carrying its page,
-// with a selection that survives refilling by position.
+// The list of published pages: remote paths sorted alphabetically ignoring case, each
+// carrying its page, with a selection that survives refilling by position.
 #pragma once
 
 #include <string>

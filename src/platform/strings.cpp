@@ -237,6 +237,13 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool LessNoCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) <
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
 std::string ToLower(std::string_view text) {
   std::string s(text);
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

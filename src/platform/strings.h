@@ -31,6 +31,8 @@ size_t FindEitherText(std::string_view text, std::string_view part, std::string_
 size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// Alphabetical order ignoring case, as a list box sorts: "alpha" < "beta" < "Zeta".
+bool LessNoCase(std::string_view a, std::string_view b);
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 

@@ -76,5 +76,25 @@ TEST_F(SiteLookup, PublishedListIsSortedAndKeepsSelectionByPosition) {
   EXPECT_EQ(list.SelectedPages(), (std::vector<CPage*>{pDup}));
 }
 
+TEST_F(SiteLookup, PublishedListSortsIgnoringCase) {
+  CPage* pBeta = AddPage(1, "b", "P", "beta.html");
+  CPage* pZeta = AddPage(1, "z", "P", "Zeta.html");
+  CPage* pAlpha = AddPage(1, "a", "P", "alpha.html");
+  CPublishedList list;
+  m_site.FillPublishedList(list);
+  list.Select("Zeta.html");
+  list.Select("beta.html");
+  list.Select("alpha.html");
+  EXPECT_EQ(list.SelectedPages(), (std::vector<CPage*>{pAlpha, pBeta, pZeta}));
+
+  // An entry added on its own lands at the same place.
+  list.Add("Gamma.html", nullptr);
+  list.Add("ALPHA2.html", nullptr);
+  std::vector<std::string> names;
+  for (const CPublishedList::CEntry& entry : list.m_entries) names.push_back(entry.m_strName);
+  EXPECT_EQ(names, (std::vector<std::string>{"alpha.html", "ALPHA2.html", "beta.html", "Gamma.html",
+                                             "Zeta.html"}));
+}
+
 }  // namespace
 }  // namespace velmora
