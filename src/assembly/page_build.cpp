@@ -23,8 +23,9 @@ namespace {
 constexpr int kCantGetMessage = 54;
 
 // Points every reference into the resource folder ("gfx/" after any number of "../", at the
-// start of an attribute or url() value) at folder. Text that merely contains the letters, and
-// sub-folders or web addresses that happen to end in "gfx", are left alone.
+// start of an attribute or url() value) at folder; with an empty folder only the file name
+// stays. Text that merely contains the letters, and sub-folders or web addresses that happen
+// to end in "gfx", are left alone.
 void PointAtResources(std::string& text, const std::string& folder) {
   static const std::string kGfx = "gfx/";
   std::string result;
@@ -38,8 +39,10 @@ void PointAtResources(std::string& text, const std::string& folder) {
     if (copied == 0)
       result.reserve(text.size() + 64);
     result.append(text, copied, start - copied);
-    result += folder;
-    result += '/';
+    if (!folder.empty()) {
+      result += folder;
+      result += '/';
+    }
     copied = found + kGfx.size();
   }
   if (copied == 0)
@@ -154,10 +157,14 @@ void CPage::CorrectGfxReferences() {
     return;
   std::string gfx = m_pSite->GfxPath();
   while (EndsWith(gfx, "\\")) gfx.pop_back();
-  std::string folder = RelativePath(m_strLocalPath, gfx + "\\dummy.html");
-  const size_t cut = folder.find("/dummy.html");
-  if (cut != std::string::npos)
-    folder.erase(cut);
+  // The folder part of the path to a file in the resources; empty for a page that lies in
+  // the resource folder itself, whose references then name the resources directly.
+  static const std::string kDummy = "dummy.html";
+  std::string folder = RelativePath(m_strLocalPath, gfx + "\\" + kDummy);
+  if (EndsWith(folder, kDummy))
+    folder.erase(folder.size() - kDummy.size());
+  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
+    folder.pop_back();
   PointAtResources(m_strContent, folder);
 }
 

@@ -155,6 +155,21 @@ TEST_F(PageBuildTest, ResourceReferencesFollowThePageIntoItsFolder) {
   EXPECT_EQ(site.Read("pages\\sub\\deep.html"), deep);
 }
 
+TEST_F(PageBuildTest, PagesInsideTheResourceFolderNameTheResourcesDirectly) {
+  site.Write("templates\\nf_p_template.html",
+             "<link href=\"gfx/def.css\"><img src=\"../gfx/logo.gif\">");
+  // The catalog is the resource folder: its root pages and the pages of "gfx" lie in it.
+  ASSERT_TRUE(
+      site.Interpret("RESOURCES=C:\\site\r\n1,Home,P,index.html\r\n"
+                     "2,Sub,P,pages\\sub.html"));
+  EXPECT_EQ(Build("Home", "index.html"), "<link href=\"def.css\"><img src=\"logo.gif\">");
+  EXPECT_EQ(Build("Sub", "pages\\sub.html"), "<link href=\"../def.css\"><img src=\"../logo.gif\">");
+
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\n2,Res,P,gfx\\inside.html"));
+  EXPECT_EQ(Build("Res", "gfx\\inside.html"), "<link href=\"def.css\"><img src=\"logo.gif\">");
+  EXPECT_EQ(Build("Home", "index.html"), "<link href=\"gfx/def.css\"><img src=\"gfx/logo.gif\">");
+}
+
 TEST_F(PageBuildTest, BasedOnListsLinkRelativelyAndKeepTheHeadingOnlyWithEntries) {
   site.Write("templates\\nf_p_template.html",
              "<body><!--BASEDON APPEND=\"ON\"--><div>Based on:</div><!--/BASEDON--></body>");
