@@ -105,8 +105,9 @@ const std::vector<std::string>& TemplateFileNames() {
   return names;
 }
 
-CTemplate::CTemplate(CWebSite* pSite, const std::string& type, const std::string& location)
-    : CNode(pSite) {
+CTemplate::CTemplate(CWebSite* pSite, const std::string& type, const std::string& location,
+                     bool bNamed)
+    : CNode(pSite), m_bNamed(bNamed) {
   m_strName = type;
   m_bValid = ParseLine(location);
 }
@@ -129,12 +130,13 @@ bool CTemplate::ParseLine(const std::string& location) {
   } else if (FileExists(m_strLocalPath)) {
     m_bValid = true;
     return true;
-  } else if (AnythingAt(m_strLocalPath)) {
-    return false;  // there but unreadable: the default is not written over it
   }
   // A default file that is not there yet is expected on a new site: it is made at once
-  // instead of first failing to load it.
-  bool bLoaded = bRemote && Load();
+  // instead of first failing to load it. A file that a template line names is read like any
+  // other file, so that one missing or unreadable is reported.
+  const bool bLoaded = (bRemote || m_bNamed) && Load();
+  if (!bRemote && !bLoaded && AnythingAt(m_strLocalPath))
+    return false;  // there but unreadable: the default is not written over it
   if (!bLoaded && !MakeDefaultText(m_strName))
     return false;
   m_bValid = StoreLocal();
@@ -194,14 +196,18 @@ CTemplate* CWebSite::GetTemplate(const std::string& type) {
 
 void ApplyTemplateLines(CWebSite& site) {
   for (const std::string& value : site.m_templateLines) {
-    std::vector<std::string> fields = Split(value, ",", true);
+    // Fields are trimmed like those of every other script line.
+    std::vector<std::string> fields;
+    for (const std::string& field : Split(value, ",", true))
+      if (std::string trimmed = Trim(field); !trimmed.empty())
+        fields.push_back(std::move(trimmed));
     if (fields.size() != 2) {
       theReport.AddLine(FormatText("Bad template line: %1", value), 3);
       continue;
     }
     const std::string& type = fields[0];
     std::erase_if(site.m_templates, [&](const auto& p) { return p->m_strName == type; });
-    auto pTemplate = std::make_unique<CTemplate>(&site, type, fields[1]);
+    auto pTemplate = std::make_unique<CTemplate>(&site, type, fields[1], true);
     if (pTemplate->m_bValid)
       site.m_templates.push_back(std::move(pTemplate));
     else

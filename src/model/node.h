@@ -120,7 +120,9 @@ class CTemplate : public CNode {
  public:
   explicit CTemplate(CWebSite* pSite) : CNode(pSite) {}
   // The type goes into m_strName; m_bValid tells whether the location gave a usable template.
-  CTemplate(CWebSite* pSite, const std::string& type, const std::string& location);
+  // bNamed: the location comes from an ATEMPLATE= line rather than the template catalog.
+  CTemplate(CWebSite* pSite, const std::string& type, const std::string& location,
+            bool bNamed = false);
   bool ParseLine(const std::string& location) override;
   // Puts the built-in default for the type into the content; false for a type without one.
   bool MakeDefaultText(const std::string& type);
@@ -129,6 +131,7 @@ class CTemplate : public CNode {
   bool Load() override;
 
  private:
+  bool m_bNamed = false;
   bool m_bKept = false;
   CFileStamp m_keptStamp;
   std::string m_strKeptText;

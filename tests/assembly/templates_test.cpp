@@ -159,5 +159,30 @@ TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
   SetDialogs(nullptr);
 }
 
+// Template lines are trimmed field by field, and the files they name are read like any other
+// file: one that is missing is an error of the build, whether or not a page uses it yet.
+TEST_F(SiteTemplates, TemplateLinesAreTrimmedAndTheirMissingFilesReported) {
+  m_drive.Write("site\\mytpl\\mine.html", "<html>mine</html>");
+  m_site.m_templateLines = {"P , mytpl\\mine.html", "X, mytpl\\none.html", " I ,mytpl\\home.html ",
+                            "P, ,"};
+  ApplyTemplateLines(m_site);
+  CTemplate* pMine = m_site.GetTemplate("P");
+  ASSERT_NE(pMine, nullptr);
+  EXPECT_EQ(pMine->GetContent(), "<html>mine</html>");
+
+  EXPECT_NE(theReport.Text().find("Can't load file: C:\\site\\mytpl\\none.html\r\n"
+                                  "Cannot make: X, mytpl\\none.html\r\n"),
+            std::string::npos)
+      << theReport.Text();
+  EXPECT_EQ(theReport.HighestLevel(), 3);
+  // A missing file of a type with a built-in default gets that default, after the report.
+  EXPECT_NE(theReport.Text().find("Can't load file: C:\\site\\mytpl\\home.html\r\n"
+                                  "Using original: Template type:I\r\n"),
+            std::string::npos)
+      << theReport.Text();
+  EXPECT_NE(m_drive.Read("site\\mytpl\\home.html").find("<!--BLOCK-->"), std::string::npos);
+  EXPECT_NE(theReport.Text().find("Bad template line: P, ,\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velmora
