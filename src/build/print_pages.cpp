@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "markup/attribute_text.h"
@@ -33,10 +35,14 @@ void AddOutline(CNode* pNode, bool bSelf, std::vector<CPage*>& pages) {
   }
 }
 
+bool IsWholeOutline(const std::string& pagesValue) {
+  return pagesValue.empty() || EqualsNoCase(pagesValue, "ALL");
+}
+
 // The pages a PRINTLIST element asks for, each once, in the order asked.
 std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue) {
   std::vector<CPage*> pages;
-  if (pagesValue.empty() || EqualsNoCase(pagesValue, "ALL")) {
+  if (IsWholeOutline(pagesValue)) {
     AddOutline(site.m_pRoot.get(), false, pages);
   } else {
     for (const std::string& piece : Split(pagesValue, ",", true)) {
@@ -65,10 +71,14 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
   return unique;
 }
 
+// The pages held in a print page by their local paths in lower case; the first page held under
+// a path is the one its links lead to.
+using CHeldPages = std::unordered_map<std::string, const CPage*>;
+
 // Links of the gathered sections that lead to a page held in the print page become links to
 // that page's anchor there.
 void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
-                         const std::vector<CPage*>& held, bool bIdAnchors) {
+                         const CHeldPages& held, bool bIdAnchors) {
   RewriteQuotedValues(text, "a href=", 9, [&](const std::string& value, std::string& out) {
     const std::string reference = DecodeBasicReferences(Trim(value));
     if (reference.empty() || StartsWith(reference, "#") || Contains(reference, ":"))
@@ -77,13 +87,11 @@ void PointLinksAtAnchors(std::string& text, const std::string& printPagePath,
         ResolveRelative(printPagePath, reference.substr(0, reference.find('#')));
     if (target.empty())
       return false;
-    for (CPage* pPage : held) {
-      if (EqualsNoCase(pPage->m_strLocalPath, target)) {
-        out = "#" + EscapeAttribute(PrintAnchorName(pPage->m_strRemotePath, bIdAnchors));
-        return true;
-      }
-    }
-    return false;
+    const auto it = held.find(ToLower(target));
+    if (it == held.end())
+      return false;
+    out = "#" + EscapeAttribute(PrintAnchorName(it->second->m_strRemotePath, bIdAnchors));
+    return true;
   });
 }
 
@@ -127,28 +135,54 @@ bool FillPrintPage(CPage& page) {
   // Each page's anchor is written once in the print page, before its first section; links
   // lead only to pages that gave a section, and so an anchor.
   std::unordered_set<const CPage*> anchored;
-  std::vector<CPage*> held;
+  CHeldPages held;
+  auto take = [&](CPage& source, bool bTextOnly, CNode::EPrintAnchor anchor) {
+    std::string sections = source.ExtractPrintableSections(printPath, bTextOnly, false, anchor);
+    if (bIdAnchors && !bTextOnly)
+      PrefixGatheredIds(sections, EscapeAttribute(PrintAnchorName(source.m_strRemotePath, true)));
+    return sections;
+  };
+  // Nothing a list gathers from changes while this page is filled: each page's sections are
+  // taken once in each form, however many lists name it. Pages without sections are passed
+  // over from then on.
+  std::unordered_map<const CPage*, std::string> unanchored[2];  // by the text-only flag
+  std::unordered_set<const CPage*> bare;
+  std::optional<std::vector<CPage*>> outline;  // taken when a list first asks for it
   RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
     if (bFull)
       return;
     const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
     std::string gathered;
-    for (CPage* pPage : PrintListPages(*page.m_pSite, element.GetAttribute("PAGES"))) {
-      if (pPage == &page || pPage->m_strLocalPath.empty())
+    const std::string pagesValue = element.GetAttribute("PAGES");
+    const bool bWhole = IsWholeOutline(pagesValue);
+    std::vector<CPage*> listed;
+    if (!bWhole)
+      listed = PrintListPages(*page.m_pSite, pagesValue);
+    else if (!outline)
+      outline = PrintListPages(*page.m_pSite, pagesValue);
+    for (CPage* pPage : bWhole ? *outline : listed) {
+      // Pages linked to directly (option N) are built elsewhere and have no text here.
+      if (pPage == &page || pPage->m_strLocalPath.empty() || pPage->HasOption('N') ||
+          bare.contains(pPage))
         continue;
       // Text-only sections lose their anchors; the page may still be anchored by a later list.
-      const bool bAnchor = !bTextOnly && !anchored.contains(pPage);
-      std::string sections = pPage->ExtractPrintableSections(
-          printPath, bTextOnly, false,
-          !bAnchor ? CNode::EPrintAnchor::kNone
-                   : (bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName));
-      if (bIdAnchors && !bTextOnly)
-        PrefixGatheredIds(sections, EscapeAttribute(PrintAnchorName(pPage->m_strRemotePath, true)));
-      if (bAnchor && !sections.empty()) {
-        anchored.insert(pPage);
-        held.push_back(pPage);
+      if (!bTextOnly && !anchored.contains(pPage)) {
+        const std::string sections =
+            take(*pPage, false, bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName);
+        if (sections.empty()) {
+          bare.insert(pPage);
+        } else {
+          anchored.insert(pPage);
+          held.emplace(ToLower(pPage->m_strLocalPath), pPage);
+        }
+        gathered += sections;
+      } else {
+        auto& taken = unanchored[bTextOnly ? 1 : 0];
+        auto it = taken.find(pPage);
+        if (it == taken.end())
+          it = taken.emplace(pPage, take(*pPage, bTextOnly, CNode::EPrintAnchor::kNone)).first;
+        gathered += it->second;
       }
-      gathered += sections;
       if (nSize + gathered.size() > kMaxTextBytes) {
         theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath), 3);
         bFull = true;
@@ -185,7 +219,7 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
   if (bTextOnly) {
     std::string text;
     for (const auto& pPage : m_pages)
-      if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty())
+      if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty() && !pPage->HasOption('N'))
         text += pPage->ExtractPrintableSections(filePath, true, false, CNode::EPrintAnchor::kNone);
     for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");
     return WriteTextFile(filePath, text);

@@ -8,6 +8,12 @@
 namespace velmora {
 namespace {
 
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // Outline: Chapter (ch.html) with A and B in "pages" below it, then Other and Print.
 class PrintPages : public ::testing::Test {
  protected:
@@ -142,6 +148,48 @@ TEST_F(PrintPages, DeepOutlineBelowAPageIsGathered) {
             "<!--PRINTLIST PAGES=\"Chapter+\" TEXTONLY=\"ON\"-->chapterto B to Otherbeedeep"
             "<!--/PRINTLIST--><!--PRINTLIST TEXTONLY=\"ON\"-->chapterto B to Otherbeedeepother"
             "<!--/PRINTLIST-->");
+}
+
+// A page is gathered once for all the lists of a print page: one that cannot be read is
+// reported once, not once for each list, and each list still gets the form it asks for.
+TEST_F(PrintPages, EachPageIsGatheredOnceForAllListsOfAPrintPage) {
+  Add("Gone", "gone.html", "", nullptr);
+  std::string lists;
+  for (int i = 0; i < 300; ++i) lists += "<!--PRINTLIST--><!--/PRINTLIST-->";
+  CPage& print = Add("Print", "print.html",
+                     lists +
+                         "<!--PRINTLIST PAGES=\"B\" TEXTONLY=\"ON\"--><!--/PRINTLIST-->"
+                         "<!--PRINTLIST PAGES=\"pages\\b.html,Nope\"--><!--/PRINTLIST-->",
+                     nullptr);
+  theReport.Clear();
+  print.MakePrintPage();
+  EXPECT_EQ(Count(theReport.Text(), "Can't load file: C:\\site\\gone.html"), 1u)
+      << theReport.Text();
+  const std::string written = drive.Read("site\\print.html");
+  EXPECT_EQ(Count(written, "bee"), 302u);
+  EXPECT_EQ(Count(written, "<a name=\"pages-b-html\"></a>bee"), 1u);
+  EXPECT_EQ(Count(written, "<a href=\"#pages-b-html\">to B</a>"), 300u);
+  EXPECT_NE(written.find("<!--PRINTLIST PAGES=\"B\" TEXTONLY=\"ON\"-->bee<!--/PRINTLIST-->"
+                         "<!--PRINTLIST PAGES=\"pages\\b.html,Nope\"-->bee<!--/PRINTLIST-->"),
+            std::string::npos);
+}
+
+// Pages linked to directly (option N) are built elsewhere: no list gathers them, and nothing
+// tries to read them.
+TEST_F(PrintPages, PagesLinkedToDirectlyAreLeftOut) {
+  CPage& linked = Add("Linked", "imported\\example.org\\x.html", "", nullptr);
+  linked.m_strUrl = "http://example.org/x.html";
+  linked.m_strOption = "N";
+  CPage& print = Add("Print", "print.html",
+                     "<!--PRINTLIST--><!--/PRINTLIST-->"
+                     "<!--PRINTLIST PAGES=\"Linked,B\"--><!--/PRINTLIST-->",
+                     nullptr);
+  theReport.Clear();
+  theReport.ResetHighestLevel();
+  print.MakePrintPage();
+  EXPECT_EQ(drive.Read("site\\print.html").find("x-html"), std::string::npos);
+  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.txt", true));
+  EXPECT_EQ(theReport.HighestLevel(), 0) << theReport.Text();
 }
 
 TEST_F(PrintPages, OnePageOfTheWholeSite) {
