@@ -65,14 +65,18 @@ void MakeTrail(CPage& page, std::string& text) {
 void MakeNeighbourLinks(CPage& page, std::string& text) {
   CWebSite* pSite = page.m_pSite;
   const bool bInOutline = pSite && pSite->OutlinePosition(&page) >= 0;
-  // Relative to this page's published path; a page that does not exist leaves the link
-  // pointing at this page itself.
+  // Relative to this page's file, as the lists on it are: a page outside the catalog reaches
+  // the pages inside it. A page that does not exist leaves the link pointing at this page
+  // itself; the outline root, which has no file, keeps the reference relative to the page's
+  // published path.
   auto addressOf = [&](CNode* pTarget) -> std::string {
     if (!pTarget)
       return page.m_strFileName;
     if (pTarget->HasOption('N'))
       return pTarget->m_strUrl;
-    return RelativePath(page.m_strRemotePath, pTarget->m_strRemotePath);
+    if (pTarget->m_strLocalPath.empty())
+      return RelativePath(page.m_strRemotePath, pTarget->m_strRemotePath);
+    return RelativePath(page.m_strLocalPath, pTarget->m_strLocalPath);
   };
 
   CNode* pNext = bInOutline ? page.NextPage() : nullptr;
@@ -82,7 +86,7 @@ void MakeNeighbourLinks(CPage& page, std::string& text) {
 
   std::string home = page.m_strFileName;
   if (pHome)
-    home = HomeAddress(page, *pHome, page.m_strRemotePath, pHome->m_strRemotePath);
+    home = HomeAddress(page, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
   if (home.empty())
     home = page.m_strFileName;
   // A heading above the page has no file; its link leads to the first page under it. The

@@ -95,6 +95,29 @@ TEST_F(Trail, NeighbourMarkersPointAtOutlineNeighbours) {
   EXPECT_EQ(text, "<!--PARENT/--><a href=\"\">");
 }
 
+// A page on the catalog's drive but outside the catalog: its published path begins with "..",
+// and its links must still lead into the catalog.
+TEST(TrailOutside, NeighboursOfAPageOutsideTheCatalogReachThePagesInIt) {
+  CHandSite site;
+  site.Add(1, "Home", "index.html");
+  CPage& outside = site.Add(2, "Outside");
+  outside.m_strRemotePath = "..\\other\\o.html";
+  outside.m_strLocalPath = "C:\\other\\o.html";
+  outside.m_strFileName = "o.html";
+  site.Add(2, "In", "sub\\in.html");
+  site.Finish();
+  std::string text = kMarkers;
+  MakeNeighbourLinks(outside, text);
+  EXPECT_EQ(text,
+            "<!--NEXT/--> <area shape=\"rect\" href=\"../site/sub/in.html\">"
+            "<!--PREV/--><a href=\"../site/index.html\"><!--HOME/--><a href=\"../site/index.html\">"
+            "<!--PARENT/--><a href=\"../site/index.html\">");
+  EXPECT_EQ(MakeTrailText(outside), "<a href=\"../site/index.html\">Home</a> > Outside");
+  text = "<!--PREV/--><a href=\"p\">";
+  MakeNeighbourLinks(site.Page("In"), text);
+  EXPECT_EQ(text, "<!--PREV/--><a href=\"../../other/o.html\">");
+}
+
 TEST_F(Trail, MissingNeighboursPointAtThePageItself) {
   std::string text = kMarkers;
   MakeNeighbourLinks(m_site.Page("E"), text);
