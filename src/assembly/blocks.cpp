@@ -126,7 +126,11 @@ void CBlock::MakeDefaultBlock(bool bMissing) {
     return;
   }
 
-  theReport.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
+  // A file that is there but could not be read (or holds more than a text may) is the user's:
+  // its load was reported, and the default stands in for it without being written over it.
+  const bool bMake = !AnythingAt(m_strLocalPath);
+  if (bMake)
+    theReport.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
   const std::string blockTemplate = TemplateText(m_pSite, "B");
   if (!blockTemplate.empty()) {
     m_strContent = blockTemplate;
@@ -146,8 +150,7 @@ void CBlock::MakeDefaultBlock(bool bMissing) {
       m_strContent += "\r\nOriginal at: " + m_strUrl + "<br>";
     m_strContent += "\r\n</p>\r\n" + kBlockEnd + "\r\n</body>\r\n</html>";
   }
-  // A file that is there but could not be read is the user's: the default is not written over it.
-  if (!AnythingAt(m_strLocalPath))
+  if (bMake)
     StoreLocal();
 }
 

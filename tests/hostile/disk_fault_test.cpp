@@ -179,6 +179,22 @@ TEST_F(DiskFault, OneMissingBlockNamedAThousandTimesIsMadeOnce) {
   EXPECT_EQ(Count(site.Read("index.html"), "C:\\site\\blocks\\missing.html"), 1000u);
 }
 
+// A block file too large to be read is reported; the default that stands in for it is not
+// written over it, nor said to be made.
+TEST_F(DiskFault, ABlockFileTooLargeToReadIsNotSaidToBeMade) {
+  const std::string host = site.m_drive.HostFolder() + "/site/blocks/huge.html";
+  fs::create_directories(site.m_drive.HostFolder() + "/site/blocks");
+  std::ofstream(host).close();
+  fs::resize_file(host, kMaxTextBytes + 1);
+  ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\huge.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Report().find("Can't load file: C:\\site\\blocks\\huge.html\r\n"),
+            std::string::npos)
+      << site.Report();
+  EXPECT_EQ(site.Report().find("Make: "), std::string::npos) << site.Report();
+  EXPECT_EQ(fs::file_size(host), kMaxTextBytes + 1);
+}
+
 // Pages at both ends of a chain of 50,000 headings, built with every site-wide step.
 TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
   std::string script = "1,Home,P,index.html\r\nBLOCKS:blocks\\home.html\r\n";
