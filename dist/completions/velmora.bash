@@ -11,7 +11,7 @@ _velmora() {
   for ((i = 1; i < COMP_CWORD; i++)); do
     word="${COMP_WORDS[i]}"
     case "$word" in
-      --set|--output|--find|--with|--templates|--resources) ((i++)) ;;
+      --set|--output|--find|--with|--templates|--resources|--style|--language) ((i++)) ;;
       -*) ;;
       *) command="$word"; break ;;
     esac
@@ -24,7 +24,9 @@ _velmora() {
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --templates|--resources)
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
-    --find|--with)
+    --style)
+      COMPREPLY=($(compgen -W "classic modern" -- "$cur")); return ;;
+    --find|--with|--language)
       return ;;
   esac
 
@@ -32,7 +34,7 @@ _velmora() {
   case "$command" in
     print) options="--text --output" ;;
     replace) options="--find --with --all" ;;
-    new) options="--frames --templates --resources" ;;
+    new) options="--frames --templates --resources --style --language" ;;
   esac
 
   if [[ "$cur" == -* ]]; then

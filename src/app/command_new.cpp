@@ -11,7 +11,8 @@ namespace velmora {
 namespace {
 // A host path, a drive path, a path beginning with "." or the name of an existing folder of the
 // new site is a catalog; anything else ("example.org/tpl", "http://...") is a web address. A
-// relative catalog is taken from the new script's folder, as the desktop dialog does.
+// relative catalog is taken from the new script's folder, as the desktop dialog does; a file
+// stands for its folder, as a file picked in the dialog does.
 CNewSiteSource SourceFromArgument(const std::string& value, const std::string& scriptPath) {
   CNewSiteSource source;
   if (value.empty())
@@ -23,11 +24,25 @@ CNewSiteSource SourceFromArgument(const std::string& value, const std::string& s
   if (bFolder) {
     source.m_eChoice = CNewSiteSource::kCatalog;
     source.m_strCatalog = value;
+    if (Disk().FileExists(catalog))
+      source.m_strCatalog = catalog.substr(0, catalog.rfind('\\') + 1);
   } else {
     source.m_eChoice = CNewSiteSource::kAddress;
     source.m_strAddress = value;
   }
   return source;
+}
+
+// A folder (one that exists, or a last piece without an extension) holds the new site: its
+// script is FOLDER\script.txt. No path at all takes the proposal mysite, mysite1, ...
+std::string ScriptPathFor(const std::string& path) {
+  if (path.empty())
+    return ProposeScriptPath();
+  const size_t slash = path.rfind('\\');
+  const std::string last = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (!Disk().FolderExists(path) && Contains(last, "."))
+    return path;
+  return (EndsWith(path, "\\") ? path : path + "\\") + "script.txt";
 }
 }  // namespace
 
@@ -35,7 +50,7 @@ bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::stri
                     const std::string& resources, ETemplateStyle style,
                     const std::string& language) {
   CNewSiteOptions options;
-  options.m_strScriptPath = scriptPath.empty() ? ProposeScriptPath() : scriptPath;
+  options.m_strScriptPath = ScriptPathFor(scriptPath);
   options.m_bFrames = bFrames;
   options.m_templates = SourceFromArgument(templates, options.m_strScriptPath);
   options.m_resources = SourceFromArgument(resources, options.m_strScriptPath);

@@ -18,6 +18,7 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
   }
   CWebSite& site = *session.m_pWebSite;
   CReplaceTool tool(site);
+  tool.m_bResultInReport = true;
   const std::vector<std::string>& candidates = tool.FillCandidates();
 
   std::vector<std::string> chosen;

@@ -25,7 +25,8 @@ std::string OnePageTarget(std::string siteCatalog, bool bTextOnly);
 bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
                     bool bAll, const std::vector<std::string>& files);
 // Writes a starter script (and its graphics folder); the modern style also writes the site's
-// templates and stylesheet, with language in their pages.
+// templates and stylesheet, with language in their pages. scriptPath may name the site's
+// folder, or be empty for the first of C:\mysite, C:\mysite1, ... not taken.
 bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
                     const std::string& resources, ETemplateStyle style = ETemplateStyle::kClassic,
                     const std::string& language = "en");

@@ -211,15 +211,16 @@ bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
       slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
   if (FileExists(scriptPath) && !Dialogs().AskYesNoDefaultNo(FormatMessage(76, scriptPath)))
     return false;
-  if (!MakeDirs(scriptPath)) {
-    Dialogs().MessageBox("Cant make Site in: " + scriptPath);
-    return false;
-  }
+  // The addresses are checked before any folder is made, so a refused one leaves nothing.
   std::string templateLocation, resourceLocation;
   if (!SourceLocation(options.m_templates, "templates", siteCatalog, templateLocation))
     return false;
   if (!SourceLocation(options.m_resources, "gfx", siteCatalog, resourceLocation))
     return false;
+  if (!MakeDirs(scriptPath)) {
+    Dialogs().MessageBox("Cant make Site in: " + scriptPath);
+    return false;
+  }
   scriptText =
       BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
   // The write has told the user why; the site is not made without its script.

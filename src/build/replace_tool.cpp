@@ -8,6 +8,7 @@
 #include "model/web_site.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
+#include "platform/report.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -78,7 +79,10 @@ bool CReplaceTool::Replace(const std::string& find, const std::string& with,
     }
     Progress().SetPos(++nPosition);
   }
-  Dialogs().MessageBox(ResultText());
+  if (m_bResultInReport)
+    theReport.AddLine(ResultText(), 0);
+  else
+    Dialogs().MessageBox(ResultText());
   Progress().Hide();
   return true;
 }

@@ -26,6 +26,9 @@ class CReplaceTool {
   std::string ResultText() const;
 
   std::vector<std::string> m_candidates;
+  // The result goes to the report (as a level-0 line) instead of a message box: the command
+  // line shows it with the report on standard output.
+  bool m_bResultInReport = false;
   int m_nReplaces = 0;
   int m_nFiles = 0;
 

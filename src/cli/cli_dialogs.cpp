@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "cli/terminal_progress.h"
+#include "platform/drive_map.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -21,6 +22,8 @@ void CCliDialogs::Write(const std::string& text) {
   if (m_pProgress)
     m_pProgress->Erase();
   std::string out = CrLfToLf(text);
+  if (m_bHostPaths)
+    out = WithHostPaths(out);
   std::fwrite(out.data(), 1, out.size(), stderr);
   std::fflush(stderr);
 }
@@ -129,6 +132,10 @@ bool CCliDialogs::AskYesNo(const std::string& question) {
 
 bool CCliDialogs::AskPassword(const std::string& address, std::string& user,
                               std::string& password) {
+  if (m_nAnswer != -1) {
+    Write("A password is needed for " + address + "; none is asked with --yes or --no\n");
+    return false;
+  }
   if (!HaveTerminal()) {
     Write("A password is needed for " + address + "; it can be given only on a terminal\n");
     return false;
@@ -140,9 +147,18 @@ bool CCliDialogs::AskPassword(const std::string& address, std::string& user,
   return ok && !user.empty();
 }
 
-bool CCliDialogs::ShowAlerts(const std::string& text) {
-  MessageBox(text);
+bool CCliDialogs::ShowAlerts(const std::vector<std::string>& alerts) {
+  MessageBox(AlertSummary(alerts));
   return true;
+}
+
+std::string AlertSummary(const std::vector<std::string>& alerts) {
+  const size_t kShown = 6;
+  std::string text = "Reported:";
+  for (size_t i = 0; i < alerts.size() && i < kShown; ++i) text += "\n" + alerts[i];
+  if (alerts.size() > kShown)
+    text += "\n... and " + std::to_string(alerts.size() - kShown) + " more";
+  return text;
 }
 
 }  // namespace velmora

@@ -1,8 +1,11 @@
-// Message boxes and questions of the command line: messages and the alert box go to standard
-// error; questions take the --yes/--no answer, else are asked on the terminal, else get No.
+// Message boxes and questions of the command line: messages and the alert summary go to
+// standard error; questions take the --yes/--no answer, else are asked on the terminal, else
+// get No. With --yes or --no nothing is ever asked, not even a password.
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -18,7 +21,9 @@ class CCliDialogs : public CDialogs {
   void MessageBox(const std::string& text) override;
   bool AskYesNo(const std::string& question) override;
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
-  bool ShowAlerts(const std::string& text) override;
+  bool ShowAlerts(const std::vector<std::string>& alerts) override;
+  // Paths are written in the host's form.
+  void SetHostPaths(bool bOn) { m_bHostPaths = bOn; }
 
  private:
   void Write(const std::string& text);
@@ -28,7 +33,11 @@ class CCliDialogs : public CDialogs {
 
   int m_nAnswer;
   CTerminalProgress* m_pProgress;
+  bool m_bHostPaths = false;
 };
+
+// The end-of-batch summary: "Reported:", the first alerts, and "... and N more" for the rest.
+std::string AlertSummary(const std::vector<std::string>& alerts);
 
 // Both standard input and standard error are terminals, so a question can be asked.
 bool HaveTerminal();

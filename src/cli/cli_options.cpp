@@ -2,30 +2,12 @@
 
 #include "app/new_site.h"
 #include "app/settings_store.h"
+#include "cli/cli_commands.h"
 #include "platform/strings.h"
 
 namespace velmora {
 
 namespace {
-// Which command takes which options, and how many plain arguments.
-struct CCommandShape {
-  const char* m_szName;
-  size_t m_nMinArgs;
-  size_t m_nMaxArgs;  // SIZE_MAX: any number
-};
-
-const CCommandShape kCommands[] = {
-    {"interpret", 1, 1}, {"build", 1, SIZE_MAX},    {"check", 1, SIZE_MAX},
-    {"print", 1, 1},     {"replace", 1, SIZE_MAX},  {"new", 1, 1},
-    {"convert", 1, 1},   {"settings", 0, SIZE_MAX},
-};
-
-const CCommandShape* FindCommand(const std::string& name) {
-  for (const CCommandShape& shape : kCommands)
-    if (name == shape.m_szName)
-      return &shape;
-  return nullptr;
-}
 
 // Reads an option's value, either glued on with "=" or as the next argument.
 class COptionReader {
@@ -87,7 +69,9 @@ bool SetChoice(int& choice, int value, const std::string& option, std::string& e
 
 bool GlobalOption(const std::string& arg, COptionReader& reader, CCliOptions& options,
                   std::string& error, bool& bKnown) {
-  bKnown = true;
+  bKnown = arg == "-h" || FindCliOption(nullptr, arg);
+  if (!bKnown)
+    return true;
   if (arg == "--online" || arg == "--offline")
     return reader.NoValue(arg, error) &&
            SetChoice(options.m_nInternet, arg == "--online" ? 1 : 0, arg, error);
@@ -96,6 +80,8 @@ bool GlobalOption(const std::string& arg, COptionReader& reader, CCliOptions& op
            SetChoice(options.m_nAnswer, arg == "--yes" ? 1 : 0, arg, error);
   if (arg == "--quiet")
     return reader.NoValue(arg, error) && (options.m_bQuiet = true);
+  if (arg == "--host-paths")
+    return reader.NoValue(arg, error) && (options.m_bHostPaths = true);
   if (arg == "--help" || arg == "-h")
     return reader.NoValue(arg, error) && (options.m_bHelp = true);
   if (arg == "--version")
@@ -109,17 +95,27 @@ bool GlobalOption(const std::string& arg, COptionReader& reader, CCliOptions& op
       error = "--set needs NAME=0 or NAME=1 with a setting name, not \"" + text + "\"";
       return false;
     }
+    // The Internet setting is the one --online and --offline give: all three must agree.
+    if (name == "Internet")
+      return SetChoice(options.m_nInternet, value, "--set " + text, error);
+    for (const auto& [setName, setValue] : options.m_sets) {
+      if (setName == name && setValue != value) {
+        error = "--set " + text + " contradicts an earlier option";
+        return false;
+      }
+    }
     options.m_sets.emplace_back(name, value);
     return true;
   }
-  bKnown = false;
   return true;
 }
 
 bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& options,
                    std::string& error, bool& bKnown) {
   const std::string& command = options.m_strCommand;
-  bKnown = true;
+  bKnown = FindCliOption(FindCliCommand(command), arg);
+  if (!bKnown)
+    return true;
   if (command == "print") {
     if (arg == "--text")
       return reader.NoValue(arg, error) && (options.m_bText = true);
@@ -144,7 +140,6 @@ bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& o
     if (arg == "--language")
       return reader.Value(arg, options.m_strLanguage, error);
   }
-  bKnown = false;
   return true;
 }
 
@@ -173,8 +168,15 @@ bool CheckNewSiteStyle(const CCliOptions& options, std::string& error) {
 
 // The checks that need the whole command line.
 bool CheckCommandLine(CCliOptions& options, std::string& error) {
-  const CCommandShape* pShape = FindCommand(options.m_strCommand);
+  const CCliCommand* pShape = FindCliCommand(options.m_strCommand);
   size_t count = options.m_args.size();
+  // An empty argument names no script, file or page; taken as one it would name a folder.
+  for (const std::string& arg : options.m_args) {
+    if (arg.empty()) {
+      error = "an empty argument for " + options.m_strCommand;
+      return false;
+    }
+  }
   if (count < pShape->m_nMinArgs) {
     error = options.m_strCommand + " needs " +
             (options.m_strCommand == "settings" ? "arguments" : "a SCRIPT");
@@ -200,6 +202,10 @@ bool CheckCommandLine(CCliOptions& options, std::string& error) {
   }
   if (options.m_strCommand == "new" && !CheckNewSiteStyle(options, error))
     return false;
+  if (options.m_strCommand == "help" && count == 1 && !FindCliCommand(options.m_args[0])) {
+    error = "no command \"" + options.m_args[0] + "\" to describe";
+    return false;
+  }
   if (options.m_strCommand == "settings") {
     for (const std::string& arg : options.m_args) {
       std::string name;
@@ -259,7 +265,7 @@ bool ParseArguments(const std::vector<std::string>& args, CCliOptions& options,
       continue;
     }
     if (options.m_strCommand.empty()) {
-      if (!FindCommand(arg)) {
+      if (!FindCliCommand(arg)) {
         error = "unknown command \"" + arg + "\"";
         return false;
       }
@@ -271,39 +277,11 @@ bool ParseArguments(const std::vector<std::string>& args, CCliOptions& options,
   if (options.m_bHelp || options.m_bVersion)
     return true;
   if (options.m_strCommand.empty()) {
+    options.m_bNoCommand = true;
     error = "no command given";
     return false;
   }
   return CheckCommandLine(options, error);
-}
-
-std::string UsageText() {
-  return "Usage: velmora [OPTIONS] COMMAND [ARGS]\n"
-         "  interpret SCRIPT                     interpret the script and print the report\n"
-         "  build SCRIPT [PUBLISHED...]          build all pages, or the pages with these "
-         "published names\n"
-         "  check SCRIPT [PUBLISHED...]          check all pages, or the named ones\n"
-         "  print SCRIPT [--text] [--output FILE]   make the one printable page\n"
-         "  replace SCRIPT --find TEXT --with TEXT (--all | FILE...)   replace a text in site "
-         "files\n"
-         "  new SCRIPT [--frames] [--templates DIR|URL] [--resources DIR|URL]   write a starter "
-         "script\n"
-         "      [--style classic|modern] [--language TAG]   modern: HTML5 templates and "
-         "stylesheet too,\n"
-         "                                       pages in language TAG (default en)\n"
-         "  convert SCRIPT                       convert a script of the older format\n"
-         "  settings [NAME=0|1 ...]              show, or change and store, the seven settings\n"
-         "OPTIONS\n"
-         "  --online | --offline                 the Internet setting for this run only\n"
-         "  --set NAME=0|1                       any setting for this run only (repeatable)\n"
-         "  --yes | --no                         answer every question; default: ask on a "
-         "terminal, else No\n"
-         "  --quiet                              print only the alert lines\n"
-         "  --help, --version\n"
-         "SCRIPT and FILE are host paths or paths such as C:\\site\\script.txt. Settings:\n"
-         "  Internet BuildIndex BuildCollections BuildPrintPages CheckNameRefs CheckAllImages\n"
-         "  AllowForwardSlashes\n"
-         "Exit status: 0 no errors, 1 errors reported, 2 could not run, 64 usage error.\n";
 }
 
 }  // namespace velmora

@@ -16,8 +16,10 @@ struct CCliOptions {
   std::vector<std::pair<std::string, int>> m_sets;  // --set NAME=0|1, names as in the file
   int m_nAnswer = -1;                               // --yes 1, --no 0, -1: ask on a terminal
   bool m_bQuiet = false;
+  bool m_bHostPaths = false;  // --host-paths
   bool m_bHelp = false;
   bool m_bVersion = false;
+  bool m_bNoCommand = false;  // refused because no command was given
 
   // print
   bool m_bText = false;
@@ -40,7 +42,5 @@ bool ParseArguments(const std::vector<std::string>& args, CCliOptions& options, 
 // "NAME=0" or "NAME=1" with one of the seven setting names (any case); name gets the
 // name's proper spelling.
 bool ParseSettingAssignment(const std::string& text, std::string& name, int& value);
-
-std::string UsageText();
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/terminal_progress.h"
+#include "platform/drive_map.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -46,7 +47,8 @@ void CCliReportWindow::PrintNewAlerts() {
 void CCliReportWindow::Print(const std::string& text) {
   if (m_pProgress)
     m_pProgress->Erase();
-  std::fwrite(text.data(), 1, text.size(), m_pOut);
+  const std::string shown = m_bHostPaths ? WithHostPaths(text) : text;
+  std::fwrite(shown.data(), 1, shown.size(), m_pOut);
   std::fflush(m_pOut);
   if (m_pProgress)
     m_pProgress->Redraw();

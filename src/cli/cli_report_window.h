@@ -17,6 +17,8 @@ class CCliReportWindow : public CReportWindow {
                    CTerminalProgress* pProgress = nullptr)
       : m_pOut(pOut), m_report(report), m_bQuiet(bQuiet), m_pProgress(pProgress) {}
   void Refresh(const std::string& text) override;
+  // Paths are printed in the host's form ("/home/me/site/a.html" for "C:\site\a.html").
+  void SetHostPaths(bool bOn) { m_bHostPaths = bOn; }
 
  private:
   void PrintNewLines(const std::string& text);
@@ -26,6 +28,7 @@ class CCliReportWindow : public CReportWindow {
   std::FILE* m_pOut;
   const CReport& m_report;
   bool m_bQuiet;
+  bool m_bHostPaths = false;
   CTerminalProgress* m_pProgress;
   size_t m_nPrinted = 0;  // how much of the shown text is on the screen
   long long m_nAlertsPrinted = 0;

@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/settings_store.h"
+#include "cli/cli_commands.h"
 #include "cli/cli_dialogs.h"
 #include "cli/cli_options.h"
 #include "cli/cli_report_window.h"
@@ -22,12 +24,19 @@ int main(int argc, char** argv) {
   CCliOptions options;
   std::string error;
   if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::fprintf(stderr, "velmora: %s\nTry 'velmora --help' for the commands and options.\n",
-                 error.c_str());
+    if (options.m_bNoCommand)
+      std::fputs(UsageText().c_str(), stderr);
+    else
+      std::fprintf(stderr, "velmora: %s\nTry 'velmora --help' for the commands and options.\n",
+                   error.c_str());
     return kExitUsage;
   }
-  if (options.m_bHelp) {
-    std::fputs(UsageText().c_str(), stdout);
+  // "velmora help build", "velmora build --help": that command's help; else the usage.
+  if (options.m_bHelp || options.m_strCommand == "help") {
+    const CCliCommand* pCommand = FindCliCommand(options.m_strCommand);
+    if (options.m_strCommand == "help" && !options.m_bHelp)
+      pCommand = options.m_args.empty() ? nullptr : FindCliCommand(options.m_args[0]);
+    std::fputs((pCommand ? CommandHelpText(*pCommand) : UsageText()).c_str(), stdout);
     return kExitClean;
   }
   if (options.m_bVersion) {
@@ -45,8 +54,12 @@ int main(int argc, char** argv) {
   std::unique_ptr<CTerminalProgress> pProgress;
   if (::isatty(STDERR_FILENO))
     pProgress = std::make_unique<CTerminalProgress>(stderr);
+  const char* hostPaths = std::getenv("VELMORA_HOST_PATHS");
+  const bool bHostPaths = options.m_bHostPaths || (hostPaths && std::string(hostPaths) == "1");
   CCliDialogs dialogs(options.m_nAnswer, pProgress.get());
+  dialogs.SetHostPaths(bHostPaths);
   CCliReportWindow window(stdout, theReport, options.m_bQuiet, pProgress.get());
+  window.SetHostPaths(bHostPaths);
   SetDialogs(&dialogs);
   SetProgress(pProgress.get());
   theReport.SetWindow(&window);

@@ -71,8 +71,8 @@ int RunCommand(const CCliOptions& options) {
   if (command == "new") {
     ETemplateStyle style = ETemplateStyle::kClassic;
     StyleFromName(options.m_strStyle, style);  // checked with the command line
-    bool ok = NewSiteCommand(PathFromUser(options.m_args[0]), options.m_bFrames,
-                             LocationFromUser(options.m_strTemplates),
+    const std::string script = options.m_args.empty() ? "" : PathFromUser(options.m_args[0]);
+    bool ok = NewSiteCommand(script, options.m_bFrames, LocationFromUser(options.m_strTemplates),
                              LocationFromUser(options.m_strResources), style,
                              options.m_strLanguage.empty() ? "en" : options.m_strLanguage);
     return ExitStatus(ok);

@@ -7,6 +7,7 @@
 #include "gui/gui_text.h"
 #include "gui/long_command.h"
 #include "gui/password_dialog.h"
+#include "platform/report.h"
 
 namespace velmora {
 
@@ -79,9 +80,11 @@ bool CGuiDialogs::AskPassword(const std::string& address, std::string& user,
   return bGiven;
 }
 
-bool CGuiDialogs::ShowAlerts(const std::string& text) {
+bool CGuiDialogs::ShowAlerts(const std::vector<std::string>& alerts) {
   bool bAgain = true;
-  OnGuiThread([&] { bAgain = AskWithBox(m_pParent, text, QMessageBox::Warning, true); });
+  OnGuiThread([&] {
+    bAgain = AskWithBox(m_pParent, AlertBoxText(alerts), QMessageBox::Warning, true);
+  });
   return bAgain;
 }
 

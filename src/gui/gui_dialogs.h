@@ -16,7 +16,7 @@ class CGuiDialogs : public CDialogs {
   bool AskYesNo(const std::string& question) override;
   bool AskYesNoDefaultNo(const std::string& question) override;
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
-  bool ShowAlerts(const std::string& text) override;
+  bool ShowAlerts(const std::vector<std::string>& alerts) override;
   // Shows "Convert to 2.0"; true for "Convert now". The dialog carries its own texts.
   bool AskConvertOldScript(const std::string& question) override;
 

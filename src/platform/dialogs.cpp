@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "platform/report.h"
+
 namespace velmora {
 
 namespace {
@@ -9,7 +11,7 @@ class CNoDialogs : public CDialogs {
   void MessageBox(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   bool AskPassword(const std::string&, std::string&, std::string&) override { return false; }
-  bool ShowAlerts(const std::string&) override { return true; }
+  bool ShowAlerts(const std::vector<std::string>&) override { return true; }
 };
 CNoDialogs theNoDialogs;
 CSilentProgress theSilentProgress;
@@ -54,8 +56,8 @@ bool CScriptedDialogs::AskPassword(const std::string& address, std::string& user
   return true;
 }
 
-bool CScriptedDialogs::ShowAlerts(const std::string& text) {
-  m_alertBoxes.push_back(text);
+bool CScriptedDialogs::ShowAlerts(const std::vector<std::string>& alerts) {
+  m_alertBoxes.push_back(AlertBoxText(alerts));
   return m_bSeeAlertsAgain;
 }
 

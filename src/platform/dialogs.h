@@ -18,8 +18,9 @@ class CDialogs {
   // Asks for a user name and password for a protected address; false when none is given.
   virtual bool AskPassword(const std::string& address, std::string& user,
                            std::string& password) = 0;
-  // The end-of-batch alert box; returns false when the user asks not to see it again.
-  virtual bool ShowAlerts(const std::string& text) = 0;
+  // The end-of-batch alert box with the batch's alert lines; returns false when the user asks
+  // not to see it again.
+  virtual bool ShowAlerts(const std::vector<std::string>& alerts) = 0;
   // Offers the conversion of a script of the older format; true when it shall be converted.
   virtual bool AskConvertOldScript(const std::string& question) { return AskYesNo(question); }
 };
@@ -50,7 +51,7 @@ class CScriptedDialogs : public CDialogs {
   void MessageBox(const std::string& text) override;
   bool AskYesNo(const std::string& question) override;
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
-  bool ShowAlerts(const std::string& text) override;
+  bool ShowAlerts(const std::vector<std::string>& alerts) override;
 
   std::deque<bool> m_answers;
   bool m_bDefaultAnswer = false;
@@ -60,9 +61,9 @@ class CScriptedDialogs : public CDialogs {
   std::deque<CCredentials> m_passwords;  // empty: the password question is refused
   bool m_bSeeAlertsAgain = true;
 
-  std::vector<std::string> m_messages;   // message boxes, in order
-  std::vector<std::string> m_questions;  // questions asked, in order
-  std::vector<std::string> m_alertBoxes;
+  std::vector<std::string> m_messages;    // message boxes, in order
+  std::vector<std::string> m_questions;   // questions asked, in order
+  std::vector<std::string> m_alertBoxes;  // the desktop box's texts
   std::vector<std::string> m_passwordQuestions;
 };
 

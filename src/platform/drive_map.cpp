@@ -143,6 +143,35 @@ bool CDriveMap::ToInternal(const std::string& hostPath, std::string& internalPat
   return true;
 }
 
+std::string WithHostPaths(std::string_view text) {
+  std::string result;
+  size_t copied = 0;
+  for (size_t colon = FindText(text, ":\\"); colon != std::string_view::npos;
+       colon = FindText(text, ":\\", colon + 2)) {
+    // A drive letter standing on its own: "C:\", not the end of a word such as "abc:\".
+    if (colon == 0 || colon - 1 < copied ||
+        !std::isalpha(static_cast<unsigned char>(text[colon - 1])) ||
+        (colon >= 2 && std::isalnum(static_cast<unsigned char>(text[colon - 2]))))
+      continue;
+    const size_t start = colon - 1;
+    size_t end = text.find_first_of("\r\n\t,\"'<>|*?", colon);
+    if (end == std::string_view::npos)
+      end = text.size();
+    while (end > colon + 2 && text[end - 1] == ' ') --end;
+    const std::string internal(text.substr(start, end - start));
+    std::string host;
+    if (!theDriveMap.ToHost(internal, host))
+      continue;
+    if (internal.back() == '\\' && host.back() != '/')
+      host += '/';
+    result.append(text.substr(copied, start - copied));
+    result += host;
+    copied = end;
+  }
+  result.append(text.substr(copied));
+  return result;
+}
+
 bool IsHostPath(const std::string& path) {
   return !path.empty() && path[0] == '/';
 }

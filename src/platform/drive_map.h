@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -32,6 +33,10 @@ extern CDriveMap theDriveMap;
 bool IsHostPath(const std::string& path);
 // A path from the command line: host paths are converted, internal ones kept.
 std::string PathFromUser(const std::string& path);
+// The text with every internal path ("C:\site\a.html", up to the end of the line or a comma,
+// quote or other character no path holds) written in the host's form; paths on unmapped
+// drives stay as they are.
+std::string WithHostPaths(std::string_view text);
 // Collapses "." and ".." of a host path; false when ".." would climb above the root.
 bool NormalizeHost(const std::string& path, std::string& result);
 

@@ -69,10 +69,10 @@ void CReport::AddFormatted(int nId, const std::string& arg, int nLevel) {
   AddLine(FormatText(Message(nId), arg), nLevel);
 }
 
-std::string CReport::AlertBoxText() const {
+std::string AlertBoxText(const std::vector<std::string>& alerts) {
   std::string list;
-  for (size_t i = 0; i < m_alerts.size() && i < 6; ++i) list += m_alerts[i] + "\n";
-  if (m_alerts.size() > 5)
+  for (size_t i = 0; i < alerts.size() && i < 6; ++i) list += alerts[i] + "\n";
+  if (alerts.size() > 5)
     list += "...";
   return FormatText(
       "Reported:\r\n%1\r\nSee Report Window\r\n\r\nDo you want to see this alert again ?", list);
@@ -87,7 +87,7 @@ void CReport::SetBatch(bool bOn) {
   m_bBatch = false;
   if (m_pWindow)
     m_pWindow->Refresh(m_strText + "\r\n");
-  if (m_bAlertSwitch && !m_alerts.empty() && !Dialogs().ShowAlerts(AlertBoxText()))
+  if (m_bAlertSwitch && !m_alerts.empty() && !Dialogs().ShowAlerts(m_alerts))
     m_bAlertSwitch = false;
 }
 

@@ -48,8 +48,6 @@ class CReport {
 
   const std::string& Text() const { return m_strText; }
   const std::vector<std::string>& Alerts() const { return m_alerts; }
-  // The text of the alert box for the current alerts.
-  std::string AlertBoxText() const;
   // The highest level reported since the report was made or ResetHighestLevel was called;
   // the command line derives its exit status from it. -1 when nothing was reported.
   int HighestLevel() const { return m_nHighestLevel; }
@@ -76,5 +74,9 @@ class CReport {
 };
 
 extern CReport theReport;
+
+// The desktop alert box's text: the first six alerts, "..." after them when there are more
+// than five, and the box's question.
+std::string AlertBoxText(const std::vector<std::string>& alerts);
 
 }  // namespace velmora

@@ -105,7 +105,7 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   EXPECT_FALSE(CreateNewSite(options, text));
   ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
   EXPECT_EQ(m_dialogs.m_messages[0], "Bad form or service( not http): ");
-  EXPECT_FALSE(m_drive.Exists("site/script.txt"));
+  EXPECT_FALSE(m_drive.Exists("site"));
 
   m_drive.Write("site/script.txt", "old");
   options.m_templates = {};

@@ -55,6 +55,21 @@ TEST(CliOptions, GlobalOptionsAnywhereAndCommandOptions) {
   CCliOptions help;
   EXPECT_TRUE(Parse({"--help"}, help));
   EXPECT_TRUE(help.m_bHelp);
+
+  // The Internet setting given twice the same way is no contradiction.
+  CCliOptions online;
+  ASSERT_TRUE(Parse({"--online", "--set", "internet=1", "--host-paths", "check", "s.txt"}, online));
+  EXPECT_EQ(online.m_nInternet, 1);
+  EXPECT_TRUE(online.m_sets.empty());
+  EXPECT_TRUE(online.m_bHostPaths);
+
+  // A new site without a script takes the proposal; help names a command or none.
+  CCliOptions proposal;
+  ASSERT_TRUE(Parse({"new"}, proposal));
+  EXPECT_TRUE(proposal.m_args.empty());
+  CCliOptions helpBuild;
+  ASSERT_TRUE(Parse({"help", "build"}, helpBuild));
+  EXPECT_EQ(helpBuild.m_args, std::vector<std::string>{"build"});
 }
 
 TEST(CliOptions, UsageErrors) {
@@ -65,6 +80,15 @@ TEST(CliOptions, UsageErrors) {
   EXPECT_TRUE(Refused({"build", "s.txt", "--text"}));  // an option of another command
   EXPECT_TRUE(Refused({"--yes", "--no", "interpret", "s.txt"}));
   EXPECT_TRUE(Refused({"--online", "--offline", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--offline", "--set", "Internet=1", "interpret", "s.txt"}));
+  EXPECT_TRUE(Refused({"--set", "internet=0", "interpret", "s.txt", "--online"}));
+  EXPECT_TRUE(Refused({"--set", "BuildIndex=0", "--set", "buildindex=1", "settings"}));
+  EXPECT_TRUE(Refused({"build", ""}));  // an empty SCRIPT would name the working folder
+  EXPECT_TRUE(Refused({"build", "s.txt", ""}));
+  EXPECT_TRUE(Refused({"new", "a", "b"}));
+  EXPECT_TRUE(Refused({"help", "publish"}));
+  EXPECT_TRUE(Refused({"help", "build", "check"}));
+  EXPECT_TRUE(Refused({"--host-paths=1", "interpret", "s.txt"}));
   EXPECT_TRUE(Refused({"--quiet=1", "interpret", "s.txt"}));
   EXPECT_TRUE(Refused({"--set", "Internet=2", "interpret", "s.txt"}));
   EXPECT_TRUE(Refused({"--set", "Speed=1", "interpret", "s.txt"}));

@@ -4,15 +4,18 @@
 #include <poll.h>
 #include <pty.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "support/local_http_server.h"
@@ -59,13 +62,16 @@ class VelmoraProgramTest : public ::testing::Test {
     env["VELMORA_CONFIG"] = m_config;
     env["VELMORA_DRIVE_C"] = m_folder + "/c";
     env["VELMORA_DRIVE_D"] = m_folder + "/d";
+    for (const auto& [name, value] : m_env) env[name] = value;
     std::vector<std::string> envText;
     for (const auto& [name, value] : env) envText.push_back(name + "=" + value);
     return envText;
   }
 
-  // Runs the program with stdin from /dev/null, so no terminal is there to ask.
-  CRun Run(const std::vector<std::string>& args) {
+  // Runs the program with stdin from /dev/null, so no terminal is there to ask; or with
+  // bOnTerminal, stdin and stderr on a pseudo-terminal that nobody types into (what the
+  // program writes there is m_strErr). A program still running after 30 s is killed.
+  CRun Run(const std::vector<std::string>& args, bool bOnTerminal = false) {
     std::vector<std::string> envText = Environment();
     std::string program = VELMORA_BINARY_DIR "/velmora";
     std::vector<char*> argv{program.data()};
@@ -81,11 +87,25 @@ class VelmoraProgramTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     if (!m_strWorkingFolder.empty())
       posix_spawn_file_actions_addchdir_np(&actions, m_strWorkingFolder.c_str());
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    int terminal = -1;
+    std::string terminalName;
+    if (bOnTerminal) {
+      terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+      if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) {
+        ADD_FAILURE() << "no pseudo-terminal";
+        return {};
+      }
+      terminalName = ::ptsname(terminal);
+    }
+    posix_spawn_file_actions_addopen(&actions, 0, bOnTerminal ? terminalName.c_str() : "/dev/null",
+                                     bOnTerminal ? O_RDWR : O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+    if (bOnTerminal)
+      posix_spawn_file_actions_adddup2(&actions, 0, 2);
+    else
+      posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
     pid_t pid = 0;
     CRun run;
     int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
@@ -95,11 +115,39 @@ class VelmoraProgramTest : public ::testing::Test {
       return run;
     }
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (bOnTerminal) {
+      run.m_strErr = ReadTerminalUntilExit(terminal, pid, status);
+      ::close(terminal);
+    } else {
+      ::waitpid(pid, &status, 0);
+      run.m_strErr = ReadHostFile(errFile);
+    }
     run.m_nStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.m_strOut = ReadHostFile(outFile);
-    run.m_strErr = ReadHostFile(errFile);
     return run;
+  }
+
+  static std::string ReadTerminalUntilExit(int terminal, pid_t pid, int& status) {
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (bool bExited = false; !bExited;) {
+      bExited = ::waitpid(pid, &status, WNOHANG) == pid;
+      if (!bExited && std::chrono::steady_clock::now() > deadline) {
+        ADD_FAILURE() << "still running after 30 s; it wrote: " << text;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        bExited = true;
+      }
+      pollfd ready{terminal, POLLIN, 0};
+      char buffer[4096];
+      while (::poll(&ready, 1, bExited ? 0 : 50) > 0 && (ready.revents & POLLIN)) {
+        const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+        if (count <= 0)
+          break;
+        text.append(buffer, static_cast<size_t>(count));
+      }
+    }
+    return text;
   }
 
   void WriteSiteFile(const std::string& name, const std::string& text) {
@@ -107,14 +155,16 @@ class VelmoraProgramTest : public ::testing::Test {
   }
 
   std::string m_folder, m_config;
-  std::string m_strWorkingFolder;  // the program's working folder when set
+  std::string m_strWorkingFolder;            // the program's working folder when set
+  std::map<std::string, std::string> m_env;  // more environment for the program
 };
 
 TEST_F(VelmoraProgramTest, UsageErrorsAndHelp) {
   CRun run = Run({});
   EXPECT_EQ(run.m_nStatus, 64);
   EXPECT_EQ(run.m_strOut, "");
-  EXPECT_NE(run.m_strErr.find("no command"), std::string::npos);
+  EXPECT_EQ(run.m_strErr.find("Usage: velmora [OPTIONS] COMMAND [ARGS]\n"), 0u) << run.m_strErr;
+  EXPECT_EQ(Run({"--quiet"}).m_strErr, run.m_strErr);
 
   EXPECT_EQ(Run({"interpret"}).m_nStatus, 64);
   EXPECT_EQ(Run({"--set", "Internet=2", "settings"}).m_nStatus, 64);
@@ -124,6 +174,29 @@ TEST_F(VelmoraProgramTest, UsageErrorsAndHelp) {
   run = Run({"--help"});
   EXPECT_EQ(run.m_nStatus, 0);
   EXPECT_NE(run.m_strOut.find("interpret SCRIPT"), std::string::npos);
+  EXPECT_EQ(Run({"help"}).m_strOut, run.m_strOut);
+
+  // A command's help, asked either way, and without the arguments the command needs.
+  run = Run({"help", "replace"});
+  EXPECT_EQ(run.m_nStatus, 0);
+  EXPECT_NE(run.m_strOut.find("Usage: velmora [OPTIONS] replace SCRIPT --find TEXT"),
+            std::string::npos)
+      << run.m_strOut;
+  EXPECT_NE(run.m_strOut.find("\n  --all "), std::string::npos);
+  EXPECT_NE(run.m_strOut.find("Example:\n  velmora replace "), std::string::npos);
+  EXPECT_EQ(Run({"replace", "--help"}).m_strOut, run.m_strOut);
+  EXPECT_EQ(Run({"--version"}).m_strOut, "velmora 2.0\n");
+
+  // Refused command lines: nothing runs.
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"help", "publish"},
+                                             {"build", ""},
+                                             {"--offline", "--set", "Internet=1", "settings"},
+                                             {"--set", "internet=0", "--online", "settings"}}) {
+    run = Run(args);
+    EXPECT_EQ(run.m_nStatus, 64) << args[0] << " " << args[1];
+    EXPECT_EQ(run.m_strOut, "");
+  }
 }
 
 TEST_F(VelmoraProgramTest, SettingsAreShownAndStoredOnlyWhenChanged) {
@@ -376,7 +449,7 @@ TEST_F(VelmoraProgramTest, ReplaceChangesEachFileOnce) {
   EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut << run.m_strErr;
   EXPECT_EQ(ReadHostFile(m_folder + "/c/site/blocks/home.html"),
             "<!--BLOCK--><p>FOOBAR</p><!--/BLOCK-->");
-  EXPECT_NE(run.m_strErr.find("1 replaces in 1 files"), std::string::npos) << run.m_strErr;
+  EXPECT_NE(run.m_strOut.find("\n1 replaces in 1 files\n"), std::string::npos) << run.m_strOut;
 }
 
 // Ctrl-C or a kill at the password prompt leaves the terminal echoing, as it was.
@@ -477,6 +550,82 @@ TEST_F(VelmoraProgramTest, FreshSitesCheckCleanOffline) {
     EXPECT_NE(run.m_strOut.find(", problems: 0, web links not checked: ", last), std::string::npos)
         << run.m_strOut;
   }
+}
+
+// A user's first site: made without naming it, built, shown with host paths, and a text
+// replaced across it; the command line speaks without the desktop's sentences.
+TEST_F(VelmoraProgramTest, StarterSiteOnTheCommandLine) {
+  CRun run = Run({"new"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  EXPECT_EQ(run.m_strOut, "New site script: C:\\mysite\\script.txt\n");
+  EXPECT_EQ(Run({"new"}).m_strOut, "New site script: C:\\mysite1\\script.txt\n");
+  ASSERT_TRUE(std::filesystem::exists(m_folder + "/c/mysite1/script.txt"));
+
+  // The first build writes every default: more alerts than the summary names.
+  run = Run({"build", "C:\\mysite\\script.txt"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strOut;
+  EXPECT_TRUE(std::regex_match(
+      run.m_strErr, std::regex("Reported:\n([^\n]+\n){6}\\.\\.\\. and [1-9][0-9]* more\n")))
+      << run.m_strErr;
+  EXPECT_NE(run.m_strOut.find("Home - C:\\mysite\\index.html\n"), std::string::npos);
+
+  const std::string hostHome = "Home - " + m_folder + "/c/mysite/index.html\n";
+  run = Run({"--host-paths", "build", "C:\\mysite\\script.txt"});
+  EXPECT_NE(run.m_strOut.find(hostHome), std::string::npos) << run.m_strOut;
+  EXPECT_EQ(run.m_strOut.find(":\\"), std::string::npos) << run.m_strOut;
+  m_env["VELMORA_HOST_PATHS"] = "1";
+  run = Run({"build", "C:\\mysite\\script.txt"});
+  EXPECT_NE(run.m_strOut.find(hostHome), std::string::npos) << run.m_strOut;
+  m_env.clear();
+
+  // The count of replacements is part of the report on standard output.
+  run =
+      Run({"replace", "C:\\mysite\\script.txt", "--find", "MySite", "--with", "OurSite", "--all"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  EXPECT_TRUE(
+      std::regex_search(run.m_strOut, std::regex("\n[1-9][0-9]* replaces in [1-9][0-9]* files\n$")))
+      << run.m_strOut;
+  EXPECT_EQ(run.m_strErr.find("replaces"), std::string::npos) << run.m_strErr;
+}
+
+TEST_F(VelmoraProgramTest, NewSiteInAFolderWithTemplatesNamedByAFile) {
+  CRun run = Run({"new", m_folder + "/c/blog"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  EXPECT_TRUE(std::filesystem::is_regular_file(m_folder + "/c/blog/script.txt"));
+  EXPECT_TRUE(std::filesystem::is_directory(m_folder + "/c/blog/graphics"));
+
+  // A file picked as the template catalog stands for its folder, as in the dialog.
+  std::filesystem::create_directories(m_folder + "/c/tpl");
+  WriteSiteFile("tpl/standard_page.html", "<html></html>");
+  run = Run({"new", "C:\\notes\\", "--templates", m_folder + "/c/tpl/standard_page.html"});
+  EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
+  EXPECT_NE(ReadHostFile(m_folder + "/c/notes/script.txt").find("\r\nTEMPLATES=C:\\tpl\\\r\n"),
+            std::string::npos);
+
+  // A refused address leaves no folder behind.
+  run = Run({"new", "C:\\bad", "--resources", "ftp://example.org/r"});
+  EXPECT_EQ(run.m_nStatus, 2);
+  EXPECT_NE(run.m_strErr.find("Bad form or service( not http): "), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(m_folder + "/c/bad"));
+}
+
+// With --no nothing is asked, even on a terminal: a server that wants a password gets none.
+TEST_F(VelmoraProgramTest, NoQuestionWithNoNotEvenAPassword) {
+  velmora::testing::CLocalHttpServer server;
+  server.Server().Get("/b/block.html", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 401;
+    res.set_header("WWW-Authenticate", "Basic realm=\"site\"");
+  });
+  ASSERT_TRUE(server.Start());
+  std::filesystem::create_directories(m_folder + "/c/site");
+  std::vector<std::string> lines = kGoodScript;
+  lines.back() = "BLOCKS:" + server.Url("/b/block.html");
+  WriteSiteFile("site.txt", Script(lines));
+  CRun run = Run({"--online", "--no", "build", "C:\\site.txt"}, true);
+  EXPECT_EQ(run.m_strErr.find("User name:"), std::string::npos) << run.m_strErr;
+  EXPECT_NE(run.m_strErr.find("none is asked with --yes or --no"), std::string::npos)
+      << run.m_strErr;
+  EXPECT_EQ(run.m_nStatus, 1) << run.m_strOut;
 }
 
 }  // namespace

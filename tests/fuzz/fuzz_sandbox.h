@@ -18,7 +18,7 @@ class CFuzzDialogs : public CDialogs {
   void MessageBox(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return m_bAnswer; }
   bool AskPassword(const std::string&, std::string&, std::string&) override { return false; }
-  bool ShowAlerts(const std::string&) override { return true; }
+  bool ShowAlerts(const std::vector<std::string>&) override { return true; }
   bool m_bAnswer = false;
 };
 

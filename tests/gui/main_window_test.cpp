@@ -51,11 +51,11 @@ class CPaintCounter : public QObject {
 // Runs a check when the end-of-build alert box would be shown, that is while the build runs.
 class CProbeDialogs : public CScriptedDialogs {
  public:
-  bool ShowAlerts(const std::string& text) override {
+  bool ShowAlerts(const std::vector<std::string>& alerts) override {
     // The build runs on a thread of its own; the probe looks at the window from the window's.
     if (m_onAlerts)
       OnGuiThread(m_onAlerts);
-    return CScriptedDialogs::ShowAlerts(text);
+    return CScriptedDialogs::ShowAlerts(alerts);
   }
   std::function<void()> m_onAlerts;
 };

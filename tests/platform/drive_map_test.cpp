@@ -114,6 +114,27 @@ TEST(DriveMap, PathsFromTheUser) {
   theDriveMap.SetDrive('Y', saved);
 }
 
+// Report lines with their internal paths written as host paths, for --host-paths.
+TEST(DriveMap, HostPathsInText) {
+  const std::string savedC = theDriveMap.HostFolder('C'), savedD = theDriveMap.HostFolder('D');
+  theDriveMap.SetDrive('C', "/home/ann");
+  theDriveMap.SetDrive('D', "");
+  EXPECT_EQ(WithHostPaths("Home - C:\\site\\index.html\nCan't get: Z:\\tmp\\my pic.gif  \n"),
+            "Home - /home/ann/site/index.html\nCan't get: /tmp/my pic.gif  \n");
+  // A catalog keeps its final separator; a path ends at a comma or a quote.
+  EXPECT_EQ(WithHostPaths("CATALOG=C:\\site\\"), "CATALOG=/home/ann/site/");
+  EXPECT_EQ(WithHostPaths("Ignoring pageline: 1,a,P,C:\\x\\b.html,author"),
+            "Ignoring pageline: 1,a,P,/home/ann/x/b.html,author");
+  EXPECT_EQ(WithHostPaths("src=\"c:\\a.gif\" x"), "src=\"/home/ann/a.gif\" x");
+  // What has no host form stays: an unmapped drive, a path above its drive, a word ending in
+  // a letter and a colon, text without paths.
+  for (const char* kept : {"Can't load file: D:\\shared\\note.html", "C:\\..\\..\\etc",
+                           "http://abc:\\x", "No Site Name, SITENAME=", "C:", ""})
+    EXPECT_EQ(WithHostPaths(kept), kept);
+  theDriveMap.SetDrive('C', savedC);
+  theDriveMap.SetDrive('D', savedD);
+}
+
 class CurrentFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
