@@ -212,7 +212,7 @@ bool CSettingsStore::WriteSection(const std::string& wanted, const std::string& 
   const std::filesystem::path target(m_strPath);
   if (target.has_parent_path())
     std::filesystem::create_directories(target.parent_path(), error);
-  return WriteHostFileAtomically(m_strPath, text, true);
+  return WriteHostFileAtomically(m_strPath, text, {.m_bFlush = true, .m_bKeepFile = true});
 }
 
 bool LoadStoredSettings() {

@@ -12,6 +12,7 @@
 #include "model/web_site.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
+#include "platform/disk.h"
 #include "platform/report.h"
 
 namespace velmora {
@@ -56,6 +57,8 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   m_printPages.clear();
   theReport.Clear();
   theReport.SetBatch(true);
+  // Temporary files left by a killed build are removed where this build writes.
+  ForgetSweptFolders();
   ReportSettings();
   theReport.AddMessage(kDashesMessage, 0);
 

@@ -5,10 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <mutex>
 #include <string>
+#include <unordered_set>
 
 #include "platform/drive_map.h"
 
@@ -30,7 +34,7 @@ void SetDisk(CDisk* pDisk) {
   thepDisk = pDisk ? pDisk : &theHostDisk;
 }
 
-bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
+bool CHostDisk::ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) {
   std::string host;
   if (!Host(path, host))
     return false;
@@ -40,12 +44,13 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
   if (fd < 0)
     return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<std::uintmax_t>(st.st_size) > nMaxBytes) {
     ::close(fd);
     return false;
   }
   // One read of the size the file has and one byte more: a short read of a regular file ends
-  // it. A file that grows meanwhile is read on to its end.
+  // it. A file that grows meanwhile is read on to its end, or to the limit.
   bytes.assign(static_cast<size_t>(st.st_size) + 1, '\0');
   size_t done = 0;
   bool ok = true;
@@ -58,12 +63,16 @@ bool CHostDisk::ReadFile(const std::string& path, std::string& bytes) {
       break;
     }
     done += static_cast<size_t>(n);
+    if (done > nMaxBytes) {
+      ok = false;
+      break;
+    }
     if (done < bytes.size())
       break;
-    bytes.resize(bytes.size() * 2);
+    bytes.resize(std::min(bytes.size() * 2, nMaxBytes == SIZE_MAX ? SIZE_MAX : nMaxBytes + 1));
   }
   ::close(fd);
-  bytes.resize(done);
+  bytes.resize(ok ? done : 0);
   return ok;
 }
 
@@ -85,42 +94,127 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush) {
-  // Where nothing is there to keep, the file is made in place, and removed again when it
-  // cannot be written whole.
-  int fd = ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd >= 0) {
-    bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
-    ok = ::close(fd) == 0 && ok;
-    if (!ok)
-      ::unlink(hostPath.c_str());
-    return ok;
+namespace {
+
+// Temporary files are named ".velmora-PID-N.tmp": short, so that a target whose name is as
+// long as the file system allows can still be written, and telling which process made them.
+constexpr std::string_view kTempStart = ".velmora-";
+constexpr std::string_view kTempEnd = ".tmp";
+
+std::string FolderOf(const std::string& hostPath) {
+  const size_t slash = hostPath.rfind('/');
+  return slash == std::string::npos ? std::string() : hostPath.substr(0, slash + 1);
+}
+
+// The process that made a temporary file of that name, 0 when the name is not one of ours.
+pid_t TempOwner(std::string_view name) {
+  if (!name.starts_with(kTempStart) || !name.ends_with(kTempEnd))
+    return 0;
+  name.remove_prefix(kTempStart.size());
+  pid_t pid = 0;
+  size_t i = 0;
+  for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 1 << 24; ++i)
+    pid = pid * 10 + (name[i] - '0');
+  return i > 0 && i < name.size() && name[i] == '-' ? pid : 0;
+}
+
+// The folders whose left-over temporary files were looked for since the last
+// ForgetSweptFolders.
+std::mutex theSweptMutex;
+std::unordered_set<std::string> theSweptFolders;
+
+// Removes the temporary files that processes which no longer run left in the folder (killed
+// in the middle of a write), once per folder.
+void SweepOnce(const std::string& folder) {
+  {
+    std::lock_guard<std::mutex> lock(theSweptMutex);
+    if (!theSweptFolders.insert(folder).second)
+      return;
   }
-  if (errno != EEXIST)
-    return false;
-  // A folder of the same name cannot be replaced by a file, and a file its owner made
-  // read-only is left as it is, though the rename could replace it. A link to nothing is
-  // replaced.
-  struct stat st {};
-  if (::stat(hostPath.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode) || ::access(hostPath.c_str(), W_OK) != 0)
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir)
+    return;
+  const pid_t self = ::getpid();
+  while (struct dirent* entry = ::readdir(dir)) {
+    const pid_t owner = TempOwner(entry->d_name);
+    // A process of another user answers EPERM: it runs, and its file is left alone.
+    if (owner > 0 && owner != self && ::kill(owner, 0) != 0 && errno == ESRCH)
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Follows links to the file they finally name (which need not exist yet).
+bool FollowLinks(std::string& path) {
+  for (int nHops = 0; nHops < 40; ++nHops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+      return errno == ENOENT;
+    if (!S_ISLNK(st.st_mode))
+      return true;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size())
       return false;
-  } else if (errno != ENOENT) {
-    return false;
+    target.resize(static_cast<size_t>(n));
+    path = target.starts_with('/') ? target : FolderOf(path) + target;
   }
-  // The temporary name is short and unique within the process, so a target whose name is as
-  // long as the file system allows can still be written.
+  return false;
+}
+
+// Whether a file that is there may be replaced: a folder of the same name cannot be, and a file
+// its owner made read-only is left as it is, though the rename could replace it. A link to
+// nothing is replaced.
+bool MayReplace(const std::string& hostPath) {
+  struct stat st {};
+  if (::stat(hostPath.c_str(), &st) != 0)
+    return errno == ENOENT;
+  return !S_ISDIR(st.st_mode) && ::access(hostPath.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+void ForgetSweptFolders() {
+  std::lock_guard<std::mutex> lock(theSweptMutex);
+  theSweptFolders.clear();
+}
+
+bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes,
+                             const CAtomicWrite& how) {
+  std::string target = hostPath;
+  if (how.m_bKeepFile && !FollowLinks(target))
+    return false;
+  const std::string folder = FolderOf(target);
+  SweepOnce(folder);
+
+  struct stat old {};
+  const bool bKeepMode = how.m_bKeepFile && ::stat(target.c_str(), &old) == 0;
+  // A name is never reused: it may be a file that an earlier process of the same number left,
+  // or a link someone put there.
   static std::atomic<unsigned> nextTemp = 0;
-  size_t slash = hostPath.rfind('/');
-  std::string temp = hostPath.substr(0, slash + 1) + ".velmora-" + std::to_string(::getpid()) +
-                     "-" + std::to_string(nextTemp++) + ".tmp";
-  fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::string temp;
+  int fd = -1;
+  for (int nTries = 0; fd < 0 && nTries < 100; ++nTries) {
+    temp = folder + std::string(kTempStart) + std::to_string(::getpid()) + "-" +
+           std::to_string(nextTemp++) + std::string(kTempEnd);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST)
+      return false;
+  }
   if (fd < 0)
     return false;
-  bool ok = WriteAll(fd, bytes) && (!bFlush || ::fsync(fd) == 0);
+  bool ok = (!bKeepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, bytes) &&
+            (!how.m_bFlush || ::fsync(fd) == 0);
   ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), hostPath.c_str()) == 0)
-    return true;
+  if (ok) {
+    // A new file takes its name only where nothing is, with no look at the target first; on
+    // a file system that cannot rename so, or where a file is, the look decides.
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+      return true;
+    if ((errno == EEXIST || errno == EINVAL || errno == ENOSYS) && MayReplace(target) &&
+        ::rename(temp.c_str(), target.c_str()) == 0)
+      return true;
+  }
   ::unlink(temp.c_str());
   return false;
 }
@@ -129,7 +223,7 @@ bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
   // The rename makes the write atomic; pages are not flushed one by one, which would cost a
   // disk flush per page.
-  return Host(path, host) && WriteHostFileAtomically(host, bytes, false);
+  return Host(path, host) && WriteHostFileAtomically(host, bytes, {});
 }
 
 bool CHostDisk::FileExists(const std::string& path) {

@@ -3,6 +3,7 @@
 // the drive map.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +29,11 @@ struct CFileStamp {
 class CDisk {
  public:
   virtual ~CDisk() = default;
-  virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+  // Fails, without reading it, for a file that holds more than nMaxBytes.
+  virtual bool ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) = 0;
+  bool ReadFile(const std::string& path, std::string& bytes) {
+    return ReadFile(path, bytes, SIZE_MAX);
+  }
   // Writes the whole file or leaves what was there (see WriteHostFileAtomically); the folder
   // must exist.
   virtual bool WriteFile(const std::string& path, std::string_view bytes) = 0;
@@ -43,10 +48,23 @@ class CDisk {
   virtual bool Stamp(const std::string&, CFileStamp&) { return false; }
 };
 
-// Writes a host file. An existing file is replaced through a temporary file in the same folder
-// renamed over it, so a crash or a full disk leaves the old file or the new one, never a part;
-// a new file is written in place and removed again when it cannot be written whole.
-bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes, bool bFlush);
+// How WriteHostFileAtomically treats the file it replaces.
+struct CAtomicWrite {
+  bool m_bFlush = false;  // the bytes reach the disk before the file takes its name
+  // A link stays a link (the file it names is replaced) and the file keeps its permissions;
+  // otherwise a link is replaced by a file, so pages never land outside their folder.
+  bool m_bKeepFile = false;
+};
+
+// Writes a host file through a temporary file in the same folder renamed to its name, so a
+// crash, a kill or a full disk leaves the old file or the new one, never a part of either. The
+// first write into a folder removes the temporary files that processes no longer running left
+// there.
+bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes,
+                             const CAtomicWrite& how);
+// Makes the next write into each folder look for left-over temporary files again (once per
+// build, for a program that builds many times).
+void ForgetSweptFolders();
 
 // The disk every operation uses; the host disk unless a test installs another.
 CDisk& Disk();
@@ -55,7 +73,8 @@ void SetDisk(CDisk* pDisk);  // nullptr restores the host disk
 // The host file system seen through the drive map.
 class CHostDisk : public CDisk {
  public:
-  bool ReadFile(const std::string& path, std::string& bytes) override;
+  using CDisk::ReadFile;
+  bool ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) override;
   bool WriteFile(const std::string& path, std::string_view bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;

@@ -33,8 +33,8 @@ bool CExistenceMemo::FileExists(const std::string& path) {
   return bExists;
 }
 
-bool CExistenceMemo::ReadFile(const std::string& path, std::string& bytes) {
-  return m_disk.ReadFile(path, bytes);
+bool CExistenceMemo::ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) {
+  return m_disk.ReadFile(path, bytes, nMaxBytes);
 }
 
 bool CExistenceMemo::WriteFile(const std::string& path, std::string_view bytes) {

@@ -16,7 +16,8 @@ class CExistenceMemo : public CDisk {
  public:
   explicit CExistenceMemo(CDisk& disk) : m_disk(disk) {}
 
-  bool ReadFile(const std::string& path, std::string& bytes) override;
+  using CDisk::ReadFile;
+  bool ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) override;
   bool WriteFile(const std::string& path, std::string_view bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;

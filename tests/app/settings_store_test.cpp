@@ -128,6 +128,38 @@ TEST_F(SettingsStoreTest, SavingOneSectionKeepsEveryOtherSectionAsItWas) {
       << saved;
 }
 
+// A settings file kept elsewhere (a dotfiles folder) and linked into place stays linked, and a
+// file its owner made private stays private.
+TEST_F(SettingsStoreTest, SaveWritesThroughALinkAndKeepsThePermissions) {
+  namespace fs = std::filesystem;
+  fs::create_directories(m_folder + "/dotfiles/deeper");
+  fs::create_directories(m_folder + "/conf");
+  const std::string real = m_folder + "/dotfiles/deeper/velmora.conf";
+  std::ofstream(real) << "[Drives]\nD=/data\n";
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  // A relative link to a second link, which names the file.
+  fs::create_symlink("deeper/velmora.conf", m_folder + "/dotfiles/link.conf");
+  fs::create_symlink("../dotfiles/link.conf", m_file);
+
+  CBuildSettings settings;
+  settings.Internet = 1;
+  ASSERT_TRUE(CSettingsStore(m_file).Save(settings));
+  EXPECT_TRUE(fs::is_symlink(m_file));
+  EXPECT_TRUE(fs::is_symlink(m_folder + "/dotfiles/link.conf"));
+  EXPECT_EQ(fs::read_symlink(m_file), "../dotfiles/link.conf");
+  EXPECT_NE(ReadConf().find("Internet=1\n"), std::string::npos);
+  EXPECT_NE(ReadConf().find("[Drives]\nD=/data\n"), std::string::npos);
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  for (const auto& entry : fs::directory_iterator(m_folder + "/dotfiles/deeper"))
+    EXPECT_EQ(entry.path().filename(), "velmora.conf");  // no temporary file left
+
+  // A link to a file not made yet: the file is made where the link points.
+  fs::remove(real);
+  ASSERT_TRUE(CSettingsStore(m_file).Save(settings));
+  EXPECT_TRUE(fs::is_symlink(m_file));
+  EXPECT_NE(ReadConf().find("Internet=1\n"), std::string::npos);
+}
+
 TEST_F(SettingsStoreTest, DrivesAreMappedAndTheEnvironmentWins) {
   WriteConf("[Drives]\nQ=/srv/q\nr:=/srv/r/\nS=relative/folder\nTT=/nowhere\n");
   ::setenv("VELMORA_DRIVE_Q", "/from/env", 1);
