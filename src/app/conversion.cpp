@@ -270,14 +270,14 @@ std::string CConversion::ConvertBlockText(std::string text) const {
 
 void CConversion::ConvertTemplate(const std::string& source, const std::string& destination) {
   std::string bytes;
-  if (!Disk().ReadFile(source, bytes)) {
+  std::string text;
+  if (!Disk().ReadFile(source, bytes, kMaxTextBytes) ||
+      (IsTextFile(bytes) && !ReadTextFile(source, text))) {
     theReport.AddLine("Can't load file: " + source, 2);
     return;
   }
   if (!IsTextFile(bytes))
     return;
-  std::string text;
-  ReadTextFile(source, text);
   if (!WriteTextFile(destination, ConvertTemplateText(text)))
     theReport.AddLine("Can't write: " + destination, 2);
 }

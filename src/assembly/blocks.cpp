@@ -180,43 +180,60 @@ void CPage::PlaceBlocks() {
   struct CTarget {
     std::string m_strName;
     std::string m_strContent;
+    std::string m_strFirstBlock;  // the path of the first block placed there, for the report
   };
   std::vector<CTarget> targets;  // in order of first appearance; pages have few
 
   // Every block is loaded before any is wrapped, so their report lines come first. A page is
-  // given no more block text than a text file may hold, however often a large block is named.
+  // given no more block text than a text file may hold, however often a large block is named,
+  // wrapped or placed.
   std::vector<CBlock*> blocks;
   size_t nLoaded = 0;
+  auto tooMuch = [](const std::string& path) {
+    theReport.AddLine(FormatText("   Too much text, block not placed: %1", path), 3);
+  };
   for (size_t nIndex : m_blockIndexes)
     if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
       pBlock->Load();
       nLoaded += pBlock->m_strContent.size();
       if (nLoaded > kMaxTextBytes) {
-        theReport.AddLine(
-            FormatText("   Too much text, block not placed: %1", pBlock->m_strLocalPath), 3);
+        tooMuch(pBlock->m_strLocalPath);
         ReleaseText(*pBlock);
         break;
       }
       blocks.push_back(pBlock);
     }
+  size_t nGathered = 0;
+  bool bFull = false;
   for (CBlock* pBlock : blocks) {
     for (const auto& pElement : pBlock->m_tags) {
+      if (bFull)
+        break;
       // Wrapped as a copy: a block named twice on the page is wrapped once for each.
       std::string content = pElement->m_strContent;
+      bool bFits = true;
       if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
         std::string wrapper = TemplateText(m_pSite, "W");
         if (wrapper.empty()) {
           theReport.AddLine(FormatText("   Can't load template: %1", "W"), 3);
         } else {
-          ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content);
+          bFits =
+              ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content, kMaxTextBytes) >= 0;
           content = wrapper;
         }
+      }
+      // Each wrapping copies the wrapper, which may be large, so the wrapped texts count.
+      nGathered += content.size();
+      if (!bFits || nGathered > kMaxTextBytes) {
+        tooMuch(pBlock->m_strLocalPath);
+        bFull = true;
+        break;
       }
       const std::string name = pElement->GetAttribute("TARGET");
       auto it = std::find_if(targets.begin(), targets.end(),
                              [&](const CTarget& t) { return t.m_strName == name; });
       if (it == targets.end())
-        targets.push_back({name, content});
+        targets.push_back({name, content, pBlock->m_strLocalPath});
       else
         it->m_strContent += content;
     }
@@ -224,10 +241,15 @@ void CPage::PlaceBlocks() {
     ReleaseText(*pBlock);
   }
 
+  // A template may hold a target's placeholder many times, and each gets the whole text.
   for (const CTarget& target : targets) {
     const std::string start =
         target.m_strName.empty() ? kBlockStart : "<!--" + target.m_strName + "-->";
-    if (ReplaceBetween(m_strContent, start, MakeEndTag(start), target.m_strContent) == 0)
+    const int nPlaced =
+        ReplaceBetween(m_strContent, start, MakeEndTag(start), target.m_strContent, kMaxTextBytes);
+    if (nPlaced < 0)
+      tooMuch(target.m_strFirstBlock);
+    else if (nPlaced == 0)
       theReport.AddLine(FormatText("   Can't place block: %1", start), 0);
   }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
+#include <utility>
 
 #include "model/node.h"
 #include "model/web_site.h"
@@ -120,6 +122,8 @@ void CPagePipeline::Rotate() {
 void CPagePipeline::WaitForWorker() {
   std::unique_lock<std::mutex> lock(m_mutex);
   m_changed.wait(lock, [this] { return !m_bHasJob; });
+  if (m_pWorkerError)
+    std::rethrow_exception(std::exchange(m_pWorkerError, nullptr));
 }
 
 void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
@@ -143,15 +147,23 @@ void CPagePipeline::WorkerLoop() {
       if (m_bStop)
         return;
     }
-    for (CEntry& entry : m_inWork) {
-      if (!entry.m_bRead)
-        continue;
-      CReport::RedirectThread(&entry.m_expansion);
-      ExpandPageText(*entry.m_pPage, &entry.m_tail);
+    // An exception (memory running out) is handed to the main thread, which stops the build.
+    std::exception_ptr pError;
+    try {
+      for (CEntry& entry : m_inWork) {
+        if (!entry.m_bRead)
+          continue;
+        CReport::RedirectThread(&entry.m_expansion);
+        ExpandPageText(*entry.m_pPage, &entry.m_tail);
+        CReport::RedirectThread(nullptr);
+      }
+    } catch (...) {
       CReport::RedirectThread(nullptr);
+      pError = std::current_exception();
     }
     {
       std::lock_guard<std::mutex> lock(m_mutex);
+      m_pWorkerError = pError;
       m_bHasJob = false;
     }
     m_changed.notify_all();

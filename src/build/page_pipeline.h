@@ -5,6 +5,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -78,6 +79,7 @@ class CPagePipeline {
   std::condition_variable m_changed;
   bool m_bHasJob = false;
   bool m_bStop = false;
+  std::exception_ptr m_pWorkerError;  // what stopped the worker's last batch
 };
 
 }  // namespace velmora

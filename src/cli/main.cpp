@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fatal_error.h"
 #include "app/settings_store.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_dialogs.h"
@@ -20,7 +21,9 @@
 
 using namespace velmora;
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(int argc, char** argv) {
   CCliOptions options;
   std::string error;
   if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -64,7 +67,12 @@ int main(int argc, char** argv) {
   SetProgress(pProgress.get());
   theReport.SetWindow(&window);
 
-  int status = RunCommand(options);
+  int status = kExitCouldNotRun;
+  try {
+    status = RunCommand(options);
+  } catch (...) {
+    ReportFatalError();
+  }
 
   theReport.SetWindow(nullptr);
   SetProgress(nullptr);
@@ -72,4 +80,17 @@ int main(int argc, char** argv) {
   if (pProgress)
     pProgress->Hide();
   return status;
+}
+
+}  // namespace
+
+// No exception ends the program unreported: one that escapes a command is a fatal report line
+// (above), one that escapes the rest a message.
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (...) {
+    std::fprintf(stderr, "velmora: %s\n", FatalErrorText().c_str());
+    return kExitCouldNotRun;
+  }
 }

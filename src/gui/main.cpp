@@ -2,12 +2,13 @@
 // Opens the script (a host path or an internal path) or an empty document. With --screenshot
 // the window is drawn into FILE (PNG) once the script is shown, after building all pages when
 // --build is given, and the program ends; questions are then answered No.
-#include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
+#include "app/fatal_error.h"
 #include "app/settings_store.h"
+#include "gui/guarded_application.h"
 #include "gui/main_frame.h"
 #include "gui/tool_icons.h"
 #include "platform/dialogs.h"
@@ -18,10 +19,9 @@ int Usage() {
   std::fprintf(stderr, "usage: velmora-gui [--screenshot FILE [--build]] [SCRIPT]\n");
   return 64;
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+int Main(int argc, char** argv) {
+  velmora::CGuardedApplication app(argc, argv);
   QApplication::setApplicationName("Quarn20");
   QApplication::setOrganizationName("Tarnwick College");
   QApplication::setWindowIcon(velmora::ProgramIcon());
@@ -67,4 +67,17 @@ int main(int argc, char** argv) {
   const int status = app.exec();
   velmora::SetDialogs(nullptr);
   return status;
+}
+
+}  // namespace
+
+// An exception outside the event loop (the script opened from the command line) ends the
+// program with a message and status 2.
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (...) {
+    std::fprintf(stderr, "velmora-gui: %s\n", velmora::FatalErrorText().c_str());
+    return velmora::CGuardedApplication::kExitFatal;
+  }
 }

@@ -306,7 +306,7 @@ bool MakeDirs(const std::string& path) {
 
 bool ReadTextBytes(const std::string& path, std::string& bytes) {
   bytes.clear();
-  if (Disk().ReadFile(path, bytes) && bytes.size() <= kMaxTextBytes)
+  if (Disk().ReadFile(path, bytes, kMaxTextBytes))
     return true;
   bytes.clear();
   return false;

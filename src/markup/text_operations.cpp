@@ -189,11 +189,12 @@ void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const st
 }
 
 int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
-                   const std::string& newText) {
+                   const std::string& newText, size_t nMaxBytes) {
   if (left.empty())
     return 0;
   CSpans spans;
   size_t pos = 0;
+  size_t nSize = text.size();
   while (true) {
     size_t l = FindText(text, left, pos);
     if (l == npos)
@@ -203,6 +204,9 @@ int ReplaceBetween(std::string& text, const std::string& left, const std::string
     if (r == npos)
       break;
     spans.emplace_back(from, r);
+    nSize = nSize - (r - from) + newText.size();
+    if (nSize > nMaxBytes)
+      return -1;
     pos = r + right.size();
   }
   ReplaceSpans(text, spans, [&](size_t) -> const std::string& { return newText; });

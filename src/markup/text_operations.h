@@ -1,6 +1,7 @@
 // Text operations on quoted values, markers and markup that the expansions share.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ bool GetQuotedValueAfter(const std::string& text, size_t& position, const std::s
 int ReplaceQuotedAfter(std::string& text, const std::string& key, const std::string& newValue);
 void ReplaceQuotedAfterKeys(std::string& text, const std::string& key1, const std::string& key2,
                             const std::string& newValue, bool all, bool matchCase);
+// Replaces the text between every left and the next right; -1, with the text unchanged, when
+// the text would grow past nMaxBytes.
 int ReplaceBetween(std::string& text, const std::string& left, const std::string& right,
-                   const std::string& newText);
+                   const std::string& newText, size_t nMaxBytes = SIZE_MAX);
 size_t StripTags(std::string& text);
 bool IsPlainPageName(const std::string& value);
 // <a href="address">text</a>, the address escaped; the text is markup and written as it is.

@@ -121,6 +121,28 @@ TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
             std::vector<std::string>());
 }
 
+// A first build on a disk that fills up: a page that does not fit is not there at all, and no
+// part of it is left under another name either.
+TEST_F(DiskFault, AFirstBuildOnAFullDiskLeavesNoPartOfAPage) {
+  site.Write("blocks\\b.html", "<!--BLOCK-->" + std::string(20000, 'x') + "<!--/BLOCK-->");
+  ASSERT_TRUE(InterpretTwoPages());
+  const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
+  std::string report;
+  ASSERT_TRUE(testing::RunWithFileSizeLimit(
+      10000,
+      [this] {
+        site.m_pSite->BuildPages();
+        return theReport.Text();
+      },
+      report));
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  // Only the small files made from the defaults are new.
+  EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder()),
+                        {"site/gfx/", "site/templates/", "site/blocks/new.html"}),
+            std::vector<std::string>());
+}
+
 // Files marked read-only in folders that may still be written to.
 TEST_F(DiskFault, ReadOnlyPagesAreNotReplaced) {
   ASSERT_TRUE(InterpretTwoPages());
@@ -244,6 +266,54 @@ TEST_F(DiskFault, LargeFilesNamedManyTimesDoNotGrowAPageWithoutBound) {
             std::string::npos);
   EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/index.html"), kMaxTextBytes + 4096);
   EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/patched.html"), kMaxTextBytes + 4096);
+}
+
+// A template or a wrapper that holds a block's placeholder many times gives each the block's
+// whole text: the page stops at what a text file may hold instead of running out of memory.
+TEST_F(DiskFault, PlaceholdersRepeatedManyTimesDoNotGrowAPageWithoutBound) {
+  std::string placeholders = "<html><body>";
+  for (int i = 0; i < 100000; ++i) placeholders += "<!--BLOCK--><!--/BLOCK-->";
+  site.Write("templates\\nf_c_template.html", placeholders + "</body></html>");
+  site.Write("blocks\\text.html", "<!--BLOCK-->" + std::string(3000, 't') + "<!--/BLOCK-->");
+  std::string wraps;
+  for (int i = 0; i < 10000; ++i) wraps += "<!--WRAP--><!--/WRAP-->";
+  site.Write("templates\\wrapper_template.html", wraps);
+  site.Write("blocks\\wrapped.html",
+             "<!--BLOCK WRAPME=\"ON\"-->" + std::string(10000, 'w') + "<!--/BLOCK-->");
+  ASSERT_TRUE(
+      site.Interpret("1,Home,C,index.html\r\nBLOCKS:blocks\\text.html\r\n"
+                     "2,Wrapped,P,wrapped.html\r\nBLOCKS:blocks\\b.html,blocks\\wrapped.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Report().find("   Too much text, block not placed: C:\\site\\blocks\\text.html"),
+            std::string::npos)
+      << site.Report();
+  EXPECT_NE(
+      site.Report().find("   Too much text, block not placed: C:\\site\\blocks\\wrapped.html"),
+      std::string::npos);
+  EXPECT_LE(fs::file_size(site.m_drive.HostFolder() + "/site/index.html"), kMaxTextBytes);
+  // The other block of the page is placed.
+  EXPECT_NE(site.Read("wrapped.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_EQ(site.Read("wrapped.html").find(std::string(100, 'w')), std::string::npos);
+}
+
+// Files far larger than memory where a block, a template and a kept page should be: refused
+// from their size, unread (the files are sparse, so they cost no disk).
+TEST_F(DiskFault, FilesOverTheTextLimitAreRefusedFromTheirSize) {
+  for (const char* file :
+       {"/site/blocks/huge.html", "/site/kept.html", "/site/templates/nf_i_template.html"}) {
+    std::ofstream(site.m_drive.HostFolder() + file) << "<!--BLOCK-->";
+    fs::resize_file(site.m_drive.HostFolder() + file, 1ull << 40);
+  }
+  ASSERT_TRUE(
+      site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\huge.html\r\n"
+                     "2,Kept,P,kept.html,,,K\r\n2,Index,I,i.html\r\nBLOCKS:blocks\\b.html"));
+  site.m_pSite->BuildPages();
+  EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
+  EXPECT_NE(site.Report().find("Can't load file: C:\\site\\kept.html"), std::string::npos)
+      << site.Report();
+  EXPECT_EQ(fs::file_size(site.m_drive.HostFolder() + "/site/kept.html"), 1ull << 40);
+  EXPECT_EQ(fs::file_size(site.m_drive.HostFolder() + "/site/templates/nf_i_template.html"),
+            1ull << 40);
 }
 
 // Print lists inside printable sections gather one another, a factor more on every page, and

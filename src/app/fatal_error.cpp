@@ -1,0 +1,30 @@
+#include "app/fatal_error.h"
+
+#include <exception>
+#include <new>
+
+#include "platform/report.h"
+
+namespace velmora {
+
+std::string FatalErrorText() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return "Out of memory, the command was stopped";
+  } catch (const std::exception& error) {
+    return std::string("Internal error, the command was stopped: ") + error.what();
+  } catch (...) {
+    return "Internal error, the command was stopped";
+  }
+}
+
+void ReportFatalError() {
+  const std::string text = FatalErrorText();
+  // The exception may have left this thread's lines going to a page's held lines.
+  CReport::RedirectThread(nullptr);
+  theReport.AddLine(text, 4);
+  theReport.SetBatch(false);
+}
+
+}  // namespace velmora
