@@ -19,5 +19,13 @@ struct CAddress {
 bool ParseAddress(const std::string& text, CAddress& address);
 // http or https.
 bool IsHttpService(const CAddress& address);
+// The address a reference found in the answer from base leads to (a redirect's Location may
+// be relative): "//server/x", "/x", "?q", "x" and "../x" are taken against base, dot pieces
+// of the path are removed and the fragment is dropped. False when the reference is empty or
+// the result does not parse.
+bool ResolveAddress(const CAddress& base, const std::string& reference, CAddress& result);
+// The address written out: "service://server[:port]object", the port only when it is not the
+// service's default.
+std::string AddressText(const CAddress& address);
 
 }  // namespace velmora

@@ -62,17 +62,40 @@ std::string FindLocation(const std::string& headers) {
 
 enum class ETarget { kOk, kUnreadable, kNotHttp };
 
-// Parses a redirect target; a relative one is taken against the address that answered.
-ETarget ParseTarget(std::string& target, const CHttpResponse& response, CAddress& address) {
-  if (!ParseAddress(target, address)) {
-    if (response.m_strRedirectUrl.empty() || !ParseAddress(response.m_strRedirectUrl, address))
-      return ETarget::kUnreadable;
-    target = response.m_strRedirectUrl;
-  }
-  return IsHttpService(address) ? ETarget::kOk : ETarget::kNotHttp;
+// Parses a redirect target; a relative one is taken against the address that answered. The
+// target becomes the whole address, as the log and the question show it.
+ETarget ParseTarget(std::string& target, const CAddress& from, CAddress& address) {
+  if (!ResolveAddress(from, target, address))
+    return ETarget::kUnreadable;
+  if (!IsHttpService(address))
+    return ETarget::kNotHttp;
+  target = AddressText(address);
+  return ETarget::kOk;
+}
+
+std::string ServerKey(const CAddress& address) {
+  return address.m_strService + "://" + address.m_strServer + ":" + std::to_string(address.m_nPort);
 }
 
 }  // namespace
+
+void CHttpFetcher::BeginRun() {
+  m_noAnswer.clear();
+  m_probed.clear();
+}
+
+bool CHttpFetcher::MayAsk(const CAddress& address, std::string& log) const {
+  auto it = m_noAnswer.find(ServerKey(address));
+  if (it == m_noAnswer.end())
+    return true;
+  log += "Error  No answer earlier in this run, not asked again: " + it->second + "\n";
+  return false;
+}
+
+void CHttpFetcher::NoteFailure(const CAddress& address, const CHttpResponse& response) {
+  if (response.m_bNoAnswer)
+    m_noAnswer.emplace(ServerKey(address), response.m_strError);
+}
 
 bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& body,
                          std::string& log) {
@@ -89,19 +112,25 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
     log += FormatMessage(19000, text);
     return false;
   }
+  if (!MayAsk(first, log))
+    return false;
 
   CHttpRequest request = MakeRequest(first, bText ? kTextHeaders : kBinaryHeaders);
   CHttpResponse response;
-  if (!SendRequest(request, response))
+  if (!SendRequest(request, response)) {
+    NoteFailure(first, response);
     return ClientFailed(response, log);
+  }
   if (response.m_nStatus == 401) {
     // One retry with the credentials the user gives.
     if (!Dialogs().AskPassword(text, request.m_strUser, request.m_strPassword)) {
       log += Message(19003);
       return false;
     }
-    if (!SendRequest(request, response))
+    if (!SendRequest(request, response)) {
+      NoteFailure(first, response);
       return ClientFailed(response, log);
+    }
   }
 
   if (IsRedirect(response.m_nStatus)) {
@@ -111,7 +140,7 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
       return false;
     }
     CAddress second;
-    ETarget kind = ParseTarget(target, response, second);
+    ETarget kind = ParseTarget(target, first, second);
     if (kind == ETarget::kUnreadable) {
       log += FormatMessage(19000, text);
       return false;
@@ -131,10 +160,14 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
       return false;
     }
     log += FormatMessage(19004, target) + " ";
+    if (!MayAsk(second, log))
+      return false;
     // The target gets no credentials: it may be another server.
     request = MakeRequest(second, bText ? kTextHeaders : kBinaryHeaders);
-    if (!SendRequest(request, response))
+    if (!SendRequest(request, response)) {
+      NoteFailure(second, response);
       return ClientFailed(response, log);
+    }
     if (response.m_nStatus != 200) {
       log += FormatMessage(19, std::to_string(response.m_nStatus));
       return false;
@@ -193,23 +226,47 @@ bool CHttpFetcher::GetBinary(const std::string& address, const std::string& loca
 
 int CHttpFetcher::Probe(const std::string& address) {
   m_strRedirected.clear();
+  m_lastProbe = CProbeResult();
   std::string text = CleanAddress(address);
   if (text.size() < 5)
     return 0;
   AddScheme(text);
+  auto it = m_probed.find(text);
+  if (it == m_probed.end()) {
+    CProbeResult result;
+    result.m_nStatus = ProbeOnce(text, result);
+    it = m_probed.emplace(text, std::move(result)).first;
+  }
+  m_lastProbe = it->second;
+  m_strRedirected = m_lastProbe.m_strRedirected;
+  return m_lastProbe.m_nStatus;
+}
+
+int CHttpFetcher::ProbeOnce(const std::string& text, CProbeResult& result) {
   CAddress first;
-  if (!ParseAddress(text, first) || !IsHttpService(first))
+  if (!ParseAddress(text, first) || !IsHttpService(first)) {
+    result.m_failure = EProbeFailure::kUnreadable;
     return 99;
+  }
+  if (auto dead = m_noAnswer.find(ServerKey(first)); dead != m_noAnswer.end()) {
+    result.m_failure = EProbeFailure::kNoAnswer;
+    result.m_strError = dead->second;
+    return 99;
+  }
   CHttpRequest request = MakeRequest(first, kTextHeaders);
   request.m_bReadBody = false;
   CHttpResponse response;
-  if (!SendRequest(request, response))
+  if (!SendRequest(request, response)) {
+    NoteFailure(first, response);
+    result.m_failure = response.m_bNoAnswer ? EProbeFailure::kNoAnswer : EProbeFailure::kClient;
+    result.m_strError = response.m_strError;
     return 99;
+  }
   if (IsRedirect(response.m_nStatus)) {
     std::string target = FindLocation(response.m_strHeaders);
     CAddress second;
-    if (!target.empty() && ParseTarget(target, response, second) == ETarget::kOk)
-      m_strRedirected = target;
+    if (!target.empty() && ParseTarget(target, first, second) == ETarget::kOk)
+      result.m_strRedirected = target;
   }
   return response.m_nStatus;
 }

@@ -2,6 +2,7 @@
 // only after asking, a password question on 401, and one log line per content request.
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace velmora {
@@ -16,6 +17,18 @@ class CHttpFetcher {
   bool GetBinary(const std::string& address, const std::string& localPath, std::string& log);
   int Probe(const std::string& address);
   std::string GetRedirectedLocation() const { return m_strRedirected; }
+
+  // Why the last Probe gave 99: the address could not be interpreted, the server gave no
+  // answer (time-out, refused, unresolvable), or the client failed otherwise.
+  enum class EProbeFailure { kNone, kUnreadable, kNoAnswer, kClient };
+  EProbeFailure GetProbeFailure() const { return m_lastProbe.m_failure; }
+  // The client's text for kNoAnswer and kClient.
+  const std::string& GetProbeError() const { return m_lastProbe.m_strError; }
+
+  // A run is one command. Within it a server that gave no answer is not asked again (every
+  // later fetch fails at once, so the callers use their local copies without waiting), and
+  // each address is probed once. Starting a run forgets both.
+  void BeginRun();
 
   // Limits of every request; tests shorten them.
   long m_nConnectTimeoutSeconds = 15;
@@ -32,7 +45,21 @@ class CHttpFetcher {
   CHttpRequest MakeRequest(const CAddress& address, const char* headers) const;
   static bool ClientFailed(const CHttpResponse& response, std::string& log);
 
+  struct CProbeResult {
+    int m_nStatus = 0;
+    std::string m_strRedirected;
+    EProbeFailure m_failure = EProbeFailure::kNone;
+    std::string m_strError;
+  };
+  int ProbeOnce(const std::string& text, CProbeResult& result);
+  // False, with the earlier failure in the log, for a server that gave no answer in this run.
+  bool MayAsk(const CAddress& address, std::string& log) const;
+  void NoteFailure(const CAddress& address, const CHttpResponse& response);
+
   std::string m_strRedirected;
+  CProbeResult m_lastProbe;
+  std::map<std::string, std::string> m_noAnswer;  // "service://server:port" -> client's text
+  std::map<std::string, CProbeResult> m_probed;   // by the address as requested
 };
 
 extern CHttpFetcher theFetcher;

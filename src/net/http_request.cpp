@@ -174,13 +174,13 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   long status = 0;
   curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
   response.m_nStatus = static_cast<int>(status);
-  char* redirect = nullptr;
-  if (curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
-    response.m_strRedirectUrl = redirect;
 
   if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.m_bStoppedOnPurpose))
     return true;
   response.m_strBody.clear();
+  response.m_bNoAnswer = result == CURLE_COULDNT_RESOLVE_HOST ||
+                         result == CURLE_COULDNT_RESOLVE_PROXY || result == CURLE_COULDNT_CONNECT ||
+                         (result == CURLE_OPERATION_TIMEDOUT && status == 0);
   if (transfer.m_bTwoLengths)
     response.m_strError = "The answer gives two different lengths";
   else if (transfer.m_bTooLarge)

@@ -24,9 +24,10 @@ struct CHttpResponse {
   int m_nStatus = 0;
   std::string m_strHeaders;  // raw header lines of the final response, CR LF separated
   std::string m_strBody;     // only for status 200
-  // The Location of a redirect resolved against the request address (empty when none).
-  std::string m_strRedirectUrl;
-  std::string m_strError;  // the client's text when the transfer failed
+  std::string m_strError;    // the client's text when the transfer failed
+  // The transfer failed before any answer: the name did not resolve, the connection was
+  // refused or could not be made, or the time ran out before a status line came.
+  bool m_bNoAnswer = false;
 };
 
 // False when the client itself failed (no connection, time-out, broken or oversized

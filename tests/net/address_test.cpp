@@ -46,5 +46,29 @@ TEST(ParseAddress, RefusesWhatIsNoAddress) {
     EXPECT_FALSE(ParseAddress(text, a)) << text;
 }
 
+TEST(ResolveAddress, RedirectTargetsAreTakenAgainstTheAnsweringAddress) {
+  CAddress base, a;
+  ASSERT_TRUE(ParseAddress("http://host:8080/dir/sub/page.html?x=1", base));
+  const std::pair<const char*, const char*> cases[] = {
+      {"other.html", "http://host:8080/dir/sub/other.html"},
+      {"../up.html#part", "http://host:8080/dir/up.html"},
+      {"./../../../../top.html", "http://host:8080/top.html"},
+      {"/abs/x.html?y=2", "http://host:8080/abs/x.html?y=2"},
+      {"?z=3", "http://host:8080/dir/sub/page.html?z=3"},
+      {"sub2/", "http://host:8080/dir/sub/sub2/"},
+      {"..", "http://host:8080/dir/"},
+      {"//elsewhere/x.html", "http://elsewhere/x.html"},
+      {"https://secure/x.html", "https://secure/x.html"}};
+  for (const auto& [reference, expected] : cases) {
+    ASSERT_TRUE(ResolveAddress(base, reference, a)) << reference;
+    EXPECT_EQ(AddressText(a), expected) << reference;
+  }
+  ASSERT_TRUE(ResolveAddress(base, "ftp://files/x.zip", a));
+  EXPECT_FALSE(IsHttpService(a));
+  // A reference that names a service it does not spell out fully is no path on this server.
+  for (const char* reference : {"", "#top", "file:///etc/passwd", "bad target", "x\x01y"})
+    EXPECT_FALSE(ResolveAddress(base, reference, a) && IsHttpService(a)) << reference;
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -56,6 +57,13 @@ class Fetcher : public ::testing::Test {
     s.Get("/relative.html", [](const httplib::Request&, httplib::Response& res) {
       res.status = 302;
       res.set_header("location", " /text.txt ");
+    });
+    // As common servers answer: a relative target and a body saying where it went.
+    s.Get("/dir/old/moved.html", [](const httplib::Request&, httplib::Response& res) {
+      res.status = 301;
+      res.set_header("Location", "../../text.txt#top");
+      res.set_content("<html><body>Moved <a href=\"../../text.txt\">here</a></body></html>",
+                      "text/html");
     });
     s.Get("/toftp.html", [](const httplib::Request&, httplib::Response& res) {
       res.status = 302;
@@ -177,6 +185,15 @@ TEST_F(Fetcher, RedirectIsFollowedOnceAfterTheUserAgrees) {
   EXPECT_TRUE(theFetcher.GetText(Url("/relative.html"), content, log));
   EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
 
+  // A relative target with a body.
+  m_dialogs.m_answers = {true};
+  EXPECT_TRUE(theFetcher.GetText(Url("/dir/old/moved.html"), content, log));
+  EXPECT_EQ(log,
+            "GET: " + Url("/dir/old/moved.html") + " Redirected to: " + Url("/text.txt") + " OK");
+  EXPECT_EQ(content, kText);
+  EXPECT_EQ(theFetcher.Probe(Url("/dir/old/moved.html")), 301);
+  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
+
   // A redirect to a second redirect ends with the second status; it is not followed.
   m_dialogs.m_answers = {true, true};
   m_dialogs.m_questions.clear();
@@ -260,8 +277,23 @@ TEST_F(Fetcher, ProbeAsksNothingAndReportsTheStatus) {
   EXPECT_TRUE(m_dialogs.m_questions.empty());
   EXPECT_TRUE(m_dialogs.m_passwordQuestions.empty());
 
+  // Each address is probed once in a run.
+  const size_t nAsked = Paths().size();
+  EXPECT_EQ(theFetcher.Probe(Url("/moved302.html")), 302);
+  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
+  EXPECT_EQ(theFetcher.Probe(Url("/missing.txt")), 404);
+  EXPECT_EQ(Paths().size(), nAsked);
+  theFetcher.BeginRun();
+  EXPECT_EQ(theFetcher.Probe(Url("/missing.txt")), 404);
+  EXPECT_EQ(Paths().size(), nAsked + 1);
+
+  EXPECT_EQ(theFetcher.Probe("ftp://127.0.0.1/x.txt"), 99);
+  EXPECT_EQ(theFetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kUnreadable);
   m_server.Stop();
+  theFetcher.BeginRun();
   EXPECT_EQ(theFetcher.Probe(Url("/text.txt")), 99);
+  EXPECT_EQ(theFetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kNoAnswer);
+  EXPECT_NE(theFetcher.GetProbeError(), "");
   std::string content, log;
   EXPECT_FALSE(theFetcher.GetText(Url("/text.txt"), content, log));
   EXPECT_EQ(log.substr(0, log.find("Error  ") + 7), "GET: " + Url("/text.txt") + " Error  ");
@@ -323,7 +355,38 @@ TEST(FetcherTimeout, ServerThatNeverAnswersFailsWithinTheStallTime) {
   EXPECT_FALSE(fetcher.GetText(url, content, log));
   EXPECT_EQ(log.find("GET: " + url + " Error  "), 0u) << log;
   EXPECT_EQ(fetcher.Probe(url), 99);
+  EXPECT_EQ(fetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kNoAnswer);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+}
+
+// Within a run a server that gave no answer is not asked again, for any of its addresses;
+// the next run asks again.
+TEST(FetcherTimeout, AServerWithoutAnswerIsNotAskedAgainInTheRun) {
+  ::setenv("no_proxy", "127.0.0.1", 1);
+  SilentServer silent;
+  ASSERT_GT(silent.m_nPort, 0);
+  CHttpFetcher fetcher;
+  fetcher.m_nStallTimeoutSeconds = 1;
+  const std::string server = "http://127.0.0.1:" + std::to_string(silent.m_nPort);
+  std::string content, log;
+  EXPECT_FALSE(fetcher.GetText(server + "/a.html", content, log));
+  // The connection waiting in the queue is taken, so the next one would show.
+  const int nTaken = ::accept(silent.m_nSocket, nullptr, nullptr);
+  ASSERT_GE(nTaken, 0);
+  ::close(nTaken);
+
+  EXPECT_FALSE(fetcher.GetText(server + "/b.html", content, log));
+  EXPECT_EQ(log.find("GET: " + server + "/b.html Error  No answer earlier in this run"), 0u) << log;
+  CTempDrive drive;
+  EXPECT_FALSE(fetcher.GetBinary(server + "/c.gif", "C:\\c.gif", log));
+  EXPECT_EQ(fetcher.Probe(server + "/d.html"), 99);
+  EXPECT_EQ(fetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kNoAnswer);
+  pollfd waiting{silent.m_nSocket, POLLIN, 0};
+  EXPECT_EQ(::poll(&waiting, 1, 0), 0);  // nothing connected
+
+  fetcher.BeginRun();
+  EXPECT_EQ(fetcher.Probe(server + "/d.html"), 99);
+  EXPECT_EQ(::poll(&waiting, 1, 0), 1);
 }
 
 class FetcherHttps : public ::testing::Test {
@@ -371,6 +434,8 @@ TEST_F(FetcherHttps, UnknownCertificateIsRefused) {
   EXPECT_EQ(log.find("GET: " + m_server.Url("/page.html") + " Error  "), 0u) << log;
   EXPECT_EQ(content, "");
   EXPECT_EQ(m_fetcher.Probe(m_server.Url("/page.html")), 99);
+  // The server answered; the client refused what came.
+  EXPECT_EQ(m_fetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kClient);
 }
 
 }  // namespace
