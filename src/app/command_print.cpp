@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/site_session.h"
+#include "net/http_fetcher.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
 #include "platform/strings.h"
@@ -17,6 +18,7 @@ std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
 }
 
 bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath) {
+  theFetcher.BeginRun();
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
     Dialogs().MessageBox(Message(6));
     return false;

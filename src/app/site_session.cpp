@@ -1,6 +1,7 @@
 #include "app/site_session.h"
 
 #include "model/script_lines.h"
+#include "net/http_fetcher.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
@@ -21,6 +22,8 @@ bool CSiteSession::LoadAndInterpret() {
   m_publishedList.Clear();
   m_pWebSite.reset();
   theReport.Clear();
+  // Every command starts here: servers that did not answer in the last one are asked again.
+  theFetcher.BeginRun();
 
   std::vector<std::string> lines = PrepareScriptLines(m_strScriptText);
   if (!HasEnoughScriptLines(lines)) {

@@ -43,7 +43,18 @@ bool CheckWebAddress(const std::string& address, std::string& problem) {
     case 200:
       return true;
     case 99:
-      problem = address + TrimRight(Message(19001));
+      // Only an address that cannot be interpreted is worded so; a server may not answer.
+      switch (theFetcher.GetProbeFailure()) {
+        case CHttpFetcher::EProbeFailure::kNoAnswer:
+          problem = address + "  -  No answer";
+          break;
+        case CHttpFetcher::EProbeFailure::kClient:
+          problem = address + "  -  " + theFetcher.GetProbeError();
+          break;
+        default:
+          problem = address + TrimRight(Message(19001));
+          break;
+      }
       break;
     case 301:
     case 302:

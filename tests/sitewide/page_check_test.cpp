@@ -220,7 +220,7 @@ TEST_F(PageCheck, WebAddressesAreProbedWhenOnline) {
                                  base + "/moved  -  Redirected to: " + base + "/ok",
                                  base + "/secret  -  Password required",
                                  base + "/missing  -  404",
-                                 dead + "Can't interpret this as an URL",
+                                 dead + "  -  No answer",
                                  base + "/missing.gif  -  404",
                              }));
 }
