@@ -91,8 +91,12 @@ bool CBlock::Load() {
   if (!Contains(m_strContent, "<!--BLOCK"))
     MarkBodyAsBlock(m_strContent);
 
-  // Corrected images of fetched or copied content are kept in the local copy.
-  const bool bKeepCopy = (!m_strUrl.empty() && theSettings.Internet) || !m_strOutsidePath.empty();
+  // The images of content fetched or read from outside the site just now are fetched or
+  // copied too, and the local copy keeps references from its own place. The page gets them
+  // pointed from its own folder afterwards, in the same way whether the copy was made now or
+  // is read offline, so an offline build gives the pages of the online build.
+  const bool bFresh =
+      !m_bLoadedCopy && (!m_strOutsidePath.empty() || (!m_strUrl.empty() && theSettings.Internet));
   size_t position = 0;
   while (true) {
     size_t start = position, end = 0;
@@ -100,16 +104,17 @@ bool CBlock::Load() {
       break;
     auto element = std::make_unique<CTagElement>(m_strContent.substr(start, end - start));
     std::string corrected = element->m_strContent;
-    if (CorrectImages(corrected) > 0) {
+    position = end;
+    if (bFresh && LocaliseImages(corrected) > 0) {
       element->m_strContent = corrected;
       const std::string rebuilt = element->Rebuild();
       m_strContent.replace(start, end - start, rebuilt);
-      if (bKeepCopy)
-        StoreLocal();
+      StoreLocal();
       position = start + rebuilt.size();
-    } else {
-      position = end;
     }
+    // The element keeps what the page gets; the block text stays as it is kept.
+    if (PointImagesFromHost(corrected, !bFresh) > 0)
+      element->m_strContent = corrected;
     m_tags.push_back(std::move(element));
   }
   return true;

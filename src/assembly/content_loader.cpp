@@ -23,6 +23,8 @@ std::string WithCrLf(const std::string& text) {
 // built again offline.
 bool CNode::Load() {
   m_strContent.clear();
+  const bool bFromOutside = !m_strUrl.empty() || !m_strOutsidePath.empty();
+  m_bLoadedCopy = bFromOutside;
   if (!m_strUrl.empty() && theSettings.Internet) {
     std::string content, log;
     if (theFetcher.GetText(m_strUrl, content, log)) {
@@ -30,6 +32,7 @@ bool CNode::Load() {
       m_strContent = WithCrLf(content);
       theReport.AddLine(log, 0);
       StoreLocal();
+      m_bLoadedCopy = false;
       return true;
     }
     theReport.AddLine(log, 3);
@@ -43,6 +46,7 @@ bool CNode::Load() {
   if (!m_strOutsidePath.empty()) {
     if (ReadSourceText(m_strOutsidePath, m_strContent)) {
       StoreLocal();
+      m_bLoadedCopy = false;
       return true;
     }
     theReport.AddFormatted(56, m_strOutsidePath, 2);

@@ -1,5 +1,6 @@
 // Rewriting references so that they work from the file finally written: links by page name,
 // and images of content that came from the web, from another drive or from a block's folder.
+#include <cctype>
 #include <functional>
 #include <string_view>
 #include <unordered_map>
@@ -10,6 +11,7 @@
 #include "model/node.h"
 #include "model/web_site.h"
 #include "net/http_fetcher.h"
+#include "platform/build_settings.h"
 #include "platform/current_folder.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -64,7 +66,8 @@ std::string Quoted(const std::string& value) {
 }
 
 // Walks the "img src" values of text. A value is handed to step once; step moves the
-// position past what it handled and says whether it rewrote a reference or ends the scan.
+// position past what it handled and says whether it rewrote a reference (given back in
+// reference) or ends the scan.
 template <typename Step>
 int ScanImages(std::string& text, Step step) {
   ReplaceAll(text, "IMG SRC", "img src");
@@ -87,11 +90,16 @@ int ScanImages(std::string& text, Step step) {
       pos += 3;
       continue;
     }
-    const EImageStep result = step(pos, value);
+    std::string reference;
+    const EImageStep result = step(pos, value, reference);
     if (result == EImageStep::kStop)
       break;
-    if (result == EImageStep::kRewritten)
+    if (result == EImageStep::kRewritten) {
       ++nRewritten;
+      // Later occurrences of the value now hold the new reference: it leads to the copy
+      // already, and taken as a value it would be fetched or copied from a wrong place.
+      met.insert(std::move(reference));
+    }
   }
   return nRewritten;
 }
@@ -104,6 +112,28 @@ bool FallBackToLocalCopy(const std::string& localCopy) {
   }
   theReport.AddFormatted(kCantLoadLocalCopy, localCopy, 0);
   return false;
+}
+
+// Where the image at address is kept under root. A query cannot stay in the file name, where
+// a browser would take it for a query again: it goes before the extension, so that each
+// query keeps its own bytes and the copy keeps its type.
+std::string ImageCopyPath(const std::string& address, const std::string& root) {
+  const size_t cut = address.find_first_of("?#");
+  std::string localCopy = UrlToLocalPath(address.substr(0, cut), root);
+  if (localCopy.empty() || cut == std::string::npos || address[cut] != '?')
+    return localCopy;
+  std::string query = address.substr(cut + 1, address.find('#', cut) - cut - 1);
+  if (query.empty())
+    return localCopy;
+  for (char& c : query)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '=' && c != '.')
+      c = '_';
+  const size_t nameStart = localCopy.rfind('\\') + 1;
+  size_t dot = localCopy.rfind('.');
+  if (dot == std::string::npos || dot <= nameStart)
+    dot = localCopy.size();
+  localCopy.insert(dot, "_" + query);
+  return localCopy;
 }
 
 }  // namespace
@@ -177,11 +207,26 @@ int CPage::CorrectNameRefs(std::string& text) {
 }
 
 int CNode::FetchRemoteImages(std::string& text) {
-  const std::string& from = m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath;
+  return FetchImagesFrom(m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath, text);
+}
+
+int CNode::CopyOutsideImages(std::string& text) {
+  return CopyImagesFrom(m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath, text);
+}
+
+int CNode::LocaliseImages(std::string& text) {
+  if (!m_strUrl.empty() && theSettings.Internet)
+    return FetchImagesFrom(m_strLocalPath, text);
+  if (!m_strOutsidePath.empty())
+    return CopyImagesFrom(m_strLocalPath, text);
+  return 0;
+}
+
+int CNode::FetchImagesFrom(const std::string& from, std::string& text) {
   const std::string importRoot = m_strCatalog + Message(kImportedFolder);
-  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
     const std::string address = JoinAddress(m_strUrl, value);
-    const std::string localCopy = address.empty() ? address : UrlToLocalPath(address, importRoot);
+    const std::string localCopy = address.empty() ? address : ImageCopyPath(address, importRoot);
     if (localCopy.empty()) {
       theReport.AddFormatted(kCantGet, value, 3);
       pos += 4;
@@ -197,18 +242,17 @@ int CNode::FetchRemoteImages(std::string& text) {
         return EImageStep::kNext;
       }
     }
-    const std::string reference = RelativePath(from, localCopy);
+    reference = RelativePath(from, localCopy);
     pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
     return EImageStep::kRewritten;
   });
 }
 
-int CNode::CopyOutsideImages(std::string& text) {
-  const std::string& from = m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath;
+int CNode::CopyImagesFrom(const std::string& from, std::string& text) {
   const size_t folderEnd = m_strOutsidePath.rfind('\\');
   const std::string folder =
       folderEnd == std::string::npos ? std::string() : m_strOutsidePath.substr(0, folderEnd);
-  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
     const std::string saved = CurrentFolder();
     if (folder.empty() || !SetCurrentFolder(folder))
       return EImageStep::kStop;
@@ -226,14 +270,36 @@ int CNode::CopyOutsideImages(std::string& text) {
         return EImageStep::kNext;
       }
     }
-    const std::string reference = RelativePath(from, localCopy);
+    reference = RelativePath(from, localCopy);
+    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+    return EImageStep::kRewritten;
+  });
+}
+
+int CNode::RepointImageCopies(std::string& text, bool bReportMissing) {
+  if (!m_pPage)
+    return 0;
+  const std::string& hostPath = m_pPage->m_strLocalPath;
+  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
+    const std::string copy = ResolveRelative(m_strLocalPath, value);
+    if (copy.empty() || !FileExists(copy)) {
+      if (bReportMissing)
+        theReport.AddFormatted(kCantLoadLocalCopy, copy.empty() ? value : copy, 3);
+      pos += 3;
+      return EImageStep::kNext;
+    }
+    reference = RelativePath(hostPath, copy);
+    if (reference == value) {
+      pos += 3;
+      return EImageStep::kNext;
+    }
     pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
     return EImageStep::kRewritten;
   });
 }
 
 int CNode::CheckBlockImages(std::string& text) {
-  return ScanImages(text, [&](size_t& pos, const std::string& value) {
+  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
     if (!m_pPage) {
       pos += 3;
       return EImageStep::kNext;
@@ -244,7 +310,7 @@ int CNode::CheckBlockImages(std::string& text) {
     const bool bOwn = !ownPlace.empty() && FileExists(ownPlace);
     const bool bHost = !hostPlace.empty() && FileExists(hostPlace);
     if (bOwn && !(bHost && EqualsNoCase(ownPlace, hostPlace))) {
-      const std::string reference = RelativePath(hostPath, ownPlace);
+      reference = RelativePath(hostPath, ownPlace);
       pos = RewriteAll(text, pos, "src=" + Quoted(value), "src=" + Quoted(reference), reference);
       return EImageStep::kRewritten;
     }

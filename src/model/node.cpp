@@ -60,11 +60,11 @@ bool CNode::HasOption(char cLetter) const {
   return m_strOption.find(cLetter) != std::string::npos;
 }
 
-int CNode::CorrectImages(std::string& text) {
-  if (!m_strUrl.empty() && theSettings.Internet)
-    return FetchRemoteImages(text);
-  if (!m_strOutsidePath.empty())
-    return CopyOutsideImages(text);
+int CNode::PointImagesFromHost(std::string& text, bool bReportMissing) {
+  // A local copy keeps its references from its own place, whether it was just made or is
+  // read offline, so both builds give the host page the same references.
+  if (!m_strUrl.empty() || !m_strOutsidePath.empty())
+    return RepointImageCopies(text, bReportMissing);
   if (theSettings.CheckAllImages)
     return CheckBlockImages(text);
   return 0;

@@ -46,9 +46,19 @@ class CNode {
   virtual void MakePrintPage() {}
   virtual void Finish() {}
 
-  // Picks the image correction for this node's origin (web address, other drive, site) and
-  // applies it to text; returns the number of references rewritten.
-  int CorrectImages(std::string& text);
+  // Content fetched from a web address (when online) or read from another drive: its images
+  // are fetched or copied into the site and pointed at from the node's own file, which is how
+  // the local copy keeps them. Returns the number of references rewritten in text.
+  int LocaliseImages(std::string& text);
+  // Points the images of a block's text at their files from the host page: for content from
+  // outside the site those beside its local copy (with bReportMissing, a missing one is
+  // reported), for a block of the site what CheckAllImages finds. Returns the number rewritten.
+  int PointImagesFromHost(std::string& text, bool bReportMissing);
+  // The images of a local copy, found from its own place, pointed at from the host page.
+  int RepointImageCopies(std::string& text, bool bReportMissing);
+  // Set by the content loader: the text came from the local copy of content from outside
+  // the site, because it could not be fetched, or not read where it lies.
+  bool m_bLoadedCopy = false;
 
   // Outline navigation. The sequence is the pre-order walk from the top.
   CNode* Top();
@@ -86,6 +96,11 @@ class CNode {
 
   // Position in the site's prepared outline sequence; -1 outside the outline.
   long m_nSequence = -1;
+
+ private:
+  // The image operations, with new references made from the file `from`.
+  int FetchImagesFrom(const std::string& from, std::string& text);
+  int CopyImagesFrom(const std::string& from, std::string& text);
 };
 
 class CPage : public CNode {

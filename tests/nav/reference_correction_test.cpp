@@ -124,12 +124,16 @@ TEST_F(BlockImages, OutsideImagesAreCopiedIntoTheSite) {
   m_pBlock->m_strLocalPath = "C:\\site\\imported\\ext\\block.html";
   std::string text =
       "<img src=\"img/a.gif\"><img src=\"old.gif\"><img src=\"lost.gif\"><a href=\"img/a.gif\">"
-      "<img src=\"bold.gif\">";
+      "<img src=\"bold.gif\"><img src=\"img/a.gif\">";
   EXPECT_EQ(m_pBlock->CopyOutsideImages(text), 2);
   EXPECT_EQ(m_drive.Read("site\\imported\\ext\\img\\a.gif"), "GIF");
   EXPECT_EQ(text,
             "<img src=\"../imported/ext/img/a.gif\"><img src=\"../imported/ext/old.gif\">"
-            "<img src=\"lost.gif\"><a href=\"../imported/ext/img/a.gif\"><img src=\"bold.gif\">");
+            "<img src=\"lost.gif\"><a href=\"../imported/ext/img/a.gif\"><img src=\"bold.gif\">"
+            "<img src=\"../imported/ext/img/a.gif\">");
+  // The second use is not taken for another image to copy from the rewritten place.
+  EXPECT_FALSE(Reported("imported\\imported"));
+  EXPECT_FALSE(Reported("D:\\imported"));
   EXPECT_TRUE(Reported("Using local copy. C:\\site\\imported\\ext\\old.gif"));
   EXPECT_TRUE(Reported("Can't load local copy: C:\\site\\imported\\ext\\lost.gif"));
 }
@@ -164,18 +168,26 @@ TEST_F(BlockImages, RemoteImagesAreFetchedIntoTheSite) {
   EXPECT_TRUE(Reported("Can't load local copy: C:\\site\\imported\\dir\\gone.gif"));
 }
 
-TEST_F(BlockImages, OriginDecidesTheCorrection) {
+TEST_F(BlockImages, OriginDecidesHowTheHostPageIsServed) {
   m_drive.Write("site\\blocks\\a.gif", "1");
-  const std::string original = "<img src=\"a.gif\">";
+  const std::string original = "<img src=\"a.gif\"><a href=\"a.gif\">";
   std::string text = original;
-  // A web block while working offline is checked like a block of the site.
+  // A web block's local copy keeps references from its own place: they are pointed from the
+  // host page, with or without the check of the site's own blocks.
   m_pBlock->m_strUrl = "http://127.0.0.1:9/b.html";
-  theSettings.Internet = 0;
-  EXPECT_EQ(m_pBlock->CorrectImages(text), 1);
-  text = original;
   theSettings.CheckAllImages = 0;
-  EXPECT_EQ(m_pBlock->CorrectImages(text), 0);
+  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
+  EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"../blocks/a.gif\">");
+  text = "<img src=\"gone.gif\">";
+  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 0);
+  EXPECT_TRUE(Reported("Can't load local copy: C:\\site\\blocks\\gone.gif"));
+
+  m_pBlock->m_strUrl.clear();
+  text = original;
+  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 0);
   theSettings.CheckAllImages = 1;
+  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
+  EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"a.gif\">");
 }
 
 }  // namespace
