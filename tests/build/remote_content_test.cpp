@@ -181,20 +181,22 @@ TEST_F(RemoteContent, AServerThatDoesNotAnswerIsAskedOncePerRun) {
   EXPECT_THAT(m_site.Read("pages\\b.html"),
               HasSubstr("kept <img src=\"../imported/dir/pic.gif\">"));
 
-  // The check probes the address once for all three pages and words what happened.
-  m_site.Write("blocks\\links.html", "<!--BLOCK--><a href=\"" + silent.Url("/x.html") +
-                                         "\">x</a><a href=\"ftp://127.0.0.1/x.html\">f</a>"
-                                         "<!--/BLOCK-->");
+  // The check probes the address once for both pages and words what happened. (The home
+  // page is left out: its generator stamp links to a server on the Internet.)
+  m_site.Write("blocks\\links.html",
+               "<!--BLOCK--><a href=\"" + silent.Url("/x.html") + "\">x</a><!--/BLOCK-->");
   const std::string links = "\r\nBLOCKS:blocks\\links.html";
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + links + "\r\n2,A,P,pages\\a.html" + links +
                                "\r\n2,B,P,pages\\b.html" + links));
   m_site.m_pSite->BuildPages();
   theFetcher.BeginRun();
-  m_site.m_pSite->CheckPages();
+  const std::vector<CPage*> selection = {m_site.Page("A"), m_site.Page("B")};
+  m_site.m_pSite->CheckPages(&selection);
   EXPECT_EQ(silent.Connections(), 2);
-  EXPECT_THAT(m_site.Report(), HasSubstr("\r\n" + silent.Url("/x.html") + "  -  No answer\r\n"));
-  EXPECT_THAT(m_site.Report(),
-              HasSubstr("\r\nftp://127.0.0.1/x.htmlCan't interpret this as an URL\r\n"));
+  const std::string line = "\r\n" + silent.Url("/x.html") + "  -  No answer\r\n";
+  const size_t first = m_site.Report().find(line);
+  ASSERT_NE(first, std::string::npos) << m_site.Report();
+  EXPECT_NE(m_site.Report().find(line, first + 1), std::string::npos);
 }
 
 }  // namespace
