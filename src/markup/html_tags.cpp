@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "markup/text_encoding.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -32,26 +33,6 @@ bool HasRawText(const std::string& name) {
   return false;
 }
 
-void AppendUtf8(std::string& out, unsigned long code) {
-  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-    code = 0xFFFD;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // A numeric reference at text[at] ("&#..."): its length, and the character into out; 0 when
 // there is no number.
 size_t DecodeNumeric(std::string_view text, size_t at, std::string& out) {
@@ -77,7 +58,9 @@ size_t DecodeNumeric(std::string_view text, size_t at, std::string& out) {
     return 0;
   if (i < text.size() && text[i] == ';')
     ++i;
-  AppendUtf8(out, code);
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    code = 0xFFFD;
+  AppendUtf8(out, static_cast<uint32_t>(code));
   return i - at;
 }
 

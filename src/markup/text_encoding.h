@@ -3,6 +3,7 @@
 // UTF-8 and can be written back in its own encoding.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,8 @@ std::string EncodeText(std::string_view text, ETextEncoding encoding);
 // UTF-32 with their mark become UTF-8. Anything else is left alone.
 void DropByteOrderMark(std::string& text);
 
+// Appends the UTF-8 bytes of a code point.
+void AppendUtf8(std::string& out, uint32_t code);
 bool IsAscii(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 
