@@ -139,6 +139,11 @@ bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& o
       return reader.Value(arg, options.m_strStyle, error);
     if (arg == "--language")
       return reader.Value(arg, options.m_strLanguage, error);
+  } else if (command == "serve") {
+    if (arg == "--port")
+      return reader.Value(arg, options.m_strPort, error);
+    if (arg == "--bind")
+      return (options.m_bBindGiven = true) && reader.Value(arg, options.m_strBind, error);
   }
   return true;
 }
@@ -197,6 +202,21 @@ bool CheckCommandLine(CCliOptions& options, std::string& error) {
     }
     if (options.m_bAll == (count > 1)) {
       error = "replace needs either --all or FILE arguments";
+      return false;
+    }
+  }
+  if (options.m_strCommand == "serve") {
+    const std::string& port = options.m_strPort;
+    if (!port.empty()) {
+      bool bDigits = port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
+      options.m_nPort = bDigits ? std::stoi(port) : -1;
+      if (options.m_nPort < 0 || options.m_nPort > 65535) {
+        error = "--port needs a number from 0 to 65535, not \"" + port + "\"";
+        return false;
+      }
+    }
+    if (options.m_strBind.empty() && options.m_bBindGiven) {
+      error = "--bind needs an address";
       return false;
     }
   }

@@ -32,6 +32,12 @@ struct CCliOptions {
   std::string m_strTemplates, m_strResources;
   std::string m_strStyle = "classic", m_strLanguage;  // the language only with --style modern
 
+  // serve
+  int m_nPort = 8020;  // 0: any free port
+  std::string m_strPort;
+  std::string m_strBind;  // empty: 127.0.0.1
+  bool m_bBindGiven = false;
+
   // settings NAME=0|1 ...
   std::vector<std::pair<std::string, int>> m_changes;
 };

@@ -6,6 +6,7 @@
 #include "app/new_site.h"
 #include "app/settings_store.h"
 #include "app/site_session.h"
+#include "cli/serve_command.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -77,6 +78,8 @@ int RunCommand(const CCliOptions& options) {
                              options.m_strLanguage.empty() ? "en" : options.m_strLanguage);
     return ExitStatus(ok);
   }
+  if (command == "serve")
+    return ServeCommand(options);
 
   CSiteSession session;
   if (!LoadSession(session, options.m_args[0]))

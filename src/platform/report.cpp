@@ -51,6 +51,8 @@ void CReport::AddLine(const std::string& text, int nLevel) {
   m_strText += text + "\r\n";
   if (nLevel > m_nHighestLevel)
     m_nHighestLevel = nLevel;
+  if (nLevel >= 3)
+    m_errors.push_back(text);
   if (nLevel > 0) {
     m_alerts.push_back(text);
     ++m_nAlertsReported;

@@ -51,7 +51,13 @@ class CReport {
   // The highest level reported since the report was made or ResetHighestLevel was called;
   // the command line derives its exit status from it. -1 when nothing was reported.
   int HighestLevel() const { return m_nHighestLevel; }
-  void ResetHighestLevel() { m_nHighestLevel = -1; }
+  void ResetHighestLevel() {
+    m_nHighestLevel = -1;
+    m_errors.clear();
+  }
+  // The lines of level 3 and 4 since then; a clear of the report keeps them, so the errors of
+  // interpretation are still there after the build that followed it.
+  const std::vector<std::string>& ErrorLines() const { return m_errors; }
   // Lines reported above level 0 since the report was made, never reset; lets a window that
   // shows only the alerts tell which of Alerts() it has not shown yet.
   long long AlertsReported() const { return m_nAlertsReported; }
@@ -69,6 +75,7 @@ class CReport {
   bool m_bBatch = false;
   std::vector<std::string> m_alerts;
   int m_nHighestLevel = -1;
+  std::vector<std::string> m_errors;
   long long m_nAlertsReported = 0;
   long long m_nErrorsReported = 0;
 };

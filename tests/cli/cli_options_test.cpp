@@ -100,6 +100,11 @@ TEST(CliOptions, UsageErrors) {
   EXPECT_TRUE(Refused({"replace", "s.txt", "--find", "a", "--all"}));
   EXPECT_TRUE(Refused({"settings", "Internet"}));
   EXPECT_TRUE(Refused({"settings", "Internet=on"}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "--port", "65536"}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "--port", "-1"}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "--port", "80x"}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "--bind="}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "more.txt"}));
 }
 
 // The modern style makes the site's own templates, so it goes with neither frames nor

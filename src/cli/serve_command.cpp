@@ -1,0 +1,71 @@
+#include "cli/serve_command.h"
+
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "cli/run_command.h"
+#include "platform/drive_map.h"
+#include "serve/serve_session.h"
+#include "serve/site_server.h"
+
+namespace velmora {
+
+namespace {
+// The address as it goes into a URL: an IPv6 address in brackets.
+std::string UrlHost(const std::string& address) {
+  return address.find(':') != std::string::npos ? "[" + address + "]" : address;
+}
+}  // namespace
+
+int ServeCommand(const CCliOptions& options) {
+  // Ctrl-C and SIGTERM are taken by a thread of their own, which ends the watching through a
+  // pipe; every other thread, started after this, has them blocked.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  // Each rebuild's report reaches a pipe or a log file as it is written.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
+  CServeSession serve(PathFromUser(options.m_args[0]));
+  if (!serve.Build() || serve.CatalogHostFolder().empty())
+    return kExitCouldNotRun;
+
+  std::string address = options.m_strBind.empty() ? "127.0.0.1" : options.m_strBind;
+  CSiteServer server(serve.m_channel);
+  std::string error;
+  if (!server.Start(serve.CatalogHostFolder(), address, options.m_nPort, error)) {
+    std::fprintf(stderr, "velmora: %s\n", error.c_str());
+    return kExitCouldNotRun;
+  }
+  std::printf("Serving %s/ at http://%s:%d/ (Ctrl-C to stop)\n", serve.CatalogHostFolder().c_str(),
+              UrlHost(address).c_str(), server.Port());
+  std::fflush(stdout);
+
+  int stopPipe[2];
+  if (::pipe2(stopPipe, O_CLOEXEC) != 0) {
+    std::perror("velmora: pipe");
+    return kExitCouldNotRun;
+  }
+  std::thread signalThread([&] {
+    int signal = 0;
+    sigwait(&signals, &signal);
+    (void)!::write(stopPipe[1], "x", 1);
+  });
+  serve.WatchAndRebuild(stopPipe[0]);
+  // When watching ended on its own, the signal thread still waits: wake it.
+  pthread_kill(signalThread.native_handle(), SIGTERM);
+  signalThread.join();
+  server.Stop();
+  ::close(stopPipe[0]);
+  ::close(stopPipe[1]);
+  return kExitClean;
+}
+
+}  // namespace velmora
