@@ -33,21 +33,6 @@ std::string LocationFromUser(const std::string& text) {
   return IsHostPath(text) ? PathFromUser(text) : text;
 }
 
-bool LoadSession(CSiteSession& session, const std::string& script) {
-  std::string path = PathFromUser(script);
-  switch (session.LoadScript(path)) {
-    case EScriptRead::kRead:
-      return true;
-    case EScriptRead::kNotAScript:
-      Complain(FormatText(kNotAScriptText, script));
-      return false;
-    case EScriptRead::kUnreadable:
-      break;
-  }
-  Complain("cannot read the script " + script + " (" + path + ")");
-  return false;
-}
-
 int Settings(const CCliOptions& options) {
   CSettingsStore store;
   CBuildSettings stored;
@@ -64,6 +49,21 @@ int Settings(const CCliOptions& options) {
   return kExitClean;
 }
 }  // namespace
+
+bool LoadSession(CSiteSession& session, const std::string& script) {
+  std::string path = PathFromUser(script);
+  switch (session.LoadScript(path)) {
+    case EScriptRead::kRead:
+      return true;
+    case EScriptRead::kNotAScript:
+      Complain(FormatText(kNotAScriptText, script));
+      return false;
+    case EScriptRead::kUnreadable:
+      break;
+  }
+  Complain("cannot read the script " + script + " (" + path + ")");
+  return false;
+}
 
 int RunCommand(const CCliOptions& options) {
   const std::string& command = options.m_strCommand;

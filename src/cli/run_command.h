@@ -1,6 +1,8 @@
 // Runs one command of the velmora program and gives its exit status.
 #pragma once
 
+#include <string>
+
 #include "cli/cli_options.h"
 
 namespace velmora {
@@ -12,6 +14,12 @@ enum : int {
   kExitCouldNotRun = 2,
   kExitUsage = 64,
 };
+
+class CSiteSession;
+
+// Reads the script named on the command line into the session; tells on standard error why
+// it cannot.
+bool LoadSession(CSiteSession& session, const std::string& script);
 
 // theSettings must hold the settings of this run; the dialogs, progress and report window
 // must be installed.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "app/site_session.h"
 #include "cli/run_command.h"
 #include "platform/drive_map.h"
 #include "serve/serve_session.h"
@@ -34,6 +35,9 @@ int ServeCommand(const CCliOptions& options) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
   CServeSession serve(PathFromUser(options.m_args[0]));
+  CSiteSession probe;
+  if (!LoadSession(probe, options.m_args[0]))
+    return kExitCouldNotRun;
   if (!serve.Build() || serve.CatalogHostFolder().empty())
     return kExitCouldNotRun;
 

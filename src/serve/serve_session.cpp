@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
+#include "model/script_file.h"
 #include "platform/current_folder.h"
 #include "platform/drive_map.h"
 #include "platform/file_watcher.h"
@@ -26,9 +27,20 @@ CServeSession::CServeSession(const std::string& scriptPath) : m_strScriptPath(sc
 
 bool CServeSession::Build() {
   theReport.ResetHighestLevel();
-  bool bRan = m_session.LoadScript(m_strScriptPath) && BuildCommand(m_session, {});
   std::vector<std::string> errors;
-  if (!bRan) {
+  bool bRan = false;
+  switch (m_session.LoadScript(m_strScriptPath)) {
+    case EScriptRead::kRead:
+      bRan = BuildCommand(m_session, {});
+      break;
+    case EScriptRead::kNotAScript:
+      errors.push_back(FormatText(kNotAScriptText, m_strScriptPath));
+      break;
+    case EScriptRead::kUnreadable:
+      errors.push_back("Cannot read the script " + m_strScriptPath);
+      break;
+  }
+  if (!bRan && errors.empty()) {
     SplitString(theReport.Text(), errors, "\r\n", true);
     if (errors.empty())
       errors.push_back("The site could not be built from " + m_strScriptPath);
