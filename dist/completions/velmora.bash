@@ -3,7 +3,7 @@ _velmora() {
   local cur prev command word i
   cur="${COMP_WORDS[COMP_CWORD]}"
   prev="${COMP_WORDS[COMP_CWORD-1]}"
-  local commands="interpret build check print replace new convert settings help"
+  local commands="interpret build check print replace new convert settings serve help"
   local global="--online --offline --set --yes --no --quiet --host-paths --help --version"
   local settings="Internet= BuildIndex= BuildCollections= BuildPrintPages= CheckNameRefs= CheckAllImages= AllowForwardSlashes="
 
@@ -11,7 +11,7 @@ _velmora() {
   for ((i = 1; i < COMP_CWORD; i++)); do
     word="${COMP_WORDS[i]}"
     case "$word" in
-      --set|--output|--find|--with|--templates|--resources|--style|--language) ((i++)) ;;
+      --set|--output|--find|--with|--templates|--resources|--style|--language|--port|--bind) ((i++)) ;;
       -*) ;;
       *) command="$word"; break ;;
     esac
@@ -26,7 +26,7 @@ _velmora() {
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --style)
       COMPREPLY=($(compgen -W "classic modern" -- "$cur")); return ;;
-    --find|--with|--language)
+    --find|--with|--language|--port|--bind)
       return ;;
   esac
 
@@ -35,6 +35,7 @@ _velmora() {
     print) options="--text --output" ;;
     replace) options="--find --with --all" ;;
     new) options="--frames --templates --resources --style --language" ;;
+    serve) options="--port --bind" ;;
   esac
 
   if [[ "$cur" == -* ]]; then

@@ -106,6 +106,17 @@ const std::vector<CCliCommand>& CliCommands() {
        "Settings: Internet BuildIndex BuildCollections BuildPrintPages CheckNameRefs\n"
        "CheckAllImages AllowForwardSlashes. Only this command writes the settings file.",
        "velmora settings Internet=1"},
+      {"serve",
+       "SCRIPT [--port N] [--bind ADDR]",
+       1,
+       1,
+       "build, serve the site, rebuild on change",
+       {{"--port", "N", "the port (default 8020; 0: any free one)"},
+        {"--bind", "ADDR", "the address to listen on (default 127.0.0.1)"}},
+       "Builds the site as build does, then serves its catalog over HTTP until Ctrl-C.\n"
+       "Every save of the script, a block, a template or a resource builds the site again\n"
+       "and reloads the open pages; a build with errors shows them over the page.",
+       "velmora serve ~/mysite/script.txt --port 0"},
       {"help",
        "[COMMAND]",
        0,
