@@ -11,17 +11,9 @@
 #include "app/site_session.h"
 #include "cli/run_command.h"
 #include "platform/drive_map.h"
-#include "serve/serve_session.h"
-#include "serve/site_server.h"
+#include "serve/preview_server.h"
 
 namespace velmora {
-
-namespace {
-// The address as it goes into a URL: an IPv6 address in brackets.
-std::string UrlHost(const std::string& address) {
-  return address.find(':') != std::string::npos ? "[" + address + "]" : address;
-}
-}  // namespace
 
 int ServeCommand(const CCliOptions& options) {
   // Ctrl-C and SIGTERM are taken by a thread of their own, which ends the watching through a
@@ -34,22 +26,19 @@ int ServeCommand(const CCliOptions& options) {
   // Each rebuild's report reaches a pipe or a log file as it is written.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
-  CServeSession serve(PathFromUser(options.m_args[0]));
   CSiteSession probe;
   if (!LoadSession(probe, options.m_args[0]))
     return kExitCouldNotRun;
-  if (!serve.Build() || serve.CatalogHostFolder().empty())
-    return kExitCouldNotRun;
-
-  std::string address = options.m_strBind.empty() ? "127.0.0.1" : options.m_strBind;
-  CSiteServer server(serve.m_channel);
+  CPreviewServer preview(PathFromUser(options.m_args[0]));
   std::string error;
-  if (!server.Start(serve.CatalogHostFolder(), address, options.m_nPort, error)) {
-    std::fprintf(stderr, "velmora: %s\n", error.c_str());
+  if (!preview.Start(options.m_strBind.empty() ? "127.0.0.1" : options.m_strBind, options.m_nPort,
+                     error)) {
+    if (!error.empty())
+      std::fprintf(stderr, "velmora: %s\n", error.c_str());
     return kExitCouldNotRun;
   }
-  std::printf("Serving %s/ at http://%s:%d/ (Ctrl-C to stop)\n", serve.CatalogHostFolder().c_str(),
-              UrlHost(address).c_str(), server.Port());
+  std::printf("Serving %s/ at %s (Ctrl-C to stop)\n", preview.Session().CatalogHostFolder().c_str(),
+              preview.RootUrl().c_str());
   std::fflush(stdout);
 
   int stopPipe[2];
@@ -62,11 +51,11 @@ int ServeCommand(const CCliOptions& options) {
     sigwait(&signals, &signal);
     (void)!::write(stopPipe[1], "x", 1);
   });
-  serve.WatchAndRebuild(stopPipe[0]);
+  preview.Session().WatchAndRebuild(stopPipe[0]);
   // When watching ended on its own, the signal thread still waits: wake it.
   pthread_kill(signalThread.native_handle(), SIGTERM);
   signalThread.join();
-  server.Stop();
+  preview.Stop();
   ::close(stopPipe[0]);
   ::close(stopPipe[1]);
   return kExitClean;

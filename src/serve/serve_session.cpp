@@ -51,6 +51,7 @@ bool CServeSession::Build() {
     std::string catalog;
     if (HostPathOf(m_session.m_pWebSite->m_strCatalog, catalog))
       m_strCatalogHost = catalog;
+    FindHomePage();
     FindInputs();
   } else if (m_files.empty()) {
     std::string script;
@@ -59,6 +60,14 @@ bool CServeSession::Build() {
   }
   m_channel.Publish(std::move(errors));
   return bRan;
+}
+
+void CServeSession::FindHomePage() {
+  m_strHomePage.clear();
+  const CPage* pHome = m_session.m_pWebSite->HomePage();
+  std::string host;
+  if (pHome && HostPathOf(pHome->m_strLocalPath, host) && StartsWith(host, m_strCatalogHost + "/"))
+    m_strHomePage = host.substr(m_strCatalogHost.size() + 1);
 }
 
 // A build that could not interpret the script keeps the inputs found before, so fixing a

@@ -23,6 +23,9 @@ class CServeSession {
   bool Build();
   // The site catalog's host folder; empty before a build that interpreted the site.
   const std::string& CatalogHostFolder() const { return m_strCatalogHost; }
+  // The home page's file relative to the catalog, '/' between folders; empty when the site has
+  // none inside the catalog.
+  const std::string& HomePagePath() const { return m_strHomePage; }
   // Host paths of the watched files and folders, as found by the last build.
   const std::vector<std::string>& WatchedFiles() const { return m_files; }
   const std::vector<std::string>& WatchedFolders() const { return m_folders; }
@@ -38,10 +41,12 @@ class CServeSession {
 
  private:
   void FindInputs();
+  void FindHomePage();
   std::unique_ptr<CFileWatcher> MakeWatcher() const;
 
   std::string m_strScriptPath;
   std::string m_strCatalogHost;
+  std::string m_strHomePage;
   std::vector<std::string> m_files;
   std::vector<std::string> m_folders;
 };

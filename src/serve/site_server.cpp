@@ -1,6 +1,7 @@
 #include "serve/site_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <climits>
 #include <cstdlib>
@@ -77,6 +78,13 @@ bool CSiteServer::Start(const std::string& rootHostFolder, const std::string& ad
   m_pServer = std::make_unique<httplib::Server>();
   m_pServer->new_task_queue = [] { return new httplib::ThreadPool(kServingThreads); };
   m_pServer->set_keep_alive_timeout(2);
+  // The library's default, SO_REUSEPORT, would let a second server bind the same port and
+  // take half of the requests; SO_REUSEADDR alone refuses a port in use but not one that a
+  // server closed a moment ago.
+  m_pServer->set_socket_options([](socket_t socket) {
+    int yes = 1;
+    ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   m_pServer->Get(kEventsPath, [this](const httplib::Request&, httplib::Response& response) {
     ServeEvents(response);
   });

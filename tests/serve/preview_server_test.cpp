@@ -1,0 +1,48 @@
+// The preview as the desktop program starts it: built, served at a free port, its home page's
+// address reachable even when the file name needs escaping, and a taken port refused.
+#include "serve/preview_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include "platform/build_settings.h"
+#include "platform/dialogs.h"
+#include "support/temp_drive.h"
+
+namespace velmora {
+namespace {
+
+TEST(PreviewServerTest, HomePageAddressAndTakenPort) {
+  CTempDrive drive;
+  CScriptedDialogs dialogs;
+  SetDialogs(&dialogs);
+  theSettings = CBuildSettings();
+  drive.Write("site.txt",
+              "VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Preview\r\n"
+              "1,Home,P,pages\\my home+1.html\r\nBLOCKS:blocks\\home.html\r\n");
+  drive.Write("site/blocks/home.html", "<p>Home text</p>");
+
+  CPreviewServer preview("C:\\site.txt");
+  std::string error;
+  ASSERT_TRUE(preview.Start("127.0.0.1", 0, error)) << error;
+  const std::string root = "http://127.0.0.1:" + std::to_string(preview.Port()) + "/";
+  EXPECT_EQ(preview.RootUrl(), root);
+  ASSERT_EQ(preview.HomeUrl(), root + "pages/my%20home%2B1.html");
+
+  httplib::Client client("127.0.0.1", preview.Port());
+  auto home = client.Get("/pages/my%20home%2B1.html");
+  ASSERT_TRUE(home);
+  EXPECT_EQ(home->status, 200);
+  EXPECT_NE(home->body.find("Home text"), std::string::npos);
+
+  CPreviewServer second("C:\\site.txt");
+  EXPECT_FALSE(second.Start("127.0.0.1", preview.Port(), error));
+  EXPECT_NE(error.find(std::to_string(preview.Port())), std::string::npos) << error;
+
+  preview.Stop();
+  EXPECT_FALSE(client.Get("/"));
+  SetDialogs(nullptr);
+}
+
+}  // namespace
+}  // namespace velmora
