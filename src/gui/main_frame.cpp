@@ -172,6 +172,10 @@ void CMainFrame::MakeActions() {
   AddAction(kIdReplace, "Replace...");
   AddAction(kIdBrowseSelected, "Browse selected");
   AddAction(kIdBrowseXReport, "Browse X-report");
+  AddAction(kIdPreview, "Preview",
+            "Serve the site on this computer, open its home page and build it again after each "
+            "Save\nPreview");
+  on(kIdPreview, &CMainFrame::OnPreview);
   AddAction(kIdStop, "Stop\tEsc", "Stop the build or check after the current page\nStop")
       ->setShortcut(QKeySequence(Qt::Key_Escape));
   connect(Action(kIdStop), &QAction::triggered, this, [this] {
@@ -228,7 +232,7 @@ void CMainFrame::MakeMenus() {
 
   QMenu* pTools = menuBar()->addMenu("&Tools");
   for (int nId : {kIdInterpret, kIdBuildAll, kIdBuildSelected, kIdCheckAll, kIdCheckSelected,
-                  kIdMakeOnePage, kIdReplace, kIdBrowseSelected, kIdBrowseXReport})
+                  kIdMakeOnePage, kIdReplace, kIdBrowseSelected, kIdBrowseXReport, kIdPreview})
     pTools->addAction(Action(nId));
   pTools->addSeparator();
   pTools->addAction(Action(kIdStop));
@@ -252,7 +256,7 @@ void CMainFrame::MakeToolBar() {
   m_pToolBar->setMovable(true);
   m_pToolBar->setFloatable(true);
   for (int nId : {kIdFileReload, kIdFileSave, kIdAppAbout, kIdInterpret, kIdBuildAll,
-                  kIdBuildSelected, kIdCheckAll, kIdCheckSelected, kIdStop})
+                  kIdBuildSelected, kIdCheckAll, kIdCheckSelected, kIdPreview, kIdStop})
     m_pToolBar->addAction(Action(nId));
   addToolBar(Qt::TopToolBarArea, m_pToolBar);
 
@@ -329,6 +333,7 @@ void CMainFrame::UpdateActions() {
   enable(kIdReplace, bSite);
   enable(kIdBrowseSelected, bSelection);
   enable(kIdBrowseXReport, false);
+  enable(kIdPreview, bIdle && m_doc.HasPath() && !m_pView->IsScriptEmpty());
   enable(kIdProperties, bIdle);
   enable(kIdScriptFormat, bIdle);
   enable(kIdBrowseDocumentation, bIdle && theSettings.Internet != 0);
@@ -416,8 +421,16 @@ bool CMainFrame::DoSave(const std::string& path) {
   }
   RememberScriptTime();
   UpdateTitle();
+  m_pView->AfterSave();
   UpdateActions();
   return true;
+}
+
+void CMainFrame::OnPreview() {
+  if (m_doc.IsModified() && Dialogs().AskYesNo("Save first ?") && !OnSave())
+    return;
+  m_pView->OnPreview();
+  UpdateActions();
 }
 
 bool CMainFrame::OnSave() {
@@ -472,6 +485,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     return;
   }
   m_bExiting = true;
+  m_pView->StopPreview();
   delete m_pScriptFormatDlg;
   m_pScriptFormatDlg = nullptr;
   CSettingsStore store;

@@ -50,6 +50,7 @@ enum ECommand : int {
   kIdBrowseDocumentation = 32785,
   kIdAppAbout = 57664,
   kIdStop = 32795,
+  kIdPreview = 32796,
 };
 
 class CMainFrame : public QMainWindow {
@@ -87,6 +88,8 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   void OnBrowseDocumentation();
   void OnPrint();
+  // Saves first when asked to, then starts the preview (or opens its home page again).
+  void OnPreview();
   // F6 and Shift+F6: the focus moves to the next or previous pane.
   void OnNextPane(int nStep);
 

@@ -27,6 +27,7 @@
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "res/messages.h"
+#include "serve/preview_server.h"
 
 namespace velmora {
 
@@ -103,6 +104,7 @@ CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_d
 }
 
 CQuarnView::~CQuarnView() {
+  StopPreview();
   if (theReport.Window() == m_pReportPane.get())
     theReport.SetWindow(nullptr);
   if (&Progress() == m_pProgressPane.get())
@@ -202,6 +204,8 @@ int CQuarnView::ScriptLineCount() const {
 
 void CQuarnView::OnUpdate() {
   theReport.SetWindow(m_pReportPane.get());
+  if (m_pPreview && m_pPreview->ScriptPath() != m_doc.PathName())
+    StopPreview();
   ShowScript(m_doc.m_strText);
   if (!IsScriptEmpty()) {
     LoadAndInterpret();
@@ -372,6 +376,42 @@ void CQuarnView::OnProperties() {
   m_pOnline->setChecked(theSettings.Internet != 0);
   if (!IsScriptEmpty())
     LoadAndInterpret();
+}
+
+void CQuarnView::OnPreview() {
+  if (!m_doc.HasPath())
+    return;
+  if (!m_pPreview) {
+    CCommandScope scope(*this);
+    auto pPreview = std::make_unique<CPreviewServer>(m_doc.PathName());
+    bool ok = false;
+    std::string error;
+    CLongCommand::Run([&] { ok = pPreview->Start("127.0.0.1", 0, error); });
+    if (!ok) {
+      if (!error.empty())
+        Dialogs().MessageBox("The preview cannot be served: " + error);
+      return;
+    }
+    m_pPreview = std::move(pPreview);
+  }
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(m_pPreview->HomeUrl())));
+}
+
+void CQuarnView::AfterSave() {
+  if (!m_pPreview)
+    return;
+  if (m_pPreview->ScriptPath() != m_doc.PathName()) {
+    StopPreview();
+    return;
+  }
+  CCommandScope scope(*this);
+  CLongCommand::Run([&] { m_pPreview->Rebuild(); });
+}
+
+void CQuarnView::StopPreview() {
+  if (m_pPreview)
+    m_pPreview->Stop();
+  m_pPreview.reset();
 }
 
 }  // namespace velmora

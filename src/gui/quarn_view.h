@@ -22,6 +22,7 @@ namespace velmora {
 class CQuarnDoc;
 class CReportPane;
 class CProgressPane;
+class CPreviewServer;
 
 class CQuarnView : public QWidget {
   Q_OBJECT
@@ -57,6 +58,14 @@ class CQuarnView : public QWidget {
   void OnReplace();
   void OnBrowseSelected();
   void OnProperties();
+  // Preview: the saved script's site is built and served on 127.0.0.1 at a free port, and its
+  // home page opens in the browser. It is built again after each Save (AfterSave) and stops
+  // with the window or when another script is opened.
+  void OnPreview();
+  void AfterSave();
+  void StopPreview();
+  bool IsPreviewing() const { return m_pPreview != nullptr; }
+  const CPreviewServer* Preview() const { return m_pPreview.get(); }
   // The internal path of the page Browse selected opens; empty, after a message box, when
   // there is no site or no selection.
   std::string BrowseTarget();
@@ -118,6 +127,7 @@ class CQuarnView : public QWidget {
   QCheckBox* m_pOnline;
   std::unique_ptr<CReportPane> m_pReportPane;
   std::unique_ptr<CProgressPane> m_pProgressPane;
+  std::unique_ptr<CPreviewServer> m_pPreview;
   bool m_bShowingScript = false;  // the script window is being filled, not edited
   int m_nSplit = 500;
   bool m_bDraggingSplit = false;

@@ -75,6 +75,8 @@ QIcon CommandIcon(int nId) {
       return Tile("C", check, false);
     case kIdCheckSelected:
       return Tile("C", check, true);
+    case kIdPreview:
+      return Tile("P", QColor(0x00, 0x83, 0x8f), false);
     case kIdStop:
       return Standard(QStyle::SP_BrowserStop);
     default:
