@@ -1,16 +1,12 @@
 #include "app/settings_store.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "platform/disk.h"
 #include "platform/drive_map.h"
+#include "platform/environment.h"
+#include "platform/host_files.h"
 #include "platform/strings.h"
 
 // The settings file is a host file outside every drive of the site: it is read before the drive
@@ -22,11 +18,6 @@ namespace velmora {
 namespace {
 const char kPerformanceSection[] = "Build_Performance";
 const char kDrivesSection[] = "Drives";
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
 
 bool IsSectionHeader(const std::string& line, std::string& name) {
   if (line.size() < 2 || line.front() != '[' || line.back() != ']')
@@ -81,31 +72,27 @@ int* SettingByName(CBuildSettings& settings, const std::string& name) {
 }
 
 std::string SettingsFilePath() {
-  std::string path = Environment("VELMORA_CONFIG");
+  std::string path = EnvironmentVariable("VELMORA_CONFIG");
   if (!path.empty())
     return path;
-  std::string base = Environment("XDG_CONFIG_HOME");
-  if (base.empty() || base[0] != '/') {
-    std::string home = Environment("HOME");
-    base = (home.empty() ? std::string("/root") : home) + "/.config";
-  }
-  return base + "/Tarnwick College/Quarn20.conf";
+  return UserSettingsFile("Tarnwick College", "Quarn20.conf");
 }
 
 bool CSettingsStore::ReadLines() {
   m_lines.clear();
-  std::ifstream file(m_strPath, std::ios::binary);
-  if (!file) {
-    struct stat st {};
-    return ::stat(m_strPath.c_str(), &st) != 0 && errno == ENOENT;
-  }
-  std::string line;
-  while (std::getline(file, line)) {
+  std::string bytes;
+  bool bMissing = false;
+  if (!ReadHostFile(m_strPath, bytes, bMissing))
+    return bMissing;
+  for (std::string& line : Split(bytes, "\n")) {
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
-    m_lines.push_back(line);
+    m_lines.push_back(std::move(line));
   }
-  return !file.bad();
+  // The piece after the last line end is a line only when it holds something.
+  if (!m_lines.empty() && m_lines.back().empty())
+    m_lines.pop_back();
+  return true;
 }
 
 bool CSettingsStore::Load(CBuildSettings& settings) {
@@ -137,9 +124,9 @@ void CSettingsStore::ApplyDrives(CDriveMap& driveMap) const {
     if (name.size() != 1 || !std::isalpha(static_cast<unsigned char>(name[0])))
       continue;
     if (StartsWith(value, "~/") || value == "~")
-      value = Environment("HOME") + value.substr(1);
+      value = EnvironmentVariable("HOME") + value.substr(1);
     // A relative folder would change meaning with the working directory; it is ignored.
-    if (!value.empty() && value[0] == '/')
+    if (IsAbsoluteHostPath(value))
       driveMap.SetDrive(name[0], value);
   }
   driveMap.ApplyEnvironment();
@@ -208,10 +195,7 @@ bool CSettingsStore::WriteSection(const std::string& wanted, const std::string& 
     text = "[" + wanted + "]\n" + values + (text.empty() ? "" : "\n") + text;
   else if (!bWritten)
     text += (text.empty() ? "[" : "\n[") + wanted + "]\n" + values;
-  std::error_code error;
-  const std::filesystem::path target(m_strPath);
-  if (target.has_parent_path())
-    std::filesystem::create_directories(target.parent_path(), error);
+  MakeHostFoldersFor(m_strPath);
   return WriteHostFileAtomically(m_strPath, text, {.m_bFlush = true, .m_bKeepFile = true});
 }
 

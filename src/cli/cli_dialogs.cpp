@@ -1,21 +1,16 @@
 #include "cli/cli_dialogs.h"
 
-#include <termios.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
 #include <iostream>
-#include <iterator>
 
 #include "cli/terminal_progress.h"
 #include "platform/drive_map.h"
 #include "platform/strings.h"
+#include "platform/terminal.h"
 
 namespace velmora {
 
 bool HaveTerminal() {
-  return ::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO);
+  return StandardInputIsTerminal() && StandardErrorIsTerminal();
 }
 
 void CCliDialogs::Write(const std::string& text) {
@@ -27,69 +22,6 @@ void CCliDialogs::Write(const std::string& text) {
   std::fwrite(out.data(), 1, out.size(), stderr);
   std::fflush(stderr);
 }
-
-namespace {
-
-// While a password is typed the terminal does not echo. Echo comes back when the answer is
-// read, and also when a signal ends or stops the program meanwhile: the handler restores the
-// terminal and hands the signal on to whatever was there before.
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
-constexpr size_t kSignalCount = std::size(kEndingSignals);
-
-termios theEchoingTerminal;
-termios theQuietTerminal;
-struct sigaction thePreviousActions[kSignalCount];
-
-void OnSignalWhileQuiet(int nSignal) {
-  const int nSavedErrno = errno;
-  ::tcsetattr(STDIN_FILENO, TCSANOW, &theEchoingTerminal);
-  size_t i = 0;
-  while (i < kSignalCount && kEndingSignals[i] != nSignal) ++i;
-  struct sigaction mine {};
-  ::sigaction(nSignal, &thePreviousActions[i], &mine);
-  // The signal is blocked while this runs: raised again, it reaches the previous action as
-  // soon as it is unblocked here. Only a stop comes back, and then the prompt goes on quietly.
-  sigset_t signals;
-  ::sigemptyset(&signals);
-  ::sigaddset(&signals, nSignal);
-  ::raise(nSignal);
-  ::sigprocmask(SIG_UNBLOCK, &signals, nullptr);
-  ::sigaction(nSignal, &mine, nullptr);
-  ::tcsetattr(STDIN_FILENO, TCSANOW, &theQuietTerminal);
-  errno = nSavedErrno;
-}
-
-class CEchoOff {
- public:
-  CEchoOff() {
-    if (::tcgetattr(STDIN_FILENO, &theEchoingTerminal) != 0)
-      return;
-    m_bActive = true;
-    theQuietTerminal = theEchoingTerminal;
-    theQuietTerminal.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    struct sigaction action {};
-    action.sa_handler = OnSignalWhileQuiet;
-    action.sa_flags = SA_RESTART;  // after a stop, the prompt reads on
-    ::sigemptyset(&action.sa_mask);
-    for (size_t i = 0; i < kSignalCount; ++i)
-      ::sigaction(kEndingSignals[i], &action, &thePreviousActions[i]);
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &theQuietTerminal);
-  }
-  ~CEchoOff() {
-    if (!m_bActive)
-      return;
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &theEchoingTerminal);
-    for (size_t i = 0; i < kSignalCount; ++i)
-      ::sigaction(kEndingSignals[i], &thePreviousActions[i], nullptr);
-  }
-  CEchoOff(const CEchoOff&) = delete;
-  CEchoOff& operator=(const CEchoOff&) = delete;
-
- private:
-  bool m_bActive = false;
-};
-
-}  // namespace
 
 bool CCliDialogs::ReadLine(const std::string& prompt, std::string& line, bool bEcho) {
   if (bEcho) {

@@ -1,7 +1,5 @@
 // velmora: the command-line program. Reads the stored settings, applies the options of this
 // run, and runs one command with the report on standard output.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,7 +15,9 @@
 #include "cli/run_command.h"
 #include "cli/terminal_progress.h"
 #include "platform/build_settings.h"
+#include "platform/environment.h"
 #include "platform/report.h"
+#include "platform/terminal.h"
 
 using namespace velmora;
 
@@ -26,7 +26,7 @@ namespace {
 int Main(int argc, char** argv) {
   CCliOptions options;
   std::string error;
-  if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+  if (!ParseArguments(ProgramArguments(argc, argv), options, error)) {
     if (options.m_bNoCommand)
       std::fputs(UsageText().c_str(), stderr);
     else
@@ -55,10 +55,9 @@ int Main(int argc, char** argv) {
   for (const auto& [name, value] : options.m_sets) *SettingByName(theSettings, name) = value;
 
   std::unique_ptr<CTerminalProgress> pProgress;
-  if (::isatty(STDERR_FILENO))
+  if (StandardErrorIsTerminal())
     pProgress = std::make_unique<CTerminalProgress>(stderr);
-  const char* hostPaths = std::getenv("VELMORA_HOST_PATHS");
-  const bool bHostPaths = options.m_bHostPaths || (hostPaths && std::string(hostPaths) == "1");
+  const bool bHostPaths = options.m_bHostPaths || EnvironmentVariable("VELMORA_HOST_PATHS") == "1";
   CCliDialogs dialogs(options.m_nAnswer, pProgress.get());
   dialogs.SetHostPaths(bHostPaths);
   CCliReportWindow window(stdout, theReport, options.m_bQuiet, pProgress.get());

@@ -1,5 +1,6 @@
 // Drive letters of internal paths mapped to host folders: C: is $HOME, Z: is "/", others are
-// unmapped unless the settings file ([Drives]) or VELMORA_DRIVE_x names a folder.
+// unmapped unless the settings file ([Drives]) or VELMORA_DRIVE_x names a folder. On Windows
+// each letter is its own drive unless so mapped.
 #pragma once
 
 #include <map>
@@ -31,6 +32,9 @@ extern CDriveMap theDriveMap;
 
 // True when the text looks like a host path ("/..." ) rather than an internal one.
 bool IsHostPath(const std::string& path);
+// True for a host path that names its place without the working directory: "/a" on POSIX
+// systems, "D:" or "\server\share" on Windows.
+bool IsAbsoluteHostPath(const std::string& path);
 // A path from the command line: host paths are converted, internal ones kept.
 std::string PathFromUser(const std::string& path);
 // The text with every internal path ("C:\site\a.html", up to the end of the line or a comma,

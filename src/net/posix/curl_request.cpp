@@ -103,22 +103,6 @@ struct CListDeleter {
 
 }  // namespace
 
-std::string EscapeObjectPath(const std::string& object) {
-  static const char hex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(object.size());
-  for (unsigned char c : object) {
-    if (c <= 0x20 || c >= 0x7f) {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
 bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   InitialiseOnce();
   response = CHttpResponse();

@@ -1,3 +1,4 @@
+// The host disk on POSIX systems: paths are bytes, files are written through a rename.
 #include "platform/disk.h"
 
 #include <dirent.h>
@@ -19,20 +20,10 @@
 namespace velmora {
 
 namespace {
-CHostDisk theHostDisk;
-CDisk* thepDisk = &theHostDisk;
-
 bool Host(const std::string& path, std::string& host) {
   return theDriveMap.ToHost(path, host);
 }
 }  // namespace
-
-CDisk& Disk() {
-  return *thepDisk;
-}
-void SetDisk(CDisk* pDisk) {
-  thepDisk = pDisk ? pDisk : &theHostDisk;
-}
 
 bool CHostDisk::ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) {
   std::string host;
