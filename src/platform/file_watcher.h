@@ -1,4 +1,5 @@
-// Watches host files and folders for changes through inotify. Files are watched through their
+// Watches host files and folders for changes through inotify (POSIX hosts only: the preview
+// server, its one user, is not in the Windows build). Files are watched through their
 // folder, so an editor that saves by writing a new file and renaming it over the old one is
 // still seen; events for other names in that folder are ignored.
 #pragma once
