@@ -9,8 +9,8 @@ Usage: generate_site.py FOLDER PAGES
   FOLDER/site/web/           the site catalog: Velmora writes the built site here.
   FOLDER/hugo/               the hugo twin, with its own small theme in layouts/.
 
-The outline: home, site map, keyword index and news page, then 20 sections of parts of pages
-(three levels). Every page holds about 3 KB of text, a title and two headings, three links by
+The outline: home, site map, keyword index and news page, then 20 sections (fewer below 44
+pages) of parts of pages (three levels). Every page holds about 3 KB of text, a title and two headings, three links by
 page name and one image. Every tenth page carries a news item for the one collection. The
 output is the same for the same arguments."""
 import os
@@ -61,13 +61,15 @@ def make_outline(pages):
     home = Page(1, "Home", "index.html", "I")
     top = [home, Page(1, "Sitemap", "sitemap.html", "C"),
            Page(1, "Keywords", "keywords.html", "IX"), Page(1, "News", "news.html")]
-    rest = pages - len(top) - SECTIONS
-    if rest < SECTIONS:
-        sys.exit(f"at least {len(top) + 2 * SECTIONS} pages, please")
-    parts_each = max(1, round((rest / SECTIONS) ** 0.5) - 1)
-    leaves = rest - SECTIONS * parts_each
+    # A small site has fewer sections, each with one part at least.
+    count = min(SECTIONS, (pages - len(top)) // 2)
+    rest = pages - len(top) - count
+    if count < 1:
+        sys.exit(f"at least {len(top) + 2} pages, please")
+    parts_each = max(1, round((rest / count) ** 0.5) - 1)
+    leaves = rest - count * parts_each
     sections, parts = [], []
-    for s in range(SECTIONS):
+    for s in range(count):
         section = Page(1, f"Section{s}", f"s{s}/index.html")
         sections.append(section)
         for p in range(parts_each):

@@ -78,6 +78,9 @@ bool CSiteServer::Start(const std::string& rootHostFolder, const std::string& ad
   m_pServer = std::make_unique<httplib::Server>();
   m_pServer->new_task_queue = [] { return new httplib::ThreadPool(kServingThreads); };
   m_pServer->set_keep_alive_timeout(2);
+  // A response goes out in more than one write: without this, Nagle's algorithm and the
+  // client's delayed acknowledgement hold each one back some 40 ms.
+  m_pServer->set_tcp_nodelay(true);
   // The library's default, SO_REUSEPORT, would let a second server bind the same port and
   // take half of the requests; SO_REUSEADDR alone refuses a port in use but not one that a
   // server closed a moment ago.
