@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
@@ -41,6 +44,51 @@ TEST(PreviewServerTest, HomePageAddressAndTakenPort) {
 
   preview.Stop();
   EXPECT_FALSE(client.Get("/"));
+  SetDialogs(nullptr);
+}
+
+// Pages are written through a temporary file and a rename, so a request during a build gets the
+// old page or the new one, never a part; the served page still ends as the page does.
+TEST(PreviewServerTest, PagesFetchedDuringRebuildsAreWhole) {
+  CTempDrive drive;
+  CScriptedDialogs dialogs;
+  SetDialogs(&dialogs);
+  theSettings = CBuildSettings();
+  drive.Write("site.txt",
+              "VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Whole\r\n"
+              "1,Home,P,index.html\r\nBLOCKS:blocks\\home.html\r\n");
+  auto block = [](char fill) {
+    return "<p>" + std::string(400000, fill) + "</p><p>end of " + fill + "</p>";
+  };
+  drive.Write("site/blocks/home.html", block('a'));
+  CPreviewServer preview("C:\\site.txt");
+  std::string error;
+  ASSERT_TRUE(preview.Start("127.0.0.1", 0, error)) << error;
+  const std::string page = drive.Read("site/index.html");
+  const std::string ending = page.substr(page.size() - 16);
+
+  std::atomic<bool> bBuilding{true};
+  int nFetched = 0, nBroken = 0;
+  std::thread client([&] {
+    httplib::Client http("127.0.0.1", preview.Port());
+    while (bBuilding) {
+      auto answer = http.Get("/index.html");
+      ++nFetched;
+      if (!answer || answer->status != 200 || !answer->body.ends_with(ending) ||
+          (answer->body.find("end of a") == std::string::npos &&
+           answer->body.find("end of b") == std::string::npos))
+        ++nBroken;
+    }
+  });
+  for (int i = 0; i < 20; ++i) {
+    drive.Write("site/blocks/home.html", block(i % 2 ? 'a' : 'b'));
+    EXPECT_TRUE(preview.Rebuild());
+  }
+  bBuilding = false;
+  client.join();
+  EXPECT_GT(nFetched, 0);
+  EXPECT_EQ(nBroken, 0) << "of " << nFetched;
+  preview.Stop();
   SetDialogs(nullptr);
 }
 
