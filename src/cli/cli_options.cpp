@@ -141,7 +141,7 @@ bool CommandOption(const std::string& arg, COptionReader& reader, CCliOptions& o
       return reader.Value(arg, options.m_strLanguage, error);
   } else if (command == "serve") {
     if (arg == "--port")
-      return reader.Value(arg, options.m_strPort, error);
+      return (options.m_bPortGiven = true) && reader.Value(arg, options.m_strPort, error);
     if (arg == "--bind")
       return (options.m_bBindGiven = true) && reader.Value(arg, options.m_strBind, error);
   }
@@ -207,8 +207,9 @@ bool CheckCommandLine(CCliOptions& options, std::string& error) {
   }
   if (options.m_strCommand == "serve") {
     const std::string& port = options.m_strPort;
-    if (!port.empty()) {
-      bool bDigits = port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
+    if (options.m_bPortGiven) {
+      bool bDigits = !port.empty() && port.size() <= 5 &&
+                     port.find_first_not_of("0123456789") == std::string::npos;
       options.m_nPort = bDigits ? std::stoi(port) : -1;
       if (options.m_nPort < 0 || options.m_nPort > 65535) {
         error = "--port needs a number from 0 to 65535, not \"" + port + "\"";

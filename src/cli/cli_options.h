@@ -35,6 +35,7 @@ struct CCliOptions {
   // serve
   int m_nPort = 8020;  // 0: any free port
   std::string m_strPort;
+  bool m_bPortGiven = false;
   std::string m_strBind;  // empty: 127.0.0.1
   bool m_bBindGiven = false;
 

@@ -104,6 +104,7 @@ TEST(CliOptions, UsageErrors) {
   EXPECT_TRUE(Refused({"serve", "s.txt", "--port", "-1"}));
   EXPECT_TRUE(Refused({"serve", "s.txt", "--port", "80x"}));
   EXPECT_TRUE(Refused({"serve", "s.txt", "--bind="}));
+  EXPECT_TRUE(Refused({"serve", "s.txt", "--port="}));
   EXPECT_TRUE(Refused({"serve", "s.txt", "more.txt"}));
 }
 
