@@ -3,6 +3,8 @@
 #include "platform/dialogs.h"
 #include "res/messages.h"
 
+#include "model/build_context.h"
+
 namespace velmora {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr int kNoPageSelectedMessage = 88;
 
 bool BuildCommand(CSiteSession& session, const std::vector<std::string>& published) {
   if (!session.LoadAndInterpret() || !session.m_pWebSite) {
-    Dialogs().MessageBox(Message(kNoSiteMessage));
+    session.m_context.Dialogs().MessageBox(Message(kNoSiteMessage));
     return false;
   }
   if (published.empty()) {
@@ -25,10 +27,10 @@ bool BuildCommand(CSiteSession& session, const std::vector<std::string>& publish
   // A name that selects nothing is told at once: the build report starts empty.
   for (const std::string& name : published)
     if (!session.m_publishedList.Select(name))
-      Dialogs().MessageBox(FormatMessage(kCantGetMessage, name));
+      session.m_context.Dialogs().MessageBox(FormatMessage(kCantGetMessage, name));
   const std::vector<CPage*> selection = session.m_publishedList.SelectedPages();
   if (selection.empty()) {
-    Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    session.m_context.Dialogs().MessageBox(Message(kNoPageSelectedMessage));
     return false;
   }
   session.m_pWebSite->BuildPages(&selection);

@@ -4,12 +4,14 @@
 #include "platform/strings.h"
 #include "res/messages.h"
 
+#include "model/build_context.h"
+
 namespace velmora {
 
 bool CheckCommand(CSiteSession& session, const std::vector<std::string>& published, int& problems) {
   problems = 0;
   if (!session.LoadAndInterpret() || !session.m_pWebSite) {
-    Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(6));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;
@@ -18,10 +20,10 @@ bool CheckCommand(CSiteSession& session, const std::vector<std::string>& publish
   } else {
     for (const std::string& name : published)
       if (!session.m_publishedList.Select(name))
-        Dialogs().MessageBox(FormatMessage(54, name));
+        session.m_context.Dialogs().MessageBox(FormatMessage(54, name));
     const std::vector<CPage*> selected = session.m_publishedList.SelectedPages();
     if (selected.empty()) {
-      Dialogs().MessageBox(Message(88));
+      session.m_context.Dialogs().MessageBox(Message(88));
       return false;
     }
     site.CheckPages(&selected);

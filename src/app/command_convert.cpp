@@ -2,9 +2,10 @@
 
 #include "app/conversion.h"
 #include "app/site_session.h"
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/script_lines.h"
 #include "platform/dialogs.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -13,11 +14,11 @@ namespace velmora {
 namespace {
 // The new text goes back to the file in the file's own encoding.
 bool ConvertScriptOfSession(CSiteSession& session) {
-  CConversion conversion(session.m_strScriptText);
+  CConversion conversion(session.m_context, session.m_strScriptText);
   session.m_strScriptText = conversion.Convert();
   if (!session.m_strScriptPath.empty() &&
-      !WriteTextFile(session.m_strScriptPath,
-                     EncodeText(session.m_strScriptText, session.m_eScriptEncoding)))
+      !session.m_context.files.WriteTextFile(
+          session.m_strScriptPath, EncodeText(session.m_strScriptText, session.m_eScriptEncoding)))
     return false;
   return true;
 }
@@ -29,8 +30,8 @@ bool MayConvert(const CSiteSession& session) {
   if (ReadsAsOlderScript(PrepareScriptLines(session.m_strScriptText)))
     return true;
   const std::string text = FormatText(kNotOlderScriptText, session.m_strScriptPath);
-  theReport.AddLine(text, 4);
-  Dialogs().MessageBox(text);
+  session.m_context.report.AddLine(text, 4);
+  session.m_context.Dialogs().MessageBox(text);
   return false;
 }
 
@@ -41,19 +42,20 @@ bool OfferConversion(CSiteSession& session) {
       "blocks.\r\n"
       "Some small anomalities which must be corrected by hand may occur. You may prefer to make "
       "a back-up of your site first.\r\n\r\nConvert now ?";
-  if (!MayConvert(session) || !Dialogs().AskConvertOldScript(kQuestion))
+  if (!MayConvert(session) || !session.m_context.Dialogs().AskConvertOldScript(kQuestion))
     return false;
   return ConvertScriptOfSession(session);
 }
 
 bool ConvertCommand(CSiteSession& session) {
   if (HasVersionLine(PrepareScriptLines(session.m_strScriptText))) {
-    theReport.AddLine("The script is already of version 2.0: " + session.m_strScriptPath, 0);
+    session.m_context.report.AddLine(
+        "The script is already of version 2.0: " + session.m_strScriptPath, 0);
     return true;
   }
   if (!MayConvert(session) || !ConvertScriptOfSession(session))
     return false;
-  theReport.AddLine("Converted to version 2.0: " + session.m_strScriptPath, 0);
+  session.m_context.report.AddLine("Converted to version 2.0: " + session.m_strScriptPath, 0);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/new_site.h"
+#include "model/build_context.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
@@ -13,18 +14,19 @@ namespace {
 // new site is a catalog; anything else ("example.org/tpl", "http://...") is a web address. A
 // relative catalog is taken from the new script's folder, as the desktop dialog does; a file
 // stands for its folder, as a file picked in the dialog does.
-CNewSiteSource SourceFromArgument(const std::string& value, const std::string& scriptPath) {
+CNewSiteSource SourceFromArgument(CBuildContext& ctx, const std::string& value,
+                                  const std::string& scriptPath) {
   CNewSiteSource source;
   if (value.empty())
     return source;
   const std::string siteCatalog = scriptPath.substr(0, scriptPath.rfind('\\'));
-  const std::string catalog = CatalogFromField(value, siteCatalog);
+  const std::string catalog = CatalogFromField(ctx, value, siteCatalog);
   bool bFolder = StartsWith(value, "/") || Contains(value, ":\\") || StartsWith(value, ".") ||
-                 (!Contains(value, "://") && Disk().FolderExists(catalog));
+                 (!Contains(value, "://") && ctx.Disk().FolderExists(catalog));
   if (bFolder) {
     source.m_eChoice = CNewSiteSource::kCatalog;
     source.m_strCatalog = value;
-    if (Disk().FileExists(catalog))
+    if (ctx.Disk().FileExists(catalog))
       source.m_strCatalog = catalog.substr(0, catalog.rfind('\\') + 1);
   } else {
     source.m_eChoice = CNewSiteSource::kAddress;
@@ -35,31 +37,31 @@ CNewSiteSource SourceFromArgument(const std::string& value, const std::string& s
 
 // A folder (one that exists, or a last piece without an extension) holds the new site: its
 // script is FOLDER\script.txt. No path at all takes the proposal mysite, mysite1, ...
-std::string ScriptPathFor(const std::string& path) {
+std::string ScriptPathFor(CBuildContext& ctx, const std::string& path) {
   if (path.empty())
-    return ProposeScriptPath();
+    return ProposeScriptPath(ctx);
   const size_t slash = path.rfind('\\');
   const std::string last = path.substr(slash == std::string::npos ? 0 : slash + 1);
-  if (!Disk().FolderExists(path) && Contains(last, "."))
+  if (!ctx.Disk().FolderExists(path) && Contains(last, "."))
     return path;
   return (EndsWith(path, "\\") ? path : path + "\\") + "script.txt";
 }
 }  // namespace
 
-bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
-                    const std::string& resources, ETemplateStyle style,
-                    const std::string& language) {
+bool NewSiteCommand(CBuildContext& ctx, const std::string& scriptPath, bool bFrames,
+                    const std::string& templates, const std::string& resources,
+                    ETemplateStyle style, const std::string& language) {
   CNewSiteOptions options;
-  options.m_strScriptPath = ScriptPathFor(scriptPath);
+  options.m_strScriptPath = ScriptPathFor(ctx, scriptPath);
   options.m_bFrames = bFrames;
-  options.m_templates = SourceFromArgument(templates, options.m_strScriptPath);
-  options.m_resources = SourceFromArgument(resources, options.m_strScriptPath);
+  options.m_templates = SourceFromArgument(ctx, templates, options.m_strScriptPath);
+  options.m_resources = SourceFromArgument(ctx, resources, options.m_strScriptPath);
   options.m_eStyle = style;
   options.m_strLanguage = language;
   std::string text;
-  if (!CreateNewSite(options, text))
+  if (!CreateNewSite(ctx, options, text))
     return false;
-  theReport.AddLine("New site script: " + options.m_strScriptPath, 0);
+  ctx.report.AddLine("New site script: " + options.m_strScriptPath, 0);
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include "platform/strings.h"
 #include "res/messages.h"
 
+#include "model/build_context.h"
+
 namespace velmora {
 
 std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
@@ -18,14 +20,14 @@ std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
 }
 
 bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath) {
-  theFetcher.BeginRun();
+  session.m_context.fetcher.BeginRun();
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
-    Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(6));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;
-  const std::string path =
-      outputPath.empty() ? OnePageTarget(site.m_strCatalog, bTextOnly) : PathFromUser(outputPath);
+  const std::string path = outputPath.empty() ? OnePageTarget(site.m_strCatalog, bTextOnly)
+                                              : session.m_context.drives.PathFromUser(outputPath);
   return site.MakeOnePage(path, bTextOnly);
 }
 

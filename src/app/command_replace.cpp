@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/site_session.h"
 #include "build/replace_tool.h"
+#include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
 #include "platform/strings.h"
@@ -13,7 +14,7 @@ namespace velmora {
 bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
                     bool bAll, const std::vector<std::string>& files) {
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
-    Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(6));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;
@@ -27,11 +28,11 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
   } else {
     // Only files of the site can be chosen, as in the list of the desktop program.
     for (const std::string& file : files) {
-      const std::string path = PathFromUser(file);
+      const std::string path = session.m_context.drives.PathFromUser(file);
       auto it = std::find_if(candidates.begin(), candidates.end(),
                              [&](const std::string& c) { return EqualsNoCase(c, path); });
       if (it == candidates.end()) {
-        Dialogs().MessageBox(FormatText("Not a file of the site: %1", file));
+        session.m_context.Dialogs().MessageBox(FormatText("Not a file of the site: %1", file));
         continue;
       }
       chosen.push_back(*it);

@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CSiteSession;
 
 // Interprets the script, then builds all pages or the pages with these published names.
@@ -27,8 +29,9 @@ bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::s
 // Writes a starter script (and its graphics folder); the modern style also writes the site's
 // templates and stylesheet, with language in their pages. scriptPath may name the site's
 // folder, or be empty for the first of C:\mysite, C:\mysite1, ... not taken.
-bool NewSiteCommand(const std::string& scriptPath, bool bFrames, const std::string& templates,
-                    const std::string& resources, ETemplateStyle style = ETemplateStyle::kClassic,
+bool NewSiteCommand(CBuildContext& ctx, const std::string& scriptPath, bool bFrames,
+                    const std::string& templates, const std::string& resources,
+                    ETemplateStyle style = ETemplateStyle::kClassic,
                     const std::string& language = "en");
 // Whether the script reads as one of the older format and may be converted; when not, the
 // refusal is reported (level 4) and shown in a message box.

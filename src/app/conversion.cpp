@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "platform/current_folder.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -22,9 +23,9 @@ bool IsReplaceKey(const std::string& line) {
 
 // A folder value of the script: a host folder ("/home/ann/site") is taken on its drive, as
 // interpretation takes it, and the value ends with a backslash.
-std::string WithBackslash(std::string folder) {
+std::string WithBackslash(CBuildContext& ctx, std::string folder) {
   if (IsHostPath(folder))
-    folder = PathFromUser(folder);
+    folder = ctx.drives.PathFromUser(folder);
   if (!folder.empty() && !EndsWith(folder, "\\"))
     folder += "\\";
   return folder;
@@ -92,7 +93,8 @@ std::string CConversion::Convert() {
 
   std::string folder = TemplateFolder();
   std::vector<CDirEntry> entries;
-  if (!folder.empty() && SetCurrentFolder(folder) && Disk().ListFolder(folder, entries)) {
+  if (!folder.empty() && m_ctx.folder.Set(folder, m_ctx.Disk()) &&
+      m_ctx.Disk().ListFolder(folder, entries)) {
     std::sort(entries.begin(), entries.end(),
               [](const CDirEntry& a, const CDirEntry& b) { return a.m_strName < b.m_strName; });
     // The old print and block templates are matched by their whole names, so that a
@@ -135,7 +137,7 @@ std::string CConversion::TemplateFolder() const {
     while (StartsWith(relative, "\\")) relative.erase(0, 1);
     folder = m_strCatalog + relative;
   }
-  return WithBackslash(folder);
+  return WithBackslash(m_ctx, folder);
 }
 
 std::string CConversion::ConvertLine(const std::string& line, std::vector<std::string>& lines) {
@@ -143,7 +145,7 @@ std::string CConversion::ConvertLine(const std::string& line, std::vector<std::s
   if (StartsWith(t, "//") || t.size() < 3)
     return line;
   if (StartsWith(t, "CATALOG=")) {
-    m_strCatalog = WithBackslash(TrimLeft(t.substr(8)));
+    m_strCatalog = WithBackslash(m_ctx, TrimLeft(t.substr(8)));
     return line;
   }
   // An older version line would override the new first line and make the script unreadable.
@@ -159,7 +161,7 @@ std::string CConversion::ConvertLine(const std::string& line, std::vector<std::s
     if (StartsWith(t, key))
       return line;
   if (StartsWith(t, "TEMPLATES=")) {
-    m_strTemplates = WithBackslash(TrimLeft(t.substr(10)));
+    m_strTemplates = WithBackslash(m_ctx, TrimLeft(t.substr(10)));
     return line;
   }
   if (StartsWith(t, "OPTION:")) {
@@ -228,12 +230,12 @@ std::string CConversion::ConvertPageLine(std::vector<std::string> f,
 
 void CConversion::ConvertBlock(const std::string& path) {
   std::string text;
-  if (!ReadTextFile(path, text)) {
-    theReport.AddLine("Can't load file: " + path, 2);
+  if (!m_ctx.files.ReadTextFile(path, text)) {
+    m_ctx.report.AddLine("Can't load file: " + path, 2);
     return;
   }
-  if (!WriteTextFile(path, ConvertBlockText(text)))
-    theReport.AddLine("Can't write: " + path, 2);
+  if (!m_ctx.files.WriteTextFile(path, ConvertBlockText(text)))
+    m_ctx.report.AddLine("Can't write: " + path, 2);
 }
 
 std::string CConversion::ConvertBlockText(std::string text) const {
@@ -271,15 +273,15 @@ std::string CConversion::ConvertBlockText(std::string text) const {
 void CConversion::ConvertTemplate(const std::string& source, const std::string& destination) {
   std::string bytes;
   std::string text;
-  if (!Disk().ReadFile(source, bytes, kMaxTextBytes) ||
-      (IsTextFile(bytes) && !ReadTextFile(source, text))) {
-    theReport.AddLine("Can't load file: " + source, 2);
+  if (!m_ctx.Disk().ReadFile(source, bytes, kMaxTextBytes) ||
+      (IsTextFile(bytes) && !m_ctx.files.ReadTextFile(source, text))) {
+    m_ctx.report.AddLine("Can't load file: " + source, 2);
     return;
   }
   if (!IsTextFile(bytes))
     return;
-  if (!WriteTextFile(destination, ConvertTemplateText(text)))
-    theReport.AddLine("Can't write: " + destination, 2);
+  if (!m_ctx.files.WriteTextFile(destination, ConvertTemplateText(text)))
+    m_ctx.report.AddLine("Can't write: " + destination, 2);
 }
 
 std::string CConversion::ConvertTemplateText(std::string text) const {

@@ -8,9 +8,13 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CConversion {
  public:
-  explicit CConversion(std::string scriptText) : m_strScript(std::move(scriptText)) {}
+  // Blocks and templates are read and written through the context's files.
+  CConversion(CBuildContext& ctx, std::string scriptText)
+      : m_ctx(ctx), m_strScript(std::move(scriptText)) {}
 
   // Runs the whole conversion and returns the new script text.
   std::string Convert();
@@ -24,6 +28,7 @@ class CConversion {
   std::string ConvertTemplateText(std::string text) const;
   std::string InsertCollectionTags(std::string text) const;
 
+  CBuildContext& m_ctx;
   std::string m_strScript;     // the text as given
   std::string m_strCatalog;    // from CATALOG=, ending with "\"
   std::string m_strTemplates;  // from TEMPLATES=, ending with "\"

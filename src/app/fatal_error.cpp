@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "model/build_context.h"
 #include "platform/report.h"
 
 namespace velmora {
@@ -19,12 +20,12 @@ std::string FatalErrorText() {
   }
 }
 
-void ReportFatalError() {
+void ReportFatalError(CBuildContext& ctx) {
   const std::string text = FatalErrorText();
   // The exception may have left this thread's lines going to a page's held lines.
   CReport::RedirectThread(nullptr);
-  theReport.AddLine(text, 4);
-  theReport.SetBatch(false);
+  ctx.report.AddLine(text, 4);
+  ctx.report.SetBatch(false);
 }
 
 }  // namespace velmora

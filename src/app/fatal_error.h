@@ -6,11 +6,13 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // The report line for the exception being handled; only to be called inside a catch block.
 std::string FatalErrorText();
 
 // Reports the exception being handled as a fatal line (level 4) and ends the report's batch,
 // so the line is shown; only to be called inside a catch block.
-void ReportFatalError();
+void ReportFatalError(CBuildContext& ctx);
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "app/list_commands.h"
 
 #include "app/site_session.h"
+#include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "res/messages.h"
 
@@ -19,7 +20,7 @@ bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t
   if (afterInterpret)
     afterInterpret();
   if (!session.m_pWebSite) {
-    Dialogs().MessageBox(Message(kNoSiteMessage));
+    session.m_context.Dialogs().MessageBox(Message(kNoSiteMessage));
     return false;
   }
   std::vector<CPage*> selection;
@@ -28,17 +29,17 @@ bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t
     // selection would only copy resources and print pages, so it is refused.
     selection = session.m_publishedList.SelectedPages();
     if (selection.empty()) {
-      Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+      session.m_context.Dialogs().MessageBox(Message(kNoPageSelectedMessage));
       return false;
     }
   }
   CWebSite& site = *session.m_pWebSite;
-  Progress().WaitCursor(true);
+  session.m_context.Progress().WaitCursor(true);
   if (work == ESiteWork::kBuild)
     site.BuildPages(pPositions ? &selection : nullptr);
   else
     site.CheckPages(pPositions ? &selection : nullptr);
-  Progress().WaitCursor(false);
+  session.m_context.Progress().WaitCursor(false);
   return true;
 }
 

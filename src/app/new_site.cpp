@@ -3,10 +3,12 @@
 #include <utility>
 #include <vector>
 
-#include "markup/paths.h"
+#include "model/build_context.h"
+#include "net/address_paths.h"
 #include "platform/current_folder.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
+#include "platform/file_access.h"
 #include "platform/strings.h"
 #include "res/messages.h"
 #include "res/resources.h"
@@ -19,14 +21,14 @@ const char* const kCrLf = "\r\n";
 
 // The location a source takes in the script: the default folder, the catalog with its final
 // backslash, or the normalised address. False for an address that is not an http address.
-bool SourceLocation(CNewSiteSource source, const char* defaultFolder,
+bool SourceLocation(CBuildContext& ctx, CNewSiteSource source, const char* defaultFolder,
                     const std::string& siteCatalog, std::string& location) {
-  source.m_strCatalog = CatalogFromField(source.m_strCatalog, siteCatalog);
+  source.m_strCatalog = CatalogFromField(ctx, source.m_strCatalog, siteCatalog);
   CompleteSeparators(source);
   if (source.m_eChoice == CNewSiteSource::kAddress) {
     std::string address = source.m_strAddress;
     if (!NormalizeHttpAddress(address)) {
-      Dialogs().MessageBox("Bad form or service( not http): " + address);
+      ctx.Dialogs().MessageBox("Bad form or service( not http): " + address);
       return false;
     }
     location = address;
@@ -40,7 +42,7 @@ bool SourceLocation(CNewSiteSource source, const char* defaultFolder,
 
 // The modern style makes the site's own templates and stylesheet, so it needs a site without
 // frames whose templates and resources are its own; what does not fit is told.
-bool StyleFits(const CNewSiteOptions& options) {
+bool StyleFits(CBuildContext& ctx, const CNewSiteOptions& options) {
   if (options.m_eStyle == ETemplateStyle::kClassic)
     return true;
   std::string problem;
@@ -55,14 +57,15 @@ bool StyleFits(const CNewSiteOptions& options) {
     problem = "Not a language tag: " + options.m_strLanguage;
   if (problem.empty())
     return true;
-  Dialogs().MessageBox(problem);
+  ctx.Dialogs().MessageBox(problem);
   return false;
 }
 
 // The modern style's templates go into the site's template catalog and its stylesheet into
 // the resource folder, where the build takes them instead of its built-in defaults. A file
 // already there is replaced only when the user agrees.
-bool WriteStyleFiles(const std::string& siteCatalog, const std::string& language) {
+bool WriteStyleFiles(CBuildContext& ctx, const std::string& siteCatalog,
+                     const std::string& language) {
   std::vector<std::pair<std::string, std::string>> files;
   for (const std::string& type : StyleTemplateTypes(ETemplateStyle::kModern)) {
     std::string text = BuiltinTemplateText(type, ETemplateStyle::kModern);
@@ -71,13 +74,13 @@ bool WriteStyleFiles(const std::string& siteCatalog, const std::string& language
   }
   files.emplace_back(siteCatalog + "\\gfx\\def.css", LoadResourceText("modern.css"));
   for (const auto& [path, text] : files) {
-    if (FileExists(path) && !Dialogs().AskYesNoDefaultNo(FormatMessage(76, path)))
+    if (ctx.files.FileExists(path) && !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(76, path)))
       continue;
-    if (!MakeDirs(path)) {
-      Dialogs().MessageBox("Cant make Site in: " + path);
+    if (!ctx.files.MakeDirs(path)) {
+      ctx.Dialogs().MessageBox("Cant make Site in: " + path);
       return false;
     }
-    if (!WriteTextFile(path, text))
+    if (!ctx.files.WriteTextFile(path, text))
       return false;  // the write has told the user why
   }
   return true;
@@ -110,14 +113,15 @@ bool IsLanguageTag(const std::string& tag) {
   return !parts.empty();
 }
 
-std::string CatalogFromField(const std::string& field, const std::string& siteCatalog) {
+std::string CatalogFromField(CBuildContext& ctx, const std::string& field,
+                             const std::string& siteCatalog) {
   const std::string value = Trim(field);
   if (value.empty())
     return value;
   if (value[0] == '/' || (value.size() >= 2 && value[1] == ':'))
-    return PathFromUser(value);
+    return ctx.drives.PathFromUser(value);
   std::string full;
-  return FullPath(siteCatalog + "\\" + value, full) ? full : value;
+  return ctx.folder.FullPath(siteCatalog + "\\" + value, full) ? full : value;
 }
 
 void CompleteSeparators(CNewSiteSource& source) {
@@ -127,9 +131,9 @@ void CompleteSeparators(CNewSiteSource& source) {
     source.m_strAddress += "/";
 }
 
-std::string ProposeScriptPath() {
+std::string ProposeScriptPath(CBuildContext& ctx) {
   std::string proposal = "C:\\mysite\\script.txt";
-  for (int n = 1; FileExists(proposal); ++n)
+  for (int n = 1; ctx.files.FileExists(proposal); ++n)
     proposal = "C:\\mysite" + std::to_string(n) + "\\script.txt";
   return proposal;
 }
@@ -198,37 +202,38 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
   return text;
 }
 
-bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText) {
-  if (!StyleFits(options))
+bool CreateNewSite(CBuildContext& ctx, const CNewSiteOptions& options, std::string& scriptText) {
+  if (!StyleFits(ctx, options))
     return false;
   const std::string& scriptPath = options.m_strScriptPath;
   if (Trim(scriptPath).empty()) {
-    Dialogs().MessageBox("Give the path of the new site's script file");
+    ctx.Dialogs().MessageBox("Give the path of the new site's script file");
     return false;
   }
   size_t slash = scriptPath.rfind('\\');
   std::string siteCatalog =
       slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
-  if (FileExists(scriptPath) && !Dialogs().AskYesNoDefaultNo(FormatMessage(76, scriptPath)))
+  if (ctx.files.FileExists(scriptPath) &&
+      !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(76, scriptPath)))
     return false;
   // The addresses are checked before any folder is made, so a refused one leaves nothing.
   std::string templateLocation, resourceLocation;
-  if (!SourceLocation(options.m_templates, "templates", siteCatalog, templateLocation))
+  if (!SourceLocation(ctx, options.m_templates, "templates", siteCatalog, templateLocation))
     return false;
-  if (!SourceLocation(options.m_resources, "gfx", siteCatalog, resourceLocation))
+  if (!SourceLocation(ctx, options.m_resources, "gfx", siteCatalog, resourceLocation))
     return false;
-  if (!MakeDirs(scriptPath)) {
-    Dialogs().MessageBox("Cant make Site in: " + scriptPath);
+  if (!ctx.files.MakeDirs(scriptPath)) {
+    ctx.Dialogs().MessageBox("Cant make Site in: " + scriptPath);
     return false;
   }
   scriptText =
       BuildDefaultScript(options.m_bFrames, siteCatalog, templateLocation, resourceLocation);
   // The write has told the user why; the site is not made without its script.
-  if (!WriteTextFile(scriptPath, scriptText))
+  if (!ctx.files.WriteTextFile(scriptPath, scriptText))
     return false;
-  MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
+  ctx.files.MakeDirs(siteCatalog + "\\graphics\\dummy.gif");
   return options.m_eStyle == ETemplateStyle::kClassic ||
-         WriteStyleFiles(siteCatalog, options.m_strLanguage);
+         WriteStyleFiles(ctx, siteCatalog, options.m_strLanguage);
 }
 
 }  // namespace velmora

@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // Where the templates or layout resources of a new site come from.
 struct CNewSiteSource {
   enum EChoice { kStandard, kCatalog, kAddress };
@@ -18,7 +20,8 @@ struct CNewSiteSource {
 // A catalog field as the user left it, made a path for the script: empty stays empty (the
 // interpretation then takes its default folder), a drive path stays as it is, a host path
 // ("/srv/tpl") is taken on its drive, and anything else is relative to the site catalog.
-std::string CatalogFromField(const std::string& field, const std::string& siteCatalog);
+std::string CatalogFromField(CBuildContext& ctx, const std::string& field,
+                             const std::string& siteCatalog);
 
 // Puts a '\' after a catalog and a '/' after an address that lack one (empty ones stay empty).
 void CompleteSeparators(CNewSiteSource& source);
@@ -42,7 +45,7 @@ bool IsLanguageTag(const std::string& tag);
 
 // "C:\mysite\script.txt", or the first of "C:\mysiteN\script.txt" (N = 1, 2, ...) that does
 // not exist yet.
-std::string ProposeScriptPath();
+std::string ProposeScriptPath(CBuildContext& ctx);
 
 // The starter script text, every line ended by CR LF.
 std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
@@ -54,6 +57,6 @@ std::string BuildDefaultScript(bool bFrames, const std::string& siteCatalog,
 // site folder cannot be made, an address is not an http address, the style does not fit the
 // other choices, or a file cannot be written (each told in a message box). On success
 // scriptText holds the written text.
-bool CreateNewSite(const CNewSiteOptions& options, std::string& scriptText);
+bool CreateNewSite(CBuildContext& ctx, const CNewSiteOptions& options, std::string& scriptText);
 
 }  // namespace velmora

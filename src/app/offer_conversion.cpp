@@ -2,6 +2,8 @@
 #include "app/site_session.h"
 #include "platform/report.h"
 
+#include "model/build_context.h"
+
 namespace velmora {
 
 // The user is asked whether to convert; either way the command stops here and is run again on
@@ -10,12 +12,13 @@ void CSiteSession::OfferConversion() {
   if (!MayConvert(*this))
     return;
   if (velmora::OfferConversion(*this)) {
-    theReport.AddLine("The script was of the older format and has been converted to version 2.0: " +
-                          m_strScriptPath + "\r\nRun the command again.",
-                      0);
+    m_context.report.AddLine(
+        "The script was of the older format and has been converted to version 2.0: " +
+            m_strScriptPath + "\r\nRun the command again.",
+        0);
     return;
   }
-  theReport.AddLine(
+  m_context.report.AddLine(
       "The script has no VERSION=2.0 line: it is of the older format and must be converted "
       "before it can be interpreted",
       4);

@@ -1,8 +1,11 @@
 #include "app/settings_store.h"
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
+#include <thread>
 
+#include "model/build_context.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/environment.h"
@@ -11,7 +14,7 @@
 
 // The settings file is a host file outside every drive of the site: it is read before the drive
 // map is complete and names the drives itself, so it is read and written here directly rather
-// than through Disk().
+// than through the disk of a run.
 
 namespace velmora {
 
@@ -199,10 +202,16 @@ bool CSettingsStore::WriteSection(const std::string& wanted, const std::string& 
   return WriteHostFileAtomically(m_strPath, text, {.m_bFlush = true, .m_bKeepFile = true});
 }
 
-bool LoadStoredSettings() {
+unsigned ThreadsWanted() {
+  if (const std::string value = EnvironmentVariable("VELMORA_THREADS"); !value.empty())
+    return static_cast<unsigned>(std::max(1, ParseLeadingInt(value)));
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+bool LoadStoredSettings(CBuildContext& ctx) {
   CSettingsStore store;
-  bool ok = store.Load(theSettings);
-  store.ApplyDrives(theDriveMap);
+  bool ok = store.Load(ctx.settings);
+  store.ApplyDrives(ctx.drives);
   return ok;
 }
 

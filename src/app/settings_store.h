@@ -13,6 +13,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CDriveMap;
 
 // The seven value names in the order they are written.
@@ -59,7 +61,10 @@ class CSettingsStore {
   std::vector<std::string> m_lines;  // the file as last read, without line ends
 };
 
-// Loads theSettings and applies [Drives] to theDriveMap from the default settings file.
-bool LoadStoredSettings();
+// Loads the context's settings and applies [Drives] to its drive map from the default
+// settings file.
+bool LoadStoredSettings(CBuildContext& ctx);
+// How many threads a page build may use: VELMORA_THREADS, else the machine's cores.
+unsigned ThreadsWanted();
 
 }  // namespace velmora

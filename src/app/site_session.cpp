@@ -1,5 +1,6 @@
 #include "app/site_session.h"
 
+#include "model/build_context.h"
 #include "model/script_lines.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
@@ -12,23 +13,23 @@ namespace velmora {
 // one with CR LF; the lines are joined with CR LF, as the script window holds them.
 EScriptRead CSiteSession::LoadScript(const std::string& scriptPath) {
   m_strScriptPath = scriptPath;
-  return ReadScriptFile(scriptPath, m_strScriptText, m_eScriptEncoding);
+  return ReadScriptFile(m_context.files, scriptPath, m_strScriptText, m_eScriptEncoding);
 }
 
 bool CSiteSession::LoadAndInterpret() {
   if (m_pReportWindow)
-    theReport.SetWindow(m_pReportWindow);
+    m_context.report.SetWindow(m_pReportWindow);
   // The list goes first: its entries point at the pages of the site being deleted.
   m_publishedList.Clear();
   m_pWebSite.reset();
-  theReport.Clear();
+  m_context.report.Clear();
   // Every command starts here: servers that did not answer in the last one are asked again.
-  theFetcher.BeginRun();
+  m_context.fetcher.BeginRun();
 
   std::vector<std::string> lines = PrepareScriptLines(m_strScriptText);
   if (!HasEnoughScriptLines(lines)) {
-    theReport.AddLine(kTooFewLinesText, 4);
-    Dialogs().MessageBox(kTooFewLinesText);
+    m_context.report.AddLine(kTooFewLinesText, 4);
+    m_context.Dialogs().MessageBox(kTooFewLinesText);
     return false;
   }
   if (!HasVersionLine(lines)) {
@@ -37,15 +38,15 @@ bool CSiteSession::LoadAndInterpret() {
   }
 
   size_t lineCount = lines.size();
-  auto pSite = std::make_unique<CWebSite>(std::move(lines));
+  auto pSite = std::make_unique<CWebSite>(m_context, std::move(lines));
   pSite->m_pPublishedList = &m_publishedList;
   pSite->m_strScriptPath = m_strScriptPath;
-  Progress().WaitCursor(true);
-  if (theSettings.Internet)
-    Progress().Show(static_cast<int>(lineCount));
+  m_context.Progress().WaitCursor(true);
+  if (m_context.settings.Internet)
+    m_context.Progress().Show(static_cast<int>(lineCount));
   bool ok = pSite->Interpret();
-  Progress().Hide();
-  Progress().WaitCursor(false);
+  m_context.Progress().Hide();
+  m_context.Progress().WaitCursor(false);
   if (!ok) {
     m_publishedList.Clear();
     return false;

@@ -12,9 +12,13 @@
 namespace velmora {
 
 class CReportWindow;
+class CBuildContext;
 
 class CSiteSession {
  public:
+  // The session's sites work with the context for as long as the session lives.
+  explicit CSiteSession(CBuildContext& context) : m_context(context) {}
+
   // Reads the script file (internal path) into m_strScriptText, decoded as ReadScriptFile
   // does; m_eScriptEncoding is how the file is written back.
   EScriptRead LoadScript(const std::string& scriptPath);
@@ -26,6 +30,7 @@ class CSiteSession {
   // interpret fails after it either way.
   void OfferConversion();
 
+  CBuildContext& m_context;
   std::string m_strScriptPath;
   std::string m_strScriptText;  // UTF-8 for a script saved as UTF-16 or UTF-32
   ETextEncoding m_eScriptEncoding = ETextEncoding::kPlain;

@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -83,7 +84,7 @@ bool CBlock::Load() {
   // A file of the site is read first and looked for only when that fails.
   const bool bOwnFile = m_strUrl.empty() && m_strOutsidePath.empty();
   const bool bRead = bOwnFile && LoadLocal();
-  const bool bNotMadeYet = bOwnFile && !bRead && !AnythingAt(m_strLocalPath);
+  const bool bNotMadeYet = bOwnFile && !bRead && !Context().files.AnythingAt(m_strLocalPath);
   if (!bRead && (bNotMadeYet || !CNode::Load()))
     MakeDefaultBlock(true);
   if (m_strContent.empty())
@@ -95,14 +96,15 @@ bool CBlock::Load() {
   // copied too, and the local copy keeps references from its own place. The page gets them
   // pointed from its own folder afterwards, in the same way whether the copy was made now or
   // is read offline, so an offline build gives the pages of the online build.
-  const bool bFresh =
-      !m_bLoadedCopy && (!m_strOutsidePath.empty() || (!m_strUrl.empty() && theSettings.Internet));
+  const bool bFresh = !m_bLoadedCopy && (!m_strOutsidePath.empty() ||
+                                         (!m_strUrl.empty() && Context().settings.Internet));
   size_t position = 0;
   while (true) {
     size_t start = position, end = 0;
     if (!FindElement(m_strContent, start, end, "<!--BLOCK", kBlockEnd))
       break;
-    auto element = std::make_unique<CTagElement>(m_strContent.substr(start, end - start));
+    auto element =
+        std::make_unique<CTagElement>(m_strContent.substr(start, end - start), &Context().report);
     std::string corrected = element->m_strContent;
     position = end;
     if (bFresh && LocaliseImages(corrected) > 0) {
@@ -133,9 +135,9 @@ void CBlock::MakeDefaultBlock(bool bMissing) {
 
   // A file that is there but could not be read (or holds more than a text may) is the user's:
   // its load was reported, and the default stands in for it without being written over it.
-  const bool bMake = !AnythingAt(m_strLocalPath);
+  const bool bMake = !Context().files.AnythingAt(m_strLocalPath);
   if (bMake)
-    theReport.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
+    Context().report.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
   const std::string blockTemplate = TemplateText(m_pSite, "B");
   if (!blockTemplate.empty()) {
     m_strContent = blockTemplate;
@@ -163,7 +165,7 @@ bool CPage::Load() {
   if (!CNode::Load() || m_strContent.empty())
     return false;
   std::string text = m_strContent;
-  if (!m_strUrl.empty() && theSettings.Internet) {
+  if (!m_strUrl.empty() && Context().settings.Internet) {
     if (FetchRemoteImages(text) > 0) {
       m_strContent = text;
       StoreLocal();
@@ -173,7 +175,7 @@ bool CPage::Load() {
       m_strContent = text;
       StoreLocal();
     }
-  } else if (theSettings.CheckAllImages && CheckBlockImages(text) > 0) {
+  } else if (Context().settings.CheckAllImages && CheckBlockImages(text) > 0) {
     m_strContent = text;
   }
   return true;
@@ -194,8 +196,8 @@ void CPage::PlaceBlocks() {
   // wrapped or placed.
   std::vector<CBlock*> blocks;
   size_t nLoaded = 0;
-  auto tooMuch = [](const std::string& path) {
-    theReport.AddLine(FormatText("   Too much text, block not placed: %1", path), 3);
+  auto tooMuch = [this](const std::string& path) {
+    Context().report.AddLine(FormatText("   Too much text, block not placed: %1", path), 3);
   };
   for (size_t nIndex : m_blockIndexes)
     if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
@@ -220,7 +222,7 @@ void CPage::PlaceBlocks() {
       if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
         std::string wrapper = TemplateText(m_pSite, "W");
         if (wrapper.empty()) {
-          theReport.AddLine(FormatText("   Can't load template: %1", "W"), 3);
+          Context().report.AddLine(FormatText("   Can't load template: %1", "W"), 3);
         } else {
           bFits =
               ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content, kMaxTextBytes) >= 0;
@@ -255,7 +257,7 @@ void CPage::PlaceBlocks() {
     if (nPlaced < 0)
       tooMuch(target.m_strFirstBlock);
     else if (nPlaced == 0)
-      theReport.AddLine(FormatText("   Can't place block: %1", start), 0);
+      Context().report.AddLine(FormatText("   Can't place block: %1", start), 0);
   }
 }
 

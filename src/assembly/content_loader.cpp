@@ -1,10 +1,12 @@
-#include "markup/paths.h"
-#include "markup/text_encoding.h"
 #include "model/node.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "platform/text_encoding.h"
+
+#include "model/build_context.h"
 
 namespace velmora {
 
@@ -25,35 +27,35 @@ bool CNode::Load() {
   m_strContent.clear();
   const bool bFromOutside = !m_strUrl.empty() || !m_strOutsidePath.empty();
   m_bLoadedCopy = bFromOutside;
-  if (!m_strUrl.empty() && theSettings.Internet) {
+  if (!m_strUrl.empty() && Context().settings.Internet) {
     std::string content, log;
-    if (theFetcher.GetText(m_strUrl, content, log)) {
+    if (Context().fetcher.GetText(m_strUrl, content, log)) {
       DropByteOrderMark(content);
       m_strContent = WithCrLf(content);
-      theReport.AddLine(log, 0);
+      Context().report.AddLine(log, 0);
       StoreLocal();
       m_bLoadedCopy = false;
       return true;
     }
-    theReport.AddLine(log, 3);
+    Context().report.AddLine(log, 3);
     if (LoadLocal()) {
-      theReport.AddFormatted(90, m_strLocalPath, 0);
+      Context().report.AddFormatted(90, m_strLocalPath, 0);
       return true;
     }
-    theReport.AddFormatted(55, m_strLocalPath, 0);
+    Context().report.AddFormatted(55, m_strLocalPath, 0);
     return false;
   }
   if (!m_strOutsidePath.empty()) {
-    if (ReadSourceText(m_strOutsidePath, m_strContent)) {
+    if (Context().files.ReadSourceText(m_strOutsidePath, m_strContent)) {
       StoreLocal();
       m_bLoadedCopy = false;
       return true;
     }
-    theReport.AddFormatted(56, m_strOutsidePath, 2);
+    Context().report.AddFormatted(56, m_strOutsidePath, 2);
   }
   if (LoadLocal())
     return true;
-  theReport.AddFormatted(m_strUrl.empty() ? 56 : 55, m_strLocalPath, 3);
+  Context().report.AddFormatted(m_strUrl.empty() ? 56 : 55, m_strLocalPath, 3);
   return false;
 }
 

@@ -3,7 +3,7 @@
 namespace velmora {
 
 void ExpandElements(std::string& text, const std::string& beginTag, const std::string& endTag,
-                    const std::function<std::string(const CTagElement&)>& make) {
+                    const std::function<std::string(const CTagElement&)>& make, CReport* pReport) {
   // The result is built in one pass; the search goes on after each element in the original
   // text, which reads the same as the rewritten text after the rebuilt element.
   std::string out;
@@ -11,7 +11,7 @@ void ExpandElements(std::string& text, const std::string& beginTag, const std::s
   size_t start = 0;
   size_t end = 0;
   while (start < text.size() && FindElement(text, start, end, beginTag, endTag)) {
-    CTagElement element(text.substr(start, end - start));
+    CTagElement element(text.substr(start, end - start), pReport);
     std::string made = make(element);
     if (element.GetAttribute("APPEND") == "ON")
       element.m_strContent += made;

@@ -13,6 +13,7 @@ namespace velmora {
 // empty): the content becomes make(element), or the old content followed by it when the
 // element says APPEND="ON". The search goes on after the rebuilt element.
 void ExpandElements(std::string& text, const std::string& beginTag, const std::string& endTag,
-                    const std::function<std::string(const CTagElement&)>& make);
+                    const std::function<std::string(const CTagElement&)>& make,
+                    CReport* pReport = nullptr);
 
 }  // namespace velmora

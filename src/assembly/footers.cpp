@@ -2,11 +2,12 @@
 // Finish puts into a written page, and the page written when a page's own file is missing.
 #include "assembly/page_steps.h"
 #include "markup/page_charset.h"
-#include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -23,7 +24,7 @@ constexpr const char* kMissingPageResource = "missing_page.html";
 
 // Fills every STAMP element except those switched off; false when there is none.
 // Built in one pass, so a page of many elements is copied once.
-bool FillStampElements(std::string& text, const std::string& stamp) {
+bool FillStampElements(std::string& text, const std::string& stamp, CReport& report) {
   bool bFound = false;
   std::string out;
   size_t copied = 0, position = 0;
@@ -33,7 +34,7 @@ bool FillStampElements(std::string& text, const std::string& stamp) {
       break;
     bFound = true;
     position = end;
-    CTagElement element(text.substr(start, end - start));
+    CTagElement element(text.substr(start, end - start), &report);
     if (element.GetAttribute("SHOW") == "OFF")
       continue;
     element.m_strContent = stamp;
@@ -58,14 +59,14 @@ void MakeBasedOn(CPage& page, std::string& text) {
     size_t start = position, end = 0;
     if (!FindElement(text, start, end, "<!--BASEDON", ""))
       break;
-    CTagElement element(text.substr(start, end - start));
+    CTagElement element(text.substr(start, end - start), &page.Context().report);
     const bool bAppend = element.GetAttribute("APPEND") == "ON";
     std::string lines;
     for (const std::string& entry : page.m_basedOn) {
       // Looked up by name in the site's prepared table, not page by page.
       const CPage* pBase = page.m_pSite ? page.m_pSite->FirstPageNamed(entry) : nullptr;
       if (!pBase) {
-        theReport.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
+        page.Context().report.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
         continue;
       }
       // A page that is only linked to (option N) is reached at its web address.
@@ -99,7 +100,7 @@ void CPage::Finish() {
   const std::string stamp = FormatMessage(kStampMessage, Message(kProductAddressMessage));
 
   if (Contains(m_strContent, "<!--STAMP")) {
-    if (FillStampElements(m_strContent, stamp) ||
+    if (FillStampElements(m_strContent, stamp, Context().report) ||
         ReplaceBetween(m_strContent, "<!--STAMP-->", "<!--/STAMP-->", stamp) > 0) {
       StoreLocal();
       return;

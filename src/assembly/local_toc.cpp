@@ -12,6 +12,7 @@
 #include "markup/attribute_text.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -261,7 +262,7 @@ struct CAnchorPlace {
 // of a level drops the anchors of the last build, every element of the level adds one (on a page
 // of id anchors only the first does), and all elements of a level list the same headings. Such
 // pages are written in one pass; false (and the text unchanged) for any other page.
-CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
+CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes, CReport* pReport) {
   const bool bIds = BeginsWithHtml5Doctype(text);
   std::vector<CTocElement> elements;
   // Every element found, the SHOW="OFF" one too: nothing may be put into any of them.
@@ -272,7 +273,7 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
   while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
     starts.push_back(start);
     ends.push_back(end);
-    CTocElement found{start, end, CTagElement(text.substr(start, end - start))};
+    CTocElement found{start, end, CTagElement(text.substr(start, end - start), pReport)};
     if (found.element.GetAttribute("SHOW") == "OFF")
       break;
     ReadSettings(found);
@@ -397,14 +398,14 @@ CLocalTocExpansion ExpandLocalTocsAtOnce(std::string& text, size_t nMaxBytes) {
 }
 
 // Expands the elements one after the other, each on the page as the ones before it left it.
-bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
+bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes, CReport* pReport) {
   const std::string original = text;
   const bool bIds = BeginsWithHtml5Doctype(text);
   size_t start = 0;
   size_t end = 0;
   std::set<int> anchoredLevels;
   while (start < text.size() && FindElement(text, start, end, kBeginTag, "")) {
-    CTocElement found{start, end, CTagElement(text.substr(start, end - start))};
+    CTocElement found{start, end, CTagElement(text.substr(start, end - start), pReport)};
     if (found.element.GetAttribute("SHOW") == "OFF")
       return true;
     ReadSettings(found);
@@ -415,7 +416,7 @@ bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
         AnchorHeadings(text, found.nLevel, start, end, bFirstOfLevel, bIds, bFirstOfLevel || !bIds);
     // Headings inside the element's own content now carry anchors too; read it again.
     if (text.compare(start, end - start, before) != 0)
-      element.Parse(text.substr(start, end - start));
+      element.Parse(text.substr(start, end - start), pReport);
     Fill(element, Paragraph(entries, found.nWidth), found.bAppend);
     const std::string rebuilt = element.Rebuild();
     text.replace(start, end - start, rebuilt);
@@ -430,11 +431,13 @@ bool ExpandLocalTocsInTurn(std::string& text, size_t nMaxBytes) {
 
 void MakeLocalToc(CPage& page, std::string& text) {
   AddAutomaticTag(text);
-  CLocalTocExpansion result = ExpandLocalTocsAtOnce(text);
-  if (result == CLocalTocExpansion::kDeclined && !ExpandLocalTocsInTurn(text))
+  CReport* pReport = &page.Context().report;
+  CLocalTocExpansion result = ExpandLocalTocsAtOnce(text, kMaxTextBytes, pReport);
+  if (result == CLocalTocExpansion::kDeclined &&
+      !ExpandLocalTocsInTurn(text, kMaxTextBytes, pReport))
     result = CLocalTocExpansion::kTooMuchText;
   if (result == CLocalTocExpansion::kTooMuchText)
-    theReport.AddLine(
+    page.Context().report.AddLine(
         FormatText("   Too much text, no local table of contents: %1", page.m_strLocalPath), 3);
 }
 

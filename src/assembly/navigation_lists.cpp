@@ -8,9 +8,10 @@
 #include "assembly/page_steps.h"
 #include "markup/attribute_text.h"
 #include "markup/column_table.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "res/messages.h"
 
 namespace velmora {
@@ -267,27 +268,36 @@ std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
 
 void MakeConList(CPage& page, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
-  ExpandElements(text, "<!--CONLIST", "<!--/CONLIST-->", [&](const CTagElement& element) {
-    return MakeConListText(page, element.GetAttribute("BULLET") != "OFF", bHtml5);
-  });
+  ExpandElements(
+      text, "<!--CONLIST", "<!--/CONLIST-->",
+      [&](const CTagElement& element) {
+        return MakeConListText(page, element.GetAttribute("BULLET") != "OFF", bHtml5);
+      },
+      &page.Context().report);
 }
 
 void MakeToc(CPage& page, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
-  ExpandElements(text, "<!--TOC", "<!--/TOC-->", [&](const CTagElement& element) {
-    return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
-                       IntAttribute(element, "MIN_LEVEL", 1),
-                       IntAttribute(element, "MAX_LEVEL", 1000), bHtml5);
-  });
+  ExpandElements(
+      text, "<!--TOC", "<!--/TOC-->",
+      [&](const CTagElement& element) {
+        return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+                           IntAttribute(element, "MIN_LEVEL", 1),
+                           IntAttribute(element, "MAX_LEVEL", 1000), bHtml5);
+      },
+      &page.Context().report);
 }
 
 void MakeSingleToc(CPage& page, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
-  ExpandElements(text, "<!--SINGLETOC", "<!--/SINGLETOC-->", [&](const CTagElement& element) {
-    return MakeSingleTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
-                             element.GetAttribute("STYLE"),
-                             element.GetAttribute("MEMBERS") == "SIBLINGS", bHtml5);
-  });
+  ExpandElements(
+      text, "<!--SINGLETOC", "<!--/SINGLETOC-->",
+      [&](const CTagElement& element) {
+        return MakeSingleTocText(
+            page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+            element.GetAttribute("STYLE"), element.GetAttribute("MEMBERS") == "SIBLINGS", bHtml5);
+      },
+      &page.Context().report);
 }
 
 }  // namespace velmora

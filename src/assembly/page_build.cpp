@@ -2,16 +2,18 @@
 // of expansions over the whole text, the site-wide collectors, and the write. Each step sees
 // the output of every earlier one.
 #include "assembly/page_build.h"
+#include "model/build_context.h"
 
 #include "assembly/page_steps.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
 #include "markup/page_charset.h"
-#include "markup/paths.h"
 #include "model/node.h"
 #include "model/replace_rule.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -56,19 +58,19 @@ void PointAtResources(std::string& text, const std::string& folder) {
 bool ReadPageSources(CPage& page) {
   if (page.m_strLocalPath.empty() || page.HasOption('N') || !page.m_pSite)
     return false;
-  theReport.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
+  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
 
   if (!page.HasOption('K')) {
     CTemplate* pTemplate = page.m_pSite->GetTemplate(page.m_strType);
     if (!pTemplate) {
-      theReport.AddFormatted(kCantGetMessage, " template: " + page.m_strType, 3);
+      page.Context().report.AddFormatted(kCantGetMessage, " template: " + page.m_strType, 3);
       return false;
     }
     page.m_strContent.clear();
     if (pTemplate->Load())
       page.m_strContent = pTemplate->m_strContent;
     if (page.m_strContent.empty()) {
-      theReport.AddLine(FormatText("   Can't load template: %1", page.m_strType), 3);
+      page.Context().report.AddLine(FormatText("   Can't load template: %1", page.m_strType), 3);
       return false;
     }
     page.PlaceBlocks();
@@ -79,8 +81,9 @@ bool ReadPageSources(CPage& page) {
     // A kept page's own file is its only source: one that is there but cannot be read is
     // left as it is, and only an empty one is replaced.
     std::string text;
-    page.MakeMissingPage(!page.HasOption('K') || !AnythingAt(page.m_strLocalPath) ||
-                         (ReadTextFile(page.m_strLocalPath, text) && text.empty()));
+    page.MakeMissingPage(
+        !page.HasOption('K') || !page.Context().files.AnythingAt(page.m_strLocalPath) ||
+        (page.Context().files.ReadTextFile(page.m_strLocalPath, text) && text.empty()));
     return false;
   }
   return true;
@@ -88,7 +91,7 @@ bool ReadPageSources(CPage& page) {
 
 void ExpandPageText(CPage& page, CPageTail* pTail) {
   std::string& text = page.m_strContent;
-  if (!page.HasOption('K') && theSettings.CheckNameRefs)
+  if (!page.HasOption('K') && page.Context().settings.CheckNameRefs)
     page.CorrectNameRefs(text);
   ApplyPatches(page, text);
   MakeConList(page, text);
@@ -104,11 +107,11 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
   if (!pTail || !page.m_pSite->m_replaceRules.empty())
     return;
   pTail->m_bPrintPage = Contains(text, "<!--PRINTLIST");
-  if (theSettings.BuildCollections)
+  if (page.Context().settings.BuildCollections)
     for (const auto& pCollection : page.m_pSite->m_collections)
       pTail->m_collected.push_back(pCollection->Find(text));
-  if (theSettings.BuildIndex && page.m_nLevel > 0)
-    pTail->m_words = theKeywordIndex.FindWords(text);
+  if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
+    pTail->m_words = page.Context().index.FindWords(text);
   page.CorrectGfxReferences();
   pTail->m_bReady = true;
 }
@@ -118,7 +121,7 @@ bool WritePage(CPage& page, CPageTail* pTail) {
   const bool bTail = pTail && pTail->m_bReady;
   if (bTail ? pTail->m_bPrintPage : Contains(page.m_strContent, "<!--PRINTLIST"))
     site.m_printPages.push_back(&page);
-  if (theSettings.BuildCollections) {
+  if (page.Context().settings.BuildCollections) {
     for (size_t i = 0; i < site.m_collections.size(); ++i) {
       if (bTail)
         site.m_collections[i]->Add(page.m_strLocalPath, std::move(pTail->m_collected[i]));
@@ -127,21 +130,21 @@ bool WritePage(CPage& page, CPageTail* pTail) {
     }
   }
   if (bTail) {
-    if (theSettings.BuildIndex && page.m_nLevel > 0)
-      theKeywordIndex.AddWords(page.m_strLocalPath, page.m_strName, pTail->m_words);
+    if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
+      page.Context().index.AddWords(page.m_strLocalPath, page.m_strName, pTail->m_words);
   } else {
     for (const auto& pRule : site.m_replaceRules) pRule->Apply(page.m_strContent);
-    if (theSettings.BuildIndex && page.m_nLevel > 0)
-      theKeywordIndex.ScanPage(&page, page.m_strContent);
+    if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
+      page.Context().index.ScanPage(page.m_strLocalPath, page.m_strName, page.m_strContent);
     page.CorrectGfxReferences();
   }
 
   DeclareUtf8Charset(page.m_strContent);
   if (!page.StoreLocal()) {
-    theReport.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), 3);
+    page.Context().report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), 3);
     return false;
   }
-  theReport.AddLine("   OK", 0);
+  page.Context().report.AddLine("   OK", 0);
   return true;
 }
 

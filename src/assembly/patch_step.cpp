@@ -1,10 +1,11 @@
 // <!--PATCH FILENAME="..."--> elements: the element is replaced by the text of the named file
 // (or web address). The tags disappear, so a patch happens once.
 #include "assembly/page_steps.h"
-#include "markup/paths.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -51,7 +52,7 @@ void ApplyPatches(CPage& page, std::string& text) {
     size_t start = position, end = 0;
     if (!FindElement(text, start, end, "<!--PATCH", ""))
       break;
-    CTagElement element(text.substr(start, end - start));
+    CTagElement element(text.substr(start, end - start), &page.Context().report);
     const std::string fileName = element.GetAttribute("FILENAME");
     CNode source(page.m_pSite);
     if (fileName.empty() || !source.SetLocation(fileName) || !source.Load()) {
@@ -68,7 +69,7 @@ void ApplyPatches(CPage& page, std::string& text) {
     // Patches of large files, many times over, could grow the page without bound; the page
     // stays within what a text file may hold, and the rest of its patches are left in place.
     if (out.size() + content.size() > kMaxTextBytes) {
-      theReport.AddLine(FormatText("   Too much text, not patched: %1", fileName), 3);
+      page.Context().report.AddLine(FormatText("   Too much text, not patched: %1", fileName), 3);
       break;
     }
     out.append(text, copied, start - copied);

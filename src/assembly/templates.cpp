@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
 #include "platform/disk.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/resources.h"
@@ -127,7 +128,7 @@ bool CTemplate::ParseLine(const std::string& location) {
       return false;
     m_strRemotePath = "templates\\" + m_strFileName;
     m_strLocalPath = m_strCatalog + m_strRemotePath;
-  } else if (FileExists(m_strLocalPath)) {
+  } else if (Context().files.FileExists(m_strLocalPath)) {
     m_bValid = true;
     return true;
   }
@@ -135,7 +136,7 @@ bool CTemplate::ParseLine(const std::string& location) {
   // instead of first failing to load it. A file that a template line names is read like any
   // other file, so that one missing or unreadable is reported.
   const bool bLoaded = (bRemote || m_bNamed) && Load();
-  if (!bRemote && !bLoaded && AnythingAt(m_strLocalPath))
+  if (!bRemote && !bLoaded && Context().files.AnythingAt(m_strLocalPath))
     return false;  // there but unreadable: the default is not written over it
   if (!bLoaded && !MakeDefaultText(m_strName))
     return false;
@@ -146,7 +147,7 @@ bool CTemplate::ParseLine(const std::string& location) {
 bool CTemplate::Load() {
   CFileStamp stamp;
   const bool bStamped =
-      m_strUrl.empty() && m_strOutsidePath.empty() && Disk().Stamp(m_strLocalPath, stamp);
+      m_strUrl.empty() && m_strOutsidePath.empty() && Context().Disk().Stamp(m_strLocalPath, stamp);
   if (bStamped && m_bKept && stamp == m_keptStamp) {
     m_strContent = m_strKeptText;
     return true;
@@ -167,7 +168,7 @@ bool CTemplate::MakeDefaultText(const std::string& type) {
   const CTemplateKind* pKind = FindKind(type);
   if (!pKind)
     return false;
-  theReport.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
+  Context().report.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
   m_strContent = BuiltinTemplateText(type, ETemplateStyle::kClassic);
   return !m_strContent.empty();
 }
@@ -178,7 +179,7 @@ CTemplate* CWebSite::GetTemplate(const std::string& type) {
       return pTemplate.get();
   std::string fileName = DefaultTemplateFileName(type);
   if (fileName.empty()) {
-    theReport.AddLine(FormatText("Cannot make: %1", ""), 3);
+    m_context.report.AddLine(FormatText("Cannot make: %1", ""), 3);
     return nullptr;
   }
   std::string path = m_strTemplates;
@@ -187,7 +188,7 @@ CTemplate* CWebSite::GetTemplate(const std::string& type) {
   path += fileName;
   auto pTemplate = std::make_unique<CTemplate>(this, type, path);
   if (!pTemplate->m_bValid) {
-    theReport.AddLine(FormatText("Cannot make: %1", path), 3);
+    m_context.report.AddLine(FormatText("Cannot make: %1", path), 3);
     return nullptr;
   }
   m_templates.push_back(std::move(pTemplate));
@@ -202,7 +203,7 @@ void ApplyTemplateLines(CWebSite& site) {
       if (std::string trimmed = Trim(field); !trimmed.empty())
         fields.push_back(std::move(trimmed));
     if (fields.size() != 2) {
-      theReport.AddLine(FormatText("Bad template line: %1", value), 3);
+      site.m_context.report.AddLine(FormatText("Bad template line: %1", value), 3);
       continue;
     }
     const std::string& type = fields[0];
@@ -211,7 +212,7 @@ void ApplyTemplateLines(CWebSite& site) {
     if (pTemplate->m_bValid)
       site.m_templates.push_back(std::move(pTemplate));
     else
-      theReport.AddLine(FormatText("Cannot make: %1", value), 0);
+      site.m_context.report.AddLine(FormatText("Cannot make: %1", value), 0);
   }
 }
 

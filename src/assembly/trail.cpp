@@ -4,9 +4,10 @@
 #include "assembly/navigation_lists.h"
 #include "assembly/page_steps.h"
 #include "markup/attribute_text.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 
 namespace velmora {
 
@@ -58,8 +59,9 @@ std::string MakeTrailText(CPage& page) {
 }
 
 void MakeTrail(CPage& page, std::string& text) {
-  ExpandElements(text, "<!--TRAIL", "<!--/TRAIL-->",
-                 [&](const CTagElement&) { return MakeTrailText(page); });
+  ExpandElements(
+      text, "<!--TRAIL", "<!--/TRAIL-->", [&](const CTagElement&) { return MakeTrailText(page); },
+      &page.Context().report);
 }
 
 void MakeNeighbourLinks(CPage& page, std::string& text) {

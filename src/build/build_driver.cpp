@@ -8,6 +8,7 @@
 #include "build/user_stop.h"
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -21,46 +22,46 @@ namespace {
 
 constexpr int kDashesMessage = 5;
 
-void ReportSetting(int nValue, const char* pszOn, const char* pszOff) {
-  theReport.AddLine(nValue ? pszOn : pszOff, 0);
+void ReportSetting(CBuildContext& ctx, int nValue, const char* pszOn, const char* pszOff) {
+  ctx.report.AddLine(nValue ? pszOn : pszOff, 0);
 }
 
-void ReportSettings() {
-  theReport.AddHeading("Built - with properties:");
-  ReportSetting(theSettings.Internet, "   Using Internet", "   Not searching the Internet");
-  ReportSetting(theSettings.BuildIndex, "   Building index, if any", "   No Index build");
-  ReportSetting(theSettings.CheckNameRefs, "   Checking references by pagename",
+void ReportSettings(CBuildContext& ctx) {
+  ctx.report.AddHeading("Built - with properties:");
+  ReportSetting(ctx, ctx.settings.Internet, "   Using Internet", "   Not searching the Internet");
+  ReportSetting(ctx, ctx.settings.BuildIndex, "   Building index, if any", "   No Index build");
+  ReportSetting(ctx, ctx.settings.CheckNameRefs, "   Checking references by pagename",
                 "   No checking of references by pagename");
-  ReportSetting(theSettings.BuildPrintPages, "   Building \"print\"-pages, if any",
+  ReportSetting(ctx, ctx.settings.BuildPrintPages, "   Building \"print\"-pages, if any",
                 "   No \"print\"-page building");
-  ReportSetting(theSettings.BuildCollections, "   Building general collections, if any",
+  ReportSetting(ctx, ctx.settings.BuildCollections, "   Building general collections, if any",
                 "   No general collections built");
-  ReportSetting(theSettings.CheckAllImages, "   Checking and correcting imagerefs",
+  ReportSetting(ctx, ctx.settings.CheckAllImages, "   Checking and correcting imagerefs",
                 "   No check and correction of images");
 }
 
-void BuildPrintPages(std::vector<CPage*> pages) {
-  theReport.AddLine("---------------------", 0);
-  theReport.AddLine("Building printpages", 0);
-  Progress().Show(static_cast<int>(pages.size()));
+void BuildPrintPages(CBuildContext& ctx, std::vector<CPage*> pages) {
+  ctx.report.AddLine("---------------------", 0);
+  ctx.report.AddLine("Building printpages", 0);
+  ctx.Progress().Show(static_cast<int>(pages.size()));
   for (size_t i = 0; i < pages.size(); ++i) {
-    Progress().SetPos(static_cast<int>(i + 1));
+    ctx.Progress().SetPos(static_cast<int>(i + 1));
     pages[i]->MakePrintPage();
     pages[i]->Finish();
   }
-  Progress().Hide();
+  ctx.Progress().Hide();
 }
 
 }  // namespace
 
 void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   m_printPages.clear();
-  theReport.Clear();
-  theReport.SetBatch(true);
+  m_context.report.Clear();
+  m_context.report.SetBatch(true);
   // Temporary files left by a killed build are removed where this build writes.
-  ForgetSweptFolders();
-  ReportSettings();
-  theReport.AddMessage(kDashesMessage, 0);
+  m_context.Disk().ForgetSweptFolders();
+  ReportSettings(m_context);
+  m_context.report.AddMessage(kDashesMessage, 0);
 
   for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strNumber = std::to_string(i + 1);
 
@@ -68,12 +69,12 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   if (pSelection)
     selected.insert(pSelection->begin(), pSelection->end());
   const int nToBuild = pSelection ? static_cast<int>(pSelection->size()) : m_nListed;
-  Progress().Show(nToBuild + 2);
-  Progress().SetPos(1);
+  m_context.Progress().Show(nToBuild + 2);
+  m_context.Progress().SetPos(1);
   CopyLayoutResources(*this);
-  Progress().SetPos(2);
+  m_context.Progress().SetPos(2);
   CopyTemplates(*this);
-  theReport.AddMessage(kDashesMessage, 0);
+  m_context.report.AddMessage(kDashesMessage, 0);
 
   int nPosition = 2;
   bool bStopped = false;
@@ -84,37 +85,37 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
       // memory cost more in page faults than their build.
       if (bWritten && (m_printPages.empty() || m_printPages.back() != &page))
         std::string().swap(page.m_strContent);
-      Progress().SetPos(++nPosition);
+      m_context.Progress().SetPos(++nPosition);
     });
     for (const auto& pPage : m_pages) {
       if (pSelection && !selected.count(pPage.get()))
         continue;
-      if ((bStopped = StoppedByTheUser()))
+      if ((bStopped = StoppedByTheUser(m_context)))
         break;
-      Progress().Working(pPage->m_strLocalPath);
+      m_context.Progress().Working(pPage->m_strLocalPath);
       pipeline.Build(*pPage);
     }
     pipeline.Finish();
   }
   // A stopped build leaves the pages written so far; the site-wide passes would read the rest.
   if (bStopped) {
-    Progress().Hide();
-    theReport.SetBatch(false);
+    m_context.Progress().Hide();
+    m_context.report.SetBatch(false);
     return;
   }
 
   // Print pages may build pages again, which registers them anew: work on the list as it stands.
-  if (!m_printPages.empty() && theSettings.BuildPrintPages)
-    BuildPrintPages(m_printPages);
+  if (!m_printPages.empty() && m_context.settings.BuildPrintPages)
+    BuildPrintPages(m_context, m_printPages);
 
-  if (!m_collections.empty() && theSettings.BuildCollections) {
-    Progress().Show(static_cast<int>(m_collections.size()));
-    theReport.AddLine("---------------------", 0);
-    theReport.AddLine("Building collections", 0);
+  if (!m_collections.empty() && m_context.settings.BuildCollections) {
+    m_context.Progress().Show(static_cast<int>(m_collections.size()));
+    m_context.report.AddLine("---------------------", 0);
+    m_context.report.AddLine("Building collections", 0);
     BuildCollectionPages(*this);
   }
-  if (theSettings.BuildIndex)
-    theKeywordIndex.BuildIndexPages(*this);
+  if (m_context.settings.BuildIndex)
+    m_context.index.BuildIndexPages();
   // Collections and the index were filled into the written files: the stamp goes on the file
   // as it now stands, not on the text the page build left in memory.
   if (CPage* pHome = HomePage()) {
@@ -122,8 +123,8 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
     pHome->Finish();
   }
 
-  Progress().Hide();
-  theReport.SetBatch(false);
+  m_context.Progress().Hide();
+  m_context.report.SetBatch(false);
 }
 
 }  // namespace velmora

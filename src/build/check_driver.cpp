@@ -5,49 +5,51 @@
 #include "platform/report.h"
 #include "res/messages.h"
 
+#include "model/build_context.h"
+
 namespace velmora {
 
 void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
-  theReport.Clear();
-  theReport.SetBatch(true);
-  theReport.AddHeading(Message(70));
-  theReport.AddLine(Message(5), 0);
+  m_context.report.Clear();
+  m_context.report.SetBatch(true);
+  m_context.report.AddHeading(Message(70));
+  m_context.report.AddLine(Message(5), 0);
   m_nCheckProblems = 0;
   m_nCheckedPages = 0;
   m_nUncheckedLinks = 0;
-  const long long nErrorsBefore = theReport.ErrorsReported();
+  const long long nErrorsBefore = m_context.report.ErrorsReported();
 
   if (pSelection) {
-    Progress().Show(static_cast<int>(pSelection->size()));
+    m_context.Progress().Show(static_cast<int>(pSelection->size()));
     int nPosition = 0;
     for (CPage* pPage : *pSelection) {
-      if (StoppedByTheUser())
+      if (StoppedByTheUser(m_context))
         break;
-      Progress().Working(pPage->m_strLocalPath);
+      m_context.Progress().Working(pPage->m_strLocalPath);
       pPage->CheckPage();
-      Progress().SetPos(++nPosition);
+      m_context.Progress().SetPos(++nPosition);
     }
   } else {
-    Progress().Show(m_pPublishedList ? m_pPublishedList->Count()
-                                     : static_cast<int>(m_pages.size()));
+    m_context.Progress().Show(m_pPublishedList ? m_pPublishedList->Count()
+                                               : static_cast<int>(m_pages.size()));
     int nPosition = 0;
     for (const auto& pPage : m_pages) {
-      if (StoppedByTheUser())
+      if (StoppedByTheUser(m_context))
         break;
-      Progress().SetPos(++nPosition);
-      Progress().Working(pPage->m_strLocalPath);
+      m_context.Progress().SetPos(++nPosition);
+      m_context.Progress().Working(pPage->m_strLocalPath);
       pPage->CheckPage();
     }
   }
-  Progress().Hide();
+  m_context.Progress().Hide();
   // Every error line counts, a page that could not be read as well as a listed problem.
-  m_nCheckProblems = static_cast<int>(theReport.ErrorsReported() - nErrorsBefore);
-  theReport.AddLine("", 0);
-  theReport.AddLine("Pages checked: " + std::to_string(m_nCheckedPages) +
-                        ", problems: " + std::to_string(m_nCheckProblems) +
-                        ", web links not checked: " + std::to_string(m_nUncheckedLinks),
-                    0);
-  theReport.SetBatch(false);
+  m_nCheckProblems = static_cast<int>(m_context.report.ErrorsReported() - nErrorsBefore);
+  m_context.report.AddLine("", 0);
+  m_context.report.AddLine("Pages checked: " + std::to_string(m_nCheckedPages) +
+                               ", problems: " + std::to_string(m_nCheckProblems) +
+                               ", web links not checked: " + std::to_string(m_nUncheckedLinks),
+                           0);
+  m_context.report.SetBatch(false);
 }
 
 }  // namespace velmora

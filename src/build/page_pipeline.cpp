@@ -5,6 +5,7 @@
 #include <exception>
 #include <utility>
 
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -14,21 +15,15 @@ namespace velmora {
 
 namespace {
 
-// VELMORA_THREADS, else the machine's cores.
-unsigned ThreadsWanted() {
-  if (const char* value = std::getenv("VELMORA_THREADS"); value && *value)
-    return static_cast<unsigned>(std::max(1, ParseLeadingInt(value)));
-  return std::thread::hardware_concurrency();
-}
-
 bool MayHoldTags(const std::string& text) {
   return text.find("<!--") != std::string::npos;
 }
 
 }  // namespace
 
-CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone) : m_onDone(std::move(onDone)) {
-  m_bTwoThreads = ThreadsWanted() > 1 && !theSettings.Internet;
+CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
+    : m_ctx(site.m_context), m_onDone(std::move(onDone)) {
+  m_bTwoThreads = m_ctx.threads > 1 && !m_ctx.settings.Internet;
   if (!m_bTwoThreads)
     return;
   std::unordered_set<std::string> paths;
@@ -49,8 +44,8 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone) : m_onDone(std
   m_strTemplateFolder = ToLower(site.m_strTemplates);
   // The look-ups and the index's word finder are made now: both threads read them.
   site.PreparedHomePage();
-  theKeywordIndex.PrepareScan();
-  m_memo.emplace();
+  site.m_context.index.PrepareScan();
+  m_memo.emplace(m_ctx.DiskSlot(), m_ctx.drives);
   m_worker = std::thread([this] { WorkerLoop(); });
 }
 
@@ -127,13 +122,13 @@ void CPagePipeline::WaitForWorker() {
 }
 
 void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
-  theReport.Replay(entry.m_sources);
+  m_ctx.report.Replay(entry.m_sources);
   if (!entry.m_bRead) {
     m_onDone(*entry.m_pPage, false);
     return;
   }
   if (bExpanded)
-    theReport.Replay(entry.m_expansion);
+    m_ctx.report.Replay(entry.m_expansion);
   else
     ExpandPageText(*entry.m_pPage, nullptr);
   m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, bExpanded ? &entry.m_tail : nullptr));

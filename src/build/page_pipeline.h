@@ -20,6 +20,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CPage;
 class CWebSite;
 
@@ -62,6 +64,7 @@ class CPagePipeline {
   void Complete(CEntry& entry, bool bExpanded);
   void WorkerLoop();
 
+  CBuildContext& m_ctx;
   DoneFunction m_onDone;
   bool m_bTwoThreads = false;
   std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of blocks and templates

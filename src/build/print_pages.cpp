@@ -6,11 +6,13 @@
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/page_charset.h"
-#include "markup/paths.h"
 #include "markup/printable_sections.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "platform/dialogs.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -54,7 +56,7 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
         continue;
       CPage* pPage = site.FindPage(reference);
       if (!pPage) {
-        theReport.AddFormatted(54, Trim(piece), 1);
+        site.m_context.report.AddFormatted(54, Trim(piece), 1);
         continue;
       }
       if (bSubtree)
@@ -123,7 +125,7 @@ bool FillPrintPage(CPage& page) {
     page.Build();
   if (page.m_strContent.empty())
     return false;
-  theReport.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
+  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
 
   const std::string& printPath = page.m_strLocalPath;
   std::string text = page.m_strContent;
@@ -148,64 +150,68 @@ bool FillPrintPage(CPage& page) {
   std::unordered_map<const CPage*, std::string> unanchored[2];  // by the text-only flag
   std::unordered_set<const CPage*> bare;
   std::optional<std::vector<CPage*>> outline;  // taken when a list first asks for it
-  RewriteElements(text, "<!--PRINTLIST", "<!--/PRINTLIST-->", [&](CTagElement& element) {
-    if (bFull)
-      return;
-    const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
-    std::string gathered;
-    const std::string pagesValue = element.GetAttribute("PAGES");
-    const bool bWhole = IsWholeOutline(pagesValue);
-    std::vector<CPage*> listed;
-    if (!bWhole)
-      listed = PrintListPages(*page.m_pSite, pagesValue);
-    else if (!outline)
-      outline = PrintListPages(*page.m_pSite, pagesValue);
-    for (CPage* pPage : bWhole ? *outline : listed) {
-      // Pages linked to directly (option N) are built elsewhere and have no text here.
-      if (pPage == &page || pPage->m_strLocalPath.empty() || pPage->HasOption('N') ||
-          bare.contains(pPage))
-        continue;
-      // Text-only sections lose their anchors; the page may still be anchored by a later list.
-      if (!bTextOnly && !anchored.contains(pPage)) {
-        const std::string sections =
-            take(*pPage, false, bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName);
-        if (sections.empty()) {
-          bare.insert(pPage);
-        } else {
-          anchored.insert(pPage);
-          held.emplace(ToLower(pPage->m_strLocalPath), pPage);
+  RewriteElements(
+      text, "<!--PRINTLIST", "<!--/PRINTLIST-->",
+      [&](CTagElement& element) {
+        if (bFull)
+          return;
+        const bool bTextOnly = element.GetAttribute("TEXTONLY") == "ON";
+        std::string gathered;
+        const std::string pagesValue = element.GetAttribute("PAGES");
+        const bool bWhole = IsWholeOutline(pagesValue);
+        std::vector<CPage*> listed;
+        if (!bWhole)
+          listed = PrintListPages(*page.m_pSite, pagesValue);
+        else if (!outline)
+          outline = PrintListPages(*page.m_pSite, pagesValue);
+        for (CPage* pPage : bWhole ? *outline : listed) {
+          // Pages linked to directly (option N) are built elsewhere and have no text here.
+          if (pPage == &page || pPage->m_strLocalPath.empty() || pPage->HasOption('N') ||
+              bare.contains(pPage))
+            continue;
+          // Text-only sections lose their anchors; the page may still be anchored by a later list.
+          if (!bTextOnly && !anchored.contains(pPage)) {
+            const std::string sections = take(
+                *pPage, false, bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName);
+            if (sections.empty()) {
+              bare.insert(pPage);
+            } else {
+              anchored.insert(pPage);
+              held.emplace(ToLower(pPage->m_strLocalPath), pPage);
+            }
+            gathered += sections;
+          } else {
+            auto& taken = unanchored[bTextOnly ? 1 : 0];
+            auto it = taken.find(pPage);
+            if (it == taken.end())
+              it = taken.emplace(pPage, take(*pPage, bTextOnly, CNode::EPrintAnchor::kNone)).first;
+            gathered += it->second;
+          }
+          if (nSize + gathered.size() > kMaxTextBytes) {
+            page.Context().report.AddLine(
+                FormatText("   Too much text, print list not filled: %1", printPath), 3);
+            bFull = true;
+            return;
+          }
         }
-        gathered += sections;
-      } else {
-        auto& taken = unanchored[bTextOnly ? 1 : 0];
-        auto it = taken.find(pPage);
-        if (it == taken.end())
-          it = taken.emplace(pPage, take(*pPage, bTextOnly, CNode::EPrintAnchor::kNone)).first;
-        gathered += it->second;
-      }
-      if (nSize + gathered.size() > kMaxTextBytes) {
-        theReport.AddLine(FormatText("   Too much text, print list not filled: %1", printPath), 3);
-        bFull = true;
-        return;
-      }
-    }
-    nSize += gathered.size();
-    if (!bTextOnly)
-      PointLinksAtAnchors(gathered, printPath, held, bIdAnchors);
-    if (element.GetAttribute("APPEND") == "ON")
-      element.m_strContent += gathered;
-    else
-      element.m_strContent = gathered;
-  });
+        nSize += gathered.size();
+        if (!bTextOnly)
+          PointLinksAtAnchors(gathered, printPath, held, bIdAnchors);
+        if (element.GetAttribute("APPEND") == "ON")
+          element.m_strContent += gathered;
+        else
+          element.m_strContent = gathered;
+      },
+      &page.Context().report);
   page.SetContent(text);
   page.CorrectGfxReferences();
   DeclareUtf8Charset(page.m_strContent);
 
   if (page.StoreLocal()) {
-    theReport.AddLine("OK", 0);
+    page.Context().report.AddLine("OK", 0);
     return true;
   }
-  theReport.AddLine(FormatText("Can't write: %1", printPath), 2);
+  page.Context().report.AddLine(FormatText("Can't write: %1", printPath), 2);
   return false;
 }
 
@@ -222,12 +228,12 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
       if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty() && !pPage->HasOption('N'))
         text += pPage->ExtractPrintableSections(filePath, true, false, CNode::EPrintAnchor::kNone);
     for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");
-    return WriteTextFile(filePath, text);
+    return m_context.files.WriteTextFile(filePath, text);
   }
 
   CPage onePage(this, "0,OneprintPage,PP," + filePath);
   if (!onePage.m_bValid) {
-    theReport.AddFormatted(33, filePath, 3);
+    m_context.report.AddFormatted(33, filePath, 3);
     return false;
   }
   // The page lands where it was asked for and is built from the print template, even on

@@ -4,10 +4,11 @@
 #include <unordered_set>
 
 #include "build/resource_copy.h"
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -16,9 +17,9 @@ namespace velmora {
 namespace {
 // One key for every name of the same file: drive letters compare ignoring case, and the host
 // path takes out "." and ".." pieces.
-std::string FileKey(const std::string& path) {
+std::string FileKey(CBuildContext& ctx, const std::string& path) {
   std::string host;
-  return theDriveMap.ToHost(path, host) ? host : ToUpper(path);
+  return ctx.drives.ToHost(path, host) ? host : ToUpper(path);
 }
 }  // namespace
 
@@ -45,7 +46,7 @@ bool CReplaceTool::ReplacementText(const std::string& with, std::string& replace
   }
   CNode source(&m_site);
   if (!source.SetLocation(TrimLeft(with.substr(1))) || !source.Load()) {
-    Dialogs().MessageBox(FormatText("Can't load file: %1", with));
+    m_site.m_context.Dialogs().MessageBox(FormatText("Can't load file: %1", with));
     return false;
   }
   replacement = source.GetContent();
@@ -62,28 +63,29 @@ bool CReplaceTool::Replace(const std::string& find, const std::string& with,
   if (!ReplacementText(with, replacement))
     return false;
 
-  Progress().Show(static_cast<int>(files.size()));
+  m_site.m_context.Progress().Show(static_cast<int>(files.size()));
   int nPosition = 0;
   // A file named twice (by two block lines, say) is changed once: a replacement that holds
   // its search text would otherwise be applied to its own result.
   std::unordered_set<std::string> done;
   for (const std::string& file : files) {
     std::string text;
-    if (done.insert(FileKey(file)).second && ReadTextFile(file, text)) {
+    if (done.insert(FileKey(m_site.m_context, file)).second &&
+        m_site.m_context.files.ReadTextFile(file, text)) {
       const size_t nCount = ReplaceAll(text, find, replacement);
       if (nCount > 0) {
-        WriteTextFile(file, text);
+        m_site.m_context.files.WriteTextFile(file, text);
         m_nReplaces += static_cast<int>(nCount);
         ++m_nFiles;
       }
     }
-    Progress().SetPos(++nPosition);
+    m_site.m_context.Progress().SetPos(++nPosition);
   }
   if (m_bResultInReport)
-    theReport.AddLine(ResultText(), 0);
+    m_site.m_context.report.AddLine(ResultText(), 0);
   else
-    Dialogs().MessageBox(ResultText());
-  Progress().Hide();
+    m_site.m_context.Dialogs().MessageBox(ResultText());
+  m_site.m_context.Progress().Hide();
   return true;
 }
 

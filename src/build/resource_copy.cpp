@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "assembly/templates.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
 #include "platform/current_folder.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -37,10 +39,11 @@ std::string WithBackslash(std::string folder) {
 }
 
 // Makes sure folder (without a final backslash) exists; a failure is shown in a message box.
-bool MakeSiteFolder(const std::string& folder) {
-  if (Disk().FolderExists(folder) || (MakeDirs(folder) && Disk().FolderExists(folder)))
+bool MakeSiteFolder(CBuildContext& ctx, const std::string& folder) {
+  if (ctx.Disk().FolderExists(folder) ||
+      (ctx.files.MakeDirs(folder) && ctx.Disk().FolderExists(folder)))
     return true;
-  Dialogs().MessageBox(FormatText("Cannot make: %1", folder));
+  ctx.Dialogs().MessageBox(FormatText("Cannot make: %1", folder));
   return false;
 }
 
@@ -56,28 +59,28 @@ std::string BaseWithoutSlash(std::string base) {
   return base;
 }
 
-bool FetchTextTo(const std::string& address, const std::string& path) {
+bool FetchTextTo(CBuildContext& ctx, const std::string& address, const std::string& path) {
   std::string text, log;
-  return theFetcher.GetText(address, text, log) && WriteTextFile(path, text);
+  return ctx.fetcher.GetText(address, text, log) && ctx.files.WriteTextFile(path, text);
 }
 
-bool FetchBinaryTo(const std::string& address, const std::string& path) {
+bool FetchBinaryTo(CBuildContext& ctx, const std::string& address, const std::string& path) {
   std::string log;
-  return theFetcher.GetBinary(address, path, log) && Disk().FileExists(path);
+  return ctx.fetcher.GetBinary(address, path, log) && ctx.Disk().FileExists(path);
 }
 
 // Reads the listing page at address and copies the files it links to into folder; every
 // name goes through fetch (text or bytes chosen by the caller). Returns the files that
 // arrived, or -1 when the listing itself could not be fetched.
 template <typename Fetch>
-int CopyListedFiles(const std::string& address, const std::string& folder, std::string& base,
-                    Fetch fetch) {
+int CopyListedFiles(CBuildContext& ctx, const std::string& address, const std::string& folder,
+                    std::string& base, Fetch fetch) {
   std::string listing, log;
-  if (!theFetcher.GetText(address, listing, log))
+  if (!ctx.fetcher.GetText(address, listing, log))
     return -1;
   base = address;
-  if (!theFetcher.GetRedirectedLocation().empty())
-    base = theFetcher.GetRedirectedLocation();
+  if (!ctx.fetcher.GetRedirectedLocation().empty())
+    base = ctx.fetcher.GetRedirectedLocation();
   base = BaseWithoutSlash(base);
   ReplaceAll(listing, "A HREF", "a href");
   std::vector<std::string> values;
@@ -87,32 +90,32 @@ int CopyListedFiles(const std::string& address, const std::string& folder, std::
   int nArrived = 0;
   for (const std::string& value : values)
     if (IsListedFile(value) && seen.insert(value).second &&
-        fetch(base + "/" + value, folder + value))
+        fetch(ctx, base + "/" + value, folder + value))
       ++nArrived;
   return nArrived;
 }
 
 // Resources or templates given by a web address with the Internet off: only the local copy
 // from an earlier run can serve.
-void ReportOffline(const std::string& address, const std::string& folder) {
-  theReport.AddFormatted(47, address, 0);
-  if (Disk().FolderExists(folder))
-    theReport.AddFormatted(92, folder, 0);
+void ReportOffline(CBuildContext& ctx, const std::string& address, const std::string& folder) {
+  ctx.report.AddFormatted(47, address, 0);
+  if (ctx.Disk().FolderExists(folder))
+    ctx.report.AddFormatted(92, folder, 0);
 }
 
-void WriteMissingResources(const std::string& folder) {
+void WriteMissingResources(CBuildContext& ctx, const std::string& folder) {
   for (const char* pszName : kResourceImages) {
     std::string path = folder + pszName;
     // Only a file that is not there at all is missing; one that cannot be read is the user's.
-    if (AnythingAt(path))
+    if (ctx.files.AnythingAt(path))
       continue;
     std::string_view bytes;
-    if (BuiltinFile(pszName, bytes) && WriteBinaryFile(path, bytes))
-      theReport.AddLine(FormatText("Using original: %1", pszName), 2);
+    if (BuiltinFile(pszName, bytes) && ctx.files.WriteBinaryFile(path, bytes))
+      ctx.report.AddLine(FormatText("Using original: %1", pszName), 2);
   }
   std::string path = folder + "def.css";
-  if (!AnythingAt(path) && WriteTextFile(path, LoadResourceText("def.css")))
-    theReport.AddLine(FormatText("Using original: %1", "def.css"), 2);
+  if (!ctx.files.AnythingAt(path) && ctx.files.WriteTextFile(path, LoadResourceText("def.css")))
+    ctx.report.AddLine(FormatText("Using original: %1", "def.css"), 2);
 }
 
 }  // namespace
@@ -120,35 +123,37 @@ void WriteMissingResources(const std::string& folder) {
 bool CopyLayoutResources(CWebSite& site) {
   if (site.m_bResourcesElsewhere) {
     std::string folder = site.m_strCatalog + "gfx";
-    if (!MakeSiteFolder(folder))
+    if (!MakeSiteFolder(site.m_context, folder))
       return false;
     std::string target = folder + "\\";
     std::string address = site.m_strResources;
     if (NormalizeHttpAddress(address)) {
-      if (!theSettings.Internet) {
-        ReportOffline(address, folder);
+      if (!site.m_context.settings.Internet) {
+        ReportOffline(site.m_context, address, folder);
       } else {
         std::string base;
-        int nArrived = CopyListedFiles(
-            address, target, base, [](const std::string& from, const std::string& to) {
-              return Contains(from, ".css") || Contains(from, ".CSS") ? FetchTextTo(from, to)
-                                                                      : FetchBinaryTo(from, to);
-            });
+        int nArrived =
+            CopyListedFiles(site.m_context, address, target, base,
+                            [](CBuildContext& ctx, const std::string& from, const std::string& to) {
+                              return Contains(from, ".css") || Contains(from, ".CSS")
+                                         ? FetchTextTo(ctx, from, to)
+                                         : FetchBinaryTo(ctx, from, to);
+                            });
         if (nArrived >= 0 && nArrived <= 2) {
           for (const char* pszName : kServerResources) {
             std::string from = base + "/" + pszName;
             if (EndsWith(pszName, ".css"))
-              FetchTextTo(from, target + pszName);
+              FetchTextTo(site.m_context, from, target + pszName);
             else
-              FetchBinaryTo(from, target + pszName);
+              FetchBinaryTo(site.m_context, from, target + pszName);
           }
         }
       }
     } else {
-      CopyFiles(site.m_strResources, target);
+      CopyFiles(site.m_context, site.m_strResources, target);
     }
   }
-  WriteMissingResources(WithBackslash(site.GfxPath()));
+  WriteMissingResources(site.m_context, WithBackslash(site.GfxPath()));
   return true;
 }
 
@@ -157,22 +162,22 @@ bool CopyTemplates(CWebSite& site) {
     return true;
   if (site.m_bTemplatesElsewhere) {
     std::string folder = site.m_strCatalog + "templates";
-    if (!MakeSiteFolder(folder))
+    if (!MakeSiteFolder(site.m_context, folder))
       return false;
     std::string target = folder + "\\";
     std::string address = site.m_strTemplates;
     if (NormalizeHttpAddress(address)) {
-      if (!theSettings.Internet) {
-        ReportOffline(address, folder);
+      if (!site.m_context.settings.Internet) {
+        ReportOffline(site.m_context, address, folder);
       } else {
         std::string base;
-        int nArrived = CopyListedFiles(address, target, base, FetchTextTo);
+        int nArrived = CopyListedFiles(site.m_context, address, target, base, FetchTextTo);
         if (nArrived >= 0 && nArrived <= 4)
           for (const std::string& name : TemplateFileNames())
-            FetchTextTo(base + "/" + name, target + name);
+            FetchTextTo(site.m_context, base + "/" + name, target + name);
       }
     } else {
-      CopyFiles(site.m_strTemplates, target);
+      CopyFiles(site.m_context, site.m_strTemplates, target);
     }
     site.m_strTemplates = target;
   }
@@ -180,16 +185,16 @@ bool CopyTemplates(CWebSite& site) {
   return true;
 }
 
-bool CopyFiles(const std::string& source, const std::string& destination) {
+bool CopyFiles(CBuildContext& ctx, const std::string& source, const std::string& destination) {
   if (source.empty() || destination.empty())
     return false;
   std::string from = WithBackslash(source);
   std::string to = WithBackslash(destination);
-  std::string remembered = CurrentFolder();
-  if (!SetCurrentFolder(from))
+  std::string remembered = ctx.folder.Get();
+  if (!ctx.folder.Set(from, ctx.Disk()))
     return false;
-  from = WithBackslash(CurrentFolder());
-  SetCurrentFolder(remembered);
+  from = WithBackslash(ctx.folder.Get());
+  ctx.folder.Set(remembered, ctx.Disk());
 
   // Breadth first, so the files of a folder come before those of its sub-folders.
   std::vector<std::string> files;
@@ -198,7 +203,7 @@ bool CopyFiles(const std::string& source, const std::string& destination) {
     std::string folder = folders.front();
     folders.pop_front();
     std::vector<CDirEntry> entries;
-    if (!Disk().ListFolder(folder, entries))
+    if (!ctx.Disk().ListFolder(folder, entries))
       continue;
     std::sort(entries.begin(), entries.end(),
               [](const CDirEntry& a, const CDirEntry& b) { return a.m_strName < b.m_strName; });
@@ -217,9 +222,9 @@ bool CopyFiles(const std::string& source, const std::string& destination) {
     std::string folder = target.substr(0, target.rfind('\\'));
     std::string bytes;
     // MakeDirs is given a file in the folder so that a folder name with "." is made too.
-    bool bCopied = MakeDirs(folder + "\\x.x") && Disk().ReadFile(file, bytes) &&
-                   Disk().WriteFile(target, bytes);
-    if (!bCopied && Dialogs().AskYesNo("Give up attempt to copy files?"))
+    bool bCopied = ctx.files.MakeDirs(folder + "\\x.x") && ctx.Disk().ReadFile(file, bytes) &&
+                   ctx.Disk().WriteFile(target, bytes);
+    if (!bCopied && ctx.Dialogs().AskYesNo("Give up attempt to copy files?"))
       return false;
   }
   return true;

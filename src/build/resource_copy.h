@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CWebSite;
 
 // The build's copying stage: layout resources, then templates with the ATEMPLATE= lines.
@@ -16,6 +18,6 @@ void CopyResourcesAndTemplates(CWebSite& site);
 bool CopyLayoutResources(CWebSite& site);
 bool CopyTemplates(CWebSite& site);
 // Copies the tree under source into destination; folders beginning with "." stay behind.
-bool CopyFiles(const std::string& source, const std::string& destination);
+bool CopyFiles(CBuildContext& ctx, const std::string& source, const std::string& destination);
 
 }  // namespace velmora

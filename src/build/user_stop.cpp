@@ -1,14 +1,15 @@
 #include "build/user_stop.h"
 
+#include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
 
 namespace velmora {
 
-bool StoppedByTheUser() {
-  if (!Progress().StopRequested())
+bool StoppedByTheUser(CBuildContext& ctx) {
+  if (!ctx.Progress().StopRequested())
     return false;
-  theReport.AddLine("Stopped by the user", 2);
+  ctx.report.AddLine("Stopped by the user", 2);
   return true;
 }
 

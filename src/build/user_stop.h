@@ -3,7 +3,9 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // True, after the report line "Stopped by the user", once a stop was asked for.
-bool StoppedByTheUser();
+bool StoppedByTheUser(CBuildContext& ctx);
 
 }  // namespace velmora

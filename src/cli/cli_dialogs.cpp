@@ -17,8 +17,8 @@ void CCliDialogs::Write(const std::string& text) {
   if (m_pProgress)
     m_pProgress->Erase();
   std::string out = CrLfToLf(text);
-  if (m_bHostPaths)
-    out = WithHostPaths(out);
+  if (m_pHostPaths)
+    out = m_pHostPaths->WithHostPaths(out);
   std::fwrite(out.data(), 1, out.size(), stderr);
   std::fflush(stderr);
 }

@@ -11,6 +11,8 @@
 
 namespace velmora {
 
+class CDriveMap;
+
 class CTerminalProgress;
 
 class CCliDialogs : public CDialogs {
@@ -23,7 +25,8 @@ class CCliDialogs : public CDialogs {
   bool AskPassword(const std::string& address, std::string& user, std::string& password) override;
   bool ShowAlerts(const std::vector<std::string>& alerts) override;
   // Paths are written in the host's form.
-  void SetHostPaths(bool bOn) { m_bHostPaths = bOn; }
+  // Paths are shown in the host's form through the drive map, when one is given.
+  void SetHostPaths(const CDriveMap* pDrives) { m_pHostPaths = pDrives; }
 
  private:
   void Write(const std::string& text);
@@ -33,7 +36,7 @@ class CCliDialogs : public CDialogs {
 
   int m_nAnswer;
   CTerminalProgress* m_pProgress;
-  bool m_bHostPaths = false;
+  const CDriveMap* m_pHostPaths = nullptr;
 };
 
 // The end-of-batch summary: "Reported:", the first alerts, and "... and N more" for the rest.

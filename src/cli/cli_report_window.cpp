@@ -47,7 +47,7 @@ void CCliReportWindow::PrintNewAlerts() {
 void CCliReportWindow::Print(const std::string& text) {
   if (m_pProgress)
     m_pProgress->Erase();
-  const std::string shown = m_bHostPaths ? WithHostPaths(text) : text;
+  const std::string shown = m_pHostPaths ? m_pHostPaths->WithHostPaths(text) : text;
   std::fwrite(shown.data(), 1, shown.size(), m_pOut);
   std::fflush(m_pOut);
   if (m_pProgress)

@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+class CDriveMap;
+
 class CTerminalProgress;
 
 class CCliReportWindow : public CReportWindow {
@@ -18,7 +20,8 @@ class CCliReportWindow : public CReportWindow {
       : m_pOut(pOut), m_report(report), m_bQuiet(bQuiet), m_pProgress(pProgress) {}
   void Refresh(const std::string& text) override;
   // Paths are printed in the host's form ("/home/me/site/a.html" for "C:\site\a.html").
-  void SetHostPaths(bool bOn) { m_bHostPaths = bOn; }
+  // Paths are shown in the host's form through the drive map, when one is given.
+  void SetHostPaths(const CDriveMap* pDrives) { m_pHostPaths = pDrives; }
 
  private:
   void PrintNewLines(const std::string& text);
@@ -28,7 +31,7 @@ class CCliReportWindow : public CReportWindow {
   std::FILE* m_pOut;
   const CReport& m_report;
   bool m_bQuiet;
-  bool m_bHostPaths = false;
+  const CDriveMap* m_pHostPaths = nullptr;
   CTerminalProgress* m_pProgress;
   size_t m_nPrinted = 0;  // how much of the shown text is on the screen
   long long m_nAlertsPrinted = 0;

@@ -14,6 +14,7 @@
 #include "cli/cli_report_window.h"
 #include "cli/run_command.h"
 #include "cli/terminal_progress.h"
+#include "model/build_context.h"
 #include "platform/build_settings.h"
 #include "platform/environment.h"
 #include "platform/report.h"
@@ -47,35 +48,37 @@ int Main(int argc, char** argv) {
     return kExitClean;
   }
 
-  if (!LoadStoredSettings())
+  CBuildContext ctx;
+  ctx.threads = ThreadsWanted();
+  if (!LoadStoredSettings(ctx))
     std::fprintf(stderr, "velmora: cannot read the settings file %s; using the defaults\n",
                  SettingsFilePath().c_str());
   if (options.m_nInternet != -1)
-    theSettings.Internet = options.m_nInternet;
-  for (const auto& [name, value] : options.m_sets) *SettingByName(theSettings, name) = value;
+    ctx.settings.Internet = options.m_nInternet;
+  for (const auto& [name, value] : options.m_sets) *SettingByName(ctx.settings, name) = value;
 
   std::unique_ptr<CTerminalProgress> pProgress;
   if (StandardErrorIsTerminal())
     pProgress = std::make_unique<CTerminalProgress>(stderr);
   const bool bHostPaths = options.m_bHostPaths || EnvironmentVariable("VELMORA_HOST_PATHS") == "1";
   CCliDialogs dialogs(options.m_nAnswer, pProgress.get());
-  dialogs.SetHostPaths(bHostPaths);
-  CCliReportWindow window(stdout, theReport, options.m_bQuiet, pProgress.get());
-  window.SetHostPaths(bHostPaths);
-  SetDialogs(&dialogs);
-  SetProgress(pProgress.get());
-  theReport.SetWindow(&window);
+  dialogs.SetHostPaths(bHostPaths ? &ctx.drives : nullptr);
+  CCliReportWindow window(stdout, ctx.report, options.m_bQuiet, pProgress.get());
+  window.SetHostPaths(bHostPaths ? &ctx.drives : nullptr);
+  ctx.SetDialogs(&dialogs);
+  ctx.SetProgress(pProgress.get());
+  ctx.report.SetWindow(&window);
 
   int status = kExitCouldNotRun;
   try {
-    status = RunCommand(options);
+    status = RunCommand(ctx, options);
   } catch (...) {
-    ReportFatalError();
+    ReportFatalError(ctx);
   }
 
-  theReport.SetWindow(nullptr);
-  SetProgress(nullptr);
-  SetDialogs(nullptr);
+  ctx.report.SetWindow(nullptr);
+  ctx.SetProgress(nullptr);
+  ctx.SetDialogs(nullptr);
   if (pProgress)
     pProgress->Hide();
   return status;

@@ -7,6 +7,7 @@
 #include "app/settings_store.h"
 #include "app/site_session.h"
 #include "cli/serve_command.h"
+#include "model/build_context.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
@@ -19,18 +20,18 @@ void Complain(const std::string& text) {
 }
 
 // From the command's result, what was reported and the problems a check counted.
-int ExitStatus(bool bRan, int problems = 0) {
-  if (!bRan || theReport.HighestLevel() >= 4)
+int ExitStatus(const CReport& report, bool bRan, int problems = 0) {
+  if (!bRan || report.HighestLevel() >= 4)
     return kExitCouldNotRun;
-  if (theReport.HighestLevel() == 3 || problems > 0)
+  if (report.HighestLevel() == 3 || problems > 0)
     return kExitErrors;
   return kExitClean;
 }
 
 // A folder or address given for a new site: absolute host folders become internal paths;
 // anything else (a relative folder, an address) is told apart by the new command.
-std::string LocationFromUser(const std::string& text) {
-  return IsHostPath(text) ? PathFromUser(text) : text;
+std::string LocationFromUser(const CDriveMap& drives, const std::string& text) {
+  return IsHostPath(text) ? drives.PathFromUser(text) : text;
 }
 
 int Settings(const CCliOptions& options) {
@@ -51,7 +52,7 @@ int Settings(const CCliOptions& options) {
 }  // namespace
 
 bool LoadSession(CSiteSession& session, const std::string& script) {
-  std::string path = PathFromUser(script);
+  std::string path = session.m_context.drives.PathFromUser(script);
   switch (session.LoadScript(path)) {
     case EScriptRead::kRead:
       return true;
@@ -65,47 +66,50 @@ bool LoadSession(CSiteSession& session, const std::string& script) {
   return false;
 }
 
-int RunCommand(const CCliOptions& options) {
+int RunCommand(CBuildContext& ctx, const CCliOptions& options) {
   const std::string& command = options.m_strCommand;
   if (command == "settings")
     return Settings(options);
   if (command == "new") {
     ETemplateStyle style = ETemplateStyle::kClassic;
     StyleFromName(options.m_strStyle, style);  // checked with the command line
-    const std::string script = options.m_args.empty() ? "" : PathFromUser(options.m_args[0]);
-    bool ok = NewSiteCommand(script, options.m_bFrames, LocationFromUser(options.m_strTemplates),
-                             LocationFromUser(options.m_strResources), style,
+    const std::string script =
+        options.m_args.empty() ? "" : ctx.drives.PathFromUser(options.m_args[0]);
+    bool ok = NewSiteCommand(ctx, script, options.m_bFrames,
+                             LocationFromUser(ctx.drives, options.m_strTemplates),
+                             LocationFromUser(ctx.drives, options.m_strResources), style,
                              options.m_strLanguage.empty() ? "en" : options.m_strLanguage);
-    return ExitStatus(ok);
+    return ExitStatus(ctx.report, ok);
   }
   if (command == "serve")
-    return ServeCommand(options);
+    return ServeCommand(ctx, options);
 
-  CSiteSession session;
+  CSiteSession session(ctx);
   if (!LoadSession(session, options.m_args[0]))
     return kExitCouldNotRun;
   std::vector<std::string> rest(options.m_args.begin() + 1, options.m_args.end());
   if (command == "interpret")
-    return ExitStatus(session.LoadAndInterpret());
+    return ExitStatus(ctx.report, session.LoadAndInterpret());
   if (command == "build")
-    return ExitStatus(BuildCommand(session, rest));
+    return ExitStatus(ctx.report, BuildCommand(session, rest));
   if (command == "check") {
     int problems = 0;
     bool ok = CheckCommand(session, rest, problems);
-    return ExitStatus(ok, problems);
+    return ExitStatus(ctx.report, ok, problems);
   }
   if (command == "print") {
-    std::string output = options.m_strOutput.empty() ? "" : PathFromUser(options.m_strOutput);
-    return ExitStatus(PrintCommand(session, options.m_bText, output));
+    std::string output =
+        options.m_strOutput.empty() ? "" : ctx.drives.PathFromUser(options.m_strOutput);
+    return ExitStatus(ctx.report, PrintCommand(session, options.m_bText, output));
   }
   if (command == "replace") {
     std::vector<std::string> files;
-    for (const std::string& file : rest) files.push_back(PathFromUser(file));
-    return ExitStatus(
-        ReplaceCommand(session, options.m_strFind, options.m_strWith, options.m_bAll, files));
+    for (const std::string& file : rest) files.push_back(ctx.drives.PathFromUser(file));
+    return ExitStatus(ctx.report, ReplaceCommand(session, options.m_strFind, options.m_strWith,
+                                                 options.m_bAll, files));
   }
   if (command == "convert")
-    return ExitStatus(ConvertCommand(session));
+    return ExitStatus(ctx.report, ConvertCommand(session));
   Complain("unknown command " + command);
   return kExitUsage;
 }

@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // Exit statuses of the program.
 enum : int {
   kExitClean = 0,   // nothing of level 3 or 4 reported
@@ -21,8 +23,8 @@ class CSiteSession;
 // it cannot.
 bool LoadSession(CSiteSession& session, const std::string& script);
 
-// theSettings must hold the settings of this run; the dialogs, progress and report window
+// The context's settings must be those of this run; its dialogs, progress and report window
 // must be installed.
-int RunCommand(const CCliOptions& options);
+int RunCommand(CBuildContext& ctx, const CCliOptions& options);
 
 }  // namespace velmora

@@ -10,12 +10,12 @@
 
 #include "app/site_session.h"
 #include "cli/run_command.h"
-#include "platform/drive_map.h"
+#include "model/build_context.h"
 #include "serve/preview_server.h"
 
 namespace velmora {
 
-int ServeCommand(const CCliOptions& options) {
+int ServeCommand(CBuildContext& ctx, const CCliOptions& options) {
   // Ctrl-C and SIGTERM are taken by a thread of their own, which ends the watching through a
   // pipe; every other thread, started after this, has them blocked.
   sigset_t signals;
@@ -26,10 +26,10 @@ int ServeCommand(const CCliOptions& options) {
   // Each rebuild's report reaches a pipe or a log file as it is written.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
-  CSiteSession probe;
+  CSiteSession probe(ctx);
   if (!LoadSession(probe, options.m_args[0]))
     return kExitCouldNotRun;
-  CPreviewServer preview(PathFromUser(options.m_args[0]));
+  CPreviewServer preview(ctx, ctx.drives.PathFromUser(options.m_args[0]));
   std::string error;
   if (!preview.Start(options.m_strBind.empty() ? "127.0.0.1" : options.m_strBind, options.m_nPort,
                      error)) {

@@ -6,7 +6,9 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // The exit status: 0 after Ctrl-C, 2 when the site could not be built or served.
-int ServeCommand(const CCliOptions& options);
+int ServeCommand(CBuildContext& ctx, const CCliOptions& options);
 
 }  // namespace velmora

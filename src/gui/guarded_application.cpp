@@ -8,7 +8,8 @@ bool CGuardedApplication::notify(QObject* pReceiver, QEvent* pEvent) {
   try {
     return QApplication::notify(pReceiver, pEvent);
   } catch (...) {
-    ReportFatalError();
+    if (m_pContext)
+      ReportFatalError(*m_pContext);
     // Every event loop ends, a dialog's included, and exec() gives the status.
     exit(kExitFatal);
     return false;

@@ -7,12 +7,19 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 class CGuardedApplication : public QApplication {
  public:
   using QApplication::QApplication;
   bool notify(QObject* pReceiver, QEvent* pEvent) override;
+  // Where an exception that escapes an event is reported.
+  void SetContext(CBuildContext* pContext) { m_pContext = pContext; }
 
   static constexpr int kExitFatal = 2;
+
+ private:
+  CBuildContext* m_pContext = nullptr;
 };
 
 }  // namespace velmora

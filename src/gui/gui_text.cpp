@@ -1,4 +1,5 @@
 #include "gui/gui_text.h"
+#include "platform/drive_map.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -24,17 +25,16 @@ QString DisplayText(const std::string& bytes) {
   return ToQString(CrLfToLf(bytes));
 }
 
-QString HostPath(const std::string& internalPath) {
+QString HostPath(const CDriveMap& drives, const std::string& internalPath) {
   std::string host;
-  if (internalPath.empty() || !theDriveMap.ToHost(internalPath, host))
+  if (internalPath.empty() || !drives.ToHost(internalPath, host))
     return {};
   return QFile::decodeName(QByteArray::fromStdString(host));
 }
 
-std::string InternalFromHost(const QString& hostPath) {
+std::string InternalFromHost(const CDriveMap& drives, const QString& hostPath) {
   std::string internal;
-  if (hostPath.isEmpty() ||
-      !theDriveMap.ToInternal(QFile::encodeName(hostPath).toStdString(), internal))
+  if (hostPath.isEmpty() || !drives.ToInternal(QFile::encodeName(hostPath).toStdString(), internal))
     return {};
   return internal;
 }

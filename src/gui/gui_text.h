@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CDriveMap;
+
 QString ToQString(const std::string& bytes);
 // What the user typed, as UTF-8 bytes; CR LF line ends are kept as they were shown.
 std::string FromQString(const QString& text);
@@ -15,8 +17,8 @@ QString DisplayText(const std::string& bytes);
 
 // The host path of an internal path, for starting a file dialog there; empty when the path
 // does not reach the host.
-QString HostPath(const std::string& internalPath);
+QString HostPath(const CDriveMap& drives, const std::string& internalPath);
 // A host path from a file dialog as an internal path; empty when no drive covers it.
-std::string InternalFromHost(const QString& hostPath);
+std::string InternalFromHost(const CDriveMap& drives, const QString& hostPath);
 
 }  // namespace velmora

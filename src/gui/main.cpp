@@ -11,6 +11,7 @@
 #include "gui/guarded_application.h"
 #include "gui/main_frame.h"
 #include "gui/tool_icons.h"
+#include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
 
@@ -41,16 +42,19 @@ int Main(int argc, char** argv) {
       script = arg.toLocal8Bit().toStdString();
   }
 
-  if (!velmora::LoadStoredSettings())
+  velmora::CBuildContext ctx;
+  ctx.threads = velmora::ThreadsWanted();
+  app.SetContext(&ctx);
+  if (!velmora::LoadStoredSettings(ctx))
     std::fprintf(stderr, "velmora-gui: cannot read the settings file %s\n",
                  velmora::SettingsFilePath().c_str());
 
-  velmora::CMainFrame frame;
+  velmora::CMainFrame frame(ctx);
   frame.RestoreGeometry();
   velmora::CScriptedDialogs answersNo;
   if (!screenshot.empty())
-    velmora::SetDialogs(&answersNo);
-  if (!script.empty() && !frame.OpenDocument(velmora::PathFromUser(script)))
+    ctx.SetDialogs(&answersNo);
+  if (!script.empty() && !frame.OpenDocument(ctx.drives.PathFromUser(script)))
     return 1;
   frame.show();
 
@@ -65,7 +69,8 @@ int Main(int argc, char** argv) {
     });
   }
   const int status = app.exec();
-  velmora::SetDialogs(nullptr);
+  ctx.SetDialogs(nullptr);
+  app.SetContext(nullptr);
   return status;
 }
 

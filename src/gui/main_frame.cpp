@@ -31,6 +31,7 @@
 #include "gui/quarn_view.h"
 #include "gui/script_format_dialog.h"
 #include "gui/tool_icons.h"
+#include "model/build_context.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
@@ -45,27 +46,28 @@ constexpr int kChangedScriptMessage = 17000;
 const char kAppTitle[] = "Quarn20";
 
 // The start folder of a file dialog: the document's folder, else drive C.
-QString DialogFolder(const std::string& documentPath) {
-  const QString host = HostPath(documentPath);
+QString DialogFolder(const CDriveMap& drives, const std::string& documentPath) {
+  const QString host = HostPath(drives, documentPath);
   if (!host.isEmpty())
     return host.left(host.lastIndexOf('/'));
-  return QString::fromStdString(theDriveMap.HostFolder('C'));
+  return QString::fromStdString(drives.HostFolder('C'));
 }
 
 // A file chosen in a dialog as an internal path; empty, after a message box, when no drive
 // holds it.
-std::string InternalPath(const QString& hostPath) {
-  const std::string internal = InternalFromHost(hostPath);
+std::string InternalPath(CBuildContext& ctx, const QString& hostPath) {
+  const std::string internal = InternalFromHost(ctx.drives, hostPath);
   if (internal.empty())
-    Dialogs().MessageBox("The file lies on no drive of the program: " + hostPath.toStdString());
+    ctx.Dialogs().MessageBox("The file lies on no drive of the program: " + hostPath.toStdString());
   return internal;
 }
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* pParent) : QMainWindow(pParent) {
+CMainFrame::CMainFrame(CBuildContext& ctx, QWidget* pParent)
+    : QMainWindow(pParent), m_ctx(ctx), m_doc(ctx) {
   m_pDialogs = std::make_unique<CGuiDialogs>(this);
   m_pDialogs->m_onConversionAnswered = [this] { m_bSkipReloadCheck = true; };
-  SetDialogs(m_pDialogs.get());
+  m_ctx.SetDialogs(m_pDialogs.get());
   m_doc.NewDocument();
   m_pView = new CQuarnView(m_doc, this);
   setCentralWidget(m_pView);
@@ -104,8 +106,8 @@ CMainFrame::~CMainFrame() {
   QObject::disconnect(m_pView, nullptr, this, nullptr);
   m_actions.clear();
   m_recentActions.clear();
-  if (&Dialogs() == m_pDialogs.get())
-    SetDialogs(nullptr);
+  if (&m_ctx.Dialogs() == m_pDialogs.get())
+    m_ctx.SetDialogs(nullptr);
 }
 
 QAction* CMainFrame::Action(int nId) const {
@@ -336,7 +338,7 @@ void CMainFrame::UpdateActions() {
   enable(kIdPreview, bIdle && m_doc.HasPath() && !m_pView->IsScriptEmpty());
   enable(kIdProperties, bIdle);
   enable(kIdScriptFormat, bIdle);
-  enable(kIdBrowseDocumentation, bIdle && theSettings.Internet != 0);
+  enable(kIdBrowseDocumentation, bIdle && m_ctx.settings.Internet != 0);
   enable(kIdAppAbout, bIdle);
   m_pView->OnlineBox()->setEnabled(bIdle);
 }
@@ -348,7 +350,7 @@ void CMainFrame::UpdateTitle() {
 bool CMainFrame::OpenDocument(const std::string& path) {
   std::string error;
   if (!m_doc.Open(path, error)) {
-    Dialogs().MessageBox(error);
+    m_ctx.Dialogs().MessageBox(error);
     return false;
   }
   m_recent.Add(path);
@@ -380,9 +382,9 @@ void CMainFrame::OpenNewSite(const std::string& path, const std::string& text) {
 }
 
 void CMainFrame::OnFileNew() {
-  if (m_doc.IsModified() && Dialogs().AskYesNo("Save first ?"))
+  if (m_doc.IsModified() && m_ctx.Dialogs().AskYesNo("Save first ?"))
     OnSave();
-  CNewSiteDlg dialog(this);
+  CNewSiteDlg dialog(m_ctx, this);
   if (dialog.exec() != QDialog::Accepted)
     return;
   OpenNewSite(dialog.m_strScriptPath, dialog.m_strScriptText);
@@ -391,11 +393,11 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
   if (!SaveModified())
     return;
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, "Open", DialogFolder(m_doc.PathName()), kScriptFilter);
+  const QString chosen = QFileDialog::getOpenFileName(
+      this, "Open", DialogFolder(m_ctx.drives, m_doc.PathName()), kScriptFilter);
   if (chosen.isEmpty())
     return;
-  const std::string path = InternalPath(chosen);
+  const std::string path = InternalPath(m_ctx, chosen);
   if (!path.empty())
     OpenDocument(path);
 }
@@ -406,7 +408,7 @@ void CMainFrame::OnReload() {
     return;
   std::string error;
   if (!m_doc.Open(m_doc.PathName(), error)) {
-    Dialogs().MessageBox(error);
+    m_ctx.Dialogs().MessageBox(error);
     return;
   }
   RememberScriptTime();
@@ -416,7 +418,7 @@ void CMainFrame::OnReload() {
 
 bool CMainFrame::DoSave(const std::string& path) {
   if (!m_doc.Save(path, m_pView->ScriptBytes())) {
-    Dialogs().MessageBox("Cannot save the script " + path);
+    m_ctx.Dialogs().MessageBox("Cannot save the script " + path);
     return false;
   }
   RememberScriptTime();
@@ -427,7 +429,7 @@ bool CMainFrame::DoSave(const std::string& path) {
 }
 
 void CMainFrame::OnPreview() {
-  if (m_doc.IsModified() && Dialogs().AskYesNo("Save first ?") && !OnSave())
+  if (m_doc.IsModified() && m_ctx.Dialogs().AskYesNo("Save first ?") && !OnSave())
     return;
   m_pView->OnPreview();
   UpdateActions();
@@ -440,7 +442,7 @@ bool CMainFrame::OnSave() {
 }
 
 bool CMainFrame::OnSaveAs() {
-  QString start = DialogFolder(m_doc.PathName());
+  QString start = DialogFolder(m_ctx.drives, m_doc.PathName());
   if (m_doc.HasPath())
     start += "/" + DisplayText(m_doc.Title());
   // The dialog gives a name without extension ".txt" before it asks about replacing a file.
@@ -449,7 +451,7 @@ bool CMainFrame::OnSaveAs() {
   dialog.setDefaultSuffix(QString(kScriptExtension).mid(1));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
-  const std::string path = InternalPath(dialog.selectedFiles().front());
+  const std::string path = InternalPath(m_ctx, dialog.selectedFiles().front());
   if (path.empty() || !DoSave(path))
     return false;
   m_recent.Add(m_doc.PathName());
@@ -489,8 +491,8 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
   delete m_pScriptFormatDlg;
   m_pScriptFormatDlg = nullptr;
   CSettingsStore store;
-  if (!store.Save(theSettings) || !m_recent.Save() || !SaveGeometry())
-    Dialogs().MessageBox("The settings could not be written to " + store.Path());
+  if (!store.Save(m_ctx.settings) || !m_recent.Save() || !SaveGeometry())
+    m_ctx.Dialogs().MessageBox("The settings could not be written to " + store.Path());
   pEvent->accept();
 }
 
@@ -572,7 +574,7 @@ void CMainFrame::OnBrowseDocumentation() {
 
 void CMainFrame::RememberScriptTime() {
   std::int64_t nTime = 0;
-  if (m_doc.HasPath() && Disk().ModificationTime(m_doc.PathName(), nTime))
+  if (m_doc.HasPath() && m_ctx.Disk().ModificationTime(m_doc.PathName(), nTime))
     m_nLastScriptTime = nTime;
 }
 
@@ -586,8 +588,8 @@ void CMainFrame::OnGetFocus() {
     return;
   m_bInWatch = true;
   std::int64_t nTime = 0;
-  if (Disk().ModificationTime(m_doc.PathName(), nTime) && nTime != m_nLastScriptTime &&
-      !m_bSkipReloadCheck && Dialogs().AskYesNoDefaultNo(Message(kChangedScriptMessage)))
+  if (m_ctx.Disk().ModificationTime(m_doc.PathName(), nTime) && nTime != m_nLastScriptTime &&
+      !m_bSkipReloadCheck && m_ctx.Dialogs().AskYesNoDefaultNo(Message(kChangedScriptMessage)))
     OnReload();
   m_bSkipReloadCheck = false;
   RememberScriptTime();
@@ -616,7 +618,7 @@ void CMainFrame::dropEvent(QDropEvent* pEvent) {
     pEvent->acceptProposedAction();
     if (IsBusy() || !SaveModified())
       return;
-    const std::string path = InternalPath(url.toLocalFile());
+    const std::string path = InternalPath(m_ctx, url.toLocalFile());
     if (!path.empty())
       OpenDocument(path);
     return;

@@ -17,6 +17,8 @@ class QToolBar;
 
 namespace velmora {
 
+class CBuildContext;
+
 class CGuiDialogs;
 class CQuarnView;
 class CScriptFormatDlg;
@@ -56,7 +58,8 @@ enum ECommand : int {
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
-  explicit CMainFrame(QWidget* pParent = nullptr);
+  // The window works with the program's context for as long as it lives.
+  explicit CMainFrame(CBuildContext& ctx, QWidget* pParent = nullptr);
   ~CMainFrame() override;
 
   QAction* Action(int nId) const;
@@ -121,6 +124,7 @@ class CMainFrame : public QMainWindow {
   void UpdateTitle();
   bool IsBusy() const;
 
+  CBuildContext& m_ctx;
   CQuarnDoc m_doc;
   CQuarnView* m_pView = nullptr;
   CScriptFormatDlg* m_pScriptFormatDlg = nullptr;

@@ -15,6 +15,7 @@
 
 #include "app/new_site.h"
 #include "gui/gui_text.h"
+#include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
 #include "platform/strings.h"
@@ -45,16 +46,16 @@ QRadioButton* Radio(const char* szId, const char* szText, QButtonGroup* pGroup, 
 
 // A path typed or picked in host form ("/home/ann/site") is taken as its internal path; an
 // empty field stays empty.
-std::string InternalPathOf(const QString& text) {
+std::string InternalPathOf(const CDriveMap& drives, const QString& text) {
   const std::string path = Trim(FromQString(text));
-  return path.empty() ? path : PathFromUser(path);
+  return path.empty() ? path : drives.PathFromUser(path);
 }
 
 // A catalog field: a host path is taken as its internal path; an empty or relative one stays
 // as the user left it (the new site resolves it against its own folder).
-std::string CatalogFieldOf(const QString& text) {
+std::string CatalogFieldOf(const CDriveMap& drives, const QString& text) {
   const std::string path = Trim(FromQString(text));
-  return StartsWith(path, "/") ? PathFromUser(path) : path;
+  return StartsWith(path, "/") ? drives.PathFromUser(path) : path;
 }
 
 }  // namespace
@@ -64,12 +65,13 @@ struct CNewSiteDlg::CSourceControls {
   QButtonGroup* m_pChoice;
   QLineEdit* m_pCatalog;
   QLineEdit* m_pAddress;
+  const CDriveMap& m_drives;
 
   // Reads the fields with their separators completed, and shows the completed ones.
   CNewSiteSource Read() const {
     CNewSiteSource source;
     source.m_eChoice = static_cast<CNewSiteSource::EChoice>(m_pChoice->checkedId());
-    source.m_strCatalog = CatalogFieldOf(m_pCatalog->text());
+    source.m_strCatalog = CatalogFieldOf(m_drives, m_pCatalog->text());
     source.m_strAddress = Trim(FromQString(m_pAddress->text()));
     CompleteSeparators(source);
     m_pCatalog->setText(ToQString(source.m_strCatalog));
@@ -78,7 +80,7 @@ struct CNewSiteDlg::CSourceControls {
   }
 };
 
-CNewSiteDlg::CNewSiteDlg(QWidget* pParent) : QDialog(pParent) {
+CNewSiteDlg::CNewSiteDlg(CBuildContext& ctx, QWidget* pParent) : QDialog(pParent), m_ctx(ctx) {
   setObjectName("160");
   setWindowTitle("New site");
   auto* pLayout = new QVBoxLayout(this);
@@ -86,7 +88,7 @@ CNewSiteDlg::CNewSiteDlg(QWidget* pParent) : QDialog(pParent) {
   pLayout->addWidget(new QLabel("Site catalog with script file:"));
   auto* pScriptRow = new QHBoxLayout;
   m_pScriptPath = NamedEdit("1013");
-  m_pScriptPath->setText(ToQString(ProposeScriptPath()));
+  m_pScriptPath->setText(ToQString(ProposeScriptPath(m_ctx)));
   pScriptRow->addWidget(m_pScriptPath);
   QPushButton* pBrowseScript = BrowseButton("1014");
   connect(pBrowseScript, &QPushButton::clicked, this, &CNewSiteDlg::BrowseScript);
@@ -158,7 +160,7 @@ CNewSiteDlg::CSourceControls CNewSiteDlg::AddSourceBox(const char* szTitle,
     if (BrowseCatalog(pCatalog))
       pGroup->button(CNewSiteSource::kCatalog)->setChecked(true);
   });
-  return {pGroup, pCatalog, pAddress};
+  return {pGroup, pCatalog, pAddress, m_ctx.drives};
 }
 
 void CNewSiteDlg::BrowseScript() {
@@ -167,7 +169,8 @@ void CNewSiteDlg::BrowseScript() {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter("Script Files (*.txt)");
   dialog.setDefaultSuffix("txt");
-  const QString current = HostPath(InternalPathOf(m_pScriptPath->text()));
+  const QString current =
+      HostPath(m_ctx.drives, InternalPathOf(m_ctx.drives, m_pScriptPath->text()));
   dialog.selectFile(current.isEmpty() ? QString("script.txt") : current);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return;
@@ -180,7 +183,7 @@ bool CNewSiteDlg::BrowseCatalog(QLineEdit* pCatalog) {
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  const QString current = HostPath(InternalPathOf(pCatalog->text()));
+  const QString current = HostPath(m_ctx.drives, InternalPathOf(m_ctx.drives, pCatalog->text()));
   if (!current.isEmpty())
     dialog.setDirectory(current);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -194,15 +197,15 @@ bool CNewSiteDlg::BrowseCatalog(QLineEdit* pCatalog) {
 }
 
 std::string CNewSiteDlg::ChosenPath(const QString& hostPath) {
-  std::string path = InternalFromHost(hostPath);
+  std::string path = InternalFromHost(m_ctx.drives, hostPath);
   if (path.empty())
-    Dialogs().MessageBox(FromQString(hostPath) + " is on no drive of the program");
+    m_ctx.Dialogs().MessageBox(FromQString(hostPath) + " is on no drive of the program");
   return path;
 }
 
 void CNewSiteDlg::accept() {
   CNewSiteOptions options;
-  options.m_strScriptPath = InternalPathOf(m_pScriptPath->text());
+  options.m_strScriptPath = InternalPathOf(m_ctx.drives, m_pScriptPath->text());
   options.m_templates = m_pTemplates->Read();
   options.m_resources = m_pResources->Read();
   options.m_bFrames = m_pFrames->isChecked();
@@ -210,7 +213,7 @@ void CNewSiteDlg::accept() {
       m_pStyle->currentIndex() == 1 ? ETemplateStyle::kModern : ETemplateStyle::kClassic;
   options.m_strLanguage = Trim(FromQString(m_pLanguage->text()));
   std::string text;
-  if (!CreateNewSite(options, text))
+  if (!CreateNewSite(m_ctx, options, text))
     return;
   m_strScriptPath = options.m_strScriptPath;
   m_strScriptText = text;

@@ -13,10 +13,12 @@ class QLineEdit;
 
 namespace velmora {
 
+class CBuildContext;
+
 class CNewSiteDlg : public QDialog {
   Q_OBJECT
  public:
-  explicit CNewSiteDlg(QWidget* pParent = nullptr);
+  explicit CNewSiteDlg(CBuildContext& ctx, QWidget* pParent = nullptr);
   ~CNewSiteDlg() override;
   // Writes the site; the dialog stays open when a step stops (the user has been told why).
   void accept() override;
@@ -42,6 +44,7 @@ class CNewSiteDlg : public QDialog {
   QCheckBox* m_pFrames = nullptr;
   QComboBox* m_pStyle = nullptr;     // the built-in defaults, or the modern style
   QLineEdit* m_pLanguage = nullptr;  // the modern style's page language
+  CBuildContext& m_ctx;
   std::unique_ptr<CSourceControls> m_pTemplates;
   std::unique_ptr<CSourceControls> m_pResources;
 };

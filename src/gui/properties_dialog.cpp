@@ -37,7 +37,8 @@ const CSwitchBox kBoxes[] = {
 
 }  // namespace
 
-CPropertiesDlg::CPropertiesDlg(QWidget* pParent) : QDialog(pParent) {
+CPropertiesDlg::CPropertiesDlg(CBuildSettings& settings, QWidget* pParent)
+    : QDialog(pParent), m_settings(settings) {
   setObjectName("164");
   setWindowTitle("Properties");
   auto* pLayout = new QVBoxLayout(this);
@@ -52,7 +53,7 @@ CPropertiesDlg::CPropertiesDlg(QWidget* pParent) : QDialog(pParent) {
     }
     auto* pBox = new QCheckBox(box.m_szText);
     pBox->setObjectName(box.m_szId);
-    const bool bOn = theSettings.*box.m_pSwitch != 0;
+    const bool bOn = m_settings.*box.m_pSwitch != 0;
     pBox->setChecked(box.m_bNegated ? !bOn : bOn);
     pLayout->addWidget(pBox);
     m_boxes.push_back(pBox);
@@ -67,7 +68,7 @@ CPropertiesDlg::CPropertiesDlg(QWidget* pParent) : QDialog(pParent) {
 void CPropertiesDlg::accept() {
   for (size_t i = 0; i < m_boxes.size(); ++i) {
     const bool bTicked = m_boxes[i]->isChecked();
-    theSettings.*kBoxes[i].m_pSwitch = (kBoxes[i].m_bNegated ? !bTicked : bTicked) ? 1 : 0;
+    m_settings.*kBoxes[i].m_pSwitch = (kBoxes[i].m_bNegated ? !bTicked : bTicked) ? 1 : 0;
   }
   QDialog::accept();
 }

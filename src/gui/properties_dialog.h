@@ -8,14 +8,18 @@ class QCheckBox;
 
 namespace velmora {
 
+struct CBuildSettings;
+
 class CPropertiesDlg : public QDialog {
   Q_OBJECT
  public:
-  // The boxes are set from theSettings; OK writes them back, Cancel changes nothing.
-  explicit CPropertiesDlg(QWidget* pParent = nullptr);
+  // The boxes are set from the settings; OK writes them back, Cancel changes nothing.
+  // The dialog shows and, when accepted, changes these settings.
+  explicit CPropertiesDlg(CBuildSettings& settings, QWidget* pParent = nullptr);
   void accept() override;
 
  private:
+  CBuildSettings& m_settings;
   std::vector<QCheckBox*> m_boxes;  // in the order of the switch table
 };
 

@@ -1,8 +1,9 @@
 #include "gui/quarn_doc.h"
 
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/script_file.h"
 #include "platform/disk.h"
+#include "platform/file_access.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -16,7 +17,7 @@ void CQuarnDoc::NewDocument() {
 
 bool CQuarnDoc::Open(const std::string& path, std::string& error) {
   std::string bytes;
-  if (!ReadTextBytes(path, bytes)) {
+  if (!m_ctx.files.ReadTextBytes(path, bytes)) {
     error = "Cannot open the script " + path;
     return false;
   }
@@ -31,7 +32,7 @@ bool CQuarnDoc::Open(const std::string& path, std::string& error) {
 }
 
 bool CQuarnDoc::Save(const std::string& path, const std::string& bytes) {
-  if (!MakeDirs(path) || !Disk().WriteFile(path, bytes))
+  if (!m_ctx.files.MakeDirs(path) || !m_ctx.Disk().WriteFile(path, bytes))
     return false;
   m_strPathName = path;
   m_strText = bytes;

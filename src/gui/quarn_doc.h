@@ -8,12 +8,17 @@
 
 namespace velmora {
 
+class CBuildContext;
+
 // The open and save dialogs' filter and the extension a saved name without one gets.
 inline constexpr const char* kScriptFilter = "Script Files (*.txt)";
 inline constexpr const char* kScriptExtension = ".txt";
 
 class CQuarnDoc {
  public:
+  explicit CQuarnDoc(CBuildContext& ctx) : m_ctx(ctx) {}
+  CBuildContext& Context() const { return m_ctx; }
+
   // An empty document without a path.
   void NewDocument();
   // Reads the file; false, with the reason in error, when it cannot be read or is not a text
@@ -38,6 +43,7 @@ class CQuarnDoc {
   CScriptEncoding m_encoding;
 
  private:
+  CBuildContext& m_ctx;
   std::string m_strPathName;
   bool m_bModified = false;
 };

@@ -23,6 +23,7 @@
 #include "gui/replace_dialog.h"
 #include "gui/report_pane.h"
 #include "gui/script_text.h"
+#include "model/build_context.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
@@ -54,7 +55,8 @@ class CCommandScope {
 };
 }  // namespace
 
-CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_doc(doc) {
+CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent)
+    : QWidget(pParent), m_doc(doc), m_session(doc.Context()) {
   m_pScriptLabel = new QLabel("Script", this);
   m_pScript = new QPlainTextEdit(this);
   m_pScript->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -78,9 +80,9 @@ CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_d
   m_pReportPane = std::make_unique<CReportPane>(m_pReport);
   m_pProgressPane = std::make_unique<CProgressPane>(m_pProgress);
   m_session.m_pReportWindow = m_pReportPane.get();
-  theReport.SetWindow(m_pReportPane.get());
-  SetProgress(m_pProgressPane.get());
-  m_pOnline->setChecked(theSettings.Internet != 0);
+  m_doc.Context().report.SetWindow(m_pReportPane.get());
+  m_doc.Context().SetProgress(m_pProgressPane.get());
+  m_pOnline->setChecked(m_doc.Context().settings.Internet != 0);
 
   connect(m_pScript, &QPlainTextEdit::textChanged, this, [this] {
     if (!m_bShowingScript)
@@ -98,17 +100,17 @@ CQuarnView::CQuarnView(CQuarnDoc& doc, QWidget* pParent) : QWidget(pParent), m_d
       Browse(PageTarget(static_cast<size_t>(m_pList->row(pItem))));
   });
   connect(m_pOnline, &QCheckBox::toggled, this, [this](bool bOn) {
-    theSettings.Internet = bOn ? 1 : 0;
+    m_doc.Context().settings.Internet = bOn ? 1 : 0;
     emit stateChanged();
   });
 }
 
 CQuarnView::~CQuarnView() {
   StopPreview();
-  if (theReport.Window() == m_pReportPane.get())
-    theReport.SetWindow(nullptr);
-  if (&Progress() == m_pProgressPane.get())
-    SetProgress(nullptr);
+  if (m_doc.Context().report.Window() == m_pReportPane.get())
+    m_doc.Context().report.SetWindow(nullptr);
+  if (&m_doc.Context().Progress() == m_pProgressPane.get())
+    m_doc.Context().SetProgress(nullptr);
 }
 
 QSize CQuarnView::DialogUnits(int x, int y) const {
@@ -203,7 +205,7 @@ int CQuarnView::ScriptLineCount() const {
 }
 
 void CQuarnView::OnUpdate() {
-  theReport.SetWindow(m_pReportPane.get());
+  m_doc.Context().report.SetWindow(m_pReportPane.get());
   if (m_pPreview && m_pPreview->ScriptPath() != m_doc.PathName())
     StopPreview();
   ShowScript(m_doc.m_strText);
@@ -314,7 +316,7 @@ void CQuarnView::OnCheckSelected() {
 
 void CQuarnView::OnMakeOnePage() {
   if (!HasSite()) {
-    Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
     return;
   }
   CMakeOnePageDlg dialog(m_session.m_pWebSite->m_strCatalog, this);
@@ -326,7 +328,7 @@ void CQuarnView::OnMakeOnePage() {
 
 void CQuarnView::OnReplace() {
   if (!HasSite()) {
-    Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
     return;
   }
   CReplaceTool tool(*m_session.m_pWebSite);
@@ -340,13 +342,13 @@ void CQuarnView::OnReplace() {
 
 std::string CQuarnView::BrowseTarget() {
   if (!HasSite()) {
-    Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
     return "";
   }
   const std::vector<size_t> positions = SelectedPositions();
   const std::string target = positions.empty() ? "" : PageTarget(positions.front());
   if (target.empty())
-    Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(kNoPageSelectedMessage));
   return target;
 }
 
@@ -359,7 +361,7 @@ std::string CQuarnView::PageTarget(size_t nPosition) const {
 
 // The browser's own failure to show the page is not reported.
 void CQuarnView::Browse(const std::string& target) {
-  const QString host = HostPath(target);
+  const QString host = HostPath(m_doc.Context().drives, target);
   if (!host.isEmpty())
     QDesktopServices::openUrl(QUrl::fromLocalFile(host));
 }
@@ -371,9 +373,9 @@ void CQuarnView::OnBrowseSelected() {
 // The site is interpreted again after the dialog either way: the switches may change what
 // interpretation does. An empty script window is left alone.
 void CQuarnView::OnProperties() {
-  CPropertiesDlg dialog(this);
+  CPropertiesDlg dialog(m_doc.Context().settings, this);
   dialog.exec();
-  m_pOnline->setChecked(theSettings.Internet != 0);
+  m_pOnline->setChecked(m_doc.Context().settings.Internet != 0);
   if (!IsScriptEmpty())
     LoadAndInterpret();
 }
@@ -383,13 +385,13 @@ void CQuarnView::OnPreview() {
     return;
   if (!m_pPreview) {
     CCommandScope scope(*this);
-    auto pPreview = std::make_unique<CPreviewServer>(m_doc.PathName());
+    auto pPreview = std::make_unique<CPreviewServer>(m_doc.Context(), m_doc.PathName());
     bool ok = false;
     std::string error;
     CLongCommand::Run([&] { ok = pPreview->Start("127.0.0.1", 0, error); });
     if (!ok) {
       if (!error.empty())
-        Dialogs().MessageBox("The preview cannot be served: " + error);
+        m_doc.Context().Dialogs().MessageBox("The preview cannot be served: " + error);
       return;
     }
     m_pPreview = std::move(pPreview);

@@ -1,4 +1,4 @@
-// The report window: shows theReport's text in a text field, adding only what is new when
+// The report window: shows the report's text in a text field, adding only what is new when
 // the report has grown.
 #pragma once
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "markup/text_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace velmora {
 

@@ -5,10 +5,12 @@
 
 #include "markup/element_rewrite.h"
 #include "markup/page_charset.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "platform/dialogs.h"
+#include "platform/file_access.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -31,7 +33,8 @@ void CCollection::CollectFromPage(CPage* pPage, std::string& text) {
 void CCollection::CollectFromPage(const std::string& path, const std::string& pageText) {
   // The page's text is read where it is; only a page given without text is read from its file.
   std::string fileText;
-  if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
+  if (pageText.empty() &&
+      (path.empty() || !m_pSite || !m_pSite->m_context.files.ReadTextFile(path, fileText)))
     return;
   Add(path, Find(pageText.empty() ? fileText : pageText));
 }
@@ -110,30 +113,33 @@ std::string CCollection::FormatList(const std::string& pagePath, bool bReference
 void CCollection::BuildCollectionPages() {
   for (const std::string& pagePath : m_showingPages) {
     std::string text;
-    if (!ReadTextFile(pagePath, text))
+    if (!m_pSite->m_context.files.ReadTextFile(pagePath, text))
       continue;
-    RewriteElements(text, "<!--COLLECTION", "<!--/COLLECTION-->", [&](CTagElement& element) {
-      if (element.GetAttribute("NAME") != m_strName)
-        return;
-      std::string separator = element.GetAttribute("LINESEPARATOR");
-      if (separator.empty())
-        separator = "<br/>";
-      const std::string list =
-          FormatList(pagePath, element.GetAttribute("REFERENCE") == "ON", separator);
-      if (element.GetAttribute("APPEND") == "ON")
-        element.m_strContent += list;
-      else
-        element.m_strContent = list;
-    });
+    RewriteElements(
+        text, "<!--COLLECTION", "<!--/COLLECTION-->",
+        [&](CTagElement& element) {
+          if (element.GetAttribute("NAME") != m_strName)
+            return;
+          std::string separator = element.GetAttribute("LINESEPARATOR");
+          if (separator.empty())
+            separator = "<br/>";
+          const std::string list =
+              FormatList(pagePath, element.GetAttribute("REFERENCE") == "ON", separator);
+          if (element.GetAttribute("APPEND") == "ON")
+            element.m_strContent += list;
+          else
+            element.m_strContent = list;
+        },
+        &m_pSite->m_context.report);
     DeclareUtf8Charset(text);  // the list may bring UTF-8 text into a page that had none
-    WriteTextFile(pagePath, text);
+    m_pSite->m_context.files.WriteTextFile(pagePath, text);
   }
 }
 
 void BuildCollectionPages(CWebSite& site) {
   int nPosition = 0;
   for (const auto& pCollection : site.m_collections) {
-    Progress().SetPos(++nPosition);
+    site.m_context.Progress().SetPos(++nPosition);
     pCollection->BuildCollectionPages();
   }
 }

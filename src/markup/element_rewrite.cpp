@@ -6,13 +6,13 @@
 namespace velmora {
 
 int RewriteElements(std::string& text, const std::string& beginTag, const std::string& endTag,
-                    const std::function<void(CTagElement&)>& rewrite) {
+                    const std::function<void(CTagElement&)>& rewrite, CReport* pReport) {
   // Built in one pass, like the expansions: a page of many elements is copied once.
   int count = 0;
   std::string out;
   size_t copied = 0, start = 0, end = 0;
   while (start < text.size() && FindElement(text, start, end, beginTag, endTag)) {
-    CTagElement element(text.substr(start, end - start));
+    CTagElement element(text.substr(start, end - start), pReport);
     rewrite(element);
     out.append(text, copied, start - copied);
     out += element.Rebuild();

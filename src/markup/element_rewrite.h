@@ -12,7 +12,7 @@ namespace velmora {
 // Rewrites the elements found by FindElement(beginTag, endTag) from the start of text; the
 // search goes on after each rebuilt element. Returns the number of elements visited.
 int RewriteElements(std::string& text, const std::string& beginTag, const std::string& endTag,
-                    const std::function<void(CTagElement&)>& rewrite);
+                    const std::function<void(CTagElement&)>& rewrite, CReport* pReport = nullptr);
 
 // Rewrites, in one pass, every double-quoted value that follows key with its opening quote at
 // most maxDistance characters after the start of the key; rewrite returns the new value, or

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "markup/text_encoding.h"
 #include "platform/strings.h"
+#include "platform/text_encoding.h"
 
 namespace velmora {
 

@@ -7,14 +7,13 @@
 #include "markup/column_table.h"
 #include "markup/element_rewrite.h"
 #include "markup/page_charset.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
-#include "model/node.h"
+#include "net/address_paths.h"
+#include "platform/file_access.h"
+#include "platform/report.h"
 #include "platform/strings.h"
 
 namespace velmora {
-
-CKeywordIndex theKeywordIndex;
 
 namespace {
 
@@ -111,15 +110,10 @@ void CKeywordIndex::LoadIndexSource(const std::string& source) {
       });
 }
 
-void CKeywordIndex::ScanPage(CPage* pPage, const std::string& text) {
-  if (pPage)
-    ScanPage(pPage->m_strLocalPath, pPage->m_strName, text);
-}
-
 void CKeywordIndex::ScanPage(const std::string& path, const std::string& name,
                              const std::string& pageText) {
   std::string fileText;
-  if (pageText.empty() && (path.empty() || !ReadTextFile(path, fileText)))
+  if (pageText.empty() && (path.empty() || !m_files.ReadTextFile(path, fileText)))
     return;
   PrepareScan();
   AddWords(path, name, FindWords(pageText.empty() ? fileText : pageText));
@@ -135,7 +129,8 @@ CPageWords CKeywordIndex::FindWords(const std::string& text) const {
 
   size_t start = 0, end = 0;
   while (start < text.size() && FindElement(text, start, end, "<!--INX", "<!--/INX-->")) {
-    std::string keyword = CTagElement(text.substr(start, end - start)).GetAttribute("NAME");
+    std::string keyword =
+        CTagElement(text.substr(start, end - start), &m_report).GetAttribute("NAME");
     start = end;
     if (!keyword.empty())
       words.m_tagKeywords.push_back(std::move(keyword));
@@ -263,31 +258,34 @@ std::string CKeywordIndex::FormatIndex(const std::string& pagePath, int nCols, b
   return index;
 }
 
-void CKeywordIndex::BuildIndexPages(CWebSite&) {
+void CKeywordIndex::BuildIndexPages() {
   for (const std::string& pagePath : m_indexPages) {
     std::string text;
-    if (!ReadTextFile(pagePath, text))
+    if (!m_files.ReadTextFile(pagePath, text))
       continue;
     const bool bHtml5 = BeginsWithHtml5Doctype(text);
-    RewriteElements(text, "<!--INDEX", "<!--/INDEX-->", [&](CTagElement& element) {
-      int nCols = element.GetIntAttribute("COLS");
-      if (nCols == -999)
-        nCols = 3;
-      // From the first index page on, the keywords of INX tags are part of the source list.
-      for (auto& pEntry : m_tagEntries) m_sourceEntries.push_back(std::move(pEntry));
-      m_tagEntries.clear();
-      m_tagNames.clear();
-      m_pFinder.reset();
-      const std::string index =
-          FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
-                      element.GetAttribute("SORT") == "ON", bHtml5);
-      if (element.GetAttribute("APPEND") == "ON")
-        element.m_strContent += index;
-      else
-        element.m_strContent = index;
-    });
+    RewriteElements(
+        text, "<!--INDEX", "<!--/INDEX-->",
+        [&](CTagElement& element) {
+          int nCols = element.GetIntAttribute("COLS");
+          if (nCols == -999)
+            nCols = 3;
+          // From the first index page on, the keywords of INX tags are part of the source list.
+          for (auto& pEntry : m_tagEntries) m_sourceEntries.push_back(std::move(pEntry));
+          m_tagEntries.clear();
+          m_tagNames.clear();
+          m_pFinder.reset();
+          const std::string index =
+              FormatIndex(pagePath, nCols, element.GetAttribute("REFERENCE") == "ON",
+                          element.GetAttribute("SORT") == "ON", bHtml5);
+          if (element.GetAttribute("APPEND") == "ON")
+            element.m_strContent += index;
+          else
+            element.m_strContent = index;
+        },
+        &m_report);
     DeclareUtf8Charset(text);  // the index may bring UTF-8 text into a page that had none
-    WriteTextFile(pagePath, text);
+    m_files.WriteTextFile(pagePath, text);
   }
 }
 

@@ -12,8 +12,8 @@
 
 namespace velmora {
 
-class CPage;
-class CWebSite;
+class CFileAccess;
+class CReport;
 
 // One keyword with its synonyms and the pages it was found on.
 class CIndexEntry {
@@ -51,9 +51,11 @@ struct CPageWords {
 
 class CKeywordIndex {
  public:
+  // Pages given without their text, and the index pages, are read and written through files.
+  // Malformed INX and INDEX elements are reported to report.
+  CKeywordIndex(CFileAccess& files, CReport& report) : m_files(files), m_report(report) {}
   void ResetIndex();
   void LoadIndexSource(const std::string& text);
-  void ScanPage(CPage* pPage, const std::string& text);
   void ScanPage(const std::string& path, const std::string& name, const std::string& text);
   // ScanPage in two halves, so that pages can be searched on another thread while the index
   // is filled in page order: FindWords only reads the index and needs PrepareScan first, and
@@ -61,7 +63,7 @@ class CKeywordIndex {
   void PrepareScan();
   CPageWords FindWords(const std::string& text) const;
   void AddWords(const std::string& path, const std::string& name, const CPageWords& words);
-  void BuildIndexPages(CWebSite& site);
+  void BuildIndexPages();
   // The index text for one INDEX element of the page at pagePath.
   // bHtml5: the page begins with the HTML5 doctype (column table styled inline).
   std::string FormatIndex(const std::string& pagePath, int nCols, bool bReference, bool bSort,
@@ -76,10 +78,10 @@ class CKeywordIndex {
  private:
   // Finds the keywords and synonyms of m_sourceEntries, made again when the entries change.
   const CWordFinder& SourceWordFinder();
+  CFileAccess& m_files;
+  CReport& m_report;
   std::unique_ptr<CWordFinder> m_pFinder;
   std::vector<const CIndexEntry*> m_finderEntries;
 };
-
-extern CKeywordIndex theKeywordIndex;
 
 }  // namespace velmora

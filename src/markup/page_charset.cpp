@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "markup/text_encoding.h"
 #include "platform/strings.h"
+#include "platform/text_encoding.h"
 
 namespace velmora {
 

@@ -4,11 +4,13 @@
 
 #include "markup/html_tags.h"
 #include "markup/page_references.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -33,23 +35,23 @@ class CAnchorCache {
 
 // A web address: probed when working on-line. True when it leads somewhere; otherwise
 // problem holds the line to list.
-bool CheckWebAddress(const std::string& address, std::string& problem) {
-  if (!theSettings.Internet) {
+bool CheckWebAddress(CBuildContext& ctx, const std::string& address, std::string& problem) {
+  if (!ctx.settings.Internet) {
     problem = "Not checked: " + address;
     return false;
   }
-  const int nStatus = theFetcher.Probe(address);
+  const int nStatus = ctx.fetcher.Probe(address);
   switch (nStatus) {
     case 200:
       return true;
     case 99:
       // Only an address that cannot be interpreted is worded so; a server may not answer.
-      switch (theFetcher.GetProbeFailure()) {
+      switch (ctx.fetcher.GetProbeFailure()) {
         case CHttpFetcher::EProbeFailure::kNoAnswer:
           problem = address + "  -  No answer";
           break;
         case CHttpFetcher::EProbeFailure::kClient:
-          problem = address + "  -  " + theFetcher.GetProbeError();
+          problem = address + "  -  " + ctx.fetcher.GetProbeError();
           break;
         default:
           problem = address + TrimRight(Message(19001));
@@ -59,7 +61,7 @@ bool CheckWebAddress(const std::string& address, std::string& problem) {
     case 301:
     case 302:
     case 303:
-      problem = address + "  -  Redirected to: " + theFetcher.GetRedirectedLocation();
+      problem = address + "  -  Redirected to: " + ctx.fetcher.GetRedirectedLocation();
       break;
     case 401:
       problem = address + "  -  Password required";
@@ -98,7 +100,8 @@ CAnchors PageAnchors(const CNode& page) {
   if (!page.m_strContent.empty())
     return ReadAnchors(page.m_strContent);
   std::string text;
-  return ReadTextFile(page.m_strLocalPath, text) ? ReadAnchors(text) : CAnchors();
+  return page.Context().files.ReadTextFile(page.m_strLocalPath, text) ? ReadAnchors(text)
+                                                                      : CAnchors();
 }
 
 // A link by page name, optionally with an anchor on that page. It leads where reference
@@ -126,7 +129,7 @@ bool CheckFileReference(CPage& page, const std::string& value, bool bLink,
   const std::string& file = target.m_strFile;
   // The page itself is there: its text is being checked.
   const bool bSelf = file == page.m_strLocalPath;
-  if (file.empty() || (!bSelf && !FileExists(file)))
+  if (file.empty() || (!bSelf && !page.Context().files.FileExists(file)))
     return false;
   if (!bLink || target.m_strFragment.empty() || !IsHtmlFile(file))
     return true;
@@ -137,7 +140,7 @@ bool CheckFileReference(CPage& page, const std::string& value, bool bLink,
     if (pTarget && !pTarget->m_strContent.empty())
       return ReadAnchors(pTarget->m_strContent);
     std::string text;
-    return ReadTextFile(file, text) ? ReadAnchors(text) : CAnchors();
+    return page.Context().files.ReadTextFile(file, text) ? ReadAnchors(text) : CAnchors();
   });
   return HasAnchor(anchors, target.m_strFragment);
 }
@@ -178,7 +181,7 @@ void CPage::CheckPage() {
   auto checkWebAddress = [&](const std::string& address, std::string& problem) {
     auto it = probed.find(address);
     if (it == probed.end()) {
-      const bool bOk = CheckWebAddress(address, problem);
+      const bool bOk = CheckWebAddress(Context(), address, problem);
       it = probed.emplace(address, std::make_pair(bOk, problem)).first;
     }
     problem = it->second.second;
@@ -197,7 +200,7 @@ void CPage::CheckPage() {
     } else if (HasHostPart(value) || StartsWith(value, "//")) {
       const std::string address = StartsWith(value, "//") ? "http:" + value : value;
       if (!checkWebAddress(address, problem))
-        lines.push_back({problem, !theSettings.Internet});
+        lines.push_back({problem, !Context().settings.Internet});
     } else if (bNavigation && StartsWith(value, "#")) {
       if (!HasAnchor(page.m_anchors, value.substr(1)))
         lines.push_back({shown});
@@ -209,16 +212,17 @@ void CPage::CheckPage() {
     }
   }
 
-  theReport.AddLine("", 0);
-  theReport.AddLine(m_strName + " - " + m_strLocalPath, 0);
+  Context().report.AddLine("", 0);
+  Context().report.AddLine(m_strName + " - " + m_strLocalPath, 0);
   if (m_pSite)
     ++m_pSite->m_nCheckedPages;
   if (lines.empty()) {
-    theReport.AddLine("OK", 0);
+    Context().report.AddLine("OK", 0);
     return;
   }
   for (const CCheckLine& line : lines) {
-    theReport.AddLine(line.m_strText.empty() ? "empty" : line.m_strText, line.m_bUnchecked ? 2 : 3);
+    Context().report.AddLine(line.m_strText.empty() ? "empty" : line.m_strText,
+                             line.m_bUnchecked ? 2 : 3);
     if (line.m_bUnchecked && m_pSite)
       ++m_pSite->m_nUncheckedLinks;
   }

@@ -2,9 +2,9 @@
 
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
-#include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
+#include "net/address_paths.h"
 #include "platform/strings.h"
 
 namespace velmora {

@@ -6,13 +6,15 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "markup/paths.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
 #include "platform/current_folder.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -69,7 +71,7 @@ std::string Quoted(const std::string& value) {
 // position past what it handled and says whether it rewrote a reference (given back in
 // reference) or ends the scan.
 template <typename Step>
-int ScanImages(std::string& text, Step step) {
+int ScanImages(CReport& report, std::string& text, Step step) {
   ReplaceAll(text, "IMG SRC", "img src");
   std::unordered_set<std::string> met;
   int nRewritten = 0;
@@ -81,7 +83,7 @@ int ScanImages(std::string& text, Step step) {
       continue;
     }
     if (value.empty()) {
-      theReport.AddLine(Message(kBadReference) + ": " + value, 0);
+      report.AddLine(Message(kBadReference) + ": " + value, 0);
       pos += 3;
       continue;
     }
@@ -105,12 +107,12 @@ int ScanImages(std::string& text, Step step) {
 }
 
 // After a failed fetch or copy: an earlier run's copy will do.
-bool FallBackToLocalCopy(const std::string& localCopy) {
-  if (FileExists(localCopy)) {
-    theReport.AddFormatted(kUsingLocalCopy, localCopy, 0);
+bool FallBackToLocalCopy(CBuildContext& ctx, const std::string& localCopy) {
+  if (ctx.files.FileExists(localCopy)) {
+    ctx.report.AddFormatted(kUsingLocalCopy, localCopy, 0);
     return true;
   }
-  theReport.AddFormatted(kCantLoadLocalCopy, localCopy, 0);
+  ctx.report.AddFormatted(kCantLoadLocalCopy, localCopy, 0);
   return false;
 }
 
@@ -154,7 +156,7 @@ int CPage::CorrectNameRefs(std::string& text) {
     if (m_pSite)
       pTarget = m_pSite->FirstWithLocalPath(m_pSite->FirstPageNamed(name));
     if (!pTarget) {
-      theReport.AddFormatted(kUnknownPageName, value, 1);
+      Context().report.AddFormatted(kUnknownPageName, value, 1);
       continue;
     }
     // An N page is never written; it is linked at its web address.
@@ -215,7 +217,7 @@ int CNode::CopyOutsideImages(std::string& text) {
 }
 
 int CNode::LocaliseImages(std::string& text) {
-  if (!m_strUrl.empty() && theSettings.Internet)
+  if (!m_strUrl.empty() && Context().settings.Internet)
     return FetchImagesFrom(m_strLocalPath, text);
   if (!m_strOutsidePath.empty())
     return CopyImagesFrom(m_strLocalPath, text);
@@ -224,101 +226,107 @@ int CNode::LocaliseImages(std::string& text) {
 
 int CNode::FetchImagesFrom(const std::string& from, std::string& text) {
   const std::string importRoot = m_strCatalog + Message(kImportedFolder);
-  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
-    const std::string address = JoinAddress(m_strUrl, value);
-    const std::string localCopy = address.empty() ? address : ImageCopyPath(address, importRoot);
-    if (localCopy.empty()) {
-      theReport.AddFormatted(kCantGet, value, 3);
-      pos += 4;
-      return EImageStep::kNext;
-    }
-    std::string log;
-    if (theFetcher.GetBinary(address, localCopy, log)) {
-      theReport.AddLine(log, 0);
-    } else {
-      theReport.AddLine(log, 3);
-      if (!FallBackToLocalCopy(localCopy)) {
-        pos += 4;
-        return EImageStep::kNext;
-      }
-    }
-    reference = RelativePath(from, localCopy);
-    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-    return EImageStep::kRewritten;
-  });
+  return ScanImages(Context().report, text,
+                    [&](size_t& pos, const std::string& value, std::string& reference) {
+                      const std::string address = JoinAddress(m_strUrl, value);
+                      const std::string localCopy =
+                          address.empty() ? address : ImageCopyPath(address, importRoot);
+                      if (localCopy.empty()) {
+                        Context().report.AddFormatted(kCantGet, value, 3);
+                        pos += 4;
+                        return EImageStep::kNext;
+                      }
+                      std::string log;
+                      if (Context().fetcher.GetBinary(address, localCopy, log)) {
+                        Context().report.AddLine(log, 0);
+                      } else {
+                        Context().report.AddLine(log, 3);
+                        if (!FallBackToLocalCopy(Context(), localCopy)) {
+                          pos += 4;
+                          return EImageStep::kNext;
+                        }
+                      }
+                      reference = RelativePath(from, localCopy);
+                      pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+                      return EImageStep::kRewritten;
+                    });
 }
 
 int CNode::CopyImagesFrom(const std::string& from, std::string& text) {
   const size_t folderEnd = m_strOutsidePath.rfind('\\');
   const std::string folder =
       folderEnd == std::string::npos ? std::string() : m_strOutsidePath.substr(0, folderEnd);
-  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
-    const std::string saved = CurrentFolder();
-    if (folder.empty() || !SetCurrentFolder(folder))
-      return EImageStep::kStop;
-    std::string fullPath;
-    const bool bResolved = FullPath(value, fullPath) && fullPath.size() > 2;
-    SetCurrentFolder(saved);
-    if (!bResolved)
-      return EImageStep::kStop;
+  return ScanImages(
+      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        const std::string saved = Context().folder.Get();
+        if (folder.empty() || !Context().folder.Set(folder, Context().Disk()))
+          return EImageStep::kStop;
+        std::string fullPath;
+        const bool bResolved = Context().folder.FullPath(value, fullPath) && fullPath.size() > 2;
+        Context().folder.Set(saved, Context().Disk());
+        if (!bResolved)
+          return EImageStep::kStop;
 
-    const std::string localCopy = m_strCatalog + Message(kImportedFolder) + fullPath.substr(2);
-    if (!CopyFileMakingDirs(fullPath, localCopy)) {
-      theReport.AddFormatted(kCantGet, fullPath, 3);
-      if (!FallBackToLocalCopy(localCopy)) {
-        pos += 4;
-        return EImageStep::kNext;
-      }
-    }
-    reference = RelativePath(from, localCopy);
-    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-    return EImageStep::kRewritten;
-  });
+        const std::string localCopy = m_strCatalog + Message(kImportedFolder) + fullPath.substr(2);
+        if (!Context().files.CopyFileMakingDirs(fullPath, localCopy)) {
+          Context().report.AddFormatted(kCantGet, fullPath, 3);
+          if (!FallBackToLocalCopy(Context(), localCopy)) {
+            pos += 4;
+            return EImageStep::kNext;
+          }
+        }
+        reference = RelativePath(from, localCopy);
+        pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+        return EImageStep::kRewritten;
+      });
 }
 
 int CNode::RepointImageCopies(std::string& text, bool bReportMissing) {
   if (!m_pPage)
     return 0;
   const std::string& hostPath = m_pPage->m_strLocalPath;
-  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
-    const std::string copy = ResolveRelative(m_strLocalPath, value);
-    if (copy.empty() || !FileExists(copy)) {
-      if (bReportMissing)
-        theReport.AddFormatted(kCantLoadLocalCopy, copy.empty() ? value : copy, 3);
-      pos += 3;
-      return EImageStep::kNext;
-    }
-    reference = RelativePath(hostPath, copy);
-    if (reference == value) {
-      pos += 3;
-      return EImageStep::kNext;
-    }
-    pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-    return EImageStep::kRewritten;
-  });
+  return ScanImages(
+      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        const std::string copy = ResolveRelative(m_strLocalPath, value);
+        if (copy.empty() || !Context().files.FileExists(copy)) {
+          if (bReportMissing)
+            Context().report.AddFormatted(kCantLoadLocalCopy, copy.empty() ? value : copy, 3);
+          pos += 3;
+          return EImageStep::kNext;
+        }
+        reference = RelativePath(hostPath, copy);
+        if (reference == value) {
+          pos += 3;
+          return EImageStep::kNext;
+        }
+        pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+        return EImageStep::kRewritten;
+      });
 }
 
 int CNode::CheckBlockImages(std::string& text) {
-  return ScanImages(text, [&](size_t& pos, const std::string& value, std::string& reference) {
-    if (!m_pPage) {
-      pos += 3;
-      return EImageStep::kNext;
-    }
-    const std::string& hostPath = m_pPage->m_strLocalPath;
-    const std::string ownPlace = ResolveRelative(m_strLocalPath, value);
-    const std::string hostPlace = ResolveRelative(hostPath, value);
-    const bool bOwn = !ownPlace.empty() && FileExists(ownPlace);
-    const bool bHost = !hostPlace.empty() && FileExists(hostPlace);
-    if (bOwn && !(bHost && EqualsNoCase(ownPlace, hostPlace))) {
-      reference = RelativePath(hostPath, ownPlace);
-      pos = RewriteAll(text, pos, "src=" + Quoted(value), "src=" + Quoted(reference), reference);
-      return EImageStep::kRewritten;
-    }
-    if (!bOwn && !bHost)
-      theReport.AddFormatted(kCantGet, hostPlace.empty() ? ownPlace : hostPlace, 2);
-    pos += 3;
-    return EImageStep::kNext;
-  });
+  return ScanImages(
+      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        if (!m_pPage) {
+          pos += 3;
+          return EImageStep::kNext;
+        }
+        const std::string& hostPath = m_pPage->m_strLocalPath;
+        const std::string ownPlace = ResolveRelative(m_strLocalPath, value);
+        const std::string hostPlace = ResolveRelative(hostPath, value);
+        const bool bOwn = !ownPlace.empty() && Context().files.FileExists(ownPlace);
+        const bool bHost = !hostPlace.empty() && Context().files.FileExists(hostPlace);
+        if (bOwn && !(bHost && EqualsNoCase(ownPlace, hostPlace))) {
+          reference = RelativePath(hostPath, ownPlace);
+          pos =
+              RewriteAll(text, pos, "src=" + Quoted(value), "src=" + Quoted(reference), reference);
+          return EImageStep::kRewritten;
+        }
+        if (!bOwn && !bHost)
+          Context().report.AddFormatted(kCantGet, hostPlace.empty() ? ownPlace : hostPlace, 2);
+        pos += 3;
+        return EImageStep::kNext;
+      });
 }
 
 }  // namespace velmora

@@ -70,7 +70,7 @@ std::string MakeEndTag(const std::string& tag) {
   return "</" + (tag.empty() ? std::string() : tag.substr(1));
 }
 
-void CTagElement::Parse(const std::string& element) {
+void CTagElement::Parse(const std::string& element, CReport* pReport) {
   m_strContent.clear();
   m_strEndTag.clear();
   m_names.clear();
@@ -119,8 +119,8 @@ void CTagElement::Parse(const std::string& element) {
     size_t eq = piece.find('=');
     if (eq == std::string::npos) {
       // One line per element: a list of many bad pieces would repeat the whole element each time.
-      if (!bReported)
-        theReport.AddFormatted(31, element, 2);
+      if (!bReported && pReport)
+        pReport->AddFormatted(31, element, 2);
       bReported = true;
       continue;
     }

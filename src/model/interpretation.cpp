@@ -3,15 +3,17 @@
 // finally the outline.
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 #include "model/script_lines.h"
 #include "model/web_site.h"
+#include "net/address_paths.h"
 #include "platform/current_folder.h"
 #include "platform/dialogs.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 
@@ -28,8 +30,8 @@ bool TakeValue(const std::string& line, std::string_view key, std::string& value
 
 // Catalog values beginning with "/" are folders of the host machine; the program itself
 // works on drive paths.
-std::string DrivePath(const std::string& value) {
-  return IsHostPath(value) ? PathFromUser(value) : value;
+std::string DrivePath(const CDriveMap& drives, const std::string& value) {
+  return IsHostPath(value) ? drives.PathFromUser(value) : value;
 }
 
 void StripOuterBackslashes(std::string& value) {
@@ -59,11 +61,11 @@ std::vector<std::string> LinePieces(const std::string& line, std::string_view ke
 void LoadIndexLine(CWebSite& site, const std::string& line) {
   CNode source(&site);
   if (!source.SetLocation(Trim(std::string_view(line).substr(6)))) {
-    theReport.AddFormatted(25, line, 0);
+    site.m_context.report.AddFormatted(25, line, 0);
     return;
   }
   if (source.Load())
-    theKeywordIndex.LoadIndexSource(source.m_strContent);
+    site.m_context.index.LoadIndexSource(source.m_strContent);
 }
 
 class CInterpretation {
@@ -90,7 +92,7 @@ bool CInterpretation::Run() {
   ReadGeneralLines();
 
   if (m_site.m_strVersion != "2.0") {
-    theReport.AddLine("FATAL ERROR: missing: VERSION=2.0", 4);
+    m_site.m_context.report.AddLine("FATAL ERROR: missing: VERSION=2.0", 4);
     return false;
   }
   if (!MakeCatalogCurrent())
@@ -105,18 +107,19 @@ bool CInterpretation::Run() {
   ReportMissingValues();
 
   if (m_site.m_lines.empty()) {
-    theReport.AddLine(kTooFewLinesText, 4);
+    m_site.m_context.report.AddLine(kTooFewLinesText, 4);
     return false;
   }
   ReadPages();
   if (m_site.m_pages.empty()) {
-    theReport.AddLine(kTooFewLinesText, 4);
+    m_site.m_context.report.AddLine(kTooFewLinesText, 4);
     return false;
   }
 
   m_site.FormOutline();
   m_site.PrepareOutline();
-  theReport.AddLine("Can establish structure\r\n---------------------------------------", 0);
+  m_site.m_context.report.AddLine(
+      "Can establish structure\r\n---------------------------------------", 0);
   if (m_site.m_pPublishedList)
     m_site.FillPublishedList(*m_site.m_pPublishedList);
   return true;
@@ -128,7 +131,7 @@ void CInterpretation::ReadGeneralLines() {
   std::vector<std::string>& lines = m_site.m_lines;
   size_t nKept = 0;
   for (size_t n = 0; n < lines.size(); ++n) {
-    Progress().Step();
+    m_site.m_context.Progress().Step();
     if (ReadGeneralLine(lines[n]))
       continue;
     if (nKept != n)
@@ -144,7 +147,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
   if (TakeValue(line, "VERSION=", m_site.m_strVersion))
     return true;
   if (TakeValue(line, "CATALOG=", value)) {
-    value = DrivePath(value);
+    value = DrivePath(m_site.m_context.drives, value);
     if (!value.empty() && !EndsWith(value, "\\"))
       value += '\\';
     m_site.m_strCatalog = value;
@@ -153,12 +156,12 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
   if (TakeValue(line, "SITENAME=", m_site.m_strSiteName))
     return true;
   if (TakeValue(line, "TEMPLATES=", value)) {
-    m_site.m_strTemplates = DrivePath(value);
+    m_site.m_strTemplates = DrivePath(m_site.m_context.drives, value);
     StripOuterBackslashes(m_site.m_strTemplates);
     return true;
   }
   if (TakeValue(line, "RESOURCES=", value)) {
-    m_site.m_strResources = DrivePath(value);
+    m_site.m_strResources = DrivePath(m_site.m_context.drives, value);
     StripOuterBackslashes(m_site.m_strResources);
     return true;
   }
@@ -186,7 +189,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     if (pRule->m_bValid)
       m_site.m_replaceRules.push_back(std::move(pRule));
     else
-      theReport.AddLine("Ignoring replace. " + line, 1);
+      m_site.m_context.report.AddLine("Ignoring replace. " + line, 1);
     return true;
   }
   if (StartsWith(line, "COLLECT:")) {
@@ -194,7 +197,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     if (pCollection->m_bValid)
       m_site.m_collections.push_back(std::move(pCollection));
     else
-      theReport.AddFormatted(27, line, 1);
+      m_site.m_context.report.AddFormatted(27, line, 1);
     return true;
   }
   if (StartsWith(line, "INDEX:")) {
@@ -210,18 +213,19 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
 bool CInterpretation::MakeCatalogCurrent() {
   const std::string& catalog = m_site.m_strCatalog;
   if (catalog.empty()) {
-    theReport.AddLine("FATAL ERROR: No legal site catalog, CATALOG=", 4);
+    m_site.m_context.report.AddLine("FATAL ERROR: No legal site catalog, CATALOG=", 4);
     return false;
   }
-  if (SetCurrentFolder(catalog))
+  if (m_site.m_context.folder.Set(catalog, m_site.m_context.Disk()))
     return true;
-  if (!Dialogs().AskYesNo(
+  if (!m_site.m_context.Dialogs().AskYesNo(
           FormatText("The catalog : %1 does not exist\r\nTry to ceate it ?", catalog)))
     return false;
   // MakeDirs takes a last piece with a dot for a file name; naming a file inside the catalog
   // makes sure a catalog such as "C:\www.site\" is made as well.
-  if (!MakeDirs(catalog + "index.html") || !SetCurrentFolder(catalog)) {
-    Dialogs().MessageBox(FormatText("Cannot make: %1", catalog));
+  if (!m_site.m_context.files.MakeDirs(catalog + "index.html") ||
+      !m_site.m_context.folder.Set(catalog, m_site.m_context.Disk())) {
+    m_site.m_context.Dialogs().MessageBox(FormatText("Cannot make: %1", catalog));
     return false;
   }
   return true;
@@ -235,7 +239,7 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
   const std::string& catalog = m_site.m_strCatalog;
   bElsewhere = false;
   if (value.empty()) {
-    theReport.AddLine(FormatText(assumingText, defaultName), 1);
+    m_site.m_context.report.AddLine(FormatText(assumingText, defaultName), 1);
     value = catalog + defaultName;
     return true;
   }
@@ -250,18 +254,18 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
     return true;
   }
   if (StartsWith(value, ".")) {
-    if (!SetCurrentFolder(catalog))
+    if (!m_site.m_context.folder.Set(catalog, m_site.m_context.Disk()))
       return false;
     std::string full;
-    if (!FullPath(value, full)) {
-      theReport.AddLine(fatalText, 4);
+    if (!m_site.m_context.folder.FullPath(value, full)) {
+      m_site.m_context.report.AddLine(fatalText, 4);
       return false;
     }
     value = full;
     return true;
   }
   if (Contains(value.substr(value.rfind('\\') + 1), ".")) {
-    theReport.AddLine(fatalText, 4);
+    m_site.m_context.report.AddLine(fatalText, 4);
     return false;
   }
   if (!EqualsNoCase(value.substr(0, 2), catalog.substr(0, 2)))
@@ -271,21 +275,21 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
 
 void CInterpretation::ReportMissingValues() {
   if (m_site.m_strSiteName.empty()) {
-    theReport.AddLine("No Site Name, SITENAME=", 0);
+    m_site.m_context.report.AddLine("No Site Name, SITENAME=", 0);
     m_site.m_strSiteName = "Site Name";
   }
   if (m_site.m_strMessage.empty()) {
-    theReport.AddLine("No Site Message, MESSAGE=", 0);
+    m_site.m_context.report.AddLine("No Site Message, MESSAGE=", 0);
     m_site.m_strMessage = " ";
   }
   if (m_site.m_strSiteOrg.empty())
-    theReport.AddLine("No Site Organisation,SITEORG=", 0);
+    m_site.m_context.report.AddLine("No Site Organisation,SITEORG=", 0);
   if (m_site.m_strSiteAuthor.empty()) {
-    theReport.AddLine("No Site Author, SITEAUTHOR=", 0);
+    m_site.m_context.report.AddLine("No Site Author, SITEAUTHOR=", 0);
     m_site.m_strSiteAuthor = "nn";
   }
   if (m_site.m_strKeywords.empty())
-    theReport.AddLine("No keywords, KEYWORDS=", 0);
+    m_site.m_context.report.AddLine("No keywords, KEYWORDS=", 0);
 }
 
 // Every remaining line is a page line followed by its BLOCKS: and BASED_ON: lines; those of
@@ -299,7 +303,7 @@ void CInterpretation::ReadPages() {
   size_t n = 0;
   while (n < lines.size()) {
     const std::string& line = lines[n++];
-    Progress().Step();
+    m_site.m_context.Progress().Step();
     CPage* pPage = nullptr;
     // A block line with no page before it is no page line, whatever its commas say.
     auto pNew = std::make_unique<CPage>(&m_site);
@@ -308,10 +312,10 @@ void CInterpretation::ReadPages() {
       pPage = pNew.get();
       m_site.m_pages.push_back(std::move(pNew));
     } else {
-      theReport.AddLine("Ignoring pageline: " + line, 3);
+      m_site.m_context.report.AddLine("Ignoring pageline: " + line, 3);
     }
     for (; n < lines.size() && !isPageLine(lines[n]); ++n) {
-      Progress().Step();
+      m_site.m_context.Progress().Step();
       if (!pPage)
         continue;
       if (StartsWith(lines[n], "BLOCKS:")) {
@@ -328,7 +332,7 @@ void CInterpretation::ReadBlockLine(CPage* pPage, const std::string& line) {
   for (const std::string& piece : LinePieces(line, "BLOCKS:")) {
     auto pBlock = std::make_unique<CBlock>(&m_site, pPage, piece);
     if (!pBlock->m_bValid) {
-      theReport.AddLine("Bad block: " + piece, 3);
+      m_site.m_context.report.AddLine("Bad block: " + piece, 3);
       continue;
     }
     pPage->AddBlock(m_site.m_blocks.size());
@@ -340,7 +344,7 @@ void CInterpretation::ReadBlockLine(CPage* pPage, const std::string& line) {
 
 bool CWebSite::Interpret() {
   std::int64_t nTime = 0;
-  if (!m_strScriptPath.empty() && Disk().ModificationTime(m_strScriptPath, nTime))
+  if (!m_strScriptPath.empty() && m_context.Disk().ModificationTime(m_strScriptPath, nTime))
     m_nLastScriptTime = nTime;
 
   Clear();
@@ -348,9 +352,9 @@ bool CWebSite::Interpret() {
   m_bTemplatesElsewhere = false;
   if (m_pPublishedList)
     m_pPublishedList->Clear();
-  theReport.Clear();
-  theReport.AddHeading("Checking sitestructure");
-  theReport.AddMessage(5, 0);
+  m_context.report.Clear();
+  m_context.report.AddHeading("Checking sitestructure");
+  m_context.report.AddMessage(5, 0);
   return CInterpretation(*this).Run();
 }
 

@@ -1,8 +1,9 @@
 #include "model/node.h"
 
-#include "markup/paths.h"
+#include "model/build_context.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -10,6 +11,10 @@ namespace velmora {
 CNode::CNode(CWebSite* pSite) : m_pSite(pSite) {
   if (pSite)
     m_strCatalog = pSite->m_strCatalog;
+}
+
+CBuildContext& CNode::Context() const {
+  return m_pSite->m_context;
 }
 
 CNode::~CNode() = default;
@@ -22,14 +27,14 @@ bool CNode::ParseLine(const std::string&) {
 bool CNode::LoadLocal() {
   if (m_strLocalPath.empty())
     return false;
-  return ReadSourceText(m_strLocalPath, m_strContent);
+  return Context().files.ReadSourceText(m_strLocalPath, m_strContent);
 }
 
 // A path with "?" comes from a web address with a query and has no sound file name.
 bool CNode::StoreLocal() {
   if (m_strLocalPath.empty() || Contains(m_strLocalPath, "?"))
     return false;
-  return WriteTextFile(m_strLocalPath, m_strContent);
+  return Context().files.WriteTextFile(m_strLocalPath, m_strContent);
 }
 
 void CNode::AddBasedOn(const std::string& entry) {
@@ -65,7 +70,7 @@ int CNode::PointImagesFromHost(std::string& text, bool bReportMissing) {
   // read offline, so both builds give the host page the same references.
   if (!m_strUrl.empty() || !m_strOutsidePath.empty())
     return RepointImageCopies(text, bReportMissing);
-  if (theSettings.CheckAllImages)
+  if (Context().settings.CheckAllImages)
     return CheckBlockImages(text);
   return 0;
 }

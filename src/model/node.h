@@ -14,6 +14,7 @@ namespace velmora {
 
 class CWebSite;
 class CPage;
+class CBuildContext;
 
 class CNode {
  public:
@@ -21,6 +22,9 @@ class CNode {
   virtual ~CNode();
   CNode(const CNode&) = delete;
   CNode& operator=(const CNode&) = delete;
+
+  // The context of the node's site.
+  CBuildContext& Context() const;
 
   virtual bool ParseLine(const std::string& line);
   virtual bool LoadLocal();

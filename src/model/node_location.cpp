@@ -1,10 +1,12 @@
-#include "markup/paths.h"
 #include "model/node.h"
+#include "net/address_paths.h"
 #include "platform/build_settings.h"
 #include "platform/current_folder.h"
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "res/messages.h"
+
+#include "model/build_context.h"
 
 namespace velmora {
 
@@ -38,19 +40,19 @@ bool CNode::SetLocation(const std::string& location) {
   if (place.size() < 2)
     return false;
   if (!Contains(place, ".")) {
-    theReport.AddFormatted(33, place, 2);
+    Context().report.AddFormatted(33, place, 2);
     return false;
   }
   // Only the scheme is folded: the rest of a path is case-sensitive on the host.
   FoldSchemeCase(place);
-  if (!Contains(place, "http") && Contains(place, "/") && theSettings.AllowForwardSlashes)
+  if (!Contains(place, "http") && Contains(place, "/") && Context().settings.AllowForwardSlashes)
     ReplaceAll(place, "/", "\\");
 
   const std::string imported = Message(9);
   if (NormalizeHttpAddress(place)) {
     std::string remote = UrlToLocalPath(place, imported);
     if (remote.empty()) {
-      theReport.AddFormatted(33, place, 3);
+      Context().report.AddFormatted(33, place, 3);
       return false;
     }
     m_strUrl = place;
@@ -66,7 +68,7 @@ bool CNode::SetLocation(const std::string& location) {
       // path of only dots names no file there; its copy would be the folder itself.
       const std::string plain = PlainFolderPath(place);
       if (plain.empty()) {
-        theReport.AddFormatted(33, place, 3);
+        Context().report.AddFormatted(33, place, 3);
         return false;
       }
       m_strOutsidePath = place;
@@ -82,7 +84,8 @@ bool CNode::SetLocation(const std::string& location) {
   }
 
   std::string full;
-  if (!SetCurrentFolder(m_strCatalog) || !FullPath(place, full))
+  if (!Context().folder.Set(m_strCatalog, Context().Disk()) ||
+      !Context().folder.FullPath(place, full))
     return false;
   m_strRemotePath = place;
   m_strLocalPath = full;

@@ -3,6 +3,7 @@
 // here recurses.
 #include <algorithm>
 
+#include "model/build_context.h"
 #include "model/web_site.h"
 #include "platform/report.h"
 
@@ -74,7 +75,7 @@ void CWebSite::FormOutline() {
 
   CPage* pFirst = m_pages[i].get();
   if (pFirst->m_nLevel != 1) {
-    theReport.AddLine("Force level 1 on page: " + pFirst->m_strName, 2);
+    m_context.report.AddLine("Force level 1 on page: " + pFirst->m_strName, 2);
     pFirst->m_nLevel = 1;
   }
   Attach(m_pRoot.get(), pFirst);

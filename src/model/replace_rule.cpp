@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/report.h"
@@ -47,7 +48,7 @@ void CReplaceRule::Apply(std::string& text) {
   if (!m_bLoaded && m_strIn.size() > 1 && m_strIn[0] == '#') {
     CNode source(m_pSite);
     if (!source.SetLocation(m_strIn.substr(1)) || !source.Load()) {
-      theReport.AddLine("Cannot make: " + m_strIn, 0);
+      m_pSite->m_context.report.AddLine("Cannot make: " + m_strIn, 0);
       return;
     }
     if (!source.m_strUrl.empty() || !source.m_strOutsidePath.empty())

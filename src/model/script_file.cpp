@@ -1,6 +1,6 @@
 #include "model/script_file.h"
 
-#include "markup/paths.h"
+#include "platform/file_access.h"
 
 namespace velmora {
 
@@ -24,11 +24,12 @@ bool DecodeScriptBytes(std::string_view bytes, std::string& text, ETextEncoding&
   return false;
 }
 
-EScriptRead ReadScriptFile(const std::string& path, std::string& text, ETextEncoding& encoding) {
+EScriptRead ReadScriptFile(CFileAccess& files, const std::string& path, std::string& text,
+                           ETextEncoding& encoding) {
   text.clear();
   encoding = ETextEncoding::kPlain;
   std::string bytes;
-  if (!ReadTextBytes(path, bytes))
+  if (!files.ReadTextBytes(path, bytes))
     return EScriptRead::kUnreadable;
   std::string decoded;
   if (!DecodeScriptBytes(bytes, decoded, encoding))

@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "markup/text_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace velmora {
+
+class CFileAccess;
 
 // The text of the refusal; %1 is the path.
 inline constexpr const char* kNotAScriptText = "not a site script: %1";
@@ -21,6 +23,7 @@ enum class EScriptRead { kRead, kUnreadable, kNotAScript };
 bool DecodeScriptBytes(std::string_view bytes, std::string& text, ETextEncoding& encoding);
 
 // Reads and decodes the script file (internal path); its lines joined by CR LF.
-EScriptRead ReadScriptFile(const std::string& path, std::string& text, ETextEncoding& encoding);
+EScriptRead ReadScriptFile(CFileAccess& files, const std::string& path, std::string& text,
+                           ETextEncoding& encoding);
 
 }  // namespace velmora

@@ -2,12 +2,14 @@
 
 #include "markup/collection.h"
 #include "markup/keyword_index.h"
+#include "model/build_context.h"
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 
 namespace velmora {
 
-CWebSite::CWebSite(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+CWebSite::CWebSite(CBuildContext& context, std::vector<std::string> lines)
+    : m_context(context), m_lines(std::move(lines)) {}
 
 CWebSite::~CWebSite() {
   Clear();
@@ -26,7 +28,7 @@ void CWebSite::Clear() {
   m_printPages.clear();
   m_replaceRules.clear();
   m_collections.clear();
-  theKeywordIndex.ResetIndex();
+  m_context.index.ResetIndex();
   m_strVersion.clear();
   m_strCatalog.clear();
   m_strSiteName.clear();

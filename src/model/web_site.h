@@ -15,10 +15,12 @@ namespace velmora {
 class CReplaceRule;
 class CCollection;
 class CPublishedList;
+class CBuildContext;
 
 class CWebSite {
  public:
-  explicit CWebSite(std::vector<std::string> lines);
+  // The site works with the context it is given for as long as it lives.
+  CWebSite(CBuildContext& context, std::vector<std::string> lines);
   ~CWebSite();
   CWebSite(const CWebSite&) = delete;
   CWebSite& operator=(const CWebSite&) = delete;
@@ -45,6 +47,7 @@ class CWebSite {
   // Makes the one printable page of the whole site at filePath, as HTML or as plain text.
   bool MakeOnePage(const std::string& filePath, bool bTextOnly);
 
+  CBuildContext& m_context;
   std::string m_strVersion;
   std::string m_strCatalog;
   std::string m_strSiteName;

@@ -1,15 +1,14 @@
 #include "net/http_fetcher.h"
 
-#include "markup/paths.h"
 #include "net/address.h"
+#include "net/address_paths.h"
 #include "net/http_request.h"
 #include "platform/dialogs.h"
+#include "platform/file_access.h"
 #include "platform/strings.h"
 #include "res/messages.h"
 
 namespace velmora {
-
-CHttpFetcher theFetcher;
 
 namespace {
 
@@ -123,7 +122,7 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
   }
   if (response.m_nStatus == 401) {
     // One retry with the credentials the user gives.
-    if (!Dialogs().AskPassword(text, request.m_strUser, request.m_strPassword)) {
+    if (!m_pDialogs->AskPassword(text, request.m_strUser, request.m_strPassword)) {
       log += Message(19003);
       return false;
     }
@@ -155,7 +154,7 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
       log += FormatMessage(19, std::to_string(response.m_nStatus));
       return false;
     }
-    if (!Dialogs().AskYesNo(FormatMessage(19007, text, target))) {
+    if (!m_pDialogs->AskYesNo(FormatMessage(19007, text, target))) {
       log += Message(19002);
       return false;
     }
@@ -190,6 +189,7 @@ CHttpRequest CHttpFetcher::MakeRequest(const CAddress& address, const char* head
   request.m_nTransferTimeoutSeconds = m_nTransferTimeoutSeconds;
   request.m_nMaxBodyBytes = m_nMaxBodyBytes;
   request.m_strCertificateFile = m_strCertificateFile;
+  request.m_pProgress = m_pProgress;
   return request;
 }
 
@@ -215,8 +215,8 @@ bool CHttpFetcher::GetBinary(const std::string& address, const std::string& loca
   if (!Fetch(address, false, body, log))
     return false;
   // The file is written whole or not at all; a path that cannot take it is a failure.
-  if (!MakeDirs(localPath) || !WriteBinaryFile(localPath, body)) {
-    Dialogs().MessageBox("Cannot store: " + localPath);
+  if (!m_files.MakeDirs(localPath) || !m_files.WriteBinaryFile(localPath, body)) {
+    m_pDialogs->MessageBox("Cannot store: " + localPath);
     log += "Cannot store: " + localPath;
     return false;
   }

@@ -1,4 +1,4 @@
-// Every read from a web address goes through theFetcher: GET only, at most one redirect and
+// Every read from a web address goes through the run's fetcher: GET only, at most one redirect and
 // only after asking, a password question on 401, and one log line per content request.
 #pragma once
 
@@ -10,9 +10,17 @@ namespace velmora {
 struct CAddress;
 struct CHttpRequest;
 struct CHttpResponse;
+class CDialogs;
+class CProgress;
+class CFileAccess;
 
 class CHttpFetcher {
  public:
+  // The questions go to the dialogs pDialogs names when they are asked, a transfer is given up
+  // when that progress is stopped, and fetched files are written through files.
+  CHttpFetcher(CDialogs* const& pDialogs, CProgress* const& pProgress, CFileAccess& files)
+      : m_pDialogs(pDialogs), m_pProgress(pProgress), m_files(files) {}
+
   bool GetText(const std::string& address, std::string& content, std::string& log);
   bool GetBinary(const std::string& address, const std::string& localPath, std::string& log);
   int Probe(const std::string& address);
@@ -56,12 +64,13 @@ class CHttpFetcher {
   bool MayAsk(const CAddress& address, std::string& log) const;
   void NoteFailure(const CAddress& address, const CHttpResponse& response);
 
+  CDialogs* const& m_pDialogs;
+  CProgress* const& m_pProgress;
+  CFileAccess& m_files;
   std::string m_strRedirected;
   CProbeResult m_lastProbe;
   std::map<std::string, std::string> m_noAnswer;  // "service://server:port" -> client's text
   std::map<std::string, CProbeResult> m_probed;   // by the address as requested
 };
-
-extern CHttpFetcher theFetcher;
 
 }  // namespace velmora

@@ -7,6 +7,8 @@
 
 namespace velmora {
 
+class CProgress;
+
 struct CHttpRequest {
   std::string m_strUrl;
   std::string m_strHeaders;  // "Name: value\r\n" lines
@@ -17,7 +19,8 @@ struct CHttpRequest {
   long m_nStallTimeoutSeconds = 30;
   long m_nTransferTimeoutSeconds = 300;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
-  std::string m_strCertificateFile;  // empty: the system's store only
+  std::string m_strCertificateFile;        // empty: the system's store only
+  const CProgress* m_pProgress = nullptr;  // a transfer is given up when it is stopped
 };
 
 struct CHttpResponse {

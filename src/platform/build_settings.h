@@ -14,6 +14,4 @@ struct CBuildSettings {
   int AllowForwardSlashes = 0;
 };
 
-extern CBuildSettings theSettings;
-
 }  // namespace velmora

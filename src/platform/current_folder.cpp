@@ -8,41 +8,34 @@
 namespace velmora {
 
 namespace {
-std::string theCurrentFolder = "C:\\";
-
 bool HasDrive(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 }  // namespace
 
-bool SetCurrentFolder(const std::string& folder) {
+bool CCurrentFolder::Set(const std::string& folder, CDisk& disk) {
   std::string full;
-  if (!FullPath(folder, full) || !Disk().FolderExists(full))
+  if (!FullPath(folder, full) || !disk.FolderExists(full))
     return false;
-  theCurrentFolder = full;
+  m_strFolder = full;
   return true;
 }
 
-const std::string& CurrentFolder() {
-  return theCurrentFolder;
-}
-
-bool FullPath(const std::string& path, std::string& fullPath) {
+bool CCurrentFolder::FullPath(const std::string& path, std::string& fullPath) const {
   std::string p = path;
   ReplaceAll(p, "/", "\\");
   std::string combined;
   if (HasDrive(p)) {
     std::string rest = p.substr(2);
     // "C:x" is relative to the current folder when that is on the same drive.
-    if (!rest.empty() && rest[0] != '\\' &&
-        EqualsNoCase(p.substr(0, 2), theCurrentFolder.substr(0, 2)))
-      combined = theCurrentFolder + "\\" + rest;
+    if (!rest.empty() && rest[0] != '\\' && EqualsNoCase(p.substr(0, 2), m_strFolder.substr(0, 2)))
+      combined = m_strFolder + "\\" + rest;
     else
       combined = p.substr(0, 2) + "\\" + rest;
   } else if (!p.empty() && p[0] == '\\') {
-    combined = theCurrentFolder.substr(0, 2) + p;
+    combined = m_strFolder.substr(0, 2) + p;
   } else {
-    combined = theCurrentFolder + "\\" + p;
+    combined = m_strFolder + "\\" + p;
   }
   std::vector<std::string> kept;
   for (const std::string& piece : Split(combined.substr(2), "\\", true)) {

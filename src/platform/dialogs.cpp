@@ -4,34 +4,6 @@
 
 namespace velmora {
 
-namespace {
-// Without a front end every question is answered No and messages go nowhere.
-class CNoDialogs : public CDialogs {
- public:
-  void MessageBox(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  bool AskPassword(const std::string&, std::string&, std::string&) override { return false; }
-  bool ShowAlerts(const std::vector<std::string>&) override { return true; }
-};
-CNoDialogs theNoDialogs;
-CSilentProgress theSilentProgress;
-CDialogs* thepDialogs = &theNoDialogs;
-CProgress* thepProgress = &theSilentProgress;
-}  // namespace
-
-CDialogs& Dialogs() {
-  return *thepDialogs;
-}
-void SetDialogs(CDialogs* pDialogs) {
-  thepDialogs = pDialogs ? pDialogs : &theNoDialogs;
-}
-CProgress& Progress() {
-  return *thepProgress;
-}
-void SetProgress(CProgress* pProgress) {
-  thepProgress = pProgress ? pProgress : &theSilentProgress;
-}
-
 void CScriptedDialogs::MessageBox(const std::string& text) {
   m_messages.push_back(text);
 }

@@ -40,10 +40,14 @@ class CProgress {
   virtual bool StopRequested() const { return false; }
 };
 
-CDialogs& Dialogs();
-void SetDialogs(CDialogs* pDialogs);  // nullptr restores the default (answers No, prints nothing)
-CProgress& Progress();
-void SetProgress(CProgress* pProgress);  // nullptr restores the silent progress
+// Without a front end every question is answered No and messages go nowhere.
+class CNoDialogs : public CDialogs {
+ public:
+  void MessageBox(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  bool AskPassword(const std::string&, std::string&, std::string&) override { return false; }
+  bool ShowAlerts(const std::vector<std::string>&) override { return true; }
+};
 
 // Records every message and answers from lists; the default answer once a list is used up.
 class CScriptedDialogs : public CDialogs {

@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace velmora {
@@ -46,6 +48,21 @@ class CDisk {
   virtual bool RemoveFile(const std::string& path) = 0;
   // False when the disk cannot tell; callers then read the file.
   virtual bool Stamp(const std::string&, CFileStamp&) { return false; }
+  // Makes the next write into each folder look for left-over temporary files again (once per
+  // build, for a program that builds many times).
+  virtual void ForgetSweptFolders() {}
+};
+
+// The folders whose left-over temporary files were looked for, each once.
+class CSweptFolders {
+ public:
+  // True the first time a folder is named since the last Forget.
+  bool First(const std::string& folder);
+  void Forget();
+
+ private:
+  std::mutex m_mutex;
+  std::unordered_set<std::string> m_folders;
 };
 
 // How WriteHostFileAtomically treats the file it replaces.
@@ -54,6 +71,8 @@ struct CAtomicWrite {
   // A link stays a link (the file it names is replaced) and the file keeps its permissions;
   // otherwise a link is replaced by a file, so pages never land outside their folder.
   bool m_bKeepFile = false;
+  // Where the folders already swept are remembered; none: the folder is swept every time.
+  CSweptFolders* m_pSwept = nullptr;
 };
 
 // Writes a host file through a temporary file in the same folder renamed to its name, so a
@@ -62,17 +81,13 @@ struct CAtomicWrite {
 // there.
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes,
                              const CAtomicWrite& how);
-// Makes the next write into each folder look for left-over temporary files again (once per
-// build, for a program that builds many times).
-void ForgetSweptFolders();
 
-// The disk every operation uses; the host disk unless a test installs another.
-CDisk& Disk();
-void SetDisk(CDisk* pDisk);  // nullptr restores the host disk
+class CDriveMap;
 
 // The host file system seen through the drive map.
 class CHostDisk : public CDisk {
  public:
+  explicit CHostDisk(const CDriveMap& drives) : m_drives(drives) {}
   using CDisk::ReadFile;
   bool ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) override;
   bool WriteFile(const std::string& path, std::string_view bytes) override;
@@ -83,6 +98,13 @@ class CHostDisk : public CDisk {
   bool ModificationTime(const std::string& path, std::int64_t& seconds) override;
   bool RemoveFile(const std::string& path) override;
   bool Stamp(const std::string& path, CFileStamp& stamp) override;
+  void ForgetSweptFolders() override { m_swept.Forget(); }
+
+ private:
+  bool Host(const std::string& path, std::string& host) const;
+
+  const CDriveMap& m_drives;
+  CSweptFolders m_swept;
 };
 
 }  // namespace velmora

@@ -8,8 +8,6 @@
 
 namespace velmora {
 
-CDriveMap theDriveMap;
-
 namespace {
 char Upper(char c) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -29,7 +27,7 @@ std::string CDriveMap::HostFolder(char cLetter) const {
   return it == m_folders.end() ? std::string() : it->second;
 }
 
-std::string WithHostPaths(std::string_view text) {
+std::string CDriveMap::WithHostPaths(std::string_view text) const {
   std::string result;
   size_t copied = 0;
   for (size_t colon = FindText(text, ":\\"); colon != std::string_view::npos;
@@ -46,7 +44,7 @@ std::string WithHostPaths(std::string_view text) {
     while (end > colon + 2 && text[end - 1] == ' ') --end;
     const std::string internal(text.substr(start, end - start));
     std::string host;
-    if (!theDriveMap.ToHost(internal, host))
+    if (!ToHost(internal, host))
       continue;
     if (internal.back() == '\\' && host.back() != '/')
       host += '/';
@@ -58,11 +56,11 @@ std::string WithHostPaths(std::string_view text) {
   return result;
 }
 
-std::string PathFromUser(const std::string& path) {
+std::string CDriveMap::PathFromUser(const std::string& path) const {
   if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
     return path;
   std::string internal;
-  return theDriveMap.ToInternal(path, internal) ? internal : path;
+  return ToInternal(path, internal) ? internal : path;
 }
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 namespace velmora {
 
 bool CExistenceMemo::HostKey(const std::string& path, std::string& key) const {
-  return theDriveMap.ToHost(path, key);
+  return m_drives.ToHost(path, key);
 }
 
 void CExistenceMemo::Forget(const std::string& path) {

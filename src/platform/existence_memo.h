@@ -12,9 +12,11 @@
 
 namespace velmora {
 
+class CDriveMap;
+
 class CExistenceMemo : public CDisk {
  public:
-  explicit CExistenceMemo(CDisk& disk) : m_disk(disk) {}
+  CExistenceMemo(CDisk& disk, const CDriveMap& drives) : m_disk(disk), m_drives(drives) {}
 
   using CDisk::ReadFile;
   bool ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) override;
@@ -26,6 +28,7 @@ class CExistenceMemo : public CDisk {
   bool ModificationTime(const std::string& path, std::int64_t& seconds) override;
   bool RemoveFile(const std::string& path) override;
   bool Stamp(const std::string& path, CFileStamp& stamp) override;
+  void ForgetSweptFolders() override { m_disk.ForgetSweptFolders(); }
 
  private:
   // Paths are remembered as the host names them, so two spellings of one file are one.
@@ -33,19 +36,24 @@ class CExistenceMemo : public CDisk {
   void Forget(const std::string& path);
 
   CDisk& m_disk;
+  const CDriveMap& m_drives;
   std::mutex m_mutex;
   std::unordered_map<std::string, bool> m_fileExists;
 };
 
-// Puts a memo in front of the current disk for the lifetime of this object.
+// Puts a memo in front of the disk that pDisk names for the lifetime of this object.
 class CExistenceMemoScope {
  public:
-  CExistenceMemoScope() : m_previous(Disk()), m_memo(m_previous) { SetDisk(&m_memo); }
-  ~CExistenceMemoScope() { SetDisk(&m_previous); }
+  CExistenceMemoScope(CDisk*& pDisk, const CDriveMap& drives)
+      : m_pDisk(pDisk), m_previous(*pDisk), m_memo(m_previous, drives) {
+    m_pDisk = &m_memo;
+  }
+  ~CExistenceMemoScope() { m_pDisk = &m_previous; }
   CExistenceMemoScope(const CExistenceMemoScope&) = delete;
   CExistenceMemoScope& operator=(const CExistenceMemoScope&) = delete;
 
  private:
+  CDisk*& m_pDisk;
   CDisk& m_previous;
   CExistenceMemo m_memo;
 };

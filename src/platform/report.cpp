@@ -6,8 +6,6 @@
 
 namespace velmora {
 
-CReport theReport;
-
 namespace {
 thread_local CReportBuffer* tlpBuffer = nullptr;
 }
@@ -89,7 +87,7 @@ void CReport::SetBatch(bool bOn) {
   m_bBatch = false;
   if (m_pWindow)
     m_pWindow->Refresh(m_strText + "\r\n");
-  if (m_bAlertSwitch && !m_alerts.empty() && !Dialogs().ShowAlerts(m_alerts))
+  if (m_bAlertSwitch && !m_alerts.empty() && m_pDialogs && !m_pDialogs->ShowAlerts(m_alerts))
     m_bAlertSwitch = false;
 }
 

@@ -8,6 +8,8 @@
 namespace velmora {
 
 // Where the report is shown: the GUI's report window, the CLI's standard output.
+class CDialogs;
+
 class CReportWindow {
  public:
   virtual ~CReportWindow() = default;
@@ -39,6 +41,8 @@ class CReport {
   void Replay(CReportBuffer& buffer);
   void SetWindow(CReportWindow* pWindow) { m_pWindow = pWindow; }
   CReportWindow* Window() const { return m_pWindow; }
+  // Where the end-of-batch alert box is shown; none: it is not shown.
+  void SetDialogs(CDialogs* pDialogs) { m_pDialogs = pDialogs; }
   void Clear();
   void AddHeading(const std::string& text);
   void AddLine(const std::string& text, int nLevel);
@@ -71,6 +75,7 @@ class CReport {
   void Refresh();
 
   CReportWindow* m_pWindow = nullptr;
+  CDialogs* m_pDialogs = nullptr;
   std::string m_strText;
   bool m_bBatch = false;
   std::vector<std::string> m_alerts;
@@ -79,8 +84,6 @@ class CReport {
   long long m_nAlertsReported = 0;
   long long m_nErrorsReported = 0;
 };
-
-extern CReport theReport;
 
 // The desktop alert box's text: the first six alerts, "..." after them when there are more
 // than five, and the box's question.

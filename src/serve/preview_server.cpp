@@ -22,8 +22,8 @@ std::string UrlPath(const std::string& relativePath) {
   return path;
 }
 
-CPreviewServer::CPreviewServer(const std::string& scriptPath)
-    : m_strScriptPath(scriptPath), m_session(scriptPath), m_server(m_session.m_channel) {}
+CPreviewServer::CPreviewServer(CBuildContext& ctx, const std::string& scriptPath)
+    : m_strScriptPath(scriptPath), m_session(ctx, scriptPath), m_server(m_session.m_channel) {}
 
 bool CPreviewServer::Start(const std::string& address, int nPort, std::string& error) {
   error.clear();

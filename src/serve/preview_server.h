@@ -13,7 +13,7 @@ namespace velmora {
 class CPreviewServer {
  public:
   // scriptPath is the script's internal path.
-  explicit CPreviewServer(const std::string& scriptPath);
+  CPreviewServer(CBuildContext& ctx, const std::string& scriptPath);
 
   // Builds the site, then serves its catalog on address:nPort (0: any free port). False when
   // the site could not be built (the report tells why; error stays empty) or served (error

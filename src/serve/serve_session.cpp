@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "markup/text_operations.h"
+#include "model/build_context.h"
 #include "model/node.h"
 #include "model/script_file.h"
 #include "platform/current_folder.h"
@@ -14,19 +15,20 @@ namespace velmora {
 
 namespace {
 // The host form of a path the build reads, resolved as the build resolves it.
-bool HostPathOf(const std::string& path, std::string& hostPath) {
+bool HostPathOf(const CBuildContext& ctx, const std::string& path, std::string& hostPath) {
   std::string full;
-  if (path.empty() || !FullPath(path, full) || !theDriveMap.ToHost(full, hostPath))
+  if (path.empty() || !ctx.folder.FullPath(path, full) || !ctx.drives.ToHost(full, hostPath))
     return false;
   while (hostPath.size() > 1 && hostPath.back() == '/') hostPath.pop_back();
   return true;
 }
 }  // namespace
 
-CServeSession::CServeSession(const std::string& scriptPath) : m_strScriptPath(scriptPath) {}
+CServeSession::CServeSession(CBuildContext& ctx, const std::string& scriptPath)
+    : m_session(ctx), m_strScriptPath(scriptPath) {}
 
 bool CServeSession::Build() {
-  theReport.ResetHighestLevel();
+  m_session.m_context.report.ResetHighestLevel();
   std::vector<std::string> errors;
   bool bRan = false;
   switch (m_session.LoadScript(m_strScriptPath)) {
@@ -41,21 +43,21 @@ bool CServeSession::Build() {
       break;
   }
   if (!bRan && errors.empty()) {
-    SplitString(theReport.Text(), errors, "\r\n", true);
+    SplitString(m_session.m_context.report.Text(), errors, "\r\n", true);
     if (errors.empty())
       errors.push_back("The site could not be built from " + m_strScriptPath);
   } else {
-    errors = theReport.ErrorLines();
+    errors = m_session.m_context.report.ErrorLines();
   }
   if (m_session.m_pWebSite) {
     std::string catalog;
-    if (HostPathOf(m_session.m_pWebSite->m_strCatalog, catalog))
+    if (HostPathOf(m_session.m_context, m_session.m_pWebSite->m_strCatalog, catalog))
       m_strCatalogHost = catalog;
     FindHomePage();
     FindInputs();
   } else if (m_files.empty()) {
     std::string script;
-    if (HostPathOf(m_strScriptPath, script))
+    if (HostPathOf(m_session.m_context, m_strScriptPath, script))
       m_files.push_back(script);
   }
   m_channel.Publish(std::move(errors));
@@ -66,7 +68,7 @@ void CServeSession::FindHomePage() {
   m_strHomePage.clear();
   const CPage* pHome = m_session.m_pWebSite->HomePage();
   std::string host;
-  if (pHome && HostPathOf(pHome->m_strLocalPath, host) && StartsWith(host, m_strCatalogHost + "/"))
+  if (pHome && HostPathOf(m_session.m_context, pHome->m_strLocalPath, host) && StartsWith(host, m_strCatalogHost + "/"))
     m_strHomePage = host.substr(m_strCatalogHost.size() + 1);
 }
 
@@ -77,23 +79,23 @@ void CServeSession::FindInputs() {
   m_files.clear();
   m_folders.clear();
   std::string host;
-  if (HostPathOf(m_strScriptPath, host))
+  if (HostPathOf(m_session.m_context, m_strScriptPath, host))
     m_files.push_back(host);
   for (const auto& pBlock : site.m_blocks)
-    if (HostPathOf(pBlock->m_strLocalPath, host))
+    if (HostPathOf(m_session.m_context, pBlock->m_strLocalPath, host))
       m_files.push_back(host);
   for (const std::string& line : site.m_lines) {
     if (!StartsWith(line, "INDEX:"))
       continue;
     CNode source(const_cast<CWebSite*>(&site));
     if (source.SetLocation(Trim(std::string_view(line).substr(6))) &&
-        HostPathOf(source.m_strLocalPath, host))
+        HostPathOf(m_session.m_context, source.m_strLocalPath, host))
       m_files.push_back(host);
   }
   // The catalogs are watched whole unless they are the site catalog itself, where every
   // written page would start another build.
   for (const std::string* pFolder : {&site.m_strTemplates, &site.m_strResources})
-    if (HostPathOf(*pFolder, host) && host != m_strCatalogHost)
+    if (HostPathOf(m_session.m_context, *pFolder, host) && host != m_strCatalogHost)
       m_folders.push_back(host);
 }
 

@@ -13,10 +13,12 @@
 namespace velmora {
 
 class CFileWatcher;
+class CBuildContext;
 
 class CServeSession {
  public:
-  explicit CServeSession(const std::string& scriptPath);
+  // Every build works with the context; each makes a new site from the script.
+  CServeSession(CBuildContext& ctx, const std::string& scriptPath);
 
   // Reads the script again, interprets it and builds all pages; the report goes to the
   // report's window. Publishes the build with its error lines. False when it could not run.

@@ -10,16 +10,14 @@
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
-std::string Convert(const std::string& script, CConversion* pOut = nullptr) {
-  CConversion conversion(script);
-  std::string result = conversion.Convert();
-  if (pOut)
-    *pOut = conversion;
-  return result;
+std::string Convert(const std::string& script) {
+  CConversion conversion(TestContext(), script);
+  return conversion.Convert();
 }
 
 TEST(ConversionScript, CurrentLinesStayAndVersionLeads) {
@@ -56,11 +54,10 @@ TEST(ConversionScript, OldPageLines) {
 }
 
 TEST(ConversionScript, KeysOptionsAndCollections) {
-  CConversion c("");
-  std::string result = Convert(
-      "LAYOUT=F\r\nOPTION:X=NOBULLET\r\nOPTION:X=SORT\r\nATEMPLATE=P,x,t.html\r\n"
-      "R1QUOTE:a,b\r\nCOLLECT:a,b,c,d,e,L\r\nCOLLECT:a,b\r\nTEMPLATES=C:\\t",
-      &c);
+  CConversion c(TestContext(),
+                "LAYOUT=F\r\nOPTION:X=NOBULLET\r\nOPTION:X=SORT\r\nATEMPLATE=P,x,t.html\r\n"
+                "R1QUOTE:a,b\r\nCOLLECT:a,b,c,d,e,L\r\nCOLLECT:a,b\r\nTEMPLATES=C:\\t");
+  std::string result = c.Convert();
   EXPECT_EQ(result,
             "VERSION=2.0\r\n\r\n// OPTION:X=NOBULLET\r\n// OPTION:X=SORT\r\nATEMPLATE=P,t.html\r\n"
             "R1QUOTE:a,b\r\nCOLLECT:Collection-2,a,b\r\n// cant convert: COLLECT:a,b\r\n"
@@ -75,7 +72,7 @@ TEST(ConversionScript, KeysOptionsAndCollections) {
 }
 
 TEST(ConversionText, BlockParts) {
-  CConversion c("");
+  CConversion c(TestContext(), "");
   EXPECT_EQ(c.ConvertBlockText("<!--STUFF--><!--PUTME:left-->text<!--ENDOFSTUFF-->"),
             "<!--BLOCK TARGET=\"leftBLOCK\"-->text<!--/BLOCK-->");
   EXPECT_EQ(c.ConvertBlockText("<!--STUFF-->a<!--WRAPME-->b<!--ENDOFSTUFF--><!--TOTOP-->"),
@@ -90,7 +87,7 @@ TEST(ConversionText, BlockParts) {
 }
 
 TEST(ConversionText, TemplateTags) {
-  CConversion c("");
+  CConversion c(TestContext(), "");
   c.m_bSort = true;
   c.m_bBullet = false;
   std::string text = c.ConvertTemplateText(
@@ -102,7 +99,7 @@ TEST(ConversionText, TemplateTags) {
 }
 
 TEST(ConversionText, SeveralColumnTableOfContents) {
-  CConversion c("");
+  CConversion c(TestContext(), "");
   EXPECT_EQ(c.ConvertTemplateText("<!--TOC--><!--TOCCOL1-->a<!--ENDOFTOCCOL1--><!--ENDOFTOC-->"),
             "<!--TOC COLS=\"3\"-->  <!--/TOC-->\r\n"
             "<!--Conversion note: Please check parameters to TOC above-->\r\n");
@@ -164,12 +161,12 @@ TEST_F(ConversionOnDisk, HostFoldersInTheScriptAreFollowed) {
 // old text and no partial file is left beside it; the files written before and after are new.
 TEST_F(ConversionOnDisk, FailedWriteLeavesTheOldFile) {
   CScriptedDialogs dialogs;
-  SetDialogs(&dialogs);
+  TestContext().SetDialogs(&dialogs);
   const std::string big = "<!--STUFF-->" + std::string(20000, 'x') + "<!--ENDOFSTUFF-->";
   m_drive.Write("s/blocks/big.html", big);
   m_drive.Write("s/blocks/small.html", "<!--STUFF-->a<!--ENDOFSTUFF-->");
   m_drive.Write("s/templates/t.html", "<!--HOME-->");
-  theReport.Clear();
+  TestContext().report.Clear();
   struct rlimit saved {};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -178,12 +175,12 @@ TEST_F(ConversionOnDisk, FailedWriteLeavesTheOldFile) {
   Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS:blocks\\big.html,blocks\\small.html");
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
-  SetDialogs(nullptr);
+  TestContext().SetDialogs(nullptr);
 
   EXPECT_TRUE(m_drive.Read("s/blocks/big.html") == big);  // not printed: 20000 bytes
   EXPECT_EQ(m_drive.Read("s/blocks/small.html"), "<!--BLOCK-->a<!--/BLOCK-->");
   EXPECT_EQ(m_drive.Read("s/templates/t.html"), "<!--HOME/-->");
-  EXPECT_NE(theReport.Text().find("Can't write: " + m_drive.Path("s\\blocks\\big.html")),
+  EXPECT_NE(TestContext().report.Text().find("Can't write: " + m_drive.Path("s\\blocks\\big.html")),
             std::string::npos);
   size_t files = 0;
   for ([[maybe_unused]] const auto& entry :
@@ -203,9 +200,9 @@ TEST_F(ConversionOnDisk, SharedBlockGetsItsCollectionTagOnce) {
 }
 
 TEST_F(ConversionOnDisk, MissingBlockIsReportedAndWorkGoesOn) {
-  theReport.Clear();
+  TestContext().report.Clear();
   Convert("CATALOG=" + m_drive.Path("s") + "\r\nBLOCKS:gone.html");
-  EXPECT_NE(theReport.Text().find("Can't load file: " + m_drive.Path("s\\gone.html")),
+  EXPECT_NE(TestContext().report.Text().find("Can't load file: " + m_drive.Path("s\\gone.html")),
             std::string::npos);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/strings.h"
 #include "res/resources.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -66,16 +67,16 @@ TEST(NewSite, ScriptTextWithoutFrames) {
 
 TEST(NewSite, ProposalSkipsExistingScripts) {
   CTempDrive drive;
-  EXPECT_EQ(ProposeScriptPath(), "C:\\mysite\\script.txt");
+  EXPECT_EQ(ProposeScriptPath(TestContext()), "C:\\mysite\\script.txt");
   drive.Write("mysite/script.txt", "x");
   drive.Write("mysite1/script.txt", "x");
-  EXPECT_EQ(ProposeScriptPath(), "C:\\mysite2\\script.txt");
+  EXPECT_EQ(ProposeScriptPath(TestContext()), "C:\\mysite2\\script.txt");
 }
 
 class NewSiteOnDisk : public ::testing::Test {
  protected:
-  void SetUp() override { SetDialogs(&m_dialogs); }
-  void TearDown() override { SetDialogs(nullptr); }
+  void SetUp() override { TestContext().SetDialogs(&m_dialogs); }
+  void TearDown() override { TestContext().SetDialogs(nullptr); }
   CTempDrive m_drive;
   CScriptedDialogs m_dialogs;
 };
@@ -88,7 +89,7 @@ TEST_F(NewSiteOnDisk, WritesScriptAndEmptyGraphicsFolder) {
   options.m_resources.m_eChoice = CNewSiteSource::kAddress;
   options.m_resources.m_strAddress = "example.org";
   std::string text;
-  ASSERT_TRUE(CreateNewSite(options, text));
+  ASSERT_TRUE(CreateNewSite(TestContext(), options, text));
   EXPECT_EQ(m_drive.Read("site/script.txt"), text);
   EXPECT_NE(text.find("\r\nTEMPLATES=C:\\tpl\\\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nRESOURCES=http://example.org/\r\n"), std::string::npos);
@@ -102,14 +103,14 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   options.m_strScriptPath = m_drive.Path("site\\script.txt");
   options.m_templates.m_eChoice = CNewSiteSource::kAddress;  // empty address
   std::string text;
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
   EXPECT_EQ(m_dialogs.m_messages[0], "Bad form or service( not http): ");
   EXPECT_FALSE(m_drive.Exists("site"));
 
   m_drive.Write("site/script.txt", "old");
   options.m_templates = {};
-  EXPECT_FALSE(CreateNewSite(options, text));  // the replace question is answered No
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));  // the replace question is answered No
   ASSERT_EQ(m_dialogs.m_questions.size(), 1u);
   EXPECT_EQ(m_dialogs.m_questions[0], "File C:\\site\\script.txt exists. \n Replace it ?");
   EXPECT_EQ(m_drive.Read("site/script.txt"), "old");
@@ -117,13 +118,13 @@ TEST_F(NewSiteOnDisk, RefusalsLeaveNothingWritten) {
   // A folder in the script's place cannot be written over: no site, and no success.
   options.m_strScriptPath = m_drive.Path("taken\\script.txt");
   m_drive.Write("taken/script.txt/inside.txt", "x");
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   EXPECT_EQ(m_dialogs.m_messages.back(), "C:\\taken\\script.txt could not be written ");
   EXPECT_FALSE(m_drive.Exists("taken/graphics"));
 
   // A drive without a folder behind it cannot hold the site.
   options.m_strScriptPath = "Q:\\site\\script.txt";
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   EXPECT_EQ(m_dialogs.m_messages.back(), "Cant make Site in: Q:\\site\\script.txt");
 }
 
@@ -150,7 +151,7 @@ TEST_F(NewSiteOnDisk, ModernStyleWritesTemplatesAndStylesheetInItsLanguage) {
   options.m_eStyle = ETemplateStyle::kModern;
   options.m_strLanguage = "de-CH";
   std::string text;
-  ASSERT_TRUE(CreateNewSite(options, text));
+  ASSERT_TRUE(CreateNewSite(TestContext(), options, text));
   EXPECT_EQ(text, BuildDefaultScript(false, "C:\\site", "templates", "gfx"));
   EXPECT_TRUE(m_drive.Exists("site/graphics"));
   for (const char* name : kModernTemplates) {
@@ -188,14 +189,14 @@ TEST_F(NewSiteOnDisk, ModernStyleRefusesWhatDoesNotFitBeforeWritingAnything) {
   options.m_eStyle = ETemplateStyle::kModern;
   std::string text;
   options.m_bFrames = true;
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   options.m_bFrames = false;
   options.m_templates.m_eChoice = CNewSiteSource::kCatalog;
   options.m_templates.m_strCatalog = "C:\\tpl";
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   options.m_templates = {};
   options.m_strLanguage = "en\" onload=\"x";
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   ASSERT_EQ(m_dialogs.m_messages.size(), 3u);
   EXPECT_EQ(m_dialogs.m_messages[2], "Not a language tag: en\" onload=\"x");
   EXPECT_TRUE(m_dialogs.m_questions.empty());
@@ -211,7 +212,7 @@ TEST_F(NewSiteOnDisk, ModernStyleAsksBeforeReplacingAFileOfTheSite) {
   options.m_eStyle = ETemplateStyle::kModern;
   m_dialogs.m_answers = {false, true};
   std::string text;
-  ASSERT_TRUE(CreateNewSite(options, text));
+  ASSERT_TRUE(CreateNewSite(TestContext(), options, text));
   ASSERT_EQ(m_dialogs.m_questions.size(), 2u);
   EXPECT_EQ(m_dialogs.m_questions[0],
             "File C:\\site\\templates\\nf_p_template.html exists. \n Replace it ?");
@@ -223,7 +224,7 @@ TEST_F(NewSiteOnDisk, ModernStyleAsksBeforeReplacingAFileOfTheSite) {
   m_drive.Remove("site/templates");
   m_drive.Write("site/templates", "a file where the folder belongs");
   m_dialogs.m_answers = {true};
-  EXPECT_FALSE(CreateNewSite(options, text));
+  EXPECT_FALSE(CreateNewSite(TestContext(), options, text));
   EXPECT_EQ(m_dialogs.m_messages.back(),
             "Cant make Site in: C:\\site\\templates\\nf_i_template.html");
 }

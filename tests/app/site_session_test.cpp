@@ -12,6 +12,7 @@
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -22,19 +23,19 @@ class SiteSessionTest : public ::testing::Test {
     char pattern[] = "/tmp/velmora-session-XXXXXX";
     m_folder = ::mkdtemp(pattern);
     std::filesystem::create_directories(m_folder + "/site");
-    m_savedDrive = theDriveMap.HostFolder('C');
-    theDriveMap.SetDrive('C', m_folder);
-    SetDialogs(&m_dialogs);
+    m_savedDrive = TestContext().drives.HostFolder('C');
+    TestContext().drives.SetDrive('C', m_folder);
+    TestContext().SetDialogs(&m_dialogs);
   }
   void TearDown() override {
-    SetDialogs(nullptr);
-    theDriveMap.SetDrive('C', m_savedDrive);
+    TestContext().SetDialogs(nullptr);
+    TestContext().drives.SetDrive('C', m_savedDrive);
     std::filesystem::remove_all(m_folder);
   }
 
   std::string m_folder, m_savedDrive;
   CScriptedDialogs m_dialogs;
-  CSiteSession m_session;
+  CSiteSession m_session{TestContext()};
 };
 
 const char kGoodScript[] =
@@ -43,7 +44,7 @@ const char kGoodScript[] =
 
 TEST_F(SiteSessionTest, SuccessKeepsTheSiteAndFailureLeavesNone) {
   m_session.m_strScriptText = kGoodScript;
-  ASSERT_TRUE(m_session.LoadAndInterpret()) << theReport.Text();
+  ASSERT_TRUE(m_session.LoadAndInterpret()) << TestContext().report.Text();
   ASSERT_NE(m_session.m_pWebSite, nullptr);
   EXPECT_EQ(m_session.m_publishedList.Count(), 2);
 
@@ -52,15 +53,15 @@ TEST_F(SiteSessionTest, SuccessKeepsTheSiteAndFailureLeavesNone) {
   EXPECT_FALSE(m_session.LoadAndInterpret());
   EXPECT_EQ(m_session.m_pWebSite, nullptr);
   EXPECT_EQ(m_session.m_publishedList.Count(), 0);
-  EXPECT_NE(theReport.Text().find("FATAL ERROR"), std::string::npos);
+  EXPECT_NE(TestContext().report.Text().find("FATAL ERROR"), std::string::npos);
 }
 
 TEST_F(SiteSessionTest, ScriptsRefusedBeforeInterpretation) {
   m_session.m_strScriptText = "VERSION=2.0\r\n// a comment\r\nab\r\nCATALOG=C:\\site\\\r\n";
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   EXPECT_FALSE(m_session.LoadAndInterpret());
-  EXPECT_EQ(theReport.Text(), "To few valid lines in script\r\n");
-  EXPECT_EQ(theReport.HighestLevel(), 4);
+  EXPECT_EQ(TestContext().report.Text(), "To few valid lines in script\r\n");
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
   EXPECT_EQ(m_dialogs.m_messages, std::vector<std::string>{"To few valid lines in script"});
 
   // A script of the current format whose version line is commented out is not converted, nor
@@ -70,12 +71,12 @@ TEST_F(SiteSessionTest, ScriptsRefusedBeforeInterpretation) {
       "// VERSION=2.0\r\nCATALOG=C:\\site\\\r\n1,Home,I,index.html\r\n1,About,P,about.html\r\n";
   m_dialogs = CScriptedDialogs();
   m_dialogs.m_bDefaultAnswer = true;
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   EXPECT_FALSE(m_session.LoadAndInterpret());
   EXPECT_EQ(m_session.m_pWebSite, nullptr);
-  EXPECT_EQ(theReport.HighestLevel(), 4);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
   const std::string refusal = FormatText(kNotOlderScriptText, "C:\\mine.txt");
-  EXPECT_EQ(theReport.Text(), refusal + "\r\n");
+  EXPECT_EQ(TestContext().report.Text(), refusal + "\r\n");
   EXPECT_EQ(m_dialogs.m_messages, std::vector<std::string>{refusal});
   EXPECT_TRUE(m_dialogs.m_questions.empty());
   EXPECT_FALSE(std::filesystem::exists(m_folder + "/mine.txt"));
@@ -86,11 +87,11 @@ TEST_F(SiteSessionTest, AnOlderScriptIsConvertedOnlyWhenTheUserAccepts) {
       "CATALOG=C:\\site\\\r\nORG=http://www.example.org/\r\n1,I,Home,index.html,,,,M\r\n"
       "1,P,About,about.html,,,,M\r\n";
   m_session.m_strScriptText = older;
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   EXPECT_FALSE(m_session.LoadAndInterpret());
   EXPECT_EQ(m_session.m_pWebSite, nullptr);
-  EXPECT_EQ(theReport.HighestLevel(), 4);
-  EXPECT_NE(theReport.Text().find("older format"), std::string::npos);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
+  EXPECT_NE(TestContext().report.Text().find("older format"), std::string::npos);
   EXPECT_EQ(m_dialogs.m_questions.size(), 1u);
   EXPECT_EQ(m_session.m_strScriptText, older);
 
@@ -101,9 +102,9 @@ TEST_F(SiteSessionTest, AnOlderScriptIsConvertedOnlyWhenTheUserAccepts) {
   EXPECT_EQ(m_session.m_pWebSite, nullptr);
   EXPECT_TRUE(StartsWith(m_session.m_strScriptText, "VERSION=2.0\r\n"));
   std::string written;
-  ASSERT_TRUE(Disk().ReadFile("C:\\old.txt", written));
+  ASSERT_TRUE(TestContext().Disk().ReadFile("C:\\old.txt", written));
   EXPECT_EQ(written, m_session.m_strScriptText);
-  ASSERT_TRUE(m_session.LoadAndInterpret()) << theReport.Text();
+  ASSERT_TRUE(m_session.LoadAndInterpret()) << TestContext().report.Text();
 }
 
 // The converted script goes back to its file in the encoding the file had.
@@ -112,19 +113,19 @@ TEST_F(SiteSessionTest, AConvertedScriptKeepsItsEncoding) {
       "CATALOG=C:\\site\\\nSITENAME=Caf\xC3\xA9\nLAYOUT=N\n1,I,Home,index.html,,,,M\n";
   for (ETextEncoding encoding : {ETextEncoding::kUtf16Le, ETextEncoding::kUtf8Bom}) {
     std::filesystem::remove(m_folder + "/old.txt");
-    ASSERT_TRUE(Disk().WriteFile("C:\\old.txt", EncodeText(older, encoding)));
+    ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\old.txt", EncodeText(older, encoding)));
     ASSERT_EQ(m_session.LoadScript("C:\\old.txt"), EScriptRead::kRead);
     EXPECT_EQ(m_session.m_eScriptEncoding, encoding);
-    ASSERT_TRUE(ConvertCommand(m_session)) << theReport.Text();
+    ASSERT_TRUE(ConvertCommand(m_session)) << TestContext().report.Text();
     std::string written;
-    ASSERT_TRUE(Disk().ReadFile("C:\\old.txt", written));
+    ASSERT_TRUE(TestContext().Disk().ReadFile("C:\\old.txt", written));
     EXPECT_EQ(written,
               EncodeText("VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Caf\xC3\xA9\r\n\r\n"
                          "1,Home,I,index.html",
                          encoding));
     // Read again, it is of the current format, and converting it does nothing.
     ASSERT_EQ(m_session.LoadScript("C:\\old.txt"), EScriptRead::kRead);
-    ASSERT_TRUE(m_session.LoadAndInterpret()) << theReport.Text();
+    ASSERT_TRUE(m_session.LoadAndInterpret()) << TestContext().report.Text();
     EXPECT_EQ(m_session.m_pWebSite->m_strSiteName, "Caf\xC3\xA9");
   }
 }
@@ -132,15 +133,15 @@ TEST_F(SiteSessionTest, AConvertedScriptKeepsItsEncoding) {
 // The convert command refuses what does not read as a script of the older format.
 TEST_F(SiteSessionTest, ConvertRefusesOtherTexts) {
   const std::string notes = "shopping\r\nmilk, eggs\r\nbread\r\n";
-  ASSERT_TRUE(Disk().WriteFile("C:\\notes.txt", notes));
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\notes.txt", notes));
   ASSERT_EQ(m_session.LoadScript("C:\\notes.txt"), EScriptRead::kRead);
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   EXPECT_FALSE(ConvertCommand(m_session));
-  EXPECT_EQ(theReport.HighestLevel(), 4);
-  EXPECT_NE(theReport.Text().find(FormatText(kNotOlderScriptText, "C:\\notes.txt")),
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
+  EXPECT_NE(TestContext().report.Text().find(FormatText(kNotOlderScriptText, "C:\\notes.txt")),
             std::string::npos);
   std::string after;
-  ASSERT_TRUE(Disk().ReadFile("C:\\notes.txt", after));
+  ASSERT_TRUE(TestContext().Disk().ReadFile("C:\\notes.txt", after));
   EXPECT_EQ(after, notes);
 }
 

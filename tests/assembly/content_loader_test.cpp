@@ -10,6 +10,7 @@
 #include "platform/report.h"
 #include "support/local_http_server.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -17,10 +18,10 @@ namespace {
 using testing::CLocalHttpServer;
 
 bool HasLine(const std::string& line) {
-  return theReport.Text().find(line + "\r\n") != std::string::npos;
+  return TestContext().report.Text().find(line + "\r\n") != std::string::npos;
 }
 bool IsAlert(const std::string& line) {
-  for (const std::string& alert : theReport.Alerts())
+  for (const std::string& alert : TestContext().report.Alerts())
     if (alert == line)
       return true;
   return false;
@@ -39,16 +40,16 @@ class ContentLoader : public ::testing::Test {
                             res.status = 404;
                           });
     ASSERT_TRUE(m_server.Start());
-    SetDialogs(&m_dialogs);
-    theReport.Clear();
-    theReport.SetBatch(true);
-    m_nInternet = theSettings.Internet;
+    TestContext().SetDialogs(&m_dialogs);
+    TestContext().report.Clear();
+    TestContext().report.SetBatch(true);
+    m_nInternet = TestContext().settings.Internet;
     m_node.m_strCatalog = "C:\\site\\";
   }
   void TearDown() override {
-    theReport.SetBatch(false);
-    theSettings.Internet = m_nInternet;
-    SetDialogs(nullptr);
+    TestContext().report.SetBatch(false);
+    TestContext().settings.Internet = m_nInternet;
+    TestContext().SetDialogs(nullptr);
   }
 
   // A node named by a web address, with its copy place under "imported".
@@ -66,13 +67,13 @@ class ContentLoader : public ::testing::Test {
   CLocalHttpServer m_server;
   CScriptedDialogs m_dialogs;
   CTempDrive m_drive;
-  CNode m_node{nullptr};
+  CNode m_node{&EmptyTestSite()};
   int m_nInternet = 0;
   std::atomic<int> m_nRequests{0};
 };
 
 TEST_F(ContentLoader, OfflineReadsOnlyTheLocalCopy) {
-  theSettings.Internet = 0;
+  TestContext().settings.Internet = 0;
   NameByAddress("/blocks/a.txt");
   EXPECT_FALSE(m_node.Load());
   EXPECT_TRUE(IsAlert("Can't load local copy: C:\\site\\imported\\blocks\\a.txt"));
@@ -84,17 +85,17 @@ TEST_F(ContentLoader, OfflineReadsOnlyTheLocalCopy) {
 }
 
 TEST_F(ContentLoader, OnlineFetchIsStoredWithCrLf) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   NameByAddress("/blocks/a.txt");
   EXPECT_TRUE(m_node.Load());
   EXPECT_EQ(m_node.m_strContent, "one\r\ntwo\r\n");
   EXPECT_TRUE(HasLine("GET: " + m_node.m_strUrl + " OK"));
-  EXPECT_TRUE(theReport.Alerts().empty());
+  EXPECT_TRUE(TestContext().report.Alerts().empty());
   EXPECT_EQ(m_drive.Read("site\\imported\\blocks\\a.txt"), "one\r\ntwo\r\n");
 }
 
 TEST_F(ContentLoader, FailedFetchFallsBackToTheCopy) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   NameByAddress("/blocks/gone.txt");
   std::string error = "GET: " + m_node.m_strUrl + " Code= 404";
   EXPECT_FALSE(m_node.Load());
@@ -103,12 +104,12 @@ TEST_F(ContentLoader, FailedFetchFallsBackToTheCopy) {
   EXPECT_FALSE(IsAlert("Can't load local copy: C:\\site\\imported\\blocks\\gone.txt"));
 
   m_drive.Write("site\\imported\\blocks\\gone.txt", "kept");
-  theReport.SetBatch(true);
+  TestContext().report.SetBatch(true);
   EXPECT_TRUE(m_node.Load());
   EXPECT_EQ(m_node.m_strContent, "kept");
   EXPECT_TRUE(IsAlert(error));
   EXPECT_TRUE(HasLine("Loaded copy: C:\\site\\imported\\blocks\\gone.txt"));
-  EXPECT_EQ(theReport.Alerts().size(), 1u);
+  EXPECT_EQ(TestContext().report.Alerts().size(), 1u);
 }
 
 TEST_F(ContentLoader, FileOnAnotherDriveIsCopiedAndTheCopyOutlivesIt) {

@@ -3,6 +3,7 @@
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -18,7 +19,7 @@ class FinishTest : public ::testing::Test {
     page.Finish();
     return page.m_strContent;
   }
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
 };
 
 TEST_F(FinishTest, StampElementsAreFilledUnlessSwitchedOffAndNoFooterIsAdded) {

@@ -12,6 +12,7 @@
 #include "platform/report.h"
 #include "res/resources.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -39,8 +40,8 @@ TEST(TemplateDefaults, EachKindGetsItsListTagAndStampRule) {
   };
   for (const auto& kind : kinds) {
     SCOPED_TRACE(kind.pszType);
-    CTemplate tpl(nullptr);
-    theReport.Clear();
+    CTemplate tpl(&EmptyTestSite());
+    TestContext().report.Clear();
     ASSERT_TRUE(tpl.MakeDefaultText(kind.pszType));
     const std::string& text = tpl.m_strContent;
     EXPECT_EQ(Count(text, "<!--INPUT/-->"), 0u);
@@ -50,31 +51,31 @@ TEST(TemplateDefaults, EachKindGetsItsListTagAndStampRule) {
     EXPECT_EQ(Count(text, "<!--STAMP-->"), kind.bStamp ? 1u : 0u);
     EXPECT_EQ(Count(text, "<!--/STAMP-->"), kind.bStamp ? 1u : 0u);
     EXPECT_EQ(Count(text, "<!--BLOCK-->"), 1u);
-    EXPECT_EQ(theReport.Text(),
+    EXPECT_EQ(TestContext().report.Text(),
               std::string("Using original: Template type:") + kind.pszType + "\r\n");
   }
 }
 
 TEST(TemplateDefaults, OnlyKnownTypesHaveADefault) {
   for (const char* pszType : {"FF", "FT", "FL", "PP", "B", "W"}) {
-    CTemplate tpl(nullptr);
+    CTemplate tpl(&EmptyTestSite());
     EXPECT_TRUE(tpl.MakeDefaultText(pszType)) << pszType;
     EXPECT_NE(tpl.m_strContent.find("Template file Velmora 2.0"), std::string::npos);
   }
-  CTemplate tpl(nullptr);
+  CTemplate tpl(&EmptyTestSite());
   tpl.m_strContent = "kept";
-  theReport.Clear();
+  TestContext().report.Clear();
   EXPECT_FALSE(tpl.MakeDefaultText("X"));
   EXPECT_FALSE(tpl.MakeDefaultText("p"));  // types compare with case
   EXPECT_EQ(tpl.m_strContent, "kept");
-  EXPECT_EQ(theReport.Text(), "");
+  EXPECT_EQ(TestContext().report.Text(), "");
 
   EXPECT_EQ(DefaultTemplateFileName("FIX"), "f_ix_template.html");
   EXPECT_EQ(DefaultTemplateFileName("X"), "");
   // Every file a web server is asked for is a kind the program can also make itself.
   EXPECT_EQ(TemplateFileNames().size(), 14u);
   for (const char* pszType : {"I", "P", "C", "IX", "FI", "FP", "FC", "FIX"}) {
-    CTemplate page(nullptr);
+    CTemplate page(&EmptyTestSite());
     EXPECT_TRUE(page.MakeDefaultText(pszType)) << pszType;
   }
 }
@@ -85,12 +86,12 @@ class SiteTemplates : public ::testing::Test {
     m_drive.Write("site\\script.txt", "");
     m_site.m_strCatalog = "C:\\site\\";
     m_site.m_strTemplates = "C:\\site\\tpl";  // no final backslash
-    theReport.Clear();
-    theReport.ResetHighestLevel();
+    TestContext().report.Clear();
+    TestContext().report.ResetHighestLevel();
   }
 
   CTempDrive m_drive{'C'};
-  CWebSite m_site{{}};
+  CWebSite m_site{TestContext(), {}};
 };
 
 TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
@@ -100,12 +101,12 @@ TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
   std::string written = m_drive.Read("site\\tpl\\nf_p_template.html");
   EXPECT_NE(written.find("<!--BLOCK-->"), std::string::npos);
   EXPECT_EQ(written.find("<!--STAMP-->"), std::string::npos);
-  EXPECT_EQ(theReport.Text(), "Using original: Template type:P\r\n");
+  EXPECT_EQ(TestContext().report.Text(), "Using original: Template type:P\r\n");
   // A new site is no error: nothing above the level of an assumed default.
-  EXPECT_EQ(theReport.HighestLevel(), 2);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 2);
 
   EXPECT_EQ(m_site.GetTemplate("P"), pTemplate);
-  EXPECT_EQ(Count(theReport.Text(), "Using original"), 1u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 1u);
 
   // The user's edit is what the next page gets, and the file is not made again.
   m_drive.Write("site\\tpl\\nf_p_template.html", "<html>edited</html>");
@@ -115,7 +116,7 @@ TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
   pTemplate = m_site.GetTemplate("P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(m_drive.Read("site\\tpl\\nf_p_template.html"), "<html>edited</html>");
-  EXPECT_EQ(Count(theReport.Text(), "Using original"), 1u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 1u);
 }
 
 // Every page reads its template as the file is at that moment, also when only its time or
@@ -144,19 +145,19 @@ TEST_F(SiteTemplates, EachLoadSeesTheFileAsItIsNow) {
 
 TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
   EXPECT_EQ(m_site.GetTemplate("X"), nullptr);
-  EXPECT_EQ(theReport.Text(), "Cannot make: \r\n");
-  EXPECT_EQ(theReport.HighestLevel(), 3);
+  EXPECT_EQ(TestContext().report.Text(), "Cannot make: \r\n");
+  EXPECT_EQ(TestContext().report.HighestLevel(), 3);
 
   // A file where the template folder should be: the default cannot be stored.
   CScriptedDialogs dialogs;
-  SetDialogs(&dialogs);
+  TestContext().SetDialogs(&dialogs);
   m_drive.Write("site\\tpl", "not a folder");
-  theReport.Clear();
+  TestContext().report.Clear();
   EXPECT_EQ(m_site.GetTemplate("C"), nullptr);
-  EXPECT_NE(theReport.Text().find("Cannot make: C:\\site\\tpl\\nf_c_template.html\r\n"),
+  EXPECT_NE(TestContext().report.Text().find("Cannot make: C:\\site\\tpl\\nf_c_template.html\r\n"),
             std::string::npos);
   EXPECT_TRUE(m_site.m_templates.empty());
-  SetDialogs(nullptr);
+  TestContext().SetDialogs(nullptr);
 }
 
 // Template lines are trimmed field by field, and the files they name are read like any other
@@ -170,18 +171,18 @@ TEST_F(SiteTemplates, TemplateLinesAreTrimmedAndTheirMissingFilesReported) {
   ASSERT_NE(pMine, nullptr);
   EXPECT_EQ(pMine->GetContent(), "<html>mine</html>");
 
-  EXPECT_NE(theReport.Text().find("Can't load file: C:\\site\\mytpl\\none.html\r\n"
-                                  "Cannot make: X, mytpl\\none.html\r\n"),
+  EXPECT_NE(TestContext().report.Text().find("Can't load file: C:\\site\\mytpl\\none.html\r\n"
+                                             "Cannot make: X, mytpl\\none.html\r\n"),
             std::string::npos)
-      << theReport.Text();
-  EXPECT_EQ(theReport.HighestLevel(), 3);
+      << TestContext().report.Text();
+  EXPECT_EQ(TestContext().report.HighestLevel(), 3);
   // A missing file of a type with a built-in default gets that default, after the report.
-  EXPECT_NE(theReport.Text().find("Can't load file: C:\\site\\mytpl\\home.html\r\n"
-                                  "Using original: Template type:I\r\n"),
+  EXPECT_NE(TestContext().report.Text().find("Can't load file: C:\\site\\mytpl\\home.html\r\n"
+                                             "Using original: Template type:I\r\n"),
             std::string::npos)
-      << theReport.Text();
+      << TestContext().report.Text();
   EXPECT_NE(m_drive.Read("site\\mytpl\\home.html").find("<!--BLOCK-->"), std::string::npos);
-  EXPECT_NE(theReport.Text().find("Bad template line: P, ,\r\n"), std::string::npos);
+  EXPECT_NE(TestContext().report.Text().find("Bad template line: P, ,\r\n"), std::string::npos);
 }
 
 }  // namespace

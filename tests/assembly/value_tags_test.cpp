@@ -5,6 +5,7 @@
 #include "assembly/page_steps.h"
 #include "model/node.h"
 #include "model/web_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -30,7 +31,7 @@ class ValueTagsTest : public ::testing::Test {
     return text;
   }
 
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
   CPage* page = nullptr;
 };
 

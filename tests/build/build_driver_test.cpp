@@ -7,6 +7,7 @@
 #include "platform/build_settings.h"
 #include "platform/report.h"
 #include "support/script_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -27,8 +28,8 @@ class BuildDriverTest : public ::testing::Test {
 };
 
 TEST_F(BuildDriverTest, ReportsTheSettingsAndNumbersEveryPageInScriptOrder) {
-  theSettings.BuildIndex = 0;
-  theSettings.CheckAllImages = 0;
+  TestContext().settings.BuildIndex = 0;
+  TestContext().settings.CheckAllImages = 0;
   ASSERT_TRUE(site.Interpret("0,Frame,P,frame.html\r\n1,Home,I,index.html\r\n2,Two,P,two.html"));
   site.m_pSite->BuildPages();
   EXPECT_THAT(site.Report(), HasSubstr("\r\nBuilt - with properties:\r\n"
@@ -67,7 +68,7 @@ TEST_F(BuildDriverTest, NoPrintPagesAreMadeWhenSwitchedOff) {
   site.Write("blocks\\list.html",
              "<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"-->old<!--/PRINTLIST-->"
              "<!--/BLOCK-->");
-  theSettings.BuildPrintPages = 0;
+  TestContext().settings.BuildPrintPages = 0;
   ASSERT_TRUE(
       site.Interpret("1,Home,I,index.html\r\n2,Print,P,print.html\r\nBLOCKS:blocks\\list.html"));
   site.m_pSite->BuildPages();
@@ -79,8 +80,8 @@ TEST_F(BuildDriverTest, NoPrintPagesAreMadeWhenSwitchedOff) {
 // Built on two threads, a page still sees the files the pages before it have just written:
 // as its block, as a patch, and as a kept page of the same path.
 TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
-  setenv("VELMORA_THREADS", "2", 1);
-  theSettings.BuildIndex = 0;
+  TestContext().threads = 2;
+  TestContext().settings.BuildIndex = 0;
   site.Write("one.html", "stale one");
   site.Write("two.html", "stale two");
   site.Write("again.html", "stale again");
@@ -95,7 +96,6 @@ TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
       "2,Two,P,two.html\r\nBLOCKS:b2.html\r\n2,Patched,P,patched.html\r\nBLOCKS:b3.html\r\n"
       "2,Again,P,again.html\r\nBLOCKS:b2.html\r\n2,Kept,,again.html,,,K"));
   site.m_pSite->BuildPages();
-  unsetenv("VELMORA_THREADS");
   EXPECT_THAT(site.Read("uses.html"), HasSubstr("fresh one"));
   EXPECT_THAT(site.Read("patched.html"), HasSubstr("fresh two"));
   EXPECT_THAT(site.Read("patched.html"), Not(HasSubstr("stale")));
@@ -105,7 +105,7 @@ TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
 
 TEST(BuildCommandTest, AScriptThatDoesNotInterpretShowsNoSiteStructure) {
   CScriptSite site;
-  CSiteSession session;
+  CSiteSession session{TestContext()};
   session.m_strScriptText = "VERSION=2.0\r\nSITENAME=No catalog\r\n1,Home,I,index.html\r\n";
   EXPECT_FALSE(BuildCommand(session, {}));
   EXPECT_THAT(site.m_dialogs.m_messages, ::testing::Contains("No sitestructure established"));
@@ -118,7 +118,7 @@ TEST(BuildCommandTest, PublishedNamesSelectThePagesToBuild) {
                      "2,Two,P,pages\\two.html\r\n2,Three,P,three.html\r\n");
   site.Write("templates\\nf_i_template.html", "<html><body>i</body></html>");
   site.Write("templates\\nf_p_template.html", "<html><body>p</body></html>");
-  CSiteSession session;
+  CSiteSession session{TestContext()};
   ASSERT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
   EXPECT_TRUE(BuildCommand(session, {"pages/two.html"}));
   EXPECT_TRUE(site.Exists("pages\\two.html"));

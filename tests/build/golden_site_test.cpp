@@ -19,6 +19,7 @@
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -63,31 +64,30 @@ std::vector<std::string> FixtureNames() {
 // Builds the site on the drive with default settings and a fixed date; returns the report.
 // A script of the older format is converted first, as the user would after the offer.
 std::string BuildSite() {
-  theSettings = CBuildSettings();
-  CSiteSession session;
+  TestContext().settings = CBuildSettings();
+  CSiteSession session{TestContext()};
   EXPECT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
   if (session.m_strScriptText.find("VERSION=2.0") == std::string::npos) {
     EXPECT_TRUE(ConvertCommand(session));
   }
   EXPECT_TRUE(BuildCommand(session, {}));
-  return theReport.Text();
+  return TestContext().report.Text();
 }
 
 // Each fixture is built on one thread and on two (one page expanded while the next is read).
 class GoldenSiteTest : public ::testing::TestWithParam<std::tuple<std::string, const char*>> {
  protected:
   void SetUp() override {
-    setenv("VELMORA_THREADS", std::get<1>(GetParam()), 1);
+    TestContext().threads = static_cast<unsigned>(std::stoi(std::get<1>(GetParam())));
     setenv("SOURCE_DATE_EPOCH", "1015300800", 1);
     setenv("TZ", "UTC", 1);
     tzset();
     m_dialogs.m_bDefaultAnswer = true;  // make the catalog when it is missing
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
   }
   void TearDown() override {
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
     unsetenv("SOURCE_DATE_EPOCH");
-    unsetenv("VELMORA_THREADS");
   }
   CScriptedDialogs m_dialogs;
 };
@@ -139,11 +139,11 @@ TEST_P(GoldenSiteTest, BuildsAsCommitted) {
 TEST(Utf8Site, PagesDeclareUtf8AndShowTheTextAsWritten) {
   setenv("SOURCE_DATE_EPOCH", "1015300800", 1);
   CScriptedDialogs dialogs;
-  SetDialogs(&dialogs);
+  TestContext().SetDialogs(&dialogs);
   CTempDrive drive('C');
   fs::copy(kFixtures / "utf8-text" / "input", drive.HostFolder(), fs::copy_options::recursive);
   BuildSite();
-  SetDialogs(nullptr);
+  TestContext().SetDialogs(nullptr);
   unsetenv("SOURCE_DATE_EPOCH");
 
   const fs::path site = fs::path(drive.HostFolder()) / "site";

@@ -7,15 +7,16 @@
 #include <map>
 #include <mutex>
 
-#include "markup/paths.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
+#include "net/address_paths.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
 #include "platform/report.h"
 #include "support/local_http_server.h"
 #include "support/raw_http_server.h"
 #include "support/script_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -50,7 +51,6 @@ class RemoteContent : public ::testing::Test {
     ASSERT_TRUE(m_server.Start());
     m_site.Write("templates\\nf_p_template.html", kTemplate);
   }
-  void TearDown() override { theFetcher = CHttpFetcher(); }
 
   static std::string Query(const httplib::Request& req) {
     std::string query;
@@ -67,11 +67,11 @@ class RemoteContent : public ::testing::Test {
     const std::string block = "\r\nBLOCKS:" + m_server.Url("/dir/block.html");
     ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + block + "\r\n2,A,P,pages\\a.html" + block +
                                  "\r\n3,B,P,pages\\sub\\b.html" + block));
-    theReport.ResetHighestLevel();
+    TestContext().report.ResetHighestLevel();
   }
   // Nothing went wrong: the built-in resources written on the first build are only warnings.
   void ExpectNoErrors() const {
-    EXPECT_LT(theReport.HighestLevel(), 3) << m_site.Report();
+    EXPECT_LT(TestContext().report.HighestLevel(), 3) << m_site.Report();
     EXPECT_THAT(m_site.Report(), Not(HasSubstr("Can't"))) << m_site.Report();
   }
   std::map<std::string, std::string> Pages() const {
@@ -108,7 +108,7 @@ void ExpectImagesLeadToTheirBytes(const CScriptSite& site, const std::string& re
 }
 
 TEST_F(RemoteContent, ImagesAreFetchedOnceAndLeadToTheirBytesFromEveryFolder) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   InterpretSite();
   m_site.m_pSite->BuildPages();
   ExpectNoErrors();
@@ -124,31 +124,31 @@ TEST_F(RemoteContent, ImagesAreFetchedOnceAndLeadToTheirBytesFromEveryFolder) {
 }
 
 TEST_F(RemoteContent, AnOfflineBuildGivesThePagesOfTheOnlineBuild) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   InterpretSite();
   m_site.m_pSite->BuildPages();
   const auto online = Pages();
 
-  theSettings.Internet = 0;
+  TestContext().settings.Internet = 0;
   InterpretSite();
   m_site.m_pSite->BuildPages();
   EXPECT_EQ(Pages(), online);
   ExpectNoErrors();
 
   // Also without the image check, which is about the site's own blocks.
-  theSettings.CheckAllImages = 0;
+  TestContext().settings.CheckAllImages = 0;
   InterpretSite();
   m_site.m_pSite->BuildPages();
   EXPECT_EQ(Pages(), online);
 
   // An image copy that has gone is an error offline, as its block's copy would be.
-  theSettings.CheckAllImages = 1;
+  TestContext().settings.CheckAllImages = 1;
   m_site.m_drive.Remove("site\\imported\\top\\abs.gif");
   InterpretSite();
   m_site.m_pSite->BuildPages();
   EXPECT_THAT(m_site.Report(),
               HasSubstr("Can't load local copy: C:\\site\\imported\\top\\abs.gif\r\n"));
-  EXPECT_EQ(theReport.HighestLevel(), 3);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 3);
 }
 
 // A server that takes the connection and never answers.
@@ -159,15 +159,15 @@ void NeverAnswer(const std::string&, CRawConnection& connection) {
 TEST_F(RemoteContent, AServerThatDoesNotAnswerIsAskedOncePerRun) {
   CRawHttpServer silent(NeverAnswer);
   ASSERT_TRUE(silent.Start());
-  theFetcher.m_nStallTimeoutSeconds = 1;
-  theSettings.Internet = 1;
+  TestContext().fetcher.m_nStallTimeoutSeconds = 1;
+  TestContext().settings.Internet = 1;
   const std::string url = silent.Url("/dir/block.html");
   m_site.Write("imported\\dir\\block.html", "<!--BLOCK-->kept <img src=\"pic.gif\"><!--/BLOCK-->");
   m_site.Write("imported\\dir\\pic.gif", "GIF89a");
   const std::string block = "\r\nBLOCKS:" + url;
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + block + "\r\n2,A,P,pages\\a.html" + block +
                                "\r\n2,B,P,pages\\b.html" + block));
-  theFetcher.BeginRun();
+  TestContext().fetcher.BeginRun();
   m_site.m_pSite->BuildPages();
   EXPECT_EQ(silent.Connections(), 1);
   // Each page still says what happened and is built from the local copy.
@@ -189,7 +189,7 @@ TEST_F(RemoteContent, AServerThatDoesNotAnswerIsAskedOncePerRun) {
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + links + "\r\n2,A,P,pages\\a.html" + links +
                                "\r\n2,B,P,pages\\b.html" + links));
   m_site.m_pSite->BuildPages();
-  theFetcher.BeginRun();
+  TestContext().fetcher.BeginRun();
   const std::vector<CPage*> selection = {m_site.Page("A"), m_site.Page("B")};
   m_site.m_pSite->CheckPages(&selection);
   EXPECT_EQ(silent.Connections(), 2);

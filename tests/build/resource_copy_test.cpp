@@ -12,6 +12,7 @@
 #include "res/resources.h"
 #include "support/local_http_server.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -30,23 +31,23 @@ size_t Count(const std::string& text, const std::string& part) {
 class ResourceCopy : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
     m_drive.Write("site\\script.txt", "");
     m_site.m_strCatalog = "C:\\site\\";
     m_site.m_strTemplates = "C:\\site\\templates\\";
     m_site.m_strResources = "C:\\site\\graphics\\";
-    m_nInternet = theSettings.Internet;
-    theReport.Clear();
+    m_nInternet = TestContext().settings.Internet;
+    TestContext().report.Clear();
   }
   void TearDown() override {
-    theSettings.Internet = m_nInternet;
-    SetDialogs(nullptr);
+    TestContext().settings.Internet = m_nInternet;
+    TestContext().SetDialogs(nullptr);
   }
 
   CScriptedDialogs m_dialogs;
   CTempDrive m_drive{'C'};
   CTempDrive m_other{'D'};
-  CWebSite m_site{{}};
+  CWebSite m_site{TestContext(), {}};
   int m_nInternet = 0;
 };
 
@@ -54,17 +55,17 @@ TEST_F(ResourceCopy, ResourcesInsideTheSiteOnlyGetTheMissingStandardFiles) {
   m_drive.Write("site\\graphics\\def.css", "body { color: red; }");
   EXPECT_TRUE(CopyLayoutResources(m_site));
   EXPECT_EQ(m_drive.Read("site\\graphics\\def.css"), "body { color: red; }");
-  EXPECT_EQ(Count(theReport.Text(), "Using original: "), 6u);
-  EXPECT_EQ(Count(theReport.Text(), "Using original: def.css"), 0u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original: "), 6u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original: def.css"), 0u);
   std::string_view logo;
   ASSERT_TRUE(BuiltinFile("logo.gif", logo));
   EXPECT_EQ(m_drive.Read("site\\graphics\\logo.gif"), logo);
   EXPECT_FALSE(m_drive.Exists("site\\gfx"));
 
   // A second run finds everything in place.
-  theReport.Clear();
+  TestContext().report.Clear();
   CopyLayoutResources(m_site);
-  EXPECT_EQ(theReport.Text(), "");
+  EXPECT_EQ(TestContext().report.Text(), "");
 }
 
 TEST_F(ResourceCopy, ResourcesOnAnotherDriveAreCopiedWithoutHiddenFolders) {
@@ -83,7 +84,7 @@ TEST_F(ResourceCopy, ResourcesOnAnotherDriveAreCopiedWithoutHiddenFolders) {
   EXPECT_FALSE(m_drive.Exists("site\\gfx\\.svn"));
   EXPECT_FALSE(m_drive.Exists("site\\gfx\\.hidden.gif"));
   // The five images the folder lacked come from the program.
-  EXPECT_EQ(Count(theReport.Text(), "Using original: "), 5u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original: "), 5u);
   EXPECT_TRUE(m_drive.Exists("site\\gfx\\navigare.gif"));
   EXPECT_FALSE(m_drive.Exists("site\\graphics"));
 }
@@ -98,7 +99,7 @@ TEST_F(ResourceCopy, TemplatesFromAnotherDriveServeTheBuild) {
   ASSERT_NE(pTemplate, nullptr);
   ASSERT_TRUE(pTemplate->Load());
   EXPECT_EQ(pTemplate->GetContent(), "<html>own</html>");
-  EXPECT_EQ(Count(theReport.Text(), "Using original"), 0u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 0u);
 }
 
 TEST_F(ResourceCopy, TemplateLinesReplaceLoadedTemplatesAndReportBadOnes) {
@@ -112,7 +113,7 @@ TEST_F(ResourceCopy, TemplateLinesReplaceLoadedTemplatesAndReportBadOnes) {
   ASSERT_NE(m_site.GetTemplate("C"), nullptr);
   EXPECT_TRUE(CopyTemplates(m_site));
 
-  const std::string& report = theReport.Text();
+  const std::string& report = TestContext().report.Text();
   EXPECT_NE(report.find("Bad template line: P\r\n"), std::string::npos);
   EXPECT_NE(report.find("Bad template line: P,a.html,b.html\r\n"), std::string::npos);
   EXPECT_NE(report.find("Cannot make: Y,nowhere.html\r\n"), std::string::npos);
@@ -136,7 +137,7 @@ TEST_F(ResourceCopy, TemplatesAreLeftAloneWithoutATemplateCatalog) {
   m_site.m_strTemplates = "t";
   m_site.m_templateLines = {"P"};
   EXPECT_TRUE(CopyTemplates(m_site));
-  EXPECT_EQ(theReport.Text(), "");
+  EXPECT_EQ(TestContext().report.Text(), "");
 }
 
 TEST_F(ResourceCopy, AFolderThatCannotBeMadeStopsTheCopying) {
@@ -147,7 +148,7 @@ TEST_F(ResourceCopy, AFolderThatCannotBeMadeStopsTheCopying) {
   EXPECT_FALSE(CopyTemplates(m_site));
   ASSERT_FALSE(m_dialogs.m_messages.empty());
   EXPECT_EQ(m_dialogs.m_messages.back(), "Cannot make: C:\\site\\templates");
-  EXPECT_EQ(Count(theReport.Text(), "Bad template line"), 0u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Bad template line"), 0u);
   EXPECT_EQ(m_site.m_strTemplates, "D:\\tpl\\");
 }
 
@@ -184,9 +185,9 @@ class ResourceServer : public ResourceCopy {
       res.set_content("outside " + req.path, "image/gif");
     });
     ASSERT_TRUE(m_server.Start());
-    theFetcher.m_nConnectTimeoutSeconds = 2;
-    theFetcher.m_nStallTimeoutSeconds = 2;
-    theSettings.Internet = 1;
+    TestContext().fetcher.m_nConnectTimeoutSeconds = 2;
+    TestContext().fetcher.m_nStallTimeoutSeconds = 2;
+    TestContext().settings.Internet = 1;
   }
 
   bool Requested(const std::string& path) {
@@ -214,7 +215,7 @@ TEST_F(ResourceServer, ListedFilesLandInGfxAndNamesLeadingOutAreRefused) {
   // Only two files arrived, so the standard names were asked for as well.
   EXPECT_EQ(m_drive.Read("site\\gfx\\pixel.gif"), "served /res/pixel.gif");
   EXPECT_TRUE(Requested("/res/bullet.gif"));
-  EXPECT_EQ(Count(theReport.Text(), "Using original"), 0u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 0u);
 }
 
 TEST_F(ResourceServer, TemplateListingWithEnoughFilesSkipsTheStandardNames) {
@@ -232,15 +233,15 @@ TEST_F(ResourceServer, UnreachableListingCopiesNothing) {
   CopyLayoutResources(m_site);
   EXPECT_FALSE(Requested("/missing/pixel.gif"));
   // The standard files still come from the program.
-  EXPECT_EQ(Count(theReport.Text(), "Using original: "), 7u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original: "), 7u);
 }
 
 TEST_F(ResourceServer, OfflineUsesTheEarlierCopy) {
-  theSettings.Internet = 0;
+  TestContext().settings.Internet = 0;
   m_site.m_strResources = m_server.Url("/res/");
   m_site.m_bResourcesElsewhere = true;
   CopyLayoutResources(m_site);
-  const std::string& report = theReport.Text();
+  const std::string& report = TestContext().report.Text();
   EXPECT_NE(report.find("Internet is off, cant get: " + m_server.Url("/res/") +
                         "\r\nUsing local copy. C:\\site\\gfx\r\n"),
             std::string::npos);
@@ -258,18 +259,18 @@ TEST_F(ResourceServer, TemplateLineWithAnAddressKeepsACopyForOfflineBuilds) {
   EXPECT_EQ(pTemplate->m_strLocalPath, "C:\\site\\templates\\own_template.html");
   EXPECT_EQ(m_drive.Read("site\\templates\\own_template.html"), "served /tpl/own_template.html");
 
-  theSettings.Internet = 0;
+  TestContext().settings.Internet = 0;
   m_server.Stop();
-  CWebSite offline{{}};
+  CWebSite offline{TestContext(), {}};
   offline.m_strCatalog = m_site.m_strCatalog;
   offline.m_strTemplates = m_site.m_strTemplates;
   offline.m_templateLines = m_site.m_templateLines;
-  theReport.Clear();
+  TestContext().report.Clear();
   EXPECT_TRUE(CopyTemplates(offline));
   pTemplate = offline.GetTemplate("P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(pTemplate->GetContent(), "served /tpl/own_template.html");
-  EXPECT_EQ(Count(theReport.Text(), "Using original"), 0u);
+  EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 0u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 namespace velmora {
 
@@ -32,7 +33,7 @@ bool HostPathInside(const std::string& hostPath, const std::string& folder) {
 
 void CGuardedDisk::Check(const std::string& path) const {
   std::string host;
-  if (theDriveMap.ToHost(path, host) && !HostPathInside(host, m_strAllowed)) {
+  if (TestContext().drives.ToHost(path, host) && !HostPathInside(host, m_strAllowed)) {
     std::fprintf(stderr, "change outside %s: %s\n", m_strAllowed.c_str(), host.c_str());
     std::abort();
   }
@@ -61,17 +62,17 @@ CFuzzSandbox& CFuzzSandbox::Get() {
 CFuzzSandbox::CFuzzSandbox() {
   std::string pattern = (std::filesystem::temp_directory_path() / "velmora-fuzz-XXXXXX").string();
   m_strHost = mkdtemp(pattern.data());
-  for (char c = 'A'; c <= 'Z'; ++c) theDriveMap.SetDrive(c, {});
-  theDriveMap.SetDrive('C', m_strHost);
+  for (char c = 'A'; c <= 'Z'; ++c) TestContext().drives.SetDrive(c, {});
+  TestContext().drives.SetDrive('C', m_strHost);
   m_disk.m_strAllowed = m_strHost;
-  SetDisk(&m_disk);
-  SetDialogs(&m_dialogs);
+  TestContext().SetDisk(&m_disk);
+  TestContext().SetDialogs(&m_dialogs);
   setenv("SOURCE_DATE_EPOCH", "1015300800", 1);
 }
 
 CFuzzSandbox::~CFuzzSandbox() {
-  SetDisk(nullptr);
-  SetDialogs(nullptr);
+  TestContext().SetDisk(nullptr);
+  TestContext().SetDialogs(nullptr);
   std::error_code ignored;
   std::filesystem::remove_all(m_strHost, ignored);
 }
@@ -82,15 +83,16 @@ void CFuzzSandbox::Reset() {
     std::filesystem::remove_all(entry.path(), ignored);
   m_disk.m_strAllowed = m_strHost;
   m_dialogs.m_bAnswer = false;
-  theSettings = CBuildSettings();
-  theSettings.Internet = 0;
-  theReport = CReport();
-  theKeywordIndex.ResetIndex();
+  TestContext().settings = CBuildSettings();
+  TestContext().settings.Internet = 0;
+  TestContext().report = CReport();
+  TestContext().report.SetDialogs(&m_dialogs);
+  TestContext().index.ResetIndex();
 }
 
 void CFuzzSandbox::AllowOnly(const std::string& internalFolder) {
   std::string host;
-  FuzzCheck(theDriveMap.ToHost(internalFolder, host), "allowed folder is on drive C:");
+  FuzzCheck(TestContext().drives.ToHost(internalFolder, host), "allowed folder is on drive C:");
   m_disk.m_strAllowed = host;
 }
 

@@ -9,6 +9,7 @@
 #include "model/script_lines.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -18,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CFuzzSandbox& sandbox = CFuzzSandbox::Get();
   sandbox.Reset();
   sandbox.m_dialogs.m_bAnswer = data[0] & 1;
-  theSettings.AllowForwardSlashes = data[0] & 2;
+  TestContext().settings.AllowForwardSlashes = data[0] & 2;
   sandbox.Write("site/index.html", "<html><body>old page</body></html>");
 
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   std::vector<std::string> lines = PrepareScriptLines(text);
   if (!HasEnoughScriptLines(lines) || !HasVersionLine(lines))
     return 0;
-  CWebSite site(std::move(lines));
+  CWebSite site(TestContext(), std::move(lines));
   CPublishedList published;
   site.m_pPublishedList = &published;
   if (site.Interpret()) {

@@ -7,11 +7,12 @@
 #include "assembly/local_toc.h"
 #include "fuzz_sandbox.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  theReport = CReport();
+  TestContext().report.Clear();
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::string inTurn = text;
   ExpandLocalTocsInTurn(inTurn);

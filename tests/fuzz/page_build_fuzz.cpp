@@ -11,6 +11,7 @@
 #include "model/script_lines.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -43,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CFuzzSandbox& sandbox = CFuzzSandbox::Get();
   sandbox.Reset();
   const uint8_t switches = data[0];
-  theSettings.BuildIndex = switches & 1;
-  theSettings.BuildCollections = switches & 2;
-  theSettings.BuildPrintPages = switches & 4;
-  theSettings.CheckNameRefs = switches & 8;
-  theSettings.CheckAllImages = switches & 16;
-  theSettings.AllowForwardSlashes = switches & 32;
+  TestContext().settings.BuildIndex = switches & 1;
+  TestContext().settings.BuildCollections = switches & 2;
+  TestContext().settings.BuildPrintPages = switches & 4;
+  TestContext().settings.CheckNameRefs = switches & 8;
+  TestContext().settings.CheckAllImages = switches & 16;
+  TestContext().settings.AllowForwardSlashes = switches & 32;
 
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
   const size_t cut = text.find(kSeparator);
@@ -61,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sandbox.Write("site/keywords.txt", "colour,color\r\nthing,things\r\n");
   sandbox.AllowOnly("C:\\site");
 
-  CWebSite site(PrepareScriptLines(kScript));
+  CWebSite site(TestContext(), PrepareScriptLines(kScript));
   FuzzCheck(site.Interpret(), "the fixed script interprets");
   site.BuildPages();
 

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "fuzz_sandbox.h"
-#include "markup/paths.h"
 #include "model/node.h"
 #include "net/address.h"
+#include "net/address_paths.h"
 #include "platform/build_settings.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -41,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   // The first byte switches forward slashes; the first line is one path or address, the rest
   // the other.
-  theSettings.AllowForwardSlashes = data[0] & 1;
-  theReport = CReport();  // refused locations add report lines; keep memory flat
+  TestContext().settings.AllowForwardSlashes = data[0] & 1;
+  TestContext().report = CReport();  // refused locations add report lines; keep memory flat
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   const size_t lineEnd = text.find('\n');
   const std::string first = text.substr(0, lineEnd);
@@ -69,13 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!local.empty())
     CheckLocalCopy(local, "C:\\site\\imported\\");
 
-  CNode node(nullptr);
+  CNode node(&EmptyTestSite());
   node.m_strCatalog = kCatalog;
   if (node.SetLocation(first) && (!node.m_strUrl.empty() || !node.m_strOutsidePath.empty()))
     CheckLocalCopy(node.m_strLocalPath, std::string(kCatalog) + "imported\\");
 
   std::string host;
-  if (theDriveMap.ToHost(first, host))
+  if (TestContext().drives.ToHost(first, host))
     FuzzCheck(HostPathInside(host, CFuzzSandbox::Get().HostFolder()),
               "a path on drive C: stays in its folder");
   return 0;

@@ -14,6 +14,7 @@
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -61,7 +62,7 @@ void ScanAll(const std::string& text, const std::string& begin, const std::strin
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0)
     return 0;
-  theReport = CReport();  // bad attribute lists add report lines; keep memory flat
+  TestContext().report = CReport();  // bad attribute lists add report lines; keep memory flat
   // The first byte picks the element kind, the rest is the text.
   const CTagKind& kind = kKinds[data[0] % std::size(kKinds)];
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -10,9 +10,10 @@
 #include "gui/main_frame.h"
 #include "gui/quarn_view.h"
 #include "gui_test_support.h"
-#include "markup/text_encoding.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
+#include "platform/text_encoding.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -26,8 +27,8 @@ class CDocumentTest : public QObject {
   const std::string m_script = "C:\\site\\script.txt";
 
   std::unique_ptr<CMainFrame> MakeFrame() {
-    auto pFrame = std::make_unique<CMainFrame>();
-    SetDialogs(&m_dialogs);
+    auto pFrame = std::make_unique<CMainFrame>(TestContext());
+    TestContext().SetDialogs(&m_dialogs);
     return pFrame;
   }
   static void Type(CMainFrame& frame, const QString& text) {
@@ -52,10 +53,10 @@ class CDocumentTest : public QObject {
  private slots:
   void init() {
     m_dialogs = CScriptedDialogs();
-    theSettings = CBuildSettings();
+    TestContext().settings = CBuildSettings();
     QVERIFY(!m_drive.NewSite(m_script).empty());
   }
-  void cleanup() { SetDialogs(nullptr); }
+  void cleanup() { TestContext().SetDialogs(nullptr); }
 
   void SaveNeedsAPathAndAChange() {
     auto pFrame = MakeFrame();
@@ -256,7 +257,7 @@ class CDocumentTest : public QObject {
     pFrame->View()->OnlineBox()->setChecked(true);
     QVERIFY(pFrame->close());
 
-    theSettings = CBuildSettings();
+    TestContext().settings = CBuildSettings();
     const std::string config = m_drive.Read("C:\\config\\Quarn20.conf");
     QVERIFY(config.find("Internet=1") != std::string::npos);
     auto pNext = MakeFrame();

@@ -7,6 +7,7 @@
 #include "gui/guarded_application.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -23,8 +24,9 @@ class CGuardedApplicationTest : public QObject {
     char name[] = "guarded_application_test";
     char* argv[] = {name, nullptr};
     CGuardedApplication app(argc, argv);
-    theReport.Clear();
-    theReport.SetBatch(true);
+    app.SetContext(&TestContext());
+    TestContext().report.Clear();
+    TestContext().report.SetBatch(true);
     QTimer::singleShot(0, [&] {
       if (!bNested)
         doThrow();
@@ -40,18 +42,19 @@ class CGuardedApplicationTest : public QObject {
  private slots:
   void MemoryRunningOutEndsTheProgramWithAFatalLine() {
     CScriptedDialogs dialogs;
-    SetDialogs(&dialogs);
+    TestContext().SetDialogs(&dialogs);
     QCOMPARE(RunThrowing([] { throw std::bad_alloc(); }, false), 2);
-    QVERIFY(theReport.Text().ends_with("Out of memory, the command was stopped\r\n"));
-    QCOMPARE(theReport.HighestLevel(), 4);
+    QVERIFY(TestContext().report.Text().ends_with("Out of memory, the command was stopped\r\n"));
+    QCOMPARE(TestContext().report.HighestLevel(), 4);
     QCOMPARE(dialogs.m_alertBoxes.size(), size_t(1));
     QVERIFY(dialogs.m_alertBoxes[0].find("Out of memory") != std::string::npos);
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
   }
 
   void AnExceptionInANestedEventLoopEndsTheProgram() {
     QCOMPARE(RunThrowing([] { throw std::runtime_error("broken"); }, true), 2);
-    QVERIFY(theReport.Text().ends_with("Internal error, the command was stopped: broken\r\n"));
+    QVERIFY(TestContext().report.Text().ends_with(
+        "Internal error, the command was stopped: broken\r\n"));
   }
 };
 

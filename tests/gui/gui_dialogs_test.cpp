@@ -12,6 +12,7 @@
 #include "platform/report.h"
 #include "res/messages.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -22,28 +23,28 @@ class CGuiDialogsTest : public QObject {
   void init() {
     m_pDrive = std::make_unique<CTempDrive>('C');
     qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
   }
   void cleanup() {
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
     m_pDrive.reset();
-    theReport.m_bAlertSwitch = true;
+    TestContext().report.m_bAlertSwitch = true;
   }
 
   void AlertBoxListsSixAlertsAndNoSwitchesItOff() {
     QString shown;
-    theReport.SetBatch(true);
-    for (int i = 1; i <= 6; ++i) theReport.AddLine("alert " + std::to_string(i), 2);
+    TestContext().report.SetBatch(true);
+    for (int i = 1; i <= 6; ++i) TestContext().report.AddLine("alert " + std::to_string(i), 2);
     OnModal([&](QWidget* pWindow) {
       auto* pBox = qobject_cast<QMessageBox*>(pWindow);
       QVERIFY(pBox);
       shown = pBox->text();
       pBox->button(QMessageBox::No)->click();
     });
-    theReport.SetBatch(false);
+    TestContext().report.SetBatch(false);
     QCOMPARE(shown, QString("Reported:\nalert 1\nalert 2\nalert 3\nalert 4\nalert 5\nalert 6\n"
                             "...\nSee Report Window\n\nDo you want to see this alert again ?"));
-    QVERIFY(!theReport.m_bAlertSwitch);
+    QVERIFY(!TestContext().report.m_bAlertSwitch);
   }
 
   void RedirectQuestionIsAnsweredYesOrNo() {
@@ -54,12 +55,12 @@ class CGuiDialogsTest : public QObject {
       shown = pBox->text();
       pBox->button(QMessageBox::Yes)->click();
     });
-    QVERIFY(Dialogs().AskYesNo(question));
+    QVERIFY(TestContext().Dialogs().AskYesNo(question));
     QCOMPARE(shown, QString("Accept Redirection\n\nFrom:  http://a/\n\nTo: http://b/x.html\n"));
     OnModal([](QWidget* pWindow) {
       qobject_cast<QMessageBox*>(pWindow)->button(QMessageBox::No)->click();
     });
-    QVERIFY(!Dialogs().AskYesNo(question));
+    QVERIFY(!TestContext().Dialogs().AskYesNo(question));
   }
 
   // Where Yes replaces a file or drops edits, Enter must not: No is the default button.
@@ -72,7 +73,7 @@ class CGuiDialogsTest : public QObject {
         defaultButton = pBox->standardButton(pBox->defaultButton());
         QTest::keyClick(pBox, Qt::Key_Return);
       });
-      QVERIFY(!Dialogs().AskYesNoDefaultNo(question));
+      QVERIFY(!TestContext().Dialogs().AskYesNoDefaultNo(question));
       QCOMPARE(defaultButton, QMessageBox::No);
     }
   }
@@ -89,7 +90,7 @@ class CGuiDialogsTest : public QObject {
     CLongCommand scope;
     CLongCommand::Run([&] {
       pAskedOn = QThread::currentThread();
-      bYes = Dialogs().AskYesNo("Go on ?");
+      bYes = TestContext().Dialogs().AskYesNo("Go on ?");
     });
     QVERIFY(bYes);
     QVERIFY(pAskedOn != qApp->thread());
@@ -105,16 +106,16 @@ class CGuiDialogsTest : public QObject {
       qobject_cast<QDialog*>(pWindow)->accept();
     });
     std::string user, password;
-    QVERIFY(Dialogs().AskPassword("http://127.0.0.1/private/", user, password));
+    QVERIFY(TestContext().Dialogs().AskPassword("http://127.0.0.1/private/", user, password));
     QCOMPARE(user, std::string("ann"));
     QCOMPARE(password, std::string("secret"));
 
     OnModal([](QWidget* pWindow) { qobject_cast<QDialog*>(pWindow)->reject(); });
-    QVERIFY(!Dialogs().AskPassword("http://127.0.0.1/private/", user, password));
+    QVERIFY(!TestContext().Dialogs().AskPassword("http://127.0.0.1/private/", user, password));
   }
 
   void OldScriptIsOfferedInTheConvertDialog() {
-    CSiteSession session;
+    CSiteSession session{TestContext()};
     session.m_strScriptText = "CATALOG=C:\\site\\\r\nSITENAME=Old\r\nLAYOUT=N";
     OnModal([](QWidget* pWindow) {
       QCOMPARE(pWindow->windowTitle(), QString("Convert to 2.0"));

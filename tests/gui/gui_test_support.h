@@ -14,6 +14,7 @@
 #include "gui/main_frame.h"
 #include "platform/drive_map.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 namespace velmora::test {
 
@@ -23,7 +24,7 @@ class CTempDrive {
     char pattern[] = "/tmp/velmora-gui-XXXXXX";
     m_folder = ::mkdtemp(pattern);
     ::setenv("VELMORA_CONFIG", (m_folder + "/config/Quarn20.conf").c_str(), 1);
-    theDriveMap.SetDrive('C', m_folder);
+    velmora::TestContext().drives.SetDrive('C', m_folder);
   }
   ~CTempDrive() {
     std::error_code error;
@@ -32,7 +33,7 @@ class CTempDrive {
   // The host path of an internal path on drive C.
   std::string Host(const std::string& internalPath) const {
     std::string host;
-    theDriveMap.ToHost(internalPath, host);
+    velmora::TestContext().drives.ToHost(internalPath, host);
     return host;
   }
   std::string Read(const std::string& internalPath) const {
@@ -55,7 +56,7 @@ class CTempDrive {
   std::string NewSite(const std::string& scriptPath) const {
     std::error_code error;
     std::filesystem::remove_all(std::filesystem::path(Host(scriptPath)).parent_path(), error);
-    if (!NewSiteCommand(scriptPath, false, "", ""))
+    if (!NewSiteCommand(velmora::TestContext(), scriptPath, false, "", ""))
       return "";
     return Read(scriptPath);
   }

@@ -22,6 +22,7 @@
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -69,8 +70,8 @@ class CMainWindowTest : public QObject {
 
   // A frame whose questions go to the scripted dialogs.
   std::unique_ptr<CMainFrame> MakeFrame() {
-    auto pFrame = std::make_unique<CMainFrame>();
-    SetDialogs(&m_dialogs);
+    auto pFrame = std::make_unique<CMainFrame>(TestContext());
+    TestContext().SetDialogs(&m_dialogs);
     return pFrame;
   }
   static void Select(CQuarnView* pView, std::initializer_list<int> positions) {
@@ -92,10 +93,10 @@ class CMainWindowTest : public QObject {
  private slots:
   void init() {
     m_dialogs = CScriptedDialogs();
-    theSettings = CBuildSettings();
+    TestContext().settings = CBuildSettings();
     QVERIFY(!m_drive.NewSite(m_script).empty());
   }
-  void cleanup() { SetDialogs(nullptr); }
+  void cleanup() { TestContext().SetDialogs(nullptr); }
 
   void OpeningAScriptInterpretsItAndFillsTheList() {
     auto pFrame = MakeFrame();
@@ -141,10 +142,10 @@ class CMainWindowTest : public QObject {
     auto pFrame = MakeFrame();
     QVERIFY(!test::Enabled(*pFrame, kIdBrowseDocumentation));
     pFrame->View()->OnlineBox()->setChecked(true);
-    QCOMPARE(theSettings.Internet, 1);
+    QCOMPARE(TestContext().settings.Internet, 1);
     QVERIFY(test::Enabled(*pFrame, kIdBrowseDocumentation));
     pFrame->View()->OnlineBox()->setChecked(false);
-    QCOMPARE(theSettings.Internet, 0);
+    QCOMPARE(TestContext().settings.Internet, 0);
     QVERIFY(!test::Enabled(*pFrame, kIdBrowseDocumentation));
   }
 
@@ -262,9 +263,9 @@ class CMainWindowTest : public QObject {
       QVERIFY(!pFrame->View()->OnlineBox()->isEnabled());
       QVERIFY(!pFrame->close());
     };
-    SetDialogs(&probe);
+    TestContext().SetDialogs(&probe);
     pFrame->Action(kIdBuildAll)->trigger();
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
     QVERIFY(bProbed);
     QVERIFY(test::Enabled(*pFrame, kIdBuildAll));
     QVERIFY(pFrame->View()->OnlineBox()->isEnabled());
@@ -406,8 +407,8 @@ class CMainWindowTest : public QObject {
     auto pFrame = MakeFrame();
     QVERIFY(pFrame->OpenDocument(m_script));
     QVERIFY(!pFrame->View()->OnlineBox()->isChecked());
-    theSettings.Internet = 1;
-    theReport.Clear();
+    TestContext().settings.Internet = 1;
+    TestContext().report.Clear();
     WhenModal([](QDialog* pDialog) { pDialog->reject(); });
     pFrame->Action(kIdProperties)->trigger();
     QVERIFY(pFrame->View()->OnlineBox()->isChecked());

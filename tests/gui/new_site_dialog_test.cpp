@@ -12,6 +12,7 @@
 #include "gui/new_site_dialog.h"
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 using velmora::CNewSiteDlg;
 using velmora::CScriptedDialogs;
@@ -27,21 +28,21 @@ class CNewSiteDialogTest : public QObject {
     m_pDrive = std::make_unique<CTempDrive>('C');
     qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
     m_dialogs = CScriptedDialogs();
-    velmora::SetDialogs(&m_dialogs);
+    velmora::TestContext().SetDialogs(&m_dialogs);
   }
   void cleanup() {
-    velmora::SetDialogs(nullptr);
+    velmora::TestContext().SetDialogs(nullptr);
     m_pDrive.reset();
   }
 
   void ProposesTheFirstFreeScriptPath() {
     {
-      CNewSiteDlg dialog;
+      CNewSiteDlg dialog(velmora::TestContext());
       QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite\\script.txt"));
     }
     m_pDrive->Write("mysite/script.txt", "x");
     m_pDrive->Write("mysite1/script.txt", "x");
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     QCOMPARE(Edit(dialog, "1013")->text(), QString("C:\\mysite2\\script.txt"));
     QVERIFY(dialog.findChild<QRadioButton*>("1015")->isChecked());
     QVERIFY(dialog.findChild<QRadioButton*>("1017")->isChecked());
@@ -49,7 +50,7 @@ class CNewSiteDialogTest : public QObject {
   }
 
   void OkWritesTheScriptWithTheCatalogSeparator() {
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     Edit(dialog, "1013")->setText("C:\\site\\script.txt");
     dialog.findChild<QRadioButton*>("1016")->setChecked(true);
@@ -66,7 +67,7 @@ class CNewSiteDialogTest : public QObject {
   }
 
   void EmptyAddressKeepsTheDialogOpen() {
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     dialog.findChild<QRadioButton*>("1028")->setChecked(true);
     Edit(dialog, "1019")->setText("C:\\unused");  // a catalog not chosen still gets its '\'
@@ -91,7 +92,7 @@ class CNewSiteDialogTest : public QObject {
     m_pDrive->Write("tpl/page.html", "x");
     m_pDrive->Write("new/keep.txt", "x");
     const QString host = QString::fromStdString(m_pDrive->HostFolder());
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     PickInFileDialog(host + "/tpl/page.html");
     dialog.findChild<QPushButton*>("1021")->click();
@@ -105,7 +106,7 @@ class CNewSiteDialogTest : public QObject {
 
   void RefusedReplaceKeepsTheOldScript() {
     m_pDrive->Write("site/script.txt", "old");
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     Edit(dialog, "1013")->setText("C:\\site\\script.txt");
     m_dialogs.m_answers = {false};
@@ -116,7 +117,7 @@ class CNewSiteDialogTest : public QObject {
   }
 
   void ModernStyleWritesTemplatesInTheChosenLanguage() {
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     Edit(dialog, "1013")->setText("C:\\site\\script.txt");
     QVERIFY(!Edit(dialog, "language")->isEnabled());
@@ -144,7 +145,7 @@ class CNewSiteDialogTest : public QObject {
   // Fields stay as the user left them: an empty catalog stays empty in the script, a relative
   // one is taken from the new script's folder, and neither becomes the program's working folder.
   void CatalogFieldsAreNeverTheWorkingFolder() {
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     Edit(dialog, "1013")->setText("C:\\site\\script.txt");
     dialog.findChild<QRadioButton*>("1016")->setChecked(true);
@@ -169,7 +170,7 @@ class CNewSiteDialogTest : public QObject {
   }
 
   void EmptyScriptPathIsRefusedWithItsOwnMessage() {
-    CNewSiteDlg dialog;
+    CNewSiteDlg dialog(velmora::TestContext());
     dialog.show();
     Edit(dialog, "1013")->setText("  ");
     dialog.accept();

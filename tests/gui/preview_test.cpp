@@ -12,6 +12,7 @@
 #include "gui_test_support.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -42,19 +43,19 @@ class CPreviewTest : public QObject {
  private slots:
   void init() {
     m_dialogs = CScriptedDialogs();
-    theSettings = CBuildSettings();
+    TestContext().settings = CBuildSettings();
     QVERIFY(!m_drive.NewSite(m_script).empty());
     m_browser.m_urls.clear();
     QDesktopServices::setUrlHandler("http", &m_browser, "Open");
   }
   void cleanup() {
     QDesktopServices::unsetUrlHandler("http");
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
   }
 
   void ServesTheSiteRebuildsOnSaveAndStopsWithTheWindow() {
-    auto pFrame = std::make_unique<CMainFrame>();
-    SetDialogs(&m_dialogs);
+    auto pFrame = std::make_unique<CMainFrame>(TestContext());
+    TestContext().SetDialogs(&m_dialogs);
     QVERIFY(pFrame->OpenDocument(m_script));
     QAction* pPreview = pFrame->Action(kIdPreview);
     QVERIFY(pPreview->isEnabled());
@@ -95,8 +96,8 @@ class CPreviewTest : public QObject {
   }
 
   void NotOfferedForAScriptWithoutFile() {
-    auto pFrame = std::make_unique<CMainFrame>();
-    SetDialogs(&m_dialogs);
+    auto pFrame = std::make_unique<CMainFrame>(TestContext());
+    TestContext().SetDialogs(&m_dialogs);
     pFrame->View()->ScriptWindow()->setPlainText("VERSION=2.0\n");
     pFrame->UpdateActions();
     QVERIFY(!pFrame->Action(kIdPreview)->isEnabled());

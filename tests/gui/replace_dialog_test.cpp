@@ -8,6 +8,7 @@
 #include "model/web_site.h"
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 using namespace velmora;
 
@@ -18,8 +19,8 @@ class CReplaceDialogTest : public QObject {
   void init() {
     m_pDrive = std::make_unique<CTempDrive>('C');
     qputenv("VELMORA_CONFIG", (m_pDrive->HostFolder() + "/Quarn20.conf").c_str());
-    velmora::SetDialogs(&m_dialogs);
-    m_pSite = std::make_unique<CWebSite>(std::vector<std::string>{});
+    TestContext().SetDialogs(&m_dialogs);
+    m_pSite = std::make_unique<CWebSite>(TestContext(), std::vector<std::string>{});
     m_pSite->m_strCatalog = "C:\\site\\";
     for (const char* path : {"C:\\site\\c.html", "C:\\site\\a.html", "C:\\site\\b.html", ""}) {
       m_pSite->m_blocks.push_back(std::make_unique<CBlock>(m_pSite.get(), nullptr, ""));
@@ -28,7 +29,7 @@ class CReplaceDialogTest : public QObject {
   }
   void cleanup() {
     m_pSite.reset();
-    velmora::SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
     m_pDrive.reset();
   }
 

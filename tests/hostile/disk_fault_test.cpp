@@ -11,14 +11,15 @@
 #include <fstream>
 #include <string>
 
-#include "markup/paths.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
+#include "platform/file_access.h"
 #include "platform/report.h"
 #include "support/file_tree.h"
 #include "support/script_site.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 #include "support/unprivileged.h"
 
 namespace velmora {
@@ -75,7 +76,7 @@ class DiskFault : public ::testing::Test {
     EXPECT_TRUE(RunUnprivileged(
         [this] {
           site.m_pSite->BuildPages();
-          return theReport.Text();
+          return TestContext().report.Text();
         },
         report));
     return report;
@@ -112,7 +113,7 @@ TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
       10000,
       [this] {
         site.m_pSite->BuildPages();
-        return theReport.Text();
+        return TestContext().report.Text();
       },
       report));
   EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
@@ -132,7 +133,7 @@ TEST_F(DiskFault, AFirstBuildOnAFullDiskLeavesNoPartOfAPage) {
       10000,
       [this] {
         site.m_pSite->BuildPages();
-        return theReport.Text();
+        return TestContext().report.Text();
       },
       report));
   EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
@@ -351,7 +352,7 @@ TEST_F(DiskFault, BlocksOfBuiltPagesAreNotKeptInMemory) {
     script += "2,P" + std::to_string(i) + ",P,p" + std::to_string(i) +
               ".html\r\nBLOCKS:blocks\\shared.html\r\n";
   ASSERT_TRUE(site.Interpret(script));
-  theSettings.BuildIndex = 0;
+  TestContext().settings.BuildIndex = 0;
   const size_t nBefore = ResidentBytes();
   site.m_pSite->BuildPages();
   EXPECT_TRUE(site.Exists("p99.html"));

@@ -12,6 +12,7 @@
 #include "platform/drive_map.h"
 #include "support/script_site.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -81,7 +82,7 @@ TEST(FuzzFindings, AStartTagLeftOpenKeepsItsSizeOnEveryRewrite) {
 // A file on another drive is copied below "imported" under its path; a path of only dots has
 // no name to copy to.
 TEST(FuzzFindings, AnotherDrivesPathOfOnlyDotsIsRefused) {
-  CNode node(nullptr);
+  CNode node(&EmptyTestSite());
   node.m_strCatalog = "C:\\site\\";
   EXPECT_FALSE(node.SetLocation("D:\\.\\..\\."));
   EXPECT_TRUE(node.m_strLocalPath.empty());
@@ -94,11 +95,11 @@ TEST(FuzzFindings, AnotherDrivesPathOfOnlyDotsIsRefused) {
 TEST(FuzzFindings, APathWithANulByteReachesNoHostFile) {
   CTempDrive drive;
   std::string host;
-  EXPECT_FALSE(theDriveMap.ToHost(std::string("C:\\..\0x", 7), host));
-  EXPECT_FALSE(theDriveMap.ToHost(std::string("C:\\a\0\\b", 7), host));
+  EXPECT_FALSE(TestContext().drives.ToHost(std::string("C:\\..\0x", 7), host));
+  EXPECT_FALSE(TestContext().drives.ToHost(std::string("C:\\a\0\\b", 7), host));
   std::vector<CDirEntry> entries;
-  EXPECT_FALSE(Disk().ListFolder(std::string("C:\\..\0", 6), entries));
-  EXPECT_TRUE(theDriveMap.ToHost("C:\\a\\b", host));
+  EXPECT_FALSE(TestContext().Disk().ListFolder(std::string("C:\\..\0", 6), entries));
+  EXPECT_TRUE(TestContext().drives.ToHost("C:\\a\\b", host));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -77,12 +78,12 @@ TEST(HostileMarkup, ExpansionOfNestedAndUnclosedElementsEnds) {
 }
 
 TEST(HostileMarkup, ManyBadAttributePiecesAreReportedOnce) {
-  theReport.Clear();
+  TestContext().report.Clear();
   const std::string element = "<!--TOC" + Repeat(" x\"", 20000) + "/-->";
   CTagElement parsed(element);
   EXPECT_TRUE(parsed.m_names.empty());
-  EXPECT_LT(theReport.Text().size(), 2 * element.size());
-  theReport.Clear();
+  EXPECT_LT(TestContext().report.Text().size(), 2 * element.size());
+  TestContext().report.Clear();
 }
 
 // A quadratic scan over this much text takes minutes, past the time limit these tests run

@@ -17,6 +17,7 @@
 #include "support/file_tree.h"
 #include "support/local_http_server.h"
 #include "support/script_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -97,8 +98,8 @@ class HostileServer : public ::testing::Test {
     redirect("/long.html", "/" + std::string(10000, 'l') + ".html");
     redirect("/dots.html", "/a/../../../../etc/passwd.html");
     ASSERT_TRUE(m_server.Start());
-    theFetcher.m_nConnectTimeoutSeconds = 2;
-    theFetcher.m_nStallTimeoutSeconds = 2;
+    TestContext().fetcher.m_nConnectTimeoutSeconds = 2;
+    TestContext().fetcher.m_nStallTimeoutSeconds = 2;
     m_site.m_dialogs.m_bDefaultAnswer = true;
     m_site.m_drive.Write("site\\templates\\nf_p_template.html",
                          "<html><body><!--BLOCK--><!--/BLOCK--></body></html>");
@@ -108,7 +109,6 @@ class HostileServer : public ::testing::Test {
       m_site.m_drive.Write(path, "there before");
     m_before = SnapshotTree(m_site.m_drive.HostFolder());
   }
-  void TearDown() override { theFetcher = CHttpFetcher(); }
 
   // Every file of the drive added, removed or changed since SetUp outside the pages and the
   // catalog's own folders.
@@ -125,7 +125,7 @@ class HostileServer : public ::testing::Test {
 };
 
 TEST_F(HostileServer, FetchedBlocksAndTheirImagesStayInsideTheSite) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   std::string blocks;
   for (const char* path : {"/cr.html", "/block.html", "/self.html", "/file.html", "/js.html",
                            "/long.html", "/dots.html"})
@@ -141,8 +141,8 @@ TEST_F(HostileServer, FetchedBlocksAndTheirImagesStayInsideTheSite) {
 }
 
 TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
-  theSettings.Internet = 1;
-  m_site.m_pSite = std::make_unique<CWebSite>(std::vector<std::string>{});
+  TestContext().settings.Internet = 1;
+  m_site.m_pSite = std::make_unique<CWebSite>(TestContext(), std::vector<std::string>{});
   CWebSite& site = *m_site.m_pSite;
   site.m_strCatalog = m_site.m_drive.Path("site\\");
   site.m_strTemplates = site.m_strCatalog + "templates\\";
@@ -160,7 +160,7 @@ TEST_F(HostileServer, ListedNamesThatLeadElsewhereAreNotCopiedOutOfGfx) {
 // Addresses whose path is nothing but dots name no file and are refused as blocks; dots the
 // server sees only once decoded, and the images of a fetched page, stay under "imported".
 TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   const std::string server = m_server.Url("");
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + server + "/..," + server +
                                "/./../.," + server + "/%2e%2e/%2E%2E\r\n2,Remote,P," + server +
@@ -173,8 +173,8 @@ TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
 }
 
 TEST_F(HostileServer, AListingThatNamesOneFileManyTimesFetchesItOnce) {
-  theSettings.Internet = 1;
-  m_site.m_pSite = std::make_unique<CWebSite>(std::vector<std::string>{});
+  TestContext().settings.Internet = 1;
+  m_site.m_pSite = std::make_unique<CWebSite>(TestContext(), std::vector<std::string>{});
   CWebSite& site = *m_site.m_pSite;
   site.m_strCatalog = m_site.m_drive.Path("site\\");
   site.m_strResources = m_server.Url("/repeated/");
@@ -185,7 +185,7 @@ TEST_F(HostileServer, AListingThatNamesOneFileManyTimesFetchesItOnce) {
 }
 
 TEST_F(HostileServer, ACheckAsksEachWebAddressOnce) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   std::string block = "<!--BLOCK-->";
   for (int i = 0; i < 50; ++i)
     block += "<a href=\"" + m_server.Url("/counted.html") + "\">x</a><img src=\"" +

@@ -15,6 +15,7 @@
 #include "platform/report.h"
 #include "support/raw_http_server.h"
 #include "support/script_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -120,20 +121,19 @@ class ServerFault : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_server.Start());
-    theFetcher.m_nConnectTimeoutSeconds = 2;
-    theFetcher.m_nStallTimeoutSeconds = 2;
-    theFetcher.m_nTransferTimeoutSeconds = 3;
-    theFetcher.m_nMaxBodyBytes = kCap;
+    TestContext().fetcher.m_nConnectTimeoutSeconds = 2;
+    TestContext().fetcher.m_nStallTimeoutSeconds = 2;
+    TestContext().fetcher.m_nTransferTimeoutSeconds = 3;
+    TestContext().fetcher.m_nMaxBodyBytes = kCap;
     m_site.m_dialogs.m_bDefaultAnswer = true;
   }
-  void TearDown() override { theFetcher = CHttpFetcher(); }
 
   // Fetches the path as text and as a file; checks what every fetch owes its caller and
   // gives the text's result.
   bool FetchBothWays(const std::string& path, std::string& content) {
     const std::string url = m_server.Url(path);
     std::string log;
-    const bool bText = theFetcher.GetText(url, content, log);
+    const bool bText = TestContext().fetcher.GetText(url, content, log);
     EXPECT_EQ(log.find("GET: " + url + " "), 0u) << log;
     if (bText) {
       EXPECT_TRUE(log.ends_with("OK")) << log;
@@ -143,11 +143,11 @@ class ServerFault : public ::testing::Test {
     EXPECT_LE(content.size(), static_cast<size_t>(kCap)) << path;
 
     const std::string file = m_site.m_drive.Path("got\\file.bin");
-    const bool bBinary = theFetcher.GetBinary(url, file, log);
+    const bool bBinary = TestContext().fetcher.GetBinary(url, file, log);
     EXPECT_EQ(bBinary, m_site.m_drive.Exists("got\\file.bin")) << path << " " << log;
     EXPECT_LE(m_site.m_drive.Read("got\\file.bin").size(), static_cast<size_t>(kCap));
     m_site.m_drive.Remove("got\\file.bin");
-    theFetcher.Probe(url);
+    TestContext().fetcher.Probe(url);
     return bText;
   }
 
@@ -182,7 +182,7 @@ TEST_F(ServerFault, EndlessBodiesStopAtTheCap) {
   EXPECT_FALSE(FetchBothWays("/endless404.html", content));
   // After the password is given the answer is still a 401 that never ends.
   m_site.m_dialogs.m_passwords = {{"ann", "pw"}};
-  EXPECT_FALSE(theFetcher.GetText(m_server.Url("/endless401.html"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(m_server.Url("/endless401.html"), content, log));
   EXPECT_EQ(log.find("GET: " + m_server.Url("/endless401.html") + " "), 0u);
 }
 
@@ -198,7 +198,7 @@ TEST_F(ServerFault, ServersThatStopOrDripAreGivenUpOn) {
   // Text and file share the transfer; the text alone keeps the waiting short.
   for (const char* path : {"/stall.html", "/stallheaders.html", "/drip.html"}) {
     std::string content, log;
-    EXPECT_FALSE(theFetcher.GetText(m_server.Url(path), content, log)) << path;
+    EXPECT_FALSE(TestContext().fetcher.GetText(m_server.Url(path), content, log)) << path;
     EXPECT_EQ(log.find("GET: " + m_server.Url(path) + " Error  "), 0u) << log;
     EXPECT_EQ(content, "");
   }
@@ -206,7 +206,7 @@ TEST_F(ServerFault, ServersThatStopOrDripAreGivenUpOn) {
 
 // A failed fetch reads the local copy and leaves it as it was.
 TEST_F(ServerFault, AFailedFetchKeepsTheLocalCopy) {
-  theSettings.Internet = 1;
+  TestContext().settings.Internet = 1;
   const std::string copy = "<!--BLOCK-->kept copy<!--/BLOCK-->\r\n";
   m_site.Write("templates\\nf_p_template.html", "<body><!--BLOCK--><!--/BLOCK--></body>");
   std::string blocks;

@@ -9,6 +9,7 @@
 #include "model/web_site.h"
 #include "platform/report.h"
 #include "support/script_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -112,7 +113,7 @@ TEST_F(HostileSite, MegabytesOfHeadingsLinksAndTagsBuild) {
       Repeat("<!--PATCH FILENAME=\"C:\\site\\none.txt\"/-->", 50000) + keywords + "<!--/BLOCK-->");
   EXPECT_EQ(Count(page, "<a name=\"x\">"), 50000u);
   EXPECT_EQ(Count(page, "<a href=\"child.html\">c</a>"), 50000u);
-  theKeywordIndex.ResetIndex();
+  TestContext().index.ResetIndex();
 }
 
 // Checking a built page looks each anchor up once, not once per link.
@@ -124,7 +125,7 @@ TEST_F(HostileSite, CheckingManyAnchorLinks) {
              "\">y</a><a href=\"child.html#" + n + "\">z</a>";
   }
   BuildTwice(block + "<!--/BLOCK-->");
-  theReport.Clear();
+  TestContext().report.Clear();
   site.Page("Home")->CheckPage();
   EXPECT_NE(site.Report().find("\r\nOK\r\n"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 #include "platform/build_settings.h"
 #include "platform/report.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -13,14 +14,14 @@ class Location : public ::testing::Test {
   void SetUp() override {
     m_drive.Write("site/keep.txt", "");
     m_node.m_strCatalog = "C:\\site\\";
-    theReport.Clear();
-    theReport.ResetHighestLevel();
-    m_nSlashes = theSettings.AllowForwardSlashes;
+    TestContext().report.Clear();
+    TestContext().report.ResetHighestLevel();
+    m_nSlashes = TestContext().settings.AllowForwardSlashes;
   }
-  void TearDown() override { theSettings.AllowForwardSlashes = m_nSlashes; }
+  void TearDown() override { TestContext().settings.AllowForwardSlashes = m_nSlashes; }
 
   CTempDrive m_drive;
-  CNode m_node{nullptr};
+  CNode m_node{&EmptyTestSite()};
   int m_nSlashes = 0;
 };
 
@@ -34,12 +35,12 @@ TEST_F(Location, SiteLocalPath) {
 }
 
 TEST_F(Location, ForwardSlashesBothWays) {
-  theSettings.AllowForwardSlashes = 1;
+  TestContext().settings.AllowForwardSlashes = 1;
   ASSERT_TRUE(m_node.SetLocation("pages/a.html"));
   EXPECT_EQ(m_node.m_strLocalPath, "C:\\site\\pages\\a.html");
   EXPECT_TRUE(m_node.m_strUrl.empty());
 
-  theSettings.AllowForwardSlashes = 0;
+  TestContext().settings.AllowForwardSlashes = 0;
   ASSERT_TRUE(m_node.SetLocation("pages/a.html"));
   EXPECT_EQ(m_node.m_strUrl, "http://pages/a.html");
   EXPECT_EQ(m_node.m_strRemotePath, "imported\\a.html");
@@ -48,7 +49,7 @@ TEST_F(Location, ForwardSlashesBothWays) {
 }
 
 TEST_F(Location, WebAddresses) {
-  theSettings.AllowForwardSlashes = 1;  // addresses that name the scheme stay addresses
+  TestContext().settings.AllowForwardSlashes = 1;  // addresses that name the scheme stay addresses
   ASSERT_TRUE(m_node.SetLocation("HTTPS://www.x.org/~ann/blog/p.html"));
   EXPECT_EQ(m_node.m_strUrl, "https://www.x.org/~ann/blog/p.html");
   EXPECT_EQ(m_node.m_strRemotePath, "imported\\ann\\blog\\p.html");
@@ -58,8 +59,8 @@ TEST_F(Location, WebAddresses) {
   EXPECT_FALSE(m_node.SetLocation("http://www.x.org/"));
   EXPECT_TRUE(m_node.m_strUrl.empty());
   EXPECT_TRUE(m_node.m_strLocalPath.empty());
-  EXPECT_NE(theReport.Text().find("Bad path: http://www.x.org/"), std::string::npos);
-  EXPECT_EQ(theReport.HighestLevel(), 3);
+  EXPECT_NE(TestContext().report.Text().find("Bad path: http://www.x.org/"), std::string::npos);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 3);
 }
 
 TEST_F(Location, AbsolutePaths) {
@@ -83,14 +84,14 @@ TEST_F(Location, AbsolutePaths) {
 
 TEST_F(Location, RefusedLocations) {
   EXPECT_FALSE(m_node.SetLocation("x"));
-  EXPECT_TRUE(theReport.Text().empty());
+  EXPECT_TRUE(TestContext().report.Text().empty());
 
   ASSERT_TRUE(m_node.SetLocation("a.html"));
   EXPECT_FALSE(m_node.SetLocation("server/page"));
   EXPECT_TRUE(m_node.m_strLocalPath.empty());
   EXPECT_TRUE(m_node.m_strRemotePath.empty());
-  EXPECT_NE(theReport.Text().find("Bad path: server/page"), std::string::npos);
-  EXPECT_EQ(theReport.HighestLevel(), 2);
+  EXPECT_NE(TestContext().report.Text().find("Bad path: server/page"), std::string::npos);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 2);
 
   // Without the catalog folder a site-local path has no full path.
   m_node.m_strCatalog = "C:\\nothere\\";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/report.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -52,7 +53,7 @@ TEST(MakeEndTag, CommentAndHtmlForms) {
 
 class TagParse : public ::testing::Test {
  protected:
-  void SetUp() override { theReport.Clear(); }
+  void SetUp() override { TestContext().report.Clear(); }
 };
 
 TEST_F(TagParse, PairedElementWithBlanksInsideValues) {
@@ -69,7 +70,7 @@ TEST_F(TagParse, PairedElementWithBlanksInsideValues) {
             "<!--COLLECTION NAME=\"news\" LINESEPARATOR=\"<br/> \" REFERENCE=\"ON\"-->");
   tag.m_strContent = "new";
   EXPECT_EQ(tag.Rebuild(), tag.m_strStartTag + "new<!--/COLLECTION-->");
-  EXPECT_TRUE(theReport.Text().empty());
+  EXPECT_TRUE(TestContext().report.Text().empty());
 }
 
 TEST_F(TagParse, UnquotedValuesAreNotSplit) {
@@ -82,14 +83,15 @@ TEST_F(TagParse, UnquotedValuesAreNotSplit) {
 }
 
 TEST_F(TagParse, PieceWithoutEqualsIsReportedAndSkipped) {
-  CTagElement tag("<!--TOC BULLET/-->");
+  CTagElement tag("<!--TOC BULLET/-->", &TestContext().report);
   EXPECT_TRUE(tag.m_names.empty());
-  EXPECT_NE(theReport.Text().find("Bad parameterlist: <!--TOC BULLET/-->"), std::string::npos);
+  EXPECT_NE(TestContext().report.Text().find("Bad parameterlist: <!--TOC BULLET/-->"),
+            std::string::npos);
 
-  theReport.Clear();
-  tag.Parse("<!--TOC A=\"1\" JUNK/-->");
+  TestContext().report.Clear();
+  tag.Parse("<!--TOC A=\"1\" JUNK/-->", &TestContext().report);
   EXPECT_EQ(tag.m_names, (std::vector<std::string>{"A"}));
-  EXPECT_NE(theReport.Text().find("Bad parameterlist"), std::string::npos);
+  EXPECT_NE(TestContext().report.Text().find("Bad parameterlist"), std::string::npos);
 }
 
 TEST_F(TagParse, AttributeLookups) {

@@ -3,6 +3,7 @@
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 #include "site_fixture.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(Interpretation, VersionMustBeExactly2_0) {
   EXPECT_EQ(ReportLines(),
             (std::vector<std::string>{"Checking sitestructure", "------------------------",
                                       "FATAL ERROR: missing: VERSION=2.0"}));
-  EXPECT_EQ(theReport.HighestLevel(), 4);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
   EXPECT_TRUE(Interpret(Script({"VERSION=   2.0", "CATALOG=C:\\site", "1,Home"})));
 }
 
@@ -44,7 +45,7 @@ TEST_F(Interpretation, CatalogIsRequiredAndMadeOnRequest) {
   EXPECT_TRUE(std::filesystem::is_directory(m_hostRoot + "/new/www.site"));
   EXPECT_EQ(m_pSite->m_strCatalog, "C:\\new\\www.site\\");
   std::string current;
-  ASSERT_TRUE(FullPath(".", current));
+  ASSERT_TRUE(TestContext().folder.FullPath(".", current));
   EXPECT_TRUE(EqualsNoCase(current.substr(0, 16), "C:\\new\\www.site"));
 
   // Accepted but impossible: the drive has no folder.
@@ -72,7 +73,7 @@ TEST_F(Interpretation, DefaultsAreReportedInOrder) {
                 "No keywords, KEYWORDS=", "To few valid lines in script"}));
   EXPECT_TRUE(HasAlert("Assuming template catalog: templates"));
   EXPECT_FALSE(HasAlert("No Site Name, SITENAME="));
-  EXPECT_EQ(theReport.HighestLevel(), 4);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 4);
 
   ASSERT_TRUE(Interpret(Head() + "1,Home\r\n"));
   EXPECT_EQ(m_pSite->m_strResources, "C:\\site\\gfx");
@@ -165,6 +166,7 @@ TEST_F(Interpretation, OutlineAndPublishedList) {
   list.Add("old", nullptr);
   list.m_entries[0].m_bSelected = true;
   m_pSite = std::make_unique<CWebSite>(
+      TestContext(),
       PrepareScriptLines(Head() + Script({"0,Frame,FF", "3,Home", "4,Child", "1,Other"})));
   m_pSite->m_pPublishedList = &list;
   ASSERT_TRUE(m_pSite->Interpret());
@@ -236,9 +238,10 @@ TEST_F(Interpretation, PagesBlocksAndTheirLocations) {
 
 TEST_F(Interpretation, PublishedListIsFilled) {
   CPublishedList list;
-  m_pSite = std::make_unique<CWebSite>(PrepareScriptLines(
-      Head() +
-      Script({"1,Home,I,index.html", "2,B,P,pages\\b.html", "2,A,P,pages\\a.html", "2,Heading"})));
+  m_pSite = std::make_unique<CWebSite>(
+      TestContext(),
+      PrepareScriptLines(Head() + Script({"1,Home,I,index.html", "2,B,P,pages\\b.html",
+                                          "2,A,P,pages\\a.html", "2,Heading"})));
   m_pSite->m_pPublishedList = &list;
   ASSERT_TRUE(m_pSite->Interpret());
   ASSERT_EQ(list.Count(), 3);
@@ -266,7 +269,7 @@ TEST_F(Interpretation, BlockIndexesBeyondSixteenBits) {
 }
 
 TEST_F(Interpretation, IndexSourcesAreRead) {
-  ASSERT_TRUE(WriteTextFile("C:\\site\\keys.txt", "keyword"));
+  ASSERT_TRUE(TestContext().files.WriteTextFile("C:\\site\\keys.txt", "keyword"));
   // An index line before the catalog line still finds its file in the site.
   ASSERT_TRUE(Interpret(
       Script({"VERSION=2.0", "INDEX:keys.txt", "CATALOG=C:\\site", "INDEX:gone.txt", "1,Home"})));

@@ -5,13 +5,14 @@
 
 #include "model/web_site.h"
 #include "platform/report.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
 class OutlineTest : public ::testing::Test {
  protected:
-  void SetUp() override { theReport.Clear(); }
+  void SetUp() override { TestContext().report.Clear(); }
 
   CPage* AddPage(int nLevel, const std::string& name, const std::string& localPath = "x.html") {
     auto pPage = std::make_unique<CPage>(&m_site);
@@ -27,7 +28,7 @@ class OutlineTest : public ::testing::Test {
     m_site.PrepareOutline();
   }
 
-  CWebSite m_site{{}};
+  CWebSite m_site{TestContext(), {}};
 };
 
 TEST_F(OutlineTest, PlacesPagesByLevel) {
@@ -42,7 +43,7 @@ TEST_F(OutlineTest, PlacesPagesByLevel) {
   EXPECT_TRUE(Page(4)->IsBelow(pRoot));
   EXPECT_FALSE(Page(4)->IsBelow(Page(0)));
   EXPECT_EQ(Page(6)->Top(), pRoot);
-  EXPECT_EQ(theReport.Text().find("Force level"), std::string::npos);
+  EXPECT_EQ(TestContext().report.Text().find("Force level"), std::string::npos);
 }
 
 TEST_F(OutlineTest, FirstOutlinePageIsForcedToLevelOne) {
@@ -52,7 +53,8 @@ TEST_F(OutlineTest, FirstOutlinePageIsForcedToLevelOne) {
   AddPage(2, "Next");
   Form();
   EXPECT_EQ(Page(1)->m_nLevel, 1);
-  EXPECT_NE(theReport.Text().find("Force level 1 on page: Start\r\n"), std::string::npos);
+  EXPECT_NE(TestContext().report.Text().find("Force level 1 on page: Start\r\n"),
+            std::string::npos);
   // The following pages keep their levels: level 2 is now below the first page.
   EXPECT_EQ(Page(2)->m_pParent, Page(1));
   EXPECT_EQ(Page(3)->m_pParent, Page(1));

@@ -5,12 +5,13 @@
 #include "model/web_site.h"
 #include "platform/report.h"
 #include "site_fixture.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
 TEST(ReplaceRule, ParsesEachKindByItsFieldCount) {
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
   struct {
     const char* line;
     bool valid;
@@ -31,7 +32,7 @@ TEST(ReplaceRule, ParsesEachKindByItsFieldCount) {
 }
 
 TEST(ReplaceRule, SimpleReplacement) {
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
   std::string text = "aaa b aa";
   CReplaceRule(&site, "RSIMPLE=aa,a").Apply(text);
   EXPECT_EQ(text, "aa b a");
@@ -42,23 +43,23 @@ TEST(ReplaceRule, SimpleReplacement) {
 }
 
 TEST(ReplaceRule, MissingReplacementFileIsReportedAtEveryUse) {
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
   site.m_strCatalog = "C:\\nowhere\\";
   CReplaceRule rule(&site, "RSIMPLE=x,#missing");
   std::string text = "x";
-  theReport.Clear();
+  TestContext().report.Clear();
   rule.Apply(text);
   rule.Apply(text);
   EXPECT_EQ(text, "x");
   EXPECT_FALSE(rule.m_bLoaded);
-  std::string report = theReport.Text();
+  std::string report = TestContext().report.Text();
   size_t nFirst = report.find("Cannot make: #missing\r\n");
   ASSERT_NE(nFirst, std::string::npos);
   EXPECT_NE(report.find("Cannot make: #missing\r\n", nFirst + 1), std::string::npos);
 }
 
 TEST(ReplaceRule, MarkerAndQuoteReplacements) {
-  CWebSite site{{}};
+  CWebSite site{TestContext(), {}};
   auto apply = [&](const std::string& line, std::string text) {
     CReplaceRule rule(&site, line);
     EXPECT_TRUE(rule.m_bValid) << line;
@@ -81,8 +82,8 @@ class ReplaceFromFile : public SiteTest {};
 
 TEST_F(ReplaceFromFile, ReplacementTextIsReadOnce) {
   MakeFolder("site");
-  ASSERT_TRUE(WriteTextFile("C:\\site\\footer.txt", "<p>a, b</p>"));
-  CWebSite site{{}};
+  ASSERT_TRUE(TestContext().files.WriteTextFile("C:\\site\\footer.txt", "<p>a, b</p>"));
+  CWebSite site{TestContext(), {}};
   site.m_strCatalog = "C:\\site\\";
   CReplaceRule rule(&site, "RDOUBLE=<!--F-->,<!--/F-->,#footer.txt");
   std::string text = "<!--F-->old<!--/F-->";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -11,7 +12,7 @@ class ScriptFile : public ::testing::Test {
  protected:
   EScriptRead Read(const std::string& bytes) {
     drive.Write("script.txt", bytes);
-    return ReadScriptFile("C:\\script.txt", text, encoding);
+    return ReadScriptFile(TestContext().files, "C:\\script.txt", text, encoding);
   }
 
   CTempDrive drive;
@@ -52,7 +53,8 @@ TEST_F(ScriptFile, FilesThatAreNotTextAreRefused) {
   // A NUL in UTF-16 text is refused after decoding as well.
   EXPECT_EQ(Read(EncodeText(std::string("a\0b", 3), ETextEncoding::kUtf16Be)),
             EScriptRead::kNotAScript);
-  EXPECT_EQ(ReadScriptFile("C:\\missing.txt", text, encoding), EScriptRead::kUnreadable);
+  EXPECT_EQ(ReadScriptFile(TestContext().files, "C:\\missing.txt", text, encoding),
+            EScriptRead::kUnreadable);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "markup/paths.h"
 #include "model/script_lines.h"
 #include "model/web_site.h"
 #include "platform/current_folder.h"
@@ -19,6 +18,7 @@
 #include "platform/drive_map.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 namespace velmora {
 
@@ -28,16 +28,16 @@ class SiteTest : public ::testing::Test {
     char pattern[] = "/tmp/velmora_model_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     m_hostRoot = pattern;
-    theDriveMap.SetDrive('C', m_hostRoot);
-    SetDialogs(&m_dialogs);
-    SetCurrentFolder("C:\\");
-    theReport.SetBatch(true);  // empties the alerts
-    theReport.ResetHighestLevel();
+    TestContext().drives.SetDrive('C', m_hostRoot);
+    TestContext().SetDialogs(&m_dialogs);
+    TestContext().folder.Set("C:\\", TestContext().Disk());
+    TestContext().report.SetBatch(true);  // empties the alerts
+    TestContext().report.ResetHighestLevel();
   }
   void TearDown() override {
     m_pSite.reset();
-    theReport.SetBatch(false);
-    SetDialogs(nullptr);
+    TestContext().report.SetBatch(false);
+    TestContext().SetDialogs(nullptr);
     std::filesystem::remove_all(m_hostRoot);
   }
 
@@ -47,17 +47,19 @@ class SiteTest : public ::testing::Test {
 
   // Prepares the text as the application does and interprets it.
   bool Interpret(const std::string& text) {
-    m_pSite = std::make_unique<CWebSite>(PrepareScriptLines(text));
+    m_pSite = std::make_unique<CWebSite>(TestContext(), PrepareScriptLines(text));
     return m_pSite->Interpret();
   }
 
-  std::vector<std::string> ReportLines() const { return Split(theReport.Text(), "\r\n", true); }
+  std::vector<std::string> ReportLines() const {
+    return Split(TestContext().report.Text(), "\r\n", true);
+  }
   bool HasLine(const std::string& line) const {
     std::vector<std::string> lines = ReportLines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
   bool HasAlert(const std::string& line) const {
-    const std::vector<std::string>& alerts = theReport.Alerts();
+    const std::vector<std::string>& alerts = TestContext().report.Alerts();
     return std::find(alerts.begin(), alerts.end(), line) != alerts.end();
   }
 

@@ -2,6 +2,7 @@
 
 #include "model/published_list.h"
 #include "model/web_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -20,7 +21,7 @@ class SiteLookup : public ::testing::Test {
     m_site.m_pages.push_back(std::move(pPage));
     return m_site.m_pages.back().get();
   }
-  CWebSite m_site{{}};
+  CWebSite m_site{TestContext(), {}};
 };
 
 TEST_F(SiteLookup, HomePageAndCounts) {

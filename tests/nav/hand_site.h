@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "model/web_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 
 class CHandSite {
  public:
-  CHandSite() : m_site(std::vector<std::string>{}) {
+  CHandSite() : m_site(TestContext(), std::vector<std::string>{}) {
     m_site.m_strCatalog = "C:\\site\\";
     m_site.m_pRoot = std::make_unique<CNode>(&m_site);
   }

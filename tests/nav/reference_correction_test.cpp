@@ -9,18 +9,19 @@
 #include "platform/build_settings.h"
 #include "platform/report.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
 bool Reported(const std::string& line) {
-  return theReport.Text().find(line) != std::string::npos;
+  return TestContext().report.Text().find(line) != std::string::npos;
 }
 
 class NameRefs : public ::testing::Test {
  protected:
   void SetUp() override {
-    theReport.Clear();
+    TestContext().report.Clear();
     m_site.Add(1, "Home", "index.html");
     m_site.Add(1, "Page2", "pages\\two.html");
     m_site.Add(1, "Chapter");
@@ -71,7 +72,7 @@ TEST_F(NameRefs, UnknownNamesAreReportedAndKept) {
 class BlockImages : public ::testing::Test {
  protected:
   void SetUp() override {
-    theReport.Clear();
+    TestContext().report.Clear();
     m_site.Add(1, "P", "pages\\p.html");
     m_site.Finish();
     m_pBlock = std::make_unique<CBlock>(&m_site.Site(), &m_site.Page("P"), "");
@@ -175,7 +176,7 @@ TEST_F(BlockImages, OriginDecidesHowTheHostPageIsServed) {
   // A web block's local copy keeps references from its own place: they are pointed from the
   // host page, with or without the check of the site's own blocks.
   m_pBlock->m_strUrl = "http://127.0.0.1:9/b.html";
-  theSettings.CheckAllImages = 0;
+  TestContext().settings.CheckAllImages = 0;
   EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
   EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"../blocks/a.gif\">");
   text = "<img src=\"gone.gif\">";
@@ -185,7 +186,7 @@ TEST_F(BlockImages, OriginDecidesHowTheHostPageIsServed) {
   m_pBlock->m_strUrl.clear();
   text = original;
   EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 0);
-  theSettings.CheckAllImages = 1;
+  TestContext().settings.CheckAllImages = 1;
   EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
   EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"a.gif\">");
 }

@@ -16,6 +16,7 @@
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -62,11 +63,11 @@ std::vector<std::string> ReferencedValues(const std::string& text) {
 class SiteLinks : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    theSettings = CBuildSettings();
+    TestContext().settings = CBuildSettings();
     m_dialogs.m_bDefaultAnswer = true;
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
   }
-  void TearDown() override { SetDialogs(nullptr); }
+  void TearDown() override { TestContext().SetDialogs(nullptr); }
   CScriptedDialogs m_dialogs;
 };
 
@@ -75,8 +76,8 @@ TEST_P(SiteLinks, EveryLinkAndImageOfEveryPageExists) {
   const fs::path input = fs::path(VELMORA_SOURCE_DIR) / "tests" / "fixtures" / GetParam() / "input";
   fs::copy(input, drive.HostFolder(), fs::copy_options::recursive);
 
-  CWebSite site(PrepareScriptLines(ReadHost(input / "site.txt")));
-  ASSERT_TRUE(site.Interpret()) << theReport.Text();
+  CWebSite site(TestContext(), PrepareScriptLines(ReadHost(input / "site.txt")));
+  ASSERT_TRUE(site.Interpret()) << TestContext().report.Text();
   site.BuildPages();
 
   int nPages = 0;

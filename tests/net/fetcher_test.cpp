@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "support/local_http_server.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -102,14 +103,12 @@ class Fetcher : public ::testing::Test {
       });
     });
     ASSERT_TRUE(m_server.Start());
-    SetDialogs(&m_dialogs);
-    m_saved = theFetcher;
+    TestContext().SetDialogs(&m_dialogs);
   }
 
   void TearDown() override {
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
     m_server.Stop();
-    theFetcher = m_saved;
   }
 
   std::string Url(const std::string& path) const { return m_server.Url(path); }
@@ -120,7 +119,6 @@ class Fetcher : public ::testing::Test {
 
   CLocalHttpServer m_server;
   CScriptedDialogs m_dialogs;
-  CHttpFetcher m_saved;
   std::mutex m_mutex;
   std::vector<std::string> m_paths;
   std::string m_accept, m_agent;
@@ -128,39 +126,40 @@ class Fetcher : public ::testing::Test {
 
 TEST_F(Fetcher, GetTextAndGetBinarySendTheirHeadersAndLogOk) {
   std::string content = "old", log = "old";
-  EXPECT_TRUE(theFetcher.GetText(Url("/text.txt"), content, log));
+  EXPECT_TRUE(TestContext().fetcher.GetText(Url("/text.txt"), content, log));
   EXPECT_EQ(content, kText);  // line ends as the server sent them
   EXPECT_EQ(log, "GET: " + Url("/text.txt") + " OK");
   EXPECT_EQ(m_accept, "text/*");
   EXPECT_EQ(m_agent.substr(0, 7), "Velmora");
 
   CTempDrive drive;
-  EXPECT_TRUE(theFetcher.GetBinary(Url("/image.gif"), "C:\\site\\imported\\image.gif", log));
+  EXPECT_TRUE(
+      TestContext().fetcher.GetBinary(Url("/image.gif"), "C:\\site\\imported\\image.gif", log));
   EXPECT_EQ(log, "GET: " + Url("/image.gif") + " OK");
   EXPECT_EQ(m_accept, "binary/*");
   EXPECT_EQ(drive.Read("site\\imported\\image.gif"), kBinary);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), "");
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), "");
   EXPECT_TRUE(m_dialogs.m_questions.empty());
 }
 
 TEST_F(Fetcher, AddressFormsAreCleanedBeforeTheRequest) {
   std::string content, log;
   std::string quoted = " \"HTTP://127.0.0.1:" + std::to_string(m_server.Port()) + "/text.txt\" ";
-  EXPECT_TRUE(theFetcher.GetText(quoted, content, log));
+  EXPECT_TRUE(TestContext().fetcher.GetText(quoted, content, log));
   EXPECT_EQ(log, "GET: " + quoted + " OK");  // the log keeps the address as given
 
   std::string bare = "127.0.0.1:" + std::to_string(m_server.Port()) + "/text.txt";
-  EXPECT_TRUE(theFetcher.GetText(bare, content, log));
+  EXPECT_TRUE(TestContext().fetcher.GetText(bare, content, log));
   EXPECT_EQ(content, kText);
-  EXPECT_EQ(theFetcher.Probe(bare), 200);
+  EXPECT_EQ(TestContext().fetcher.Probe(bare), 200);
   EXPECT_EQ(Paths().size(), 3u);
 
   content = "old";
-  EXPECT_FALSE(theFetcher.GetText(" \"ab\" ", content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(" \"ab\" ", content, log));
   EXPECT_EQ(content, "");
   EXPECT_EQ(log, "GET:  \"ab\"  Can only use URLs beginning with http://\r\n     ab");
-  EXPECT_FALSE(theFetcher.GetBinary("abcd", "C:\\x.gif", log));
-  EXPECT_EQ(theFetcher.Probe("\"x\""), 0);
+  EXPECT_FALSE(TestContext().fetcher.GetBinary("abcd", "C:\\x.gif", log));
+  EXPECT_EQ(TestContext().fetcher.Probe("\"x\""), 0);
   EXPECT_EQ(Paths().size(), 3u);  // nothing more was sent
 }
 
@@ -170,44 +169,44 @@ TEST_F(Fetcher, RedirectIsFollowedOnceAfterTheUserAgrees) {
     m_dialogs.m_questions.clear();
     std::string content, log;
     std::string from = Url("/moved" + std::to_string(status) + ".html");
-    EXPECT_TRUE(theFetcher.GetText(from, content, log)) << status;
+    EXPECT_TRUE(TestContext().fetcher.GetText(from, content, log)) << status;
     EXPECT_EQ(content, kText);
     EXPECT_EQ(log, "GET: " + from + " Redirected to: " + Url("/text.txt") + " OK");
     ASSERT_EQ(m_dialogs.m_questions.size(), 1u);
     EXPECT_EQ(m_dialogs.m_questions[0],
               "Accept Redirection\n\nFrom:  " + from + "\n\nTo: " + Url("/text.txt") + "\n");
-    EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
+    EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), Url("/text.txt"));
   }
 
   // A relative target is taken against the server that answered.
   m_dialogs.m_answers = {true};
   std::string content, log;
-  EXPECT_TRUE(theFetcher.GetText(Url("/relative.html"), content, log));
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
+  EXPECT_TRUE(TestContext().fetcher.GetText(Url("/relative.html"), content, log));
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), Url("/text.txt"));
 
   // A relative target with a body.
   m_dialogs.m_answers = {true};
-  EXPECT_TRUE(theFetcher.GetText(Url("/dir/old/moved.html"), content, log));
+  EXPECT_TRUE(TestContext().fetcher.GetText(Url("/dir/old/moved.html"), content, log));
   EXPECT_EQ(log,
             "GET: " + Url("/dir/old/moved.html") + " Redirected to: " + Url("/text.txt") + " OK");
   EXPECT_EQ(content, kText);
-  EXPECT_EQ(theFetcher.Probe(Url("/dir/old/moved.html")), 301);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/dir/old/moved.html")), 301);
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), Url("/text.txt"));
 
   // A redirect to a second redirect ends with the second status; it is not followed.
   m_dialogs.m_answers = {true, true};
   m_dialogs.m_questions.clear();
-  EXPECT_FALSE(theFetcher.GetText(Url("/chain.html"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/chain.html"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/chain.html") + " Redirected to: " + Url("/moved301.html") +
                      " Code= 301");
   EXPECT_EQ(m_dialogs.m_questions.size(), 1u);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), "");
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), "");
 }
 
 TEST_F(Fetcher, RedirectsThatAreRefusedOrUnusable) {
   std::string content, log;
   m_dialogs.m_answers = {false};
-  EXPECT_FALSE(theFetcher.GetText(Url("/moved302.html"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/moved302.html"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/moved302.html") + " Site redirects to unaccepted address");
   EXPECT_EQ(Paths(), std::vector<std::string>{"/moved302.html"});
 
@@ -215,12 +214,12 @@ TEST_F(Fetcher, RedirectsThatAreRefusedOrUnusable) {
   m_dialogs.m_questions.clear();
   for (int status : {301, 302, 303}) {
     std::string from = Url("/nolocation" + std::to_string(status));
-    EXPECT_FALSE(theFetcher.GetText(from, content, log));
+    EXPECT_FALSE(TestContext().fetcher.GetText(from, content, log));
     EXPECT_EQ(log, "GET: " + from + " Site redirects to unaccepted address");
-    EXPECT_FALSE(theFetcher.GetBinary(from, "C:\\x.gif", log));
+    EXPECT_FALSE(TestContext().fetcher.GetBinary(from, "C:\\x.gif", log));
     EXPECT_EQ(log, "GET: " + from + " Site redirects to unaccepted address");
   }
-  EXPECT_FALSE(theFetcher.GetText(Url("/toftp.html"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/toftp.html"), content, log));
   EXPECT_EQ(
       log, "GET: " + Url("/toftp.html") + " The redirected URL does not reference a HTTP resource");
   EXPECT_TRUE(m_dialogs.m_questions.empty());
@@ -229,12 +228,12 @@ TEST_F(Fetcher, RedirectsThatAreRefusedOrUnusable) {
 TEST_F(Fetcher, FolderRedirectedToFileIsRefusedForTextOnly) {
   std::string content, log;
   m_dialogs.m_bDefaultAnswer = true;
-  EXPECT_FALSE(theFetcher.GetText(Url("/dir"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/dir"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/dir") + " Code= 302");
   EXPECT_TRUE(m_dialogs.m_questions.empty());
 
   CTempDrive drive;
-  EXPECT_TRUE(theFetcher.GetBinary(Url("/dir"), "C:\\s\\index.html", log));
+  EXPECT_TRUE(TestContext().fetcher.GetBinary(Url("/dir"), "C:\\s\\index.html", log));
   EXPECT_EQ(m_dialogs.m_questions.size(), 1u);
   EXPECT_EQ(drive.Read("s\\index.html"), "<p>index</p>");
 }
@@ -242,82 +241,82 @@ TEST_F(Fetcher, FolderRedirectedToFileIsRefusedForTextOnly) {
 TEST_F(Fetcher, PasswordIsAskedOnceAndRetriedOnce) {
   std::string content, log;
   m_dialogs.m_passwords = {{"ann", "pw"}};
-  EXPECT_TRUE(theFetcher.GetText(Url("/secret.txt"), content, log));
+  EXPECT_TRUE(TestContext().fetcher.GetText(Url("/secret.txt"), content, log));
   EXPECT_EQ(content, "secret");
   EXPECT_EQ(m_dialogs.m_passwordQuestions, std::vector<std::string>{Url("/secret.txt")});
 
-  EXPECT_FALSE(theFetcher.GetText(Url("/secret.txt"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/secret.txt"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/secret.txt") + " Access denied: Invalid password");
 
   m_dialogs.m_passwords = {{"ann", "wrong"}, {"ann", "pw"}};
-  EXPECT_FALSE(theFetcher.GetText(Url("/secret.txt"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/secret.txt"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/secret.txt") + " Code= 401");
   EXPECT_EQ(m_dialogs.m_passwords.size(), 1u);  // asked only once
 }
 
 TEST_F(Fetcher, ErrorStatusesFail) {
   std::string content, log;
-  EXPECT_FALSE(theFetcher.GetText(Url("/missing.txt"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/missing.txt"), content, log));
   EXPECT_EQ(log, "GET: " + Url("/missing.txt") + " Code= 404");
   CTempDrive drive;
-  EXPECT_FALSE(theFetcher.GetBinary(Url("/broken.txt"), "C:\\b\\broken.txt", log));
+  EXPECT_FALSE(TestContext().fetcher.GetBinary(Url("/broken.txt"), "C:\\b\\broken.txt", log));
   EXPECT_EQ(log, "GET: " + Url("/broken.txt") + " Code= 500");
   EXPECT_FALSE(drive.Exists("b"));
 }
 
 TEST_F(Fetcher, ProbeAsksNothingAndReportsTheStatus) {
-  EXPECT_EQ(theFetcher.Probe(Url("/text.txt")), 200);
-  EXPECT_EQ(theFetcher.Probe(Url("/missing.txt")), 404);
-  EXPECT_EQ(theFetcher.Probe(Url("/broken.txt")), 500);
-  EXPECT_EQ(theFetcher.Probe(Url("/secret.txt")), 401);
-  EXPECT_EQ(theFetcher.Probe(Url("/moved302.html")), 302);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
-  EXPECT_EQ(theFetcher.Probe(Url("/toftp.html")), 302);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), "");
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/text.txt")), 200);
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/missing.txt")), 404);
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/broken.txt")), 500);
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/secret.txt")), 401);
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/moved302.html")), 302);
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), Url("/text.txt"));
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/toftp.html")), 302);
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), "");
   EXPECT_TRUE(m_dialogs.m_questions.empty());
   EXPECT_TRUE(m_dialogs.m_passwordQuestions.empty());
 
   // Each address is probed once in a run.
   const size_t nAsked = Paths().size();
-  EXPECT_EQ(theFetcher.Probe(Url("/moved302.html")), 302);
-  EXPECT_EQ(theFetcher.GetRedirectedLocation(), Url("/text.txt"));
-  EXPECT_EQ(theFetcher.Probe(Url("/missing.txt")), 404);
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/moved302.html")), 302);
+  EXPECT_EQ(TestContext().fetcher.GetRedirectedLocation(), Url("/text.txt"));
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/missing.txt")), 404);
   EXPECT_EQ(Paths().size(), nAsked);
-  theFetcher.BeginRun();
-  EXPECT_EQ(theFetcher.Probe(Url("/missing.txt")), 404);
+  TestContext().fetcher.BeginRun();
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/missing.txt")), 404);
   EXPECT_EQ(Paths().size(), nAsked + 1);
 
-  EXPECT_EQ(theFetcher.Probe("ftp://127.0.0.1/x.txt"), 99);
-  EXPECT_EQ(theFetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kUnreadable);
+  EXPECT_EQ(TestContext().fetcher.Probe("ftp://127.0.0.1/x.txt"), 99);
+  EXPECT_EQ(TestContext().fetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kUnreadable);
   m_server.Stop();
-  theFetcher.BeginRun();
-  EXPECT_EQ(theFetcher.Probe(Url("/text.txt")), 99);
-  EXPECT_EQ(theFetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kNoAnswer);
-  EXPECT_NE(theFetcher.GetProbeError(), "");
+  TestContext().fetcher.BeginRun();
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/text.txt")), 99);
+  EXPECT_EQ(TestContext().fetcher.GetProbeFailure(), CHttpFetcher::EProbeFailure::kNoAnswer);
+  EXPECT_NE(TestContext().fetcher.GetProbeError(), "");
   std::string content, log;
-  EXPECT_FALSE(theFetcher.GetText(Url("/text.txt"), content, log));
+  EXPECT_FALSE(TestContext().fetcher.GetText(Url("/text.txt"), content, log));
   EXPECT_EQ(log.substr(0, log.find("Error  ") + 7), "GET: " + Url("/text.txt") + " Error  ");
   EXPECT_GT(log.size(), ("GET: " + Url("/text.txt") + " Error  ").size());
 }
 
 TEST_F(Fetcher, OversizedBodyFailsAndStoresNothing) {
-  theFetcher.m_nMaxBodyBytes = 1000;
+  TestContext().fetcher.m_nMaxBodyBytes = 1000;
   std::string content, log;
   for (const char* path : {"/big.txt", "/chunked.txt"}) {
-    EXPECT_FALSE(theFetcher.GetText(Url(path), content, log)) << path;
+    EXPECT_FALSE(TestContext().fetcher.GetText(Url(path), content, log)) << path;
     EXPECT_NE(log.find(" Error  "), std::string::npos) << log;
     EXPECT_EQ(content, "");
   }
   CTempDrive drive;
-  EXPECT_FALSE(theFetcher.GetBinary(Url("/chunked.txt"), "C:\\big.txt", log));
+  EXPECT_FALSE(TestContext().fetcher.GetBinary(Url("/chunked.txt"), "C:\\big.txt", log));
   EXPECT_FALSE(drive.Exists("big.txt"));
-  EXPECT_EQ(theFetcher.Probe(Url("/big.txt")), 200);  // a probe reads no body
+  EXPECT_EQ(TestContext().fetcher.Probe(Url("/big.txt")), 200);  // a probe reads no body
 }
 
 TEST_F(Fetcher, GetBinaryThatCannotStoreFails) {
   std::string log;
   // Drive Q is not mapped, so no folder can be made there.
-  EXPECT_FALSE(theFetcher.GetBinary(Url("/image.gif"), "Q:\\x\\image.gif", log));
+  EXPECT_FALSE(TestContext().fetcher.GetBinary(Url("/image.gif"), "Q:\\x\\image.gif", log));
   EXPECT_EQ(log, "GET: " + Url("/image.gif") + " Cannot store: Q:\\x\\image.gif");
   ASSERT_EQ(m_dialogs.m_messages.size(), 2u);
   EXPECT_EQ(m_dialogs.m_messages[0], "Can't make dir:Q:\\x");
@@ -347,7 +346,7 @@ TEST(FetcherTimeout, ServerThatNeverAnswersFailsWithinTheStallTime) {
   ::setenv("no_proxy", "127.0.0.1", 1);
   SilentServer silent;
   ASSERT_GT(silent.m_nPort, 0);
-  CHttpFetcher fetcher;
+  CHttpFetcher& fetcher = TestContext().fetcher;
   fetcher.m_nStallTimeoutSeconds = 1;
   std::string url = "http://127.0.0.1:" + std::to_string(silent.m_nPort) + "/page.html";
   auto start = std::chrono::steady_clock::now();
@@ -365,7 +364,7 @@ TEST(FetcherTimeout, AServerWithoutAnswerIsNotAskedAgainInTheRun) {
   ::setenv("no_proxy", "127.0.0.1", 1);
   SilentServer silent;
   ASSERT_GT(silent.m_nPort, 0);
-  CHttpFetcher fetcher;
+  CHttpFetcher& fetcher = TestContext().fetcher;
   fetcher.m_nStallTimeoutSeconds = 1;
   const std::string server = "http://127.0.0.1:" + std::to_string(silent.m_nPort);
   std::string content, log;
@@ -400,9 +399,9 @@ class FetcherHttps : public ::testing::Test {
       res.set_header("Location", m_server.Url("/page.html"));
     });
     ASSERT_TRUE(m_server.Start());
-    SetDialogs(&m_dialogs);
+    TestContext().SetDialogs(&m_dialogs);
   }
-  void TearDown() override { SetDialogs(nullptr); }
+  void TearDown() override { TestContext().SetDialogs(nullptr); }
 
   static std::string Fixture(const char* name) {
     return std::string(VELMORA_SOURCE_DIR) + "/tests/fixtures/tls/" + name;
@@ -410,7 +409,7 @@ class FetcherHttps : public ::testing::Test {
 
   CLocalHttpServer m_server{Fixture("cert.pem"), Fixture("key.pem")};
   CScriptedDialogs m_dialogs;
-  CHttpFetcher m_fetcher;
+  CHttpFetcher& m_fetcher = TestContext().fetcher;
 };
 
 TEST_F(FetcherHttps, TrustedServerIsFetchedLikeHttp) {

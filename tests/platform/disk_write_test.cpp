@@ -7,6 +7,7 @@
 
 #include "platform/disk.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -39,8 +40,8 @@ TEST(DiskWrite, LeftOverTemporaryFilesOfEndedProcessesAreRemovedWhereFilesAreWri
     drive.Write("site\\" + name, "part of a page");
     drive.Write("other\\" + name, "part of a page");
   }
-  ForgetSweptFolders();
-  ASSERT_TRUE(Disk().WriteFile("C:\\site\\index.html", "<html></html>"));
+  TestContext().Disk().ForgetSweptFolders();
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\site\\index.html", "<html></html>"));
   EXPECT_FALSE(drive.Exists("site\\" + Temp(dead, 0)));
   EXPECT_FALSE(drive.Exists("site\\" + Temp(dead, 17)));
   for (const std::string& kept : {running, self, std::string(".velmora-notes.tmp"),
@@ -50,10 +51,10 @@ TEST(DiskWrite, LeftOverTemporaryFilesOfEndedProcessesAreRemovedWhereFilesAreWri
 
   // Once per folder, until the next build starts.
   drive.Write("site\\" + Temp(dead, 5), "part of a page");
-  ASSERT_TRUE(Disk().WriteFile("C:\\site\\index.html", "<html>again</html>"));
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\site\\index.html", "<html>again</html>"));
   EXPECT_TRUE(drive.Exists("site\\" + Temp(dead, 5)));
-  ForgetSweptFolders();
-  ASSERT_TRUE(Disk().WriteFile("C:\\site\\b.html", "<html></html>"));
+  TestContext().Disk().ForgetSweptFolders();
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\site\\b.html", "<html></html>"));
   EXPECT_FALSE(drive.Exists("site\\" + Temp(dead, 5)));
   EXPECT_EQ(drive.Read("site\\index.html"), "<html>again</html>");
 }
@@ -65,7 +66,7 @@ TEST(DiskWrite, APageReplacesALinkNotItsTarget) {
   drive.Write("outside.txt", "not the site's");
   drive.Write("site\\keep.txt", "");
   fs::create_symlink(drive.HostFolder() + "/outside.txt", drive.HostFolder() + "/site/a.html");
-  ASSERT_TRUE(Disk().WriteFile("C:\\site\\a.html", "<html></html>"));
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\site\\a.html", "<html></html>"));
   EXPECT_FALSE(fs::is_symlink(drive.HostFolder() + "/site/a.html"));
   EXPECT_EQ(drive.Read("site\\a.html"), "<html></html>");
   EXPECT_EQ(drive.Read("outside.txt"), "not the site's");

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/current_folder.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -106,33 +107,35 @@ TEST(DriveMap, PathsFromTheUser) {
   EXPECT_TRUE(IsHostPath("/tmp/x"));
   EXPECT_FALSE(IsHostPath("C:\\x"));
   EXPECT_FALSE(IsHostPath(""));
-  EXPECT_EQ(PathFromUser("C:\\site\\s.txt"), "C:\\site\\s.txt");
-  EXPECT_EQ(PathFromUser("d:/site/s.txt"), "d:/site/s.txt");
-  std::string saved = theDriveMap.HostFolder('Y');
-  theDriveMap.SetDrive('Y', "/velmora-test-y");
-  EXPECT_EQ(PathFromUser("/velmora-test-y/s.txt"), "Y:\\s.txt");
-  theDriveMap.SetDrive('Y', saved);
+  EXPECT_EQ(TestContext().drives.PathFromUser("C:\\site\\s.txt"), "C:\\site\\s.txt");
+  EXPECT_EQ(TestContext().drives.PathFromUser("d:/site/s.txt"), "d:/site/s.txt");
+  std::string saved = TestContext().drives.HostFolder('Y');
+  TestContext().drives.SetDrive('Y', "/velmora-test-y");
+  EXPECT_EQ(TestContext().drives.PathFromUser("/velmora-test-y/s.txt"), "Y:\\s.txt");
+  TestContext().drives.SetDrive('Y', saved);
 }
 
 // Report lines with their internal paths written as host paths, for --host-paths.
 TEST(DriveMap, HostPathsInText) {
-  const std::string savedC = theDriveMap.HostFolder('C'), savedD = theDriveMap.HostFolder('D');
-  theDriveMap.SetDrive('C', "/home/ann");
-  theDriveMap.SetDrive('D', "");
-  EXPECT_EQ(WithHostPaths("Home - C:\\site\\index.html\nCan't get: Z:\\tmp\\my pic.gif  \n"),
+  const std::string savedC = TestContext().drives.HostFolder('C'),
+                    savedD = TestContext().drives.HostFolder('D');
+  TestContext().drives.SetDrive('C', "/home/ann");
+  TestContext().drives.SetDrive('D', "");
+  EXPECT_EQ(TestContext().drives.WithHostPaths(
+                "Home - C:\\site\\index.html\nCan't get: Z:\\tmp\\my pic.gif  \n"),
             "Home - /home/ann/site/index.html\nCan't get: /tmp/my pic.gif  \n");
   // A catalog keeps its final separator; a path ends at a comma or a quote.
-  EXPECT_EQ(WithHostPaths("CATALOG=C:\\site\\"), "CATALOG=/home/ann/site/");
-  EXPECT_EQ(WithHostPaths("Ignoring pageline: 1,a,P,C:\\x\\b.html,author"),
+  EXPECT_EQ(TestContext().drives.WithHostPaths("CATALOG=C:\\site\\"), "CATALOG=/home/ann/site/");
+  EXPECT_EQ(TestContext().drives.WithHostPaths("Ignoring pageline: 1,a,P,C:\\x\\b.html,author"),
             "Ignoring pageline: 1,a,P,/home/ann/x/b.html,author");
-  EXPECT_EQ(WithHostPaths("src=\"c:\\a.gif\" x"), "src=\"/home/ann/a.gif\" x");
+  EXPECT_EQ(TestContext().drives.WithHostPaths("src=\"c:\\a.gif\" x"), "src=\"/home/ann/a.gif\" x");
   // What has no host form stays: an unmapped drive, a path above its drive, a word ending in
   // a letter and a colon, text without paths.
   for (const char* kept : {"Can't load file: D:\\shared\\note.html", "C:\\..\\..\\etc",
                            "http://abc:\\x", "No Site Name, SITENAME=", "C:", ""})
-    EXPECT_EQ(WithHostPaths(kept), kept);
-  theDriveMap.SetDrive('C', savedC);
-  theDriveMap.SetDrive('D', savedD);
+    EXPECT_EQ(TestContext().drives.WithHostPaths(kept), kept);
+  TestContext().drives.SetDrive('C', savedC);
+  TestContext().drives.SetDrive('D', savedD);
 }
 
 class CurrentFolderTest : public ::testing::Test {
@@ -141,24 +144,24 @@ class CurrentFolderTest : public ::testing::Test {
     char pattern[] = "/tmp/velmora-folder-XXXXXX";
     m_host = ::mkdtemp(pattern);
     std::filesystem::create_directories(m_host + "/site/pages");
-    m_savedDrive = theDriveMap.HostFolder('C');
-    theDriveMap.SetDrive('C', m_host);
-    m_savedFolder = CurrentFolder();
+    m_savedDrive = TestContext().drives.HostFolder('C');
+    TestContext().drives.SetDrive('C', m_host);
+    m_savedFolder = TestContext().folder.Get();
   }
   void TearDown() override {
-    theDriveMap.SetDrive('C', m_savedDrive);
-    SetCurrentFolder(m_savedFolder);
+    TestContext().drives.SetDrive('C', m_savedDrive);
+    TestContext().folder.Set(m_savedFolder, TestContext().Disk());
     std::filesystem::remove_all(m_host);
   }
   static std::string Full(const std::string& path) {
     std::string full;
-    return FullPath(path, full) ? full : "<none>";
+    return TestContext().folder.FullPath(path, full) ? full : "<none>";
   }
   std::string m_host, m_savedDrive, m_savedFolder;
 };
 
 TEST_F(CurrentFolderTest, FullPathsResolveAgainstTheCurrentFolder) {
-  ASSERT_TRUE(SetCurrentFolder("C:\\site\\"));
+  ASSERT_TRUE(TestContext().folder.Set("C:\\site\\", TestContext().Disk()));
   EXPECT_EQ(Full("pages\\a.html"), "C:\\site\\pages\\a.html");
   EXPECT_EQ(Full(".\\pages\\..\\b.html"), "C:\\site\\b.html");
   EXPECT_EQ(Full("..\\..\\..\\x.html"), "C:\\x.html");
@@ -167,10 +170,10 @@ TEST_F(CurrentFolderTest, FullPathsResolveAgainstTheCurrentFolder) {
   EXPECT_EQ(Full("pages/a.html"), "C:\\site\\pages\\a.html");
 
   // A folder that does not exist is not made current; the old one stays.
-  EXPECT_FALSE(SetCurrentFolder("C:\\missing\\"));
-  EXPECT_FALSE(SetCurrentFolder("Q:\\site\\"));
+  EXPECT_FALSE(TestContext().folder.Set("C:\\missing\\", TestContext().Disk()));
+  EXPECT_FALSE(TestContext().folder.Set("Q:\\site\\", TestContext().Disk()));
   EXPECT_EQ(Full("a.html"), "C:\\site\\a.html");
-  ASSERT_TRUE(SetCurrentFolder("pages"));
+  ASSERT_TRUE(TestContext().folder.Set("pages", TestContext().Disk()));
   EXPECT_EQ(Full("a.html"), "C:\\site\\pages\\a.html");
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -13,33 +14,33 @@ namespace {
 TEST(ExistenceMemo, RemembersAnswersUntilItChangesTheFile) {
   CTempDrive drive('C');
   drive.Write("a.gif", "GIF");
-  CExistenceMemoScope scope;
-  EXPECT_TRUE(Disk().FileExists("C:\\a.gif"));
-  EXPECT_FALSE(Disk().FileExists("C:\\b.gif"));
+  CExistenceMemoScope scope(TestContext().DiskSlot(), TestContext().drives);
+  EXPECT_TRUE(TestContext().Disk().FileExists("C:\\a.gif"));
+  EXPECT_FALSE(TestContext().Disk().FileExists("C:\\b.gif"));
 
   // Changed around the memo: not seen until the memo itself changes the file.
   std::remove((drive.HostFolder() + "/a.gif").c_str());
-  EXPECT_TRUE(Disk().FileExists("C:\\a.gif"));
-  ASSERT_TRUE(Disk().WriteFile("C:\\b.gif", "GIF"));
-  EXPECT_TRUE(Disk().FileExists("C:\\b.gif"));
-  ASSERT_TRUE(Disk().RemoveFile("C:\\b.gif"));
-  EXPECT_FALSE(Disk().FileExists("C:\\b.gif"));
+  EXPECT_TRUE(TestContext().Disk().FileExists("C:\\a.gif"));
+  ASSERT_TRUE(TestContext().Disk().WriteFile("C:\\b.gif", "GIF"));
+  EXPECT_TRUE(TestContext().Disk().FileExists("C:\\b.gif"));
+  ASSERT_TRUE(TestContext().Disk().RemoveFile("C:\\b.gif"));
+  EXPECT_FALSE(TestContext().Disk().FileExists("C:\\b.gif"));
   // Two spellings of one drive letter are one file.
-  EXPECT_FALSE(Disk().FileExists("C:\\e.gif"));
-  ASSERT_TRUE(Disk().WriteFile("c:\\e.gif", "GIF"));
-  EXPECT_TRUE(Disk().FileExists("C:\\e.gif"));
+  EXPECT_FALSE(TestContext().Disk().FileExists("C:\\e.gif"));
+  ASSERT_TRUE(TestContext().Disk().WriteFile("c:\\e.gif", "GIF"));
+  EXPECT_TRUE(TestContext().Disk().FileExists("C:\\e.gif"));
   bool bExisted = false;
-  ASSERT_TRUE(Disk().MakeFolder("C:\\d.gif", bExisted));
-  EXPECT_FALSE(Disk().FileExists("C:\\d.gif"));
+  ASSERT_TRUE(TestContext().Disk().MakeFolder("C:\\d.gif", bExisted));
+  EXPECT_FALSE(TestContext().Disk().FileExists("C:\\d.gif"));
 }
 
 TEST(ExistenceMemo, TheScopeGivesTheDiskBack) {
-  CDisk* pBefore = &Disk();
+  CDisk* pBefore = &TestContext().Disk();
   {
-    CExistenceMemoScope scope;
-    EXPECT_NE(&Disk(), pBefore);
+    CExistenceMemoScope scope(TestContext().DiskSlot(), TestContext().drives);
+    EXPECT_NE(&TestContext().Disk(), pBefore);
   }
-  EXPECT_EQ(&Disk(), pBefore);
+  EXPECT_EQ(&TestContext().Disk(), pBefore);
 }
 
 }  // namespace

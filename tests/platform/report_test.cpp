@@ -11,8 +11,7 @@ namespace {
 
 class ReportTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetDialogs(&m_dialogs); }
-  void TearDown() override { SetDialogs(nullptr); }
+  void SetUp() override { m_report.SetDialogs(&m_dialogs); }
 
   // One batch with the given number of alert lines.
   void Batch(int nAlerts) {
@@ -79,9 +78,10 @@ TEST_F(ReportTest, HeldLinesAreGivenInTheirOrder) {
   CReportBuffer held;
   std::thread([&] {
     CReport::RedirectThread(&held);
-    theReport.AddHeading("Head");
-    theReport.AddLine("warned", 2);
-    theReport.AddLine("told", 0);
+    CReport other;
+    other.AddHeading("Head");
+    other.AddLine("warned", 2);
+    other.AddLine("told", 0);
     CReport::RedirectThread(nullptr);
   }).join();
   EXPECT_FALSE(held.IsEmpty());

@@ -11,6 +11,7 @@
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -18,14 +19,14 @@ namespace {
 TEST(PreviewServerTest, HomePageAddressAndTakenPort) {
   CTempDrive drive;
   CScriptedDialogs dialogs;
-  SetDialogs(&dialogs);
-  theSettings = CBuildSettings();
+  TestContext().SetDialogs(&dialogs);
+  TestContext().settings = CBuildSettings();
   drive.Write("site.txt",
               "VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Preview\r\n"
               "1,Home,P,pages\\my home+1.html\r\nBLOCKS:blocks\\home.html\r\n");
   drive.Write("site/blocks/home.html", "<p>Home text</p>");
 
-  CPreviewServer preview("C:\\site.txt");
+  CPreviewServer preview(TestContext(), "C:\\site.txt");
   std::string error;
   ASSERT_TRUE(preview.Start("127.0.0.1", 0, error)) << error;
   const std::string root = "http://127.0.0.1:" + std::to_string(preview.Port()) + "/";
@@ -38,13 +39,13 @@ TEST(PreviewServerTest, HomePageAddressAndTakenPort) {
   EXPECT_EQ(home->status, 200);
   EXPECT_NE(home->body.find("Home text"), std::string::npos);
 
-  CPreviewServer second("C:\\site.txt");
+  CPreviewServer second(TestContext(), "C:\\site.txt");
   EXPECT_FALSE(second.Start("127.0.0.1", preview.Port(), error));
   EXPECT_NE(error.find(std::to_string(preview.Port())), std::string::npos) << error;
 
   preview.Stop();
   EXPECT_FALSE(client.Get("/"));
-  SetDialogs(nullptr);
+  TestContext().SetDialogs(nullptr);
 }
 
 // Pages are written through a temporary file and a rename, so a request during a build gets the
@@ -52,8 +53,8 @@ TEST(PreviewServerTest, HomePageAddressAndTakenPort) {
 TEST(PreviewServerTest, PagesFetchedDuringRebuildsAreWhole) {
   CTempDrive drive;
   CScriptedDialogs dialogs;
-  SetDialogs(&dialogs);
-  theSettings = CBuildSettings();
+  TestContext().SetDialogs(&dialogs);
+  TestContext().settings = CBuildSettings();
   drive.Write("site.txt",
               "VERSION=2.0\r\nCATALOG=C:\\site\\\r\nSITENAME=Whole\r\n"
               "1,Home,P,index.html\r\nBLOCKS:blocks\\home.html\r\n");
@@ -61,7 +62,7 @@ TEST(PreviewServerTest, PagesFetchedDuringRebuildsAreWhole) {
     return "<p>" + std::string(400000, fill) + "</p><p>end of " + fill + "</p>";
   };
   drive.Write("site/blocks/home.html", block('a'));
-  CPreviewServer preview("C:\\site.txt");
+  CPreviewServer preview(TestContext(), "C:\\site.txt");
   std::string error;
   ASSERT_TRUE(preview.Start("127.0.0.1", 0, error)) << error;
   const std::string page = drive.Read("site/index.html");
@@ -89,7 +90,7 @@ TEST(PreviewServerTest, PagesFetchedDuringRebuildsAreWhole) {
   EXPECT_GT(nFetched, 0);
   EXPECT_EQ(nBroken, 0) << "of " << nFetched;
   preview.Stop();
-  SetDialogs(nullptr);
+  TestContext().SetDialogs(nullptr);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -22,8 +23,8 @@ const char kScript[] =
 class ServeSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetDialogs(&m_dialogs);
-    theSettings = CBuildSettings();
+    TestContext().SetDialogs(&m_dialogs);
+    TestContext().settings = CBuildSettings();
     m_drive.Write("site.txt", kScript);
     m_drive.Write("site/blocks/home.html", "<p>First text</p>");
     ASSERT_EQ(::pipe(m_stop), 0);
@@ -32,7 +33,7 @@ class ServeSessionTest : public ::testing::Test {
     StopWatching();
     ::close(m_stop[0]);
     ::close(m_stop[1]);
-    SetDialogs(nullptr);
+    TestContext().SetDialogs(nullptr);
   }
   void StartWatching() {
     m_watching = std::thread([this] { m_serve.WatchAndRebuild(m_stop[0]); });
@@ -54,7 +55,7 @@ class ServeSessionTest : public ::testing::Test {
 
   CTempDrive m_drive;
   CScriptedDialogs m_dialogs;
-  CServeSession m_serve{"C:\\site.txt"};
+  CServeSession m_serve{TestContext(), "C:\\site.txt"};
   std::thread m_watching;
   int m_stop[2];
 };

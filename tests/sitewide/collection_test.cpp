@@ -4,6 +4,7 @@
 
 #include "model/web_site.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -35,7 +36,7 @@ TEST(Collection, ElementsAreFilledOnlyByTheirOwnCollection) {
       "<!--COLLECTION NAME=\"news\" LINESEPARATOR=\"\"-->old<!--/COLLECTION-->|"
       "<!--COLLECTION NAME=\"tips\" LINESEPARATOR=\"<hr>\"-->old<!--/COLLECTION-->|"
       "<!--COLLECTION NAME=\"news\" REFERENCE=\"ON\" APPEND=\"ON\"-->old<!--/COLLECTION-->");
-  CWebSite site({});
+  CWebSite site(TestContext(), {});
   site.m_collections.push_back(std::make_unique<CCollection>(&site, "news,[,]"));
   site.m_collections.push_back(std::make_unique<CCollection>(&site, "tips,{,}"));
   for (const auto& pCollection : site.m_collections) {
@@ -56,7 +57,7 @@ TEST(Collection, ElementsAreFilledOnlyByTheirOwnCollection) {
 // A link cannot hold a link: a piece with links of its own keeps them and is followed by the
 // link to its page, named after the page. Addresses from file names are escaped.
 TEST(Collection, PiecesHoldingLinksAreNotWrappedInAnother) {
-  CWebSite site({});
+  CWebSite site(TestContext(), {});
   site.m_pages.push_back(std::make_unique<CPage>(&site));
   site.m_pages.back()->m_strLocalPath = "C:\\s\\pages\\r&d.html";
   site.m_pages.back()->m_strName = "R&D";

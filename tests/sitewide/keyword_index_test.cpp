@@ -4,6 +4,7 @@
 
 #include "model/web_site.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -30,7 +31,7 @@ class KeywordIndex : public ::testing::Test {
     return n;
   }
 
-  CKeywordIndex index;
+  CKeywordIndex index{TestContext().files, TestContext().report};
 };
 
 TEST_F(KeywordIndex, SourcesSortIgnoringCaseButTheIndexSortsByBytes) {
@@ -113,8 +114,8 @@ TEST_F(KeywordIndex, IndexPagesAreFilledOnDisk) {
   index.ScanPage("C:\\site\\pages\\z.html", "Zed", "Apple");
   index.ScanPage("C:\\site\\pages\\a.html", "Apple Page", "Apple");
   index.ScanPage("C:\\site\\ix.html", "Index", "");
-  CWebSite site({});
-  index.BuildIndexPages(site);
+  CWebSite site(TestContext(), {});
+  index.BuildIndexPages();
 
   const std::string page = drive.Read("site\\ix.html");
   EXPECT_NE(page.find("<!--INDEX REFERENCE=\"ON\" SORT=\"ON\" COLS=\"1\"-->\r\n"

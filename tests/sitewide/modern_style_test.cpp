@@ -10,6 +10,7 @@
 #include "platform/strings.h"
 #include "res/resources.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -17,18 +18,18 @@ namespace {
 class ModernSite : public ::testing::Test {
  protected:
   ModernSite() {
-    SetDialogs(&m_dialogs);
-    theSettings = CBuildSettings();
+    TestContext().SetDialogs(&m_dialogs);
+    TestContext().settings = CBuildSettings();
   }
-  ~ModernSite() override { SetDialogs(nullptr); }
+  ~ModernSite() override { TestContext().SetDialogs(nullptr); }
 
   void MakeAndBuild(const std::string& language) {
-    ASSERT_TRUE(
-        NewSiteCommand("C:\\site\\script.txt", false, "", "", ETemplateStyle::kModern, language));
-    CSiteSession session;
+    ASSERT_TRUE(NewSiteCommand(TestContext(), "C:\\site\\script.txt", false, "", "",
+                               ETemplateStyle::kModern, language));
+    CSiteSession session{TestContext()};
     ASSERT_EQ(session.LoadScript("C:\\site\\script.txt"), EScriptRead::kRead);
     ASSERT_TRUE(BuildCommand(session, {}));
-    m_strReport = theReport.Text();
+    m_strReport = TestContext().report.Text();
   }
 
   CTempDrive m_drive;

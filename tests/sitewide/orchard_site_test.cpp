@@ -11,6 +11,7 @@
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -18,18 +19,18 @@ namespace {
 class OrchardSite : public ::testing::Test {
  protected:
   OrchardSite() {
-    SetDialogs(&dialogs);
-    theSettings = CBuildSettings();
+    TestContext().SetDialogs(&dialogs);
+    TestContext().settings = CBuildSettings();
     std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/orchard/input", drive.HostFolder(),
                           std::filesystem::copy_options::recursive);
   }
-  ~OrchardSite() override { SetDialogs(nullptr); }
+  ~OrchardSite() override { TestContext().SetDialogs(nullptr); }
 
   void BuildAndCheck(const std::string& script) {
-    CSiteSession session;
+    CSiteSession session{TestContext()};
     ASSERT_EQ(session.LoadScript(script), EScriptRead::kRead);
     ASSERT_TRUE(BuildCommand(session, {}));
-    m_strBuildReport = theReport.Text();
+    m_strBuildReport = TestContext().report.Text();
     ASSERT_TRUE(CheckCommand(session, {}, m_nProblems));
   }
 
@@ -37,7 +38,7 @@ class OrchardSite : public ::testing::Test {
   std::vector<std::string> LinesFor(const std::string& heading) const {
     std::vector<std::string> result;
     bool bIn = false;
-    for (const std::string& line : Split(theReport.Text(), "\r\n")) {
+    for (const std::string& line : Split(TestContext().report.Text(), "\r\n")) {
       if (bIn && line.empty())
         break;
       if (bIn)
@@ -84,7 +85,7 @@ TEST_F(OrchardSite, CleanSiteBuildsItsIndexCollectionAndPrintPageAndChecksOk) {
   EXPECT_NE(print.find("<img src=\"blocks/apple.gif\""), std::string::npos) << print;
   EXPECT_NE(print.find("<a href=\"#pages-pears-html\">ripe pears</a>"), std::string::npos) << print;
 
-  EXPECT_EQ(m_nProblems, 0) << theReport.Text();
+  EXPECT_EQ(m_nProblems, 0) << TestContext().report.Text();
   for (const char* heading :
        {"Home - C:\\orchard\\index.html", "Apples - C:\\orchard\\pages\\apples.html",
         "Pears - C:\\orchard\\pages\\pears.html", "News - C:\\orchard\\pages\\news.html",

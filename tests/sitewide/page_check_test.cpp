@@ -16,6 +16,7 @@
 #include "platform/strings.h"
 #include "support/script_site.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -36,16 +37,16 @@ int FreePort() {
 // A site with one page under check, in "pages", and a few files beside it.
 class PageCheck : public ::testing::Test {
  protected:
-  PageCheck() : site({}) {
-    SetDialogs(&dialogs);
+  PageCheck() : site(TestContext(), {}) {
+    TestContext().SetDialogs(&dialogs);
     site.m_strCatalog = "C:\\site\\";
     drive.Write("site\\index.html", "home");
     drive.Write("site\\pages\\other.html", "<a name=\"x\">x</a>");
     drive.Write("site\\pages\\pic.gif", "GIF");
   }
   ~PageCheck() override {
-    SetDialogs(nullptr);
-    theSettings = CBuildSettings();
+    TestContext().SetDialogs(nullptr);
+    TestContext().settings = CBuildSettings();
   }
 
   CPage& AddPage(const std::string& name, const std::string& remote, const std::string& text) {
@@ -60,7 +61,7 @@ class PageCheck : public ::testing::Test {
 
   // The report lines written for the page named `name`, after its heading line.
   std::vector<std::string> LinesFor(const std::string& name) const {
-    std::vector<std::string> lines = Split(theReport.Text(), "\r\n");
+    std::vector<std::string> lines = Split(TestContext().report.Text(), "\r\n");
     std::vector<std::string> result;
     bool bIn = false;
     for (const std::string& line : lines) {
@@ -96,8 +97,8 @@ TEST_F(PageCheck, LocalLinksAnchorsAndImages) {
                                       "Not found: gone.html", "Not found: ../../../../x.html",
                                       "nopic.gif"}));
   EXPECT_EQ(site.m_nCheckProblems, 7);
-  EXPECT_EQ(theReport.HighestLevel(), 3);
-  EXPECT_NE(theReport.Text().find("Links - C:\\site\\pages\\a.html"), std::string::npos);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 3);
+  EXPECT_NE(TestContext().report.Text().find("Links - C:\\site\\pages\\a.html"), std::string::npos);
 }
 
 TEST_F(PageCheck, LinksByPageNameWithAnchors) {
@@ -115,23 +116,24 @@ TEST_F(PageCheck, PagesLinkedDirectlyAreNotChecked) {
   far.m_strOption = "N";
   far.m_strUrl = "http://127.0.0.1:9/far.html";
   site.CheckPages();
-  EXPECT_EQ(theReport.Text().find("Far - "), std::string::npos) << theReport.Text();
+  EXPECT_EQ(TestContext().report.Text().find("Far - "), std::string::npos)
+      << TestContext().report.Text();
   EXPECT_EQ(site.m_nCheckProblems, 0);
 }
 
 TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
-  theSettings.Internet = 0;
+  TestContext().settings.Internet = 0;
   AddPage("Web", "w.html",
           "<a href=\"http://127.0.0.1:9/x.html\">x</a><img src=\"http://127.0.0.1:9/i.gif\">");
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   site.CheckPages();
   EXPECT_EQ(LinesFor("Web"), (std::vector<std::string>{"Not checked: http://127.0.0.1:9/x.html",
                                                        "Not checked: http://127.0.0.1:9/i.gif"}));
   // Listed and shown as alerts, but not counted as problems.
-  EXPECT_EQ(theReport.HighestLevel(), 2);
+  EXPECT_EQ(TestContext().report.HighestLevel(), 2);
   EXPECT_EQ(site.m_nCheckProblems, 0);
   EXPECT_EQ(site.m_nUncheckedLinks, 2);
-  EXPECT_TRUE(EndsWith(theReport.Text(),
+  EXPECT_TRUE(EndsWith(TestContext().report.Text(),
                        "\r\n\r\nPages checked: 1, problems: 0, web links not checked: 2\r\n"));
 }
 
@@ -181,7 +183,7 @@ TEST(PageCheckByName, HeadingPagesStandForTheirFirstPage) {
       "<a href=\"Appendix#z\">d</a>");
   script.Page("One")->SetContent("<h2 id=\"x\">x</h2>");
   site.CheckPages(nullptr);
-  const std::string report = theReport.Text();
+  const std::string report = TestContext().report.Text();
   EXPECT_NE(report.find("Home - C:\\site\\index.html\r\nChapter#y\r\nAppendix#z\r\n\r\n"),
             std::string::npos)
       << report;
@@ -205,9 +207,9 @@ TEST_F(PageCheck, WebAddressesAreProbedWhenOnline) {
 
   const std::string dead = "http://127.0.0.1:" + std::to_string(FreePort()) + "/x.html";
 
-  theSettings.Internet = 1;
-  theFetcher.m_nConnectTimeoutSeconds = 2;
-  theFetcher.m_nStallTimeoutSeconds = 2;
+  TestContext().settings.Internet = 1;
+  TestContext().fetcher.m_nConnectTimeoutSeconds = 2;
+  TestContext().fetcher.m_nStallTimeoutSeconds = 2;
   AddPage("Web", "w.html",
           "<a href=\"" + base + "/ok\">a</a><a href=\"" + base + "/moved\">b</a><a href=\"" + base +
               "/secret\">c</a><a href=\"" + base + "/missing\">d</a><a href=\"" + dead +

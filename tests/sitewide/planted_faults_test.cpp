@@ -11,6 +11,7 @@
 #include "platform/report.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -18,20 +19,20 @@ namespace {
 class PlantedFaults : public ::testing::Test {
  protected:
   PlantedFaults() {
-    SetDialogs(&dialogs);
-    theSettings = CBuildSettings();
+    TestContext().SetDialogs(&dialogs);
+    TestContext().settings = CBuildSettings();
     std::filesystem::copy(VELMORA_SOURCE_DIR "/tests/fixtures/planted-faults/input",
                           drive.HostFolder(), std::filesystem::copy_options::recursive);
     EXPECT_EQ(session.LoadScript("C:\\site.txt"), EScriptRead::kRead);
     EXPECT_TRUE(BuildCommand(session, {}));
   }
-  ~PlantedFaults() override { SetDialogs(nullptr); }
+  ~PlantedFaults() override { TestContext().SetDialogs(nullptr); }
 
   // The lines listed under one page's heading in the check report.
   std::vector<std::string> LinesFor(const std::string& page) const {
     std::vector<std::string> result;
     bool bIn = false;
-    for (const std::string& line : Split(theReport.Text(), "\r\n")) {
+    for (const std::string& line : Split(TestContext().report.Text(), "\r\n")) {
       if (bIn && line.empty())
         break;
       if (bIn)
@@ -44,7 +45,7 @@ class PlantedFaults : public ::testing::Test {
 
   CTempDrive drive;
   CScriptedDialogs dialogs;
-  CSiteSession session;
+  CSiteSession session{TestContext()};
   int m_nProblems = -1;
 };
 
@@ -75,22 +76,23 @@ TEST_F(PlantedFaults, EveryKindOfReferenceGetsTheRightAnswer) {
                                       "Not checked: http://www.example.org/logo.gif"}));
 
   // A heading page has no file to load: only the problem line belongs in the report.
-  EXPECT_EQ(theReport.Text().find("Can't load"), std::string::npos) << theReport.Text();
+  EXPECT_EQ(TestContext().report.Text().find("Can't load"), std::string::npos)
+      << TestContext().report.Text();
   EXPECT_EQ(m_nProblems, 16);
-  EXPECT_TRUE(EndsWith(theReport.Text(),
+  EXPECT_TRUE(EndsWith(TestContext().report.Text(),
                        "\r\n\r\nPages checked: 7, problems: 16, web links not checked: 2\r\n"))
-      << theReport.Text();
+      << TestContext().report.Text();
 }
 
 TEST_F(PlantedFaults, WebLinksNotCheckedOfflineAreListedButAreNoErrors) {
-  theReport.ResetHighestLevel();
+  TestContext().report.ResetHighestLevel();
   ASSERT_TRUE(CheckCommand(session, {"pages/elsewhere.html"}, m_nProblems));
   EXPECT_EQ(LinesFor("Elsewhere").size(), 2u);
   EXPECT_EQ(m_nProblems, 0);
-  EXPECT_EQ(theReport.HighestLevel(), 2);
-  EXPECT_EQ(theReport.Alerts().size(), 2u);
-  EXPECT_TRUE(
-      EndsWith(theReport.Text(), "Pages checked: 1, problems: 0, web links not checked: 2\r\n"));
+  EXPECT_EQ(TestContext().report.HighestLevel(), 2);
+  EXPECT_EQ(TestContext().report.Alerts().size(), 2u);
+  EXPECT_TRUE(EndsWith(TestContext().report.Text(),
+                       "Pages checked: 1, problems: 0, web links not checked: 2\r\n"));
 }
 
 // A page whose file is missing is not checked, but its load failure counts as a problem.
@@ -98,9 +100,9 @@ TEST_F(PlantedFaults, APageThatWasNotBuiltIsAProblem) {
   drive.Remove("planted\\pages\\queries.html");
   ASSERT_TRUE(CheckCommand(session, {"pages/queries.html", "pages/elsewhere.html"}, m_nProblems));
   EXPECT_EQ(m_nProblems, 1);
-  EXPECT_TRUE(
-      EndsWith(theReport.Text(), "Pages checked: 1, problems: 1, web links not checked: 2\r\n"))
-      << theReport.Text();
+  EXPECT_TRUE(EndsWith(TestContext().report.Text(),
+                       "Pages checked: 1, problems: 1, web links not checked: 2\r\n"))
+      << TestContext().report.Text();
 }
 
 }  // namespace

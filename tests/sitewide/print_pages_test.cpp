@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -17,8 +18,8 @@ size_t Count(const std::string& text, const std::string& part) {
 // Outline: Chapter (ch.html) with A and B in "pages" below it, then Other and Print.
 class PrintPages : public ::testing::Test {
  protected:
-  PrintPages() : site({}) {
-    SetDialogs(&dialogs);
+  PrintPages() : site(TestContext(), {}) {
+    TestContext().SetDialogs(&dialogs);
     site.m_strCatalog = "C:\\site\\";
     site.m_strResources = "C:\\site\\gfx";
     site.m_pRoot = std::make_unique<CNode>(&site);
@@ -30,7 +31,7 @@ class PrintPages : public ::testing::Test {
     Add("B", "pages\\b.html", "<!--PRINTABLE-->bee<!--/PRINTABLE-->", &chapter);
     Add("Other", "o.html", "<!--PRINTABLE-->other<!--/PRINTABLE-->", nullptr);
   }
-  ~PrintPages() override { SetDialogs(nullptr); }
+  ~PrintPages() override { TestContext().SetDialogs(nullptr); }
 
   CPage& Add(const std::string& name, const std::string& remote, const std::string& text,
              CPage* pParent) {
@@ -57,7 +58,7 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
                      "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->old"
                      "<!--/PRINTLIST--></body>",
                      nullptr);
-  theReport.Clear();
+  TestContext().report.Clear();
   print.MakePrintPage();
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->"
@@ -66,9 +67,10 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
             "<a href=\"o.html\">to Other</a>"
             "<a name=\"pages-b-html\"></a>bee"
             "<!--/PRINTLIST--></body>");
-  EXPECT_NE(theReport.Text().find("Print - C:\\site\\print.html\r\nCan't get: Nope\r\nOK\r\n"),
-            std::string::npos)
-      << theReport.Text();
+  EXPECT_NE(
+      TestContext().report.Text().find("Print - C:\\site\\print.html\r\nCan't get: Nope\r\nOK\r\n"),
+      std::string::npos)
+      << TestContext().report.Text();
 }
 
 // A page gathered by two lists of one print page is anchored once; links lead to pages that
@@ -161,10 +163,10 @@ TEST_F(PrintPages, EachPageIsGatheredOnceForAllListsOfAPrintPage) {
                          "<!--PRINTLIST PAGES=\"B\" TEXTONLY=\"ON\"--><!--/PRINTLIST-->"
                          "<!--PRINTLIST PAGES=\"pages\\b.html,Nope\"--><!--/PRINTLIST-->",
                      nullptr);
-  theReport.Clear();
+  TestContext().report.Clear();
   print.MakePrintPage();
-  EXPECT_EQ(Count(theReport.Text(), "Can't load file: C:\\site\\gone.html"), 1u)
-      << theReport.Text();
+  EXPECT_EQ(Count(TestContext().report.Text(), "Can't load file: C:\\site\\gone.html"), 1u)
+      << TestContext().report.Text();
   const std::string written = drive.Read("site\\print.html");
   EXPECT_EQ(Count(written, "bee"), 302u);
   EXPECT_EQ(Count(written, "<a name=\"pages-b-html\"></a>bee"), 1u);
@@ -184,12 +186,12 @@ TEST_F(PrintPages, PagesLinkedToDirectlyAreLeftOut) {
                      "<!--PRINTLIST--><!--/PRINTLIST-->"
                      "<!--PRINTLIST PAGES=\"Linked,B\"--><!--/PRINTLIST-->",
                      nullptr);
-  theReport.Clear();
-  theReport.ResetHighestLevel();
+  TestContext().report.Clear();
+  TestContext().report.ResetHighestLevel();
   print.MakePrintPage();
   EXPECT_EQ(drive.Read("site\\print.html").find("x-html"), std::string::npos);
   ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.txt", true));
-  EXPECT_EQ(theReport.HighestLevel(), 0) << theReport.Text();
+  EXPECT_EQ(TestContext().report.HighestLevel(), 0) << TestContext().report.Text();
 }
 
 TEST_F(PrintPages, OnePageOfTheWholeSite) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/web_site.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -8,7 +9,7 @@ namespace {
 // A built page in the "pages" folder of the site, with its text in memory.
 class PrintableSections : public ::testing::Test {
  protected:
-  PrintableSections() : site({}), page(&site) {
+  PrintableSections() : site(TestContext(), {}), page(&site) {
     page.m_strRemotePath = "pages\\a.html";
     page.m_strLocalPath = "C:\\site\\pages\\a.html";
   }

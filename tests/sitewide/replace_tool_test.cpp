@@ -5,17 +5,18 @@
 #include "model/web_site.h"
 #include "platform/dialogs.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
 class ReplaceTool : public ::testing::Test {
  protected:
-  ReplaceTool() : site({}) {
-    SetDialogs(&dialogs);
+  ReplaceTool() : site(TestContext(), {}) {
+    TestContext().SetDialogs(&dialogs);
     site.m_strCatalog = "C:\\site\\";
   }
-  ~ReplaceTool() override { SetDialogs(nullptr); }
+  ~ReplaceTool() override { TestContext().SetDialogs(nullptr); }
 
   void AddBlock(const std::string& path) {
     site.m_blocks.push_back(std::make_unique<CBlock>(&site, nullptr, ""));

@@ -7,19 +7,20 @@
 #include "platform/build_settings.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "support/test_context.h"
 
 namespace velmora {
 
 CScriptSite::CScriptSite() {
-  SetDialogs(&m_dialogs);
-  theSettings = CBuildSettings();
+  TestContext().SetDialogs(&m_dialogs);
+  TestContext().settings = CBuildSettings();
   setenv("SOURCE_DATE_EPOCH", "1015300800", 1);  // 5 March 2002, midday UTC
 }
 
 CScriptSite::~CScriptSite() {
   m_pSite.reset();
-  SetDialogs(nullptr);
-  theSettings = CBuildSettings();
+  TestContext().SetDialogs(nullptr);
+  TestContext().settings = CBuildSettings();
   unsetenv("SOURCE_DATE_EPOCH");
 }
 
@@ -27,8 +28,8 @@ bool CScriptSite::Interpret(const std::string& lines) {
   std::vector<std::string> script = {"VERSION=2.0", "CATALOG=C:\\site\\", "SITENAME=Test Site"};
   for (const std::string& line : Split(lines, "\r\n", true)) script.push_back(Trim(line));
   std::filesystem::create_directories(m_drive.HostFolder() + "/site");
-  m_pSite = std::make_unique<CWebSite>(script);
-  theReport.Clear();
+  m_pSite = std::make_unique<CWebSite>(TestContext(), script);
+  TestContext().report.Clear();
   if (m_pSite->Interpret())
     return true;
   m_pSite.reset();
@@ -52,7 +53,7 @@ bool CScriptSite::Exists(const std::string& relative) const {
 }
 
 const std::string& CScriptSite::Report() const {
-  return theReport.Text();
+  return TestContext().report.Text();
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/drive_map.h"
+#include "support/test_context.h"
 
 namespace velmora {
 
@@ -23,12 +24,12 @@ std::filesystem::path HostPath(const std::string& root, std::string relative) {
 CTempDrive::CTempDrive(char cLetter) : m_cLetter(cLetter) {
   std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
   m_strHost = mkdtemp(pattern.data());
-  m_strPrevious = theDriveMap.HostFolder(cLetter);
-  theDriveMap.SetDrive(cLetter, m_strHost);
+  m_strPrevious = TestContext().drives.HostFolder(cLetter);
+  TestContext().drives.SetDrive(cLetter, m_strHost);
 }
 
 CTempDrive::~CTempDrive() {
-  theDriveMap.SetDrive(m_cLetter, m_strPrevious);
+  TestContext().drives.SetDrive(m_cLetter, m_strPrevious);
   std::error_code ignored;
   std::filesystem::remove_all(m_strHost, ignored);
 }

@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-int ServeCommand(const CCliOptions&) {
+int ServeCommand(CBuildContext&, const CCliOptions&) {
   std::fputs("velmora: serve is not available in the Windows build; build the site and open "
              "its pages in the browser\n",
              stderr);

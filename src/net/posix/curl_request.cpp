@@ -29,8 +29,9 @@ struct CTransfer {
 
 // Called by the transfer about once a second, and more often while data flows: a non-zero
 // answer gives up the transfer when the user stops the command.
-int OnTransferProgress(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  return Progress().StopRequested() ? 1 : 0;
+int OnTransferProgress(void* pProgress, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const auto* progress = static_cast<const CProgress*>(pProgress);
+  return progress && progress->StopRequested() ? 1 : 0;
 }
 
 bool HasCredentials(const CHttpRequest& request) {
@@ -145,6 +146,7 @@ bool SendRequest(const CHttpRequest& request, CHttpResponse& response) {
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
   curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnTransferProgress);
+  curl_easy_setopt(c, CURLOPT_XFERINFODATA, const_cast<CProgress*>(request.m_pProgress));
   curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
   if (!request.m_strCertificateFile.empty())
     curl_easy_setopt(c, CURLOPT_CAINFO, request.m_strCertificateFile.c_str());

@@ -165,7 +165,7 @@ bool CTransfer::ReadBody(HINTERNET request) {
   std::string& body = m_response.m_strBody;
   char buffer[65536];
   while (true) {
-    if (Progress().StopRequested())
+    if (m_request.m_pProgress && m_request.m_pProgress->StopRequested())
       return Fail("Stopped by the user");
     if (!TimeLeft())
       return Fail(ERROR_WINHTTP_TIMEOUT);

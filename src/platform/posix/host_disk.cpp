@@ -19,11 +19,9 @@
 
 namespace velmora {
 
-namespace {
-bool Host(const std::string& path, std::string& host) {
-  return theDriveMap.ToHost(path, host);
+bool CHostDisk::Host(const std::string& path, std::string& host) const {
+  return m_drives.ToHost(path, host);
 }
-}  // namespace
 
 bool CHostDisk::ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) {
   std::string host;
@@ -109,19 +107,11 @@ pid_t TempOwner(std::string_view name) {
   return i > 0 && i < name.size() && name[i] == '-' ? pid : 0;
 }
 
-// The folders whose left-over temporary files were looked for since the last
-// ForgetSweptFolders.
-std::mutex theSweptMutex;
-std::unordered_set<std::string> theSweptFolders;
-
 // Removes the temporary files that processes which no longer run left in the folder (killed
-// in the middle of a write), once per folder.
-void SweepOnce(const std::string& folder) {
-  {
-    std::lock_guard<std::mutex> lock(theSweptMutex);
-    if (!theSweptFolders.insert(folder).second)
-      return;
-  }
+// in the middle of a write), once per folder when the folders swept are remembered.
+void SweepOnce(const std::string& folder, CSweptFolders* pSwept) {
+  if (pSwept && !pSwept->First(folder))
+    return;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir)
     return;
@@ -165,9 +155,14 @@ bool MayReplace(const std::string& hostPath) {
 
 }  // namespace
 
-void ForgetSweptFolders() {
-  std::lock_guard<std::mutex> lock(theSweptMutex);
-  theSweptFolders.clear();
+bool CSweptFolders::First(const std::string& folder) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_folders.insert(folder).second;
+}
+
+void CSweptFolders::Forget() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_folders.clear();
 }
 
 bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes,
@@ -176,7 +171,7 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   if (how.m_bKeepFile && !FollowLinks(target))
     return false;
   const std::string folder = FolderOf(target);
-  SweepOnce(folder);
+  SweepOnce(folder, how.m_pSwept);
 
   struct stat old {};
   const bool bKeepMode = how.m_bKeepFile && ::stat(target.c_str(), &old) == 0;
@@ -214,7 +209,7 @@ bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
   // The rename makes the write atomic; pages are not flushed one by one, which would cost a
   // disk flush per page.
-  return Host(path, host) && WriteHostFileAtomically(host, bytes, {});
+  return Host(path, host) && WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept});
 }
 
 bool CHostDisk::FileExists(const std::string& path) {

@@ -15,9 +15,9 @@ namespace velmora {
 
 namespace {
 
-bool Host(const std::string& path, std::wstring& system) {
+bool SystemPathOf(const CDriveMap& drives, const std::string& path, std::wstring& system) {
   std::string host;
-  if (!theDriveMap.ToHost(path, host))
+  if (!drives.ToHost(path, host))
     return false;
   system = SystemPath(host);
   return true;
@@ -68,7 +68,7 @@ bool IsFolder(DWORD attributes) {
 
 bool CHostDisk::ReadFile(const std::string& path, std::string& bytes, size_t nMaxBytes) {
   std::wstring system;
-  if (!Host(path, system))
+  if (!SystemPathOf(m_drives, path, system))
     return false;
   // A folder cannot be opened without FILE_FLAG_BACKUP_SEMANTICS: only files are read.
   CHandle file(::CreateFileW(system.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
@@ -132,17 +132,11 @@ bool ProcessRuns(DWORD pid) {
   return bRuns;
 }
 
-std::mutex theSweptMutex;
-std::unordered_set<std::wstring> theSweptFolders;
-
 // Removes the temporary files that processes which no longer run left in the folder, once per
-// folder.
-void SweepOnce(const std::wstring& folder) {
-  {
-    std::lock_guard<std::mutex> lock(theSweptMutex);
-    if (!theSweptFolders.insert(folder).second)
-      return;
-  }
+// folder when the folders swept are remembered (by their host name, key).
+void SweepOnce(const std::wstring& folder, const std::string& key, CSweptFolders* pSwept) {
+  if (pSwept && !pSwept->First(key))
+    return;
   WIN32_FIND_DATAW found;
   HANDLE find = ::FindFirstFileW((folder + L".velmora-*.tmp").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE)
@@ -178,9 +172,14 @@ bool MayReplace(const std::wstring& path) {
 
 }  // namespace
 
-void ForgetSweptFolders() {
-  std::lock_guard<std::mutex> lock(theSweptMutex);
-  theSweptFolders.clear();
+bool CSweptFolders::First(const std::string& folder) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_folders.insert(folder).second;
+}
+
+void CSweptFolders::Forget() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_folders.clear();
 }
 
 // A link is replaced by the file on Windows (links there are rare and need rights to make);
@@ -189,7 +188,7 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
                              const CAtomicWrite& how) {
   const std::wstring target = SystemPath(hostPath);
   const std::wstring folder = FolderOf(target);
-  SweepOnce(folder);
+  SweepOnce(folder, hostPath.substr(0, hostPath.find_last_of("\\/") + 1), how.m_pSwept);
   if (!MayReplace(target))
     return false;
   static std::atomic<unsigned> nextTemp = 0;
@@ -217,25 +216,26 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
 
 bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
-  return theDriveMap.ToHost(path, host) && WriteHostFileAtomically(host, bytes, {});
+  return m_drives.ToHost(path, host) &&
+         WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept});
 }
 
 bool CHostDisk::FileExists(const std::string& path) {
   std::wstring system;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return Host(path, system) && Attributes(system, data) && !IsFolder(data.dwFileAttributes);
+  return SystemPathOf(m_drives, path, system) && Attributes(system, data) && !IsFolder(data.dwFileAttributes);
 }
 
 bool CHostDisk::FolderExists(const std::string& path) {
   std::wstring system;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return Host(path, system) && Attributes(system, data) && IsFolder(data.dwFileAttributes);
+  return SystemPathOf(m_drives, path, system) && Attributes(system, data) && IsFolder(data.dwFileAttributes);
 }
 
 bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
   bExisted = false;
   std::wstring system;
-  if (!Host(path, system))
+  if (!SystemPathOf(m_drives, path, system))
     return false;
   if (::CreateDirectoryW(system.c_str(), nullptr))
     return true;
@@ -251,7 +251,7 @@ bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
 bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entries) {
   entries.clear();
   std::wstring system;
-  if (!Host(path, system))
+  if (!SystemPathOf(m_drives, path, system))
     return false;
   if (!system.ends_with(L'\\'))
     system += L'\\';
@@ -277,7 +277,7 @@ bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entr
 bool CHostDisk::ModificationTime(const std::string& path, std::int64_t& seconds) {
   std::wstring system;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!Host(path, system) || !Attributes(system, data))
+  if (!SystemPathOf(m_drives, path, system) || !Attributes(system, data))
     return false;
   seconds = NsSince1970(data.ftLastWriteTime) / 1000000000;
   return true;
@@ -285,7 +285,7 @@ bool CHostDisk::ModificationTime(const std::string& path, std::int64_t& seconds)
 
 bool CHostDisk::Stamp(const std::string& path, CFileStamp& stamp) {
   std::wstring system;
-  if (!Host(path, system))
+  if (!SystemPathOf(m_drives, path, system))
     return false;
   // No access asked: only the file's information is read.
   CHandle file(::CreateFileW(system.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
@@ -304,7 +304,7 @@ bool CHostDisk::Stamp(const std::string& path, CFileStamp& stamp) {
 
 bool CHostDisk::RemoveFile(const std::string& path) {
   std::wstring system;
-  return Host(path, system) && ::DeleteFileW(system.c_str());
+  return SystemPathOf(m_drives, path, system) && ::DeleteFileW(system.c_str());
 }
 
 }  // namespace velmora

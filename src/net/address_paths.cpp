@@ -1,16 +1,12 @@
-#include "markup/paths.h"
+#include "net/address_paths.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-#include "markup/text_encoding.h"
 #include "net/address.h"
-#include "platform/dialogs.h"
-#include "platform/disk.h"
 #include "platform/strings.h"
 
 namespace velmora {
@@ -57,48 +53,6 @@ void RestoreScheme(std::string& address) {
 
 bool HasScheme(const std::string& text) {
   return Contains(text, "http://") || Contains(text, "https://");
-}
-
-// Creates pieces[0]\pieces[1], then its child pieces[2], and so on; the first piece (the drive)
-// is never created.
-bool MakeFolderChain(const std::vector<std::string>& pieces) {
-  if (pieces.empty())
-    return false;
-  std::string folder = pieces[0];
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    folder += "\\" + pieces[i];
-    bool bExisted = false;
-    if (!Disk().MakeFolder(folder, bExisted)) {
-      Dialogs().MessageBox("Can't make dir:" + folder);
-      return false;
-    }
-  }
-  return true;
-}
-
-// The folders that writes found or made in this run. A site of thousands of pages in a few
-// folders would otherwise ask the disk about every folder of every page's path.
-std::unordered_set<std::string>& WrittenFolders() {
-  static std::unordered_set<std::string> folders;
-  return folders;
-}
-
-// Writes the file, making its folders first unless an earlier write found them. A folder that
-// has gone since is made again. bFoldersMade tells whether the folders were there at the end.
-bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& bFoldersMade) {
-  const size_t slash = path.rfind('\\');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  const bool bKnown = !folder.empty() && WrittenFolders().contains(folder);
-  bFoldersMade = bKnown || MakeDirs(path);
-  if (bFoldersMade && Disk().WriteFile(path, bytes)) {
-    if (!folder.empty())
-      WrittenFolders().insert(folder);
-    return true;
-  }
-  if (!bKnown)
-    return false;
-  WrittenFolders().erase(folder);
-  return WriteMakingFolders(path, bytes, bFoldersMade);
 }
 
 }  // namespace
@@ -293,96 +247,6 @@ bool NormalizeHttpAddress(std::string& address) {
 bool HasHostPart(const std::string& address) {
   CAddress parsed;
   return ParseAddress(address, parsed) && !parsed.m_strServer.empty();
-}
-
-bool MakeDirs(const std::string& path) {
-  std::vector<std::string> pieces = Split(path, "\\", true);
-  if (pieces.size() < 2)
-    return false;
-  if (Contains(pieces.back(), "."))
-    pieces.pop_back();
-  return MakeFolderChain(pieces);
-}
-
-bool ReadTextBytes(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  if (Disk().ReadFile(path, bytes, kMaxTextBytes))
-    return true;
-  bytes.clear();
-  return false;
-}
-
-std::string JoinLinesWithCrLf(std::string_view bytes) {
-  // Lines end in LF or CR LF; the last line end is dropped and the lines are joined by CR LF.
-  std::string text;
-  text.reserve(bytes.size() + bytes.size() / 32);
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t lf = bytes.find('\n', start);
-    size_t stop = lf == std::string::npos ? bytes.size() : lf;
-    size_t lineEnd = stop > start && bytes[stop - 1] == '\r' ? stop - 1 : stop;
-    if (start > 0)
-      text += "\r\n";
-    text.append(bytes, start, lineEnd - start);
-    if (lf == std::string::npos)
-      break;
-    start = lf + 1;
-  }
-  return text;
-}
-
-bool ReadTextFile(const std::string& path, std::string& text) {
-  text.clear();
-  std::string bytes;
-  if (!ReadTextBytes(path, bytes))
-    return false;
-  text = JoinLinesWithCrLf(bytes);
-  return true;
-}
-
-bool ReadSourceText(const std::string& path, std::string& text) {
-  text.clear();
-  std::string bytes;
-  if (!ReadTextBytes(path, bytes))
-    return false;
-  DropByteOrderMark(bytes);
-  text = JoinLinesWithCrLf(bytes);
-  return true;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text) {
-  bool bFoldersMade = false;
-  if (WriteMakingFolders(path, text, bFoldersMade))
-    return true;
-  if (bFoldersMade)
-    Dialogs().MessageBox(path + " could not be written ");
-  return false;
-}
-
-bool WriteBinaryFile(const std::string& path, std::string_view bytes) {
-  bool bFoldersMade = false;
-  return WriteMakingFolders(path, bytes, bFoldersMade);
-}
-
-bool CopyFileMakingDirs(const std::string& source, const std::string& target) {
-  size_t slash = target.rfind('\\');
-  if (slash == std::string::npos)
-    return false;
-  // Every piece of the folder is a folder, dots or not.
-  std::vector<std::string> folders = Split(std::string_view(target).substr(0, slash), "\\", true);
-  if (folders.size() > 1 && !MakeFolderChain(folders))
-    return false;
-  std::string bytes;
-  return Disk().ReadFile(source, bytes) && Disk().WriteFile(target, bytes);
-}
-
-bool FileExists(const std::string& path) {
-  return Disk().FileExists(path);
-}
-
-bool AnythingAt(const std::string& path) {
-  std::int64_t nSeconds = 0;
-  return Disk().ModificationTime(path, nSeconds);
 }
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-#include "markup/text_encoding.h"
+#include "platform/text_encoding.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,5 @@
-#include "markup/paths.h"
+#include "net/address_paths.h"
+#include "platform/file_access.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/strings.h"
 #include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
@@ -165,69 +167,71 @@ TEST(AddressTests, HasHostPart) {
 
 class FileOperations : public ::testing::Test {
  protected:
-  void SetUp() override { SetDialogs(&m_dialogs); }
-  void TearDown() override { SetDialogs(nullptr); }
+  void SetUp() override { TestContext().SetDialogs(&m_dialogs); }
+  void TearDown() override { TestContext().SetDialogs(nullptr); }
   CTempDrive m_drive;
   CScriptedDialogs m_dialogs;
 };
 
 TEST_F(FileOperations, MakeDirsMakesFoldersNotTheFile) {
-  EXPECT_TRUE(MakeDirs("C:\\site\\pages\\a.html"));
+  EXPECT_TRUE(TestContext().files.MakeDirs("C:\\site\\pages\\a.html"));
   EXPECT_TRUE(m_drive.Exists("site\\pages"));
   EXPECT_FALSE(m_drive.Exists("site\\pages\\a.html"));
-  EXPECT_TRUE(MakeDirs("C:\\site\\pages\\b.html"));  // existing folders are fine
-  EXPECT_FALSE(MakeDirs("C:\\"));
+  EXPECT_TRUE(
+      TestContext().files.MakeDirs("C:\\site\\pages\\b.html"));  // existing folders are fine
+  EXPECT_FALSE(TestContext().files.MakeDirs("C:\\"));
   EXPECT_TRUE(m_dialogs.m_messages.empty());
 
   m_drive.Write("file", "x");
-  EXPECT_FALSE(MakeDirs("C:\\file\\sub\\a.html"));
+  EXPECT_FALSE(TestContext().files.MakeDirs("C:\\file\\sub\\a.html"));
   ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
   EXPECT_EQ(m_dialogs.m_messages[0], "Can't make dir:C:\\file");
 }
 
 TEST_F(FileOperations, ReadTextFileJoinsLinesWithCrLf) {
   std::string text = "old";
-  EXPECT_FALSE(ReadTextFile("C:\\missing.txt", text));
+  EXPECT_FALSE(TestContext().files.ReadTextFile("C:\\missing.txt", text));
   EXPECT_EQ(text, "");
 
   m_drive.Write("lf.txt", "one\ntwo\r\n\nthree\n");
-  ASSERT_TRUE(ReadTextFile("C:\\lf.txt", text));
+  ASSERT_TRUE(TestContext().files.ReadTextFile("C:\\lf.txt", text));
   EXPECT_EQ(text, "one\r\ntwo\r\n\r\nthree");
 
   m_drive.Write("empty.txt", "");
-  ASSERT_TRUE(ReadTextFile("C:\\empty.txt", text));
+  ASSERT_TRUE(TestContext().files.ReadTextFile("C:\\empty.txt", text));
   EXPECT_EQ(text, "");
 }
 
 TEST_F(FileOperations, WriteTextFileMakesFolders) {
-  ASSERT_TRUE(WriteTextFile("C:\\site\\pages\\a.html", "a\r\nb"));
+  ASSERT_TRUE(TestContext().files.WriteTextFile("C:\\site\\pages\\a.html", "a\r\nb"));
   EXPECT_EQ(m_drive.Read("site/pages/a.html"), "a\r\nb");
-  EXPECT_TRUE(FileExists("C:\\site\\pages\\a.html"));
-  EXPECT_FALSE(FileExists("C:\\site\\pages"));
+  EXPECT_TRUE(TestContext().files.FileExists("C:\\site\\pages\\a.html"));
+  EXPECT_FALSE(TestContext().files.FileExists("C:\\site\\pages"));
 
   // Without a "." the last piece is taken for a folder, so the file cannot be made.
-  EXPECT_FALSE(WriteTextFile("C:\\site\\README", "x"));
+  EXPECT_FALSE(TestContext().files.WriteTextFile("C:\\site\\README", "x"));
   ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
   EXPECT_EQ(m_dialogs.m_messages[0], "C:\\site\\README could not be written ");
 }
 
 TEST_F(FileOperations, AFolderRemovedBetweenWritesIsMadeAgain) {
-  ASSERT_TRUE(WriteTextFile("C:\\site\\pages\\a.html", "a"));
+  ASSERT_TRUE(TestContext().files.WriteTextFile("C:\\site\\pages\\a.html", "a"));
   std::filesystem::remove_all(m_drive.HostFolder() + "/site");
-  ASSERT_TRUE(WriteTextFile("C:\\site\\pages\\b.html", "b"));
+  ASSERT_TRUE(TestContext().files.WriteTextFile("C:\\site\\pages\\b.html", "b"));
   EXPECT_EQ(m_drive.Read("site/pages/b.html"), "b");
   EXPECT_TRUE(m_dialogs.m_messages.empty());
 }
 
 TEST_F(FileOperations, BinaryFilesAndCopies) {
   const std::string bytes("a\0b\r\n", 5);
-  ASSERT_TRUE(WriteBinaryFile("C:\\gfx\\x.gif", bytes));
+  ASSERT_TRUE(TestContext().files.WriteBinaryFile("C:\\gfx\\x.gif", bytes));
   EXPECT_EQ(m_drive.Read("gfx/x.gif"), bytes);
   // Folders with a dot in their name are made too.
-  ASSERT_TRUE(CopyFileMakingDirs("C:\\gfx\\x.gif", "C:\\site\\v1.2\\gfx\\x.gif"));
+  ASSERT_TRUE(
+      TestContext().files.CopyFileMakingDirs("C:\\gfx\\x.gif", "C:\\site\\v1.2\\gfx\\x.gif"));
   EXPECT_EQ(m_drive.Read("site/v1.2/gfx/x.gif"), bytes);
-  EXPECT_FALSE(CopyFileMakingDirs("C:\\gfx\\missing.gif", "C:\\site\\y.gif"));
-  EXPECT_FALSE(CopyFileMakingDirs("C:\\gfx\\x.gif", "nofolder.gif"));
+  EXPECT_FALSE(TestContext().files.CopyFileMakingDirs("C:\\gfx\\missing.gif", "C:\\site\\y.gif"));
+  EXPECT_FALSE(TestContext().files.CopyFileMakingDirs("C:\\gfx\\x.gif", "nofolder.gif"));
 }
 
 }  // namespace

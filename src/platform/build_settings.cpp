@@ -1,7 +1,0 @@
-#include "platform/build_settings.h"
-
-namespace velmora {
-
-CBuildSettings theSettings;
-
-}  // namespace velmora
