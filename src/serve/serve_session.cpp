@@ -68,7 +68,8 @@ void CServeSession::FindHomePage() {
   m_strHomePage.clear();
   const CPage* pHome = m_session.m_pWebSite->HomePage();
   std::string host;
-  if (pHome && HostPathOf(m_session.m_context, pHome->m_strLocalPath, host) && StartsWith(host, m_strCatalogHost + "/"))
+  if (pHome && HostPathOf(m_session.m_context, pHome->m_strLocalPath, host) &&
+      StartsWith(host, m_strCatalogHost + "/"))
     m_strHomePage = host.substr(m_strCatalogHost.size() + 1);
 }
 

@@ -7,9 +7,10 @@
 namespace velmora {
 
 int ServeCommand(CBuildContext&, const CCliOptions&) {
-  std::fputs("velmora: serve is not available in the Windows build; build the site and open "
-             "its pages in the browser\n",
-             stderr);
+  std::fputs(
+      "velmora: serve is not available in the Windows build; build the site and open "
+      "its pages in the browser\n",
+      stderr);
   return kExitCouldNotRun;
 }
 

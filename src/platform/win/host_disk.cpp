@@ -223,13 +223,15 @@ bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
 bool CHostDisk::FileExists(const std::string& path) {
   std::wstring system;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return SystemPathOf(m_drives, path, system) && Attributes(system, data) && !IsFolder(data.dwFileAttributes);
+  return SystemPathOf(m_drives, path, system) && Attributes(system, data) &&
+         !IsFolder(data.dwFileAttributes);
 }
 
 bool CHostDisk::FolderExists(const std::string& path) {
   std::wstring system;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return SystemPathOf(m_drives, path, system) && Attributes(system, data) && IsFolder(data.dwFileAttributes);
+  return SystemPathOf(m_drives, path, system) && Attributes(system, data) &&
+         IsFolder(data.dwFileAttributes);
 }
 
 bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
