@@ -7,17 +7,11 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr int kNoSiteMessage = 6;
-constexpr int kCantGetMessage = 54;
-constexpr int kNoPageSelectedMessage = 88;
-
-}  // namespace
+namespace {}  // namespace
 
 bool BuildCommand(CSiteSession& session, const std::vector<std::string>& published) {
   if (!session.LoadAndInterpret() || !session.m_pWebSite) {
-    session.m_context.Dialogs().MessageBox(Message(kNoSiteMessage));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoSite));
     return false;
   }
   if (published.empty()) {
@@ -27,10 +21,10 @@ bool BuildCommand(CSiteSession& session, const std::vector<std::string>& publish
   // A name that selects nothing is told at once: the build report starts empty.
   for (const std::string& name : published)
     if (!session.m_publishedList.Select(name))
-      session.m_context.Dialogs().MessageBox(FormatMessage(kCantGetMessage, name));
+      session.m_context.Dialogs().MessageBox(FormatMessage(EMessage::kCantGet, name));
   const std::vector<CPage*> selection = session.m_publishedList.SelectedPages();
   if (selection.empty()) {
-    session.m_context.Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
     return false;
   }
   session.m_pWebSite->BuildPages(&selection);

@@ -11,7 +11,7 @@ namespace velmora {
 bool CheckCommand(CSiteSession& session, const std::vector<std::string>& published, int& problems) {
   problems = 0;
   if (!session.LoadAndInterpret() || !session.m_pWebSite) {
-    session.m_context.Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoSite));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;
@@ -20,10 +20,10 @@ bool CheckCommand(CSiteSession& session, const std::vector<std::string>& publish
   } else {
     for (const std::string& name : published)
       if (!session.m_publishedList.Select(name))
-        session.m_context.Dialogs().MessageBox(FormatMessage(54, name));
+        session.m_context.Dialogs().MessageBox(FormatMessage(EMessage::kCantGet, name));
     const std::vector<CPage*> selected = session.m_publishedList.SelectedPages();
     if (selected.empty()) {
-      session.m_context.Dialogs().MessageBox(Message(88));
+      session.m_context.Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
       return false;
     }
     site.CheckPages(&selected);

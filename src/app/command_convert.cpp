@@ -30,7 +30,7 @@ bool MayConvert(const CSiteSession& session) {
   if (ReadsAsOlderScript(PrepareScriptLines(session.m_strScriptText)))
     return true;
   const std::string text = FormatText(kNotOlderScriptText, session.m_strScriptPath);
-  session.m_context.report.AddLine(text, 4);
+  session.m_context.report.AddLine(text, EAlert::kFatal);
   session.m_context.Dialogs().MessageBox(text);
   return false;
 }
@@ -50,12 +50,13 @@ bool OfferConversion(CSiteSession& session) {
 bool ConvertCommand(CSiteSession& session) {
   if (HasVersionLine(PrepareScriptLines(session.m_strScriptText))) {
     session.m_context.report.AddLine(
-        "The script is already of version 2.0: " + session.m_strScriptPath, 0);
+        "The script is already of version 2.0: " + session.m_strScriptPath, EAlert::kInfo);
     return true;
   }
   if (!MayConvert(session) || !ConvertScriptOfSession(session))
     return false;
-  session.m_context.report.AddLine("Converted to version 2.0: " + session.m_strScriptPath, 0);
+  session.m_context.report.AddLine("Converted to version 2.0: " + session.m_strScriptPath,
+                                   EAlert::kInfo);
   return true;
 }
 

@@ -61,7 +61,7 @@ bool NewSiteCommand(CBuildContext& ctx, const std::string& scriptPath, bool bFra
   std::string text;
   if (!CreateNewSite(ctx, options, text))
     return false;
-  ctx.report.AddLine("New site script: " + options.m_strScriptPath, 0);
+  ctx.report.AddLine("New site script: " + options.m_strScriptPath, EAlert::kInfo);
   return true;
 }
 

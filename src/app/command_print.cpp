@@ -13,7 +13,7 @@ namespace velmora {
 std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
   if (!siteCatalog.empty() && !EndsWith(siteCatalog, "\\"))
     siteCatalog += "\\";
-  std::string name = Message(7);
+  std::string name = Message(EMessage::kOnePageName);
   if (bTextOnly)
     ReplaceAll(name, ".html", ".txt");
   return siteCatalog + name;
@@ -22,7 +22,7 @@ std::string OnePageTarget(std::string siteCatalog, bool bTextOnly) {
 bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outputPath) {
   session.m_context.fetcher.BeginRun();
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
-    session.m_context.Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoSite));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;

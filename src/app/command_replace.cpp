@@ -14,7 +14,7 @@ namespace velmora {
 bool ReplaceCommand(CSiteSession& session, const std::string& find, const std::string& with,
                     bool bAll, const std::vector<std::string>& files) {
   if (!session.m_pWebSite && (!session.LoadAndInterpret() || !session.m_pWebSite)) {
-    session.m_context.Dialogs().MessageBox(Message(6));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoSite));
     return false;
   }
   CWebSite& site = *session.m_pWebSite;

@@ -48,11 +48,6 @@ bool IsTextFile(const std::string& bytes) {
 
 }  // namespace
 
-bool NeedsConversion(const std::vector<std::string>& lines) {
-  return std::none_of(lines.begin(), lines.end(),
-                      [](const std::string& l) { return StartsWith(l, "VERSION=2.0"); });
-}
-
 void CConversion::AppendUnlessPresent(const std::string& line,
                                       std::vector<std::string>& lines) const {
   if (!Contains(m_strScript, line))
@@ -231,11 +226,11 @@ std::string CConversion::ConvertPageLine(std::vector<std::string> f,
 void CConversion::ConvertBlock(const std::string& path) {
   std::string text;
   if (!m_ctx.files.ReadTextFile(path, text)) {
-    m_ctx.report.AddLine("Can't load file: " + path, 2);
+    m_ctx.report.AddLine("Can't load file: " + path, EAlert::kWarning);
     return;
   }
   if (!m_ctx.files.WriteTextFile(path, ConvertBlockText(text)))
-    m_ctx.report.AddLine("Can't write: " + path, 2);
+    m_ctx.report.AddLine("Can't write: " + path, EAlert::kWarning);
 }
 
 std::string CConversion::ConvertBlockText(std::string text) const {
@@ -275,13 +270,13 @@ void CConversion::ConvertTemplate(const std::string& source, const std::string& 
   std::string text;
   if (!m_ctx.Disk().ReadFile(source, bytes, kMaxTextBytes) ||
       (IsTextFile(bytes) && !m_ctx.files.ReadTextFile(source, text))) {
-    m_ctx.report.AddLine("Can't load file: " + source, 2);
+    m_ctx.report.AddLine("Can't load file: " + source, EAlert::kWarning);
     return;
   }
   if (!IsTextFile(bytes))
     return;
   if (!m_ctx.files.WriteTextFile(destination, ConvertTemplateText(text)))
-    m_ctx.report.AddLine("Can't write: " + destination, 2);
+    m_ctx.report.AddLine("Can't write: " + destination, EAlert::kWarning);
 }
 
 std::string CConversion::ConvertTemplateText(std::string text) const {

@@ -45,7 +45,4 @@ class CConversion {
   std::string TemplateFolder() const;
 };
 
-// True when the prepared script lines hold no "VERSION=2.0" line (an older script).
-bool NeedsConversion(const std::vector<std::string>& lines);
-
 }  // namespace velmora

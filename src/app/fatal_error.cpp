@@ -24,7 +24,7 @@ void ReportFatalError(CBuildContext& ctx) {
   const std::string text = FatalErrorText();
   // The exception may have left this thread's lines going to a page's held lines.
   CReport::RedirectThread(nullptr);
-  ctx.report.AddLine(text, 4);
+  ctx.report.AddLine(text, EAlert::kFatal);
   ctx.report.SetBatch(false);
 }
 

@@ -7,10 +7,7 @@
 
 namespace velmora {
 
-namespace {
-constexpr int kNoSiteMessage = 6;
-constexpr int kNoPageSelectedMessage = 88;
-}  // namespace
+namespace {}  // namespace
 
 bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t>* pPositions,
                  const std::function<void()>& afterInterpret) {
@@ -20,7 +17,7 @@ bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t
   if (afterInterpret)
     afterInterpret();
   if (!session.m_pWebSite) {
-    session.m_context.Dialogs().MessageBox(Message(kNoSiteMessage));
+    session.m_context.Dialogs().MessageBox(Message(EMessage::kNoSite));
     return false;
   }
   std::vector<CPage*> selection;
@@ -29,7 +26,7 @@ bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t
     // selection would only copy resources and print pages, so it is refused.
     selection = session.m_publishedList.SelectedPages();
     if (selection.empty()) {
-      session.m_context.Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+      session.m_context.Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
       return false;
     }
   }

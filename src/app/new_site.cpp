@@ -74,7 +74,8 @@ bool WriteStyleFiles(CBuildContext& ctx, const std::string& siteCatalog,
   }
   files.emplace_back(siteCatalog + "\\gfx\\def.css", LoadResourceText("modern.css"));
   for (const auto& [path, text] : files) {
-    if (ctx.files.FileExists(path) && !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(76, path)))
+    if (ctx.files.FileExists(path) &&
+        !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(EMessage::kReplaceFile, path)))
       continue;
     if (!ctx.files.MakeDirs(path)) {
       ctx.Dialogs().MessageBox("Cant make Site in: " + path);
@@ -214,7 +215,7 @@ bool CreateNewSite(CBuildContext& ctx, const CNewSiteOptions& options, std::stri
   std::string siteCatalog =
       slash == std::string::npos ? std::string() : scriptPath.substr(0, slash);
   if (ctx.files.FileExists(scriptPath) &&
-      !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(76, scriptPath)))
+      !ctx.Dialogs().AskYesNoDefaultNo(FormatMessage(EMessage::kReplaceFile, scriptPath)))
     return false;
   // The addresses are checked before any folder is made, so a refused one leaves nothing.
   std::string templateLocation, resourceLocation;

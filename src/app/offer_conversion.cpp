@@ -15,13 +15,13 @@ void CSiteSession::OfferConversion() {
     m_context.report.AddLine(
         "The script was of the older format and has been converted to version 2.0: " +
             m_strScriptPath + "\r\nRun the command again.",
-        0);
+        EAlert::kInfo);
     return;
   }
   m_context.report.AddLine(
       "The script has no VERSION=2.0 line: it is of the older format and must be converted "
       "before it can be interpreted",
-      4);
+      EAlert::kFatal);
 }
 
 }  // namespace velmora

@@ -28,7 +28,7 @@ bool CSiteSession::LoadAndInterpret() {
 
   std::vector<std::string> lines = PrepareScriptLines(m_strScriptText);
   if (!HasEnoughScriptLines(lines)) {
-    m_context.report.AddLine(kTooFewLinesText, 4);
+    m_context.report.AddLine(kTooFewLinesText, EAlert::kFatal);
     m_context.Dialogs().MessageBox(kTooFewLinesText);
     return false;
   }

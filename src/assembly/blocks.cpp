@@ -137,7 +137,7 @@ void CBlock::MakeDefaultBlock(bool bMissing) {
   // its load was reported, and the default stands in for it without being written over it.
   const bool bMake = !Context().files.AnythingAt(m_strLocalPath);
   if (bMake)
-    Context().report.AddLine(FormatText("Make: %1", m_strLocalPath), 1);
+    Context().report.AddLine(FormatText("Make: %1", m_strLocalPath), EAlert::kNotice);
   const std::string blockTemplate = TemplateText(m_pSite, "B");
   if (!blockTemplate.empty()) {
     m_strContent = blockTemplate;
@@ -197,7 +197,8 @@ void CPage::PlaceBlocks() {
   std::vector<CBlock*> blocks;
   size_t nLoaded = 0;
   auto tooMuch = [this](const std::string& path) {
-    Context().report.AddLine(FormatText("   Too much text, block not placed: %1", path), 3);
+    Context().report.AddLine(FormatText("   Too much text, block not placed: %1", path),
+                             EAlert::kError);
   };
   for (size_t nIndex : m_blockIndexes)
     if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
@@ -222,7 +223,7 @@ void CPage::PlaceBlocks() {
       if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
         std::string wrapper = TemplateText(m_pSite, "W");
         if (wrapper.empty()) {
-          Context().report.AddLine(FormatText("   Can't load template: %1", "W"), 3);
+          Context().report.AddLine(FormatText("   Can't load template: %1", "W"), EAlert::kError);
         } else {
           bFits =
               ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content, kMaxTextBytes) >= 0;
@@ -257,7 +258,7 @@ void CPage::PlaceBlocks() {
     if (nPlaced < 0)
       tooMuch(target.m_strFirstBlock);
     else if (nPlaced == 0)
-      Context().report.AddLine(FormatText("   Can't place block: %1", start), 0);
+      Context().report.AddLine(FormatText("   Can't place block: %1", start), EAlert::kInfo);
   }
 }
 

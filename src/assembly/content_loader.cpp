@@ -7,6 +7,7 @@
 #include "platform/text_encoding.h"
 
 #include "model/build_context.h"
+#include "res/messages.h"
 
 namespace velmora {
 
@@ -32,17 +33,17 @@ bool CNode::Load() {
     if (Context().fetcher.GetText(m_strUrl, content, log)) {
       DropByteOrderMark(content);
       m_strContent = WithCrLf(content);
-      Context().report.AddLine(log, 0);
+      Context().report.AddLine(log, EAlert::kInfo);
       StoreLocal();
       m_bLoadedCopy = false;
       return true;
     }
-    Context().report.AddLine(log, 3);
+    Context().report.AddLine(log, EAlert::kError);
     if (LoadLocal()) {
-      Context().report.AddFormatted(90, m_strLocalPath, 0);
+      Context().report.AddFormatted(EMessage::kLoadedCopy, m_strLocalPath, EAlert::kInfo);
       return true;
     }
-    Context().report.AddFormatted(55, m_strLocalPath, 0);
+    Context().report.AddFormatted(EMessage::kCantLoadLocalCopy, m_strLocalPath, EAlert::kInfo);
     return false;
   }
   if (!m_strOutsidePath.empty()) {
@@ -51,11 +52,13 @@ bool CNode::Load() {
       m_bLoadedCopy = false;
       return true;
     }
-    Context().report.AddFormatted(56, m_strOutsidePath, 2);
+    Context().report.AddFormatted(EMessage::kCantLoadFile, m_strOutsidePath, EAlert::kWarning);
   }
   if (LoadLocal())
     return true;
-  Context().report.AddFormatted(m_strUrl.empty() ? 56 : 55, m_strLocalPath, 3);
+  Context().report.AddFormatted(
+      m_strUrl.empty() ? EMessage::kCantLoadFile : EMessage::kCantLoadLocalCopy, m_strLocalPath,
+      EAlert::kError);
   return false;
 }
 

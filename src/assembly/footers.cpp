@@ -17,9 +17,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kProductAddressMessage = 1;
-constexpr int kStampMessage = 2;
-constexpr int kCantGetMessage = 54;
 constexpr const char* kMissingPageResource = "missing_page.html";
 
 // Fills every STAMP element except those switched off; false when there is none.
@@ -66,7 +63,7 @@ void MakeBasedOn(CPage& page, std::string& text) {
       // Looked up by name in the site's prepared table, not page by page.
       const CPage* pBase = page.m_pSite ? page.m_pSite->FirstPageNamed(entry) : nullptr;
       if (!pBase) {
-        page.Context().report.AddFormatted(kCantGetMessage, " BASED_ON:" + entry, 0);
+        page.Context().report.AddFormatted(EMessage::kCantGet, " BASED_ON:" + entry, EAlert::kInfo);
         continue;
       }
       // A page that is only linked to (option N) is reached at its web address.
@@ -97,7 +94,7 @@ void CPage::Finish() {
     LoadLocal();
   if (m_strContent.empty())
     return;
-  const std::string stamp = FormatMessage(kStampMessage, Message(kProductAddressMessage));
+  const std::string stamp = FormatMessage(EMessage::kStamp, Message(EMessage::kProductAddress));
 
   if (Contains(m_strContent, "<!--STAMP")) {
     if (FillStampElements(m_strContent, stamp, Context().report) ||

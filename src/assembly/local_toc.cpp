@@ -438,7 +438,8 @@ void MakeLocalToc(CPage& page, std::string& text) {
     result = CLocalTocExpansion::kTooMuchText;
   if (result == CLocalTocExpansion::kTooMuchText)
     page.Context().report.AddLine(
-        FormatText("   Too much text, no local table of contents: %1", page.m_strLocalPath), 3);
+        FormatText("   Too much text, no local table of contents: %1", page.m_strLocalPath),
+        EAlert::kError);
 }
 
 }  // namespace velmora

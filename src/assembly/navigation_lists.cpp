@@ -19,7 +19,6 @@ namespace velmora {
 namespace {
 
 const char* const kCrLf = "\r\n";
-const int kBulletMessage = 17003;
 // The bullet on pages that begin with the HTML5 doctype: its spacing and alignment as a style.
 const char* const kHtml5Bullet =
     "<img src=\"gfx/bullet.gif\" width=\"3\" height=\"5\" "
@@ -180,7 +179,7 @@ std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5) {
       if (pNode == &page) {
         if (bBullet) {
           AppendLevelDiv(list, "aclevel", pNode->m_nLevel - 1);
-          list += bHtml5 ? kHtml5Bullet : Message(kBulletMessage);
+          list += bHtml5 ? kHtml5Bullet : Message(EMessage::kBullet);
         } else {
           AppendLevelDiv(list, "aclevel", pNode->m_nLevel);
         }

@@ -22,8 +22,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kCantGetMessage = 54;
-
 // Points every reference into the resource folder ("gfx/" after any number of "../", at the
 // start of an attribute or url() value) at folder; with an empty folder only the file name
 // stays. Text that merely contains the letters, and sub-folders or web addresses that happen
@@ -58,19 +56,21 @@ void PointAtResources(std::string& text, const std::string& folder) {
 bool ReadPageSources(CPage& page) {
   if (page.m_strLocalPath.empty() || page.HasOption('N') || !page.m_pSite)
     return false;
-  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
+  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, EAlert::kInfo);
 
   if (!page.HasOption('K')) {
     CTemplate* pTemplate = page.m_pSite->GetTemplate(page.m_strType);
     if (!pTemplate) {
-      page.Context().report.AddFormatted(kCantGetMessage, " template: " + page.m_strType, 3);
+      page.Context().report.AddFormatted(EMessage::kCantGet, " template: " + page.m_strType,
+                                         EAlert::kError);
       return false;
     }
     page.m_strContent.clear();
     if (pTemplate->Load())
       page.m_strContent = pTemplate->m_strContent;
     if (page.m_strContent.empty()) {
-      page.Context().report.AddLine(FormatText("   Can't load template: %1", page.m_strType), 3);
+      page.Context().report.AddLine(FormatText("   Can't load template: %1", page.m_strType),
+                                    EAlert::kError);
       return false;
     }
     page.PlaceBlocks();
@@ -141,10 +141,11 @@ bool WritePage(CPage& page, CPageTail* pTail) {
 
   DeclareUtf8Charset(page.m_strContent);
   if (!page.StoreLocal()) {
-    page.Context().report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), 3);
+    page.Context().report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath),
+                                  EAlert::kError);
     return false;
   }
-  page.Context().report.AddLine("   OK", 0);
+  page.Context().report.AddLine("   OK", EAlert::kInfo);
   return true;
 }
 

@@ -69,7 +69,8 @@ void ApplyPatches(CPage& page, std::string& text) {
     // Patches of large files, many times over, could grow the page without bound; the page
     // stays within what a text file may hold, and the rest of its patches are left in place.
     if (out.size() + content.size() > kMaxTextBytes) {
-      page.Context().report.AddLine(FormatText("   Too much text, not patched: %1", fileName), 3);
+      page.Context().report.AddLine(FormatText("   Too much text, not patched: %1", fileName),
+                                    EAlert::kError);
       break;
     }
     out.append(text, copied, start - copied);

@@ -168,7 +168,8 @@ bool CTemplate::MakeDefaultText(const std::string& type) {
   const CTemplateKind* pKind = FindKind(type);
   if (!pKind)
     return false;
-  Context().report.AddLine(FormatText("Using original: %1", "Template type:" + type), 2);
+  Context().report.AddLine(FormatText("Using original: %1", "Template type:" + type),
+                           EAlert::kWarning);
   m_strContent = BuiltinTemplateText(type, ETemplateStyle::kClassic);
   return !m_strContent.empty();
 }
@@ -179,7 +180,7 @@ CTemplate* CWebSite::GetTemplate(const std::string& type) {
       return pTemplate.get();
   std::string fileName = DefaultTemplateFileName(type);
   if (fileName.empty()) {
-    m_context.report.AddLine(FormatText("Cannot make: %1", ""), 3);
+    m_context.report.AddLine(FormatText("Cannot make: %1", ""), EAlert::kError);
     return nullptr;
   }
   std::string path = m_strTemplates;
@@ -188,7 +189,7 @@ CTemplate* CWebSite::GetTemplate(const std::string& type) {
   path += fileName;
   auto pTemplate = std::make_unique<CTemplate>(this, type, path);
   if (!pTemplate->m_bValid) {
-    m_context.report.AddLine(FormatText("Cannot make: %1", path), 3);
+    m_context.report.AddLine(FormatText("Cannot make: %1", path), EAlert::kError);
     return nullptr;
   }
   m_templates.push_back(std::move(pTemplate));
@@ -203,7 +204,7 @@ void ApplyTemplateLines(CWebSite& site) {
       if (std::string trimmed = Trim(field); !trimmed.empty())
         fields.push_back(std::move(trimmed));
     if (fields.size() != 2) {
-      site.m_context.report.AddLine(FormatText("Bad template line: %1", value), 3);
+      site.m_context.report.AddLine(FormatText("Bad template line: %1", value), EAlert::kError);
       continue;
     }
     const std::string& type = fields[0];
@@ -212,7 +213,7 @@ void ApplyTemplateLines(CWebSite& site) {
     if (pTemplate->m_bValid)
       site.m_templates.push_back(std::move(pTemplate));
     else
-      site.m_context.report.AddLine(FormatText("Cannot make: %1", value), 0);
+      site.m_context.report.AddLine(FormatText("Cannot make: %1", value), EAlert::kInfo);
   }
 }
 

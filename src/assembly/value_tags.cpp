@@ -15,7 +15,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kToTopMessage = 17004;
 // The to-top link on pages that begin with the HTML5 doctype: the same without the image
 // border attribute that HTML5 no longer has.
 constexpr const char* kHtml5ToTop =
@@ -64,7 +63,8 @@ void ExpandValueTags(CPage& page, std::string& text) {
   ReplacePaired(text, "PAGECOUNT", std::to_string(site.m_pages.size()));
   ReplacePaired(text, "DATE", FormatDate(CurrentTime()));
   if (text.find("<!--TOTOP/-->") != std::string::npos) {
-    const std::string toTop = BeginsWithHtml5Doctype(text) ? kHtml5ToTop : Message(kToTopMessage);
+    const std::string toTop =
+        BeginsWithHtml5Doctype(text) ? kHtml5ToTop : Message(EMessage::kToTop);
     ReplaceAll(text, "<!--TOTOP/-->", "\r\n" + toTop + "\r\n");
   }
 }

@@ -15,15 +15,14 @@
 #include "platform/dialogs.h"
 #include "platform/disk.h"
 #include "platform/report.h"
+#include "res/messages.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr int kDashesMessage = 5;
-
 void ReportSetting(CBuildContext& ctx, int nValue, const char* pszOn, const char* pszOff) {
-  ctx.report.AddLine(nValue ? pszOn : pszOff, 0);
+  ctx.report.AddLine(nValue ? pszOn : pszOff, EAlert::kInfo);
 }
 
 void ReportSettings(CBuildContext& ctx) {
@@ -41,8 +40,8 @@ void ReportSettings(CBuildContext& ctx) {
 }
 
 void BuildPrintPages(CBuildContext& ctx, std::vector<CPage*> pages) {
-  ctx.report.AddLine("---------------------", 0);
-  ctx.report.AddLine("Building printpages", 0);
+  ctx.report.AddLine("---------------------", EAlert::kInfo);
+  ctx.report.AddLine("Building printpages", EAlert::kInfo);
   ctx.Progress().Show(static_cast<int>(pages.size()));
   for (size_t i = 0; i < pages.size(); ++i) {
     ctx.Progress().SetPos(static_cast<int>(i + 1));
@@ -61,7 +60,7 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   // Temporary files left by a killed build are removed where this build writes.
   m_context.Disk().ForgetSweptFolders();
   ReportSettings(m_context);
-  m_context.report.AddMessage(kDashesMessage, 0);
+  m_context.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
 
   for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strNumber = std::to_string(i + 1);
 
@@ -74,7 +73,7 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   CopyLayoutResources(*this);
   m_context.Progress().SetPos(2);
   CopyTemplates(*this);
-  m_context.report.AddMessage(kDashesMessage, 0);
+  m_context.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
 
   int nPosition = 2;
   bool bStopped = false;
@@ -110,8 +109,8 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
 
   if (!m_collections.empty() && m_context.settings.BuildCollections) {
     m_context.Progress().Show(static_cast<int>(m_collections.size()));
-    m_context.report.AddLine("---------------------", 0);
-    m_context.report.AddLine("Building collections", 0);
+    m_context.report.AddLine("---------------------", EAlert::kInfo);
+    m_context.report.AddLine("Building collections", EAlert::kInfo);
     BuildCollectionPages(*this);
   }
   if (m_context.settings.BuildIndex)

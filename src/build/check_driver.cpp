@@ -12,8 +12,8 @@ namespace velmora {
 void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
   m_context.report.Clear();
   m_context.report.SetBatch(true);
-  m_context.report.AddHeading(Message(70));
-  m_context.report.AddLine(Message(5), 0);
+  m_context.report.AddHeading(Message(EMessage::kCheckingPages));
+  m_context.report.AddLine(Message(EMessage::kDashes), EAlert::kInfo);
   m_nCheckProblems = 0;
   m_nCheckedPages = 0;
   m_nUncheckedLinks = 0;
@@ -44,11 +44,11 @@ void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
   m_context.Progress().Hide();
   // Every error line counts, a page that could not be read as well as a listed problem.
   m_nCheckProblems = static_cast<int>(m_context.report.ErrorsReported() - nErrorsBefore);
-  m_context.report.AddLine("", 0);
+  m_context.report.AddLine("", EAlert::kInfo);
   m_context.report.AddLine("Pages checked: " + std::to_string(m_nCheckedPages) +
                                ", problems: " + std::to_string(m_nCheckProblems) +
                                ", web links not checked: " + std::to_string(m_nUncheckedLinks),
-                           0);
+                           EAlert::kInfo);
   m_context.report.SetBatch(false);
 }
 

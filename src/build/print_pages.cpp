@@ -56,7 +56,7 @@ std::vector<CPage*> PrintListPages(CWebSite& site, const std::string& pagesValue
         continue;
       CPage* pPage = site.FindPage(reference);
       if (!pPage) {
-        site.m_context.report.AddFormatted(54, Trim(piece), 1);
+        site.m_context.report.AddFormatted(EMessage::kCantGet, Trim(piece), EAlert::kNotice);
         continue;
       }
       if (bSubtree)
@@ -125,7 +125,7 @@ bool FillPrintPage(CPage& page) {
     page.Build();
   if (page.m_strContent.empty())
     return false;
-  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, 0);
+  page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, EAlert::kInfo);
 
   const std::string& printPath = page.m_strLocalPath;
   std::string text = page.m_strContent;
@@ -189,7 +189,8 @@ bool FillPrintPage(CPage& page) {
           }
           if (nSize + gathered.size() > kMaxTextBytes) {
             page.Context().report.AddLine(
-                FormatText("   Too much text, print list not filled: %1", printPath), 3);
+                FormatText("   Too much text, print list not filled: %1", printPath),
+                EAlert::kError);
             bFull = true;
             return;
           }
@@ -208,10 +209,10 @@ bool FillPrintPage(CPage& page) {
   DeclareUtf8Charset(page.m_strContent);
 
   if (page.StoreLocal()) {
-    page.Context().report.AddLine("OK", 0);
+    page.Context().report.AddLine("OK", EAlert::kInfo);
     return true;
   }
-  page.Context().report.AddLine(FormatText("Can't write: %1", printPath), 2);
+  page.Context().report.AddLine(FormatText("Can't write: %1", printPath), EAlert::kWarning);
   return false;
 }
 
@@ -233,7 +234,7 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
 
   CPage onePage(this, "0,OneprintPage,PP," + filePath);
   if (!onePage.m_bValid) {
-    m_context.report.AddFormatted(33, filePath, 3);
+    m_context.report.AddFormatted(EMessage::kBadPath, filePath, EAlert::kError);
     return false;
   }
   // The page lands where it was asked for and is built from the print template, even on

@@ -82,7 +82,7 @@ bool CReplaceTool::Replace(const std::string& find, const std::string& with,
     m_site.m_context.Progress().SetPos(++nPosition);
   }
   if (m_bResultInReport)
-    m_site.m_context.report.AddLine(ResultText(), 0);
+    m_site.m_context.report.AddLine(ResultText(), EAlert::kInfo);
   else
     m_site.m_context.Dialogs().MessageBox(ResultText());
   m_site.m_context.Progress().Hide();

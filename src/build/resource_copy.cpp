@@ -98,9 +98,9 @@ int CopyListedFiles(CBuildContext& ctx, const std::string& address, const std::s
 // Resources or templates given by a web address with the Internet off: only the local copy
 // from an earlier run can serve.
 void ReportOffline(CBuildContext& ctx, const std::string& address, const std::string& folder) {
-  ctx.report.AddFormatted(47, address, 0);
+  ctx.report.AddFormatted(EMessage::kInternetOff, address, EAlert::kInfo);
   if (ctx.Disk().FolderExists(folder))
-    ctx.report.AddFormatted(92, folder, 0);
+    ctx.report.AddFormatted(EMessage::kUsingLocalCopy, folder, EAlert::kInfo);
 }
 
 void WriteMissingResources(CBuildContext& ctx, const std::string& folder) {
@@ -111,11 +111,11 @@ void WriteMissingResources(CBuildContext& ctx, const std::string& folder) {
       continue;
     std::string_view bytes;
     if (BuiltinFile(pszName, bytes) && ctx.files.WriteBinaryFile(path, bytes))
-      ctx.report.AddLine(FormatText("Using original: %1", pszName), 2);
+      ctx.report.AddLine(FormatText("Using original: %1", pszName), EAlert::kWarning);
   }
   std::string path = folder + "def.css";
   if (!ctx.files.AnythingAt(path) && ctx.files.WriteTextFile(path, LoadResourceText("def.css")))
-    ctx.report.AddLine(FormatText("Using original: %1", "def.css"), 2);
+    ctx.report.AddLine(FormatText("Using original: %1", "def.css"), EAlert::kWarning);
 }
 
 }  // namespace
@@ -228,11 +228,6 @@ bool CopyFiles(CBuildContext& ctx, const std::string& source, const std::string&
       return false;
   }
   return true;
-}
-
-void CopyResourcesAndTemplates(CWebSite& site) {
-  CopyLayoutResources(site);
-  CopyTemplates(site);
 }
 
 }  // namespace velmora

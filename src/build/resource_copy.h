@@ -11,9 +11,6 @@ class CBuildContext;
 
 class CWebSite;
 
-// The build's copying stage: layout resources, then templates with the ATEMPLATE= lines.
-void CopyResourcesAndTemplates(CWebSite& site);
-
 // Each returns false when it had to stop early; the build goes on either way.
 bool CopyLayoutResources(CWebSite& site);
 bool CopyTemplates(CWebSite& site);

@@ -9,7 +9,7 @@ namespace velmora {
 bool StoppedByTheUser(CBuildContext& ctx) {
   if (!ctx.Progress().StopRequested())
     return false;
-  ctx.report.AddLine("Stopped by the user", 2);
+  ctx.report.AddLine("Stopped by the user", EAlert::kWarning);
   return true;
 }
 

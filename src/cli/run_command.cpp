@@ -21,9 +21,9 @@ void Complain(const std::string& text) {
 
 // From the command's result, what was reported and the problems a check counted.
 int ExitStatus(const CReport& report, bool bRan, int problems = 0) {
-  if (!bRan || report.HighestLevel() >= 4)
+  if (!bRan || report.Reported(EAlert::kFatal))
     return kExitCouldNotRun;
-  if (report.HighestLevel() == 3 || problems > 0)
+  if (report.Reported(EAlert::kError) || problems > 0)
     return kExitErrors;
   return kExitClean;
 }

@@ -41,8 +41,6 @@
 namespace velmora {
 
 namespace {
-constexpr int kDocumentationMessage = 1;
-constexpr int kChangedScriptMessage = 17000;
 const char kAppTitle[] = "Quarn20";
 
 // The start folder of a file dialog: the document's folder, else drive C.
@@ -569,7 +567,7 @@ void CMainFrame::OnNextPane(int nStep) {
 }
 
 void CMainFrame::OnBrowseDocumentation() {
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(Message(kDocumentationMessage))));
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(Message(EMessage::kProductAddress))));
 }
 
 void CMainFrame::RememberScriptTime() {
@@ -589,7 +587,7 @@ void CMainFrame::OnGetFocus() {
   m_bInWatch = true;
   std::int64_t nTime = 0;
   if (m_ctx.Disk().ModificationTime(m_doc.PathName(), nTime) && nTime != m_nLastScriptTime &&
-      !m_bSkipReloadCheck && m_ctx.Dialogs().AskYesNoDefaultNo(Message(kChangedScriptMessage)))
+      !m_bSkipReloadCheck && m_ctx.Dialogs().AskYesNoDefaultNo(Message(EMessage::kChangedScript)))
     OnReload();
   m_bSkipReloadCheck = false;
   RememberScriptTime();

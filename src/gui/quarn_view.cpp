@@ -33,8 +33,6 @@
 namespace velmora {
 
 namespace {
-constexpr int kNoSiteMessage = 6;
-constexpr int kNoPageSelectedMessage = 88;
 constexpr int kFormWidth = 356;  // dialog units
 constexpr int kFormHeight = 250;
 constexpr int kScriptLeft = 7;
@@ -316,7 +314,7 @@ void CQuarnView::OnCheckSelected() {
 
 void CQuarnView::OnMakeOnePage() {
   if (!HasSite()) {
-    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(EMessage::kNoSite));
     return;
   }
   CMakeOnePageDlg dialog(m_session.m_pWebSite->m_strCatalog, this);
@@ -328,7 +326,7 @@ void CQuarnView::OnMakeOnePage() {
 
 void CQuarnView::OnReplace() {
   if (!HasSite()) {
-    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(EMessage::kNoSite));
     return;
   }
   CReplaceTool tool(*m_session.m_pWebSite);
@@ -342,13 +340,13 @@ void CQuarnView::OnReplace() {
 
 std::string CQuarnView::BrowseTarget() {
   if (!HasSite()) {
-    m_doc.Context().Dialogs().MessageBox(Message(kNoSiteMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(EMessage::kNoSite));
     return "";
   }
   const std::vector<size_t> positions = SelectedPositions();
   const std::string target = positions.empty() ? "" : PageTarget(positions.front());
   if (target.empty())
-    m_doc.Context().Dialogs().MessageBox(Message(kNoPageSelectedMessage));
+    m_doc.Context().Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
   return target;
 }
 

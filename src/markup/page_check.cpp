@@ -54,7 +54,7 @@ bool CheckWebAddress(CBuildContext& ctx, const std::string& address, std::string
           problem = address + "  -  " + ctx.fetcher.GetProbeError();
           break;
         default:
-          problem = address + TrimRight(Message(19001));
+          problem = address + TrimRight(Message(EMessage::kNotAnAddress));
           break;
       }
       break;
@@ -212,17 +212,17 @@ void CPage::CheckPage() {
     }
   }
 
-  Context().report.AddLine("", 0);
-  Context().report.AddLine(m_strName + " - " + m_strLocalPath, 0);
+  Context().report.AddLine("", EAlert::kInfo);
+  Context().report.AddLine(m_strName + " - " + m_strLocalPath, EAlert::kInfo);
   if (m_pSite)
     ++m_pSite->m_nCheckedPages;
   if (lines.empty()) {
-    Context().report.AddLine("OK", 0);
+    Context().report.AddLine("OK", EAlert::kInfo);
     return;
   }
   for (const CCheckLine& line : lines) {
     Context().report.AddLine(line.m_strText.empty() ? "empty" : line.m_strText,
-                             line.m_bUnchecked ? 2 : 3);
+                             line.m_bUnchecked ? EAlert::kWarning : EAlert::kError);
     if (line.m_bUnchecked && m_pSite)
       ++m_pSite->m_nUncheckedLinks;
   }

@@ -23,13 +23,6 @@ namespace velmora {
 
 namespace {
 
-const int kImportedFolder = 9;
-const int kBadReference = 34;
-const int kCantGet = 54;
-const int kCantLoadLocalCopy = 55;
-const int kUnknownPageName = 74;
-const int kUsingLocalCopy = 92;
-
 enum class EImageStep { kNext, kRewritten, kStop };
 
 // Hashes strings and string views alike, so a map keyed by strings is searched without copies.
@@ -83,7 +76,7 @@ int ScanImages(CReport& report, std::string& text, Step step) {
       continue;
     }
     if (value.empty()) {
-      report.AddLine(Message(kBadReference) + ": " + value, 0);
+      report.AddLine(Message(EMessage::kBadReference) + ": " + value, EAlert::kInfo);
       pos += 3;
       continue;
     }
@@ -109,10 +102,10 @@ int ScanImages(CReport& report, std::string& text, Step step) {
 // After a failed fetch or copy: an earlier run's copy will do.
 bool FallBackToLocalCopy(CBuildContext& ctx, const std::string& localCopy) {
   if (ctx.files.FileExists(localCopy)) {
-    ctx.report.AddFormatted(kUsingLocalCopy, localCopy, 0);
+    ctx.report.AddFormatted(EMessage::kUsingLocalCopy, localCopy, EAlert::kInfo);
     return true;
   }
-  ctx.report.AddFormatted(kCantLoadLocalCopy, localCopy, 0);
+  ctx.report.AddFormatted(EMessage::kCantLoadLocalCopy, localCopy, EAlert::kInfo);
   return false;
 }
 
@@ -156,7 +149,7 @@ int CPage::CorrectNameRefs(std::string& text) {
     if (m_pSite)
       pTarget = m_pSite->FirstWithLocalPath(m_pSite->FirstPageNamed(name));
     if (!pTarget) {
-      Context().report.AddFormatted(kUnknownPageName, value, 1);
+      Context().report.AddFormatted(EMessage::kUnknownPageName, value, EAlert::kNotice);
       continue;
     }
     // An N page is never written; it is linked at its web address.
@@ -225,22 +218,22 @@ int CNode::LocaliseImages(std::string& text) {
 }
 
 int CNode::FetchImagesFrom(const std::string& from, std::string& text) {
-  const std::string importRoot = m_strCatalog + Message(kImportedFolder);
+  const std::string importRoot = m_strCatalog + Message(EMessage::kImportedFolder);
   return ScanImages(Context().report, text,
                     [&](size_t& pos, const std::string& value, std::string& reference) {
                       const std::string address = JoinAddress(m_strUrl, value);
                       const std::string localCopy =
                           address.empty() ? address : ImageCopyPath(address, importRoot);
                       if (localCopy.empty()) {
-                        Context().report.AddFormatted(kCantGet, value, 3);
+                        Context().report.AddFormatted(EMessage::kCantGet, value, EAlert::kError);
                         pos += 4;
                         return EImageStep::kNext;
                       }
                       std::string log;
                       if (Context().fetcher.GetBinary(address, localCopy, log)) {
-                        Context().report.AddLine(log, 0);
+                        Context().report.AddLine(log, EAlert::kInfo);
                       } else {
-                        Context().report.AddLine(log, 3);
+                        Context().report.AddLine(log, EAlert::kError);
                         if (!FallBackToLocalCopy(Context(), localCopy)) {
                           pos += 4;
                           return EImageStep::kNext;
@@ -267,9 +260,10 @@ int CNode::CopyImagesFrom(const std::string& from, std::string& text) {
         if (!bResolved)
           return EImageStep::kStop;
 
-        const std::string localCopy = m_strCatalog + Message(kImportedFolder) + fullPath.substr(2);
+        const std::string localCopy =
+            m_strCatalog + Message(EMessage::kImportedFolder) + fullPath.substr(2);
         if (!Context().files.CopyFileMakingDirs(fullPath, localCopy)) {
-          Context().report.AddFormatted(kCantGet, fullPath, 3);
+          Context().report.AddFormatted(EMessage::kCantGet, fullPath, EAlert::kError);
           if (!FallBackToLocalCopy(Context(), localCopy)) {
             pos += 4;
             return EImageStep::kNext;
@@ -290,7 +284,8 @@ int CNode::RepointImageCopies(std::string& text, bool bReportMissing) {
         const std::string copy = ResolveRelative(m_strLocalPath, value);
         if (copy.empty() || !Context().files.FileExists(copy)) {
           if (bReportMissing)
-            Context().report.AddFormatted(kCantLoadLocalCopy, copy.empty() ? value : copy, 3);
+            Context().report.AddFormatted(EMessage::kCantLoadLocalCopy, copy.empty() ? value : copy,
+                                          EAlert::kError);
           pos += 3;
           return EImageStep::kNext;
         }
@@ -323,7 +318,8 @@ int CNode::CheckBlockImages(std::string& text) {
           return EImageStep::kRewritten;
         }
         if (!bOwn && !bHost)
-          Context().report.AddFormatted(kCantGet, hostPlace.empty() ? ownPlace : hostPlace, 2);
+          Context().report.AddFormatted(EMessage::kCantGet,
+                                        hostPlace.empty() ? ownPlace : hostPlace, EAlert::kWarning);
         pos += 3;
         return EImageStep::kNext;
       });

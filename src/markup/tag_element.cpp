@@ -6,6 +6,7 @@
 #include "markup/text_operations.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
@@ -120,7 +121,7 @@ void CTagElement::Parse(const std::string& element, CReport* pReport) {
     if (eq == std::string::npos) {
       // One line per element: a list of many bad pieces would repeat the whole element each time.
       if (!bReported && pReport)
-        pReport->AddFormatted(31, element, 2);
+        pReport->AddFormatted(EMessage::kBadParameterList, element, EAlert::kWarning);
       bReported = true;
       continue;
     }

@@ -59,16 +59,6 @@ std::string TextBetween(const std::string& text, const std::string& left,
   return from < r ? text.substr(from, r - from) : std::string();
 }
 
-int SplitString(const std::string& text, std::vector<std::string>& pieces,
-                const std::string& separator, bool removeEmpty, bool append) {
-  if (!append)
-    pieces.clear();
-  for (std::string& piece : Split(text, separator)) pieces.push_back(std::move(piece));
-  if (removeEmpty)
-    std::erase_if(pieces, [](const std::string& p) { return p.empty(); });
-  return static_cast<int>(pieces.size());
-}
-
 void CollectQuotedValues(const std::string& text, const std::string& key, size_t maxDistance,
                          std::vector<std::string>& values) {
   if (key.empty())

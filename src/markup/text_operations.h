@@ -8,8 +8,6 @@
 namespace velmora {
 
 std::string TextBetween(const std::string& text, const std::string& left, const std::string& right);
-int SplitString(const std::string& text, std::vector<std::string>& pieces,
-                const std::string& separator, bool removeEmpty, bool append = false);
 // The first double quote at or after from that lies at most maxDistance after key; npos when
 // there is none. Looking only that far keeps a scan over many keys linear.
 size_t FindQuoteWithin(const std::string& text, size_t from, size_t key, size_t maxDistance);

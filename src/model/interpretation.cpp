@@ -16,6 +16,7 @@
 #include "platform/file_access.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "res/messages.h"
 
 namespace velmora {
 
@@ -61,7 +62,7 @@ std::vector<std::string> LinePieces(const std::string& line, std::string_view ke
 void LoadIndexLine(CWebSite& site, const std::string& line) {
   CNode source(&site);
   if (!source.SetLocation(Trim(std::string_view(line).substr(6)))) {
-    site.m_context.report.AddFormatted(25, line, 0);
+    site.m_context.report.AddFormatted(EMessage::kIgnoringIndexLine, line, EAlert::kInfo);
     return;
   }
   if (source.Load())
@@ -92,7 +93,7 @@ bool CInterpretation::Run() {
   ReadGeneralLines();
 
   if (m_site.m_strVersion != "2.0") {
-    m_site.m_context.report.AddLine("FATAL ERROR: missing: VERSION=2.0", 4);
+    m_site.m_context.report.AddLine("FATAL ERROR: missing: VERSION=2.0", EAlert::kFatal);
     return false;
   }
   if (!MakeCatalogCurrent())
@@ -107,19 +108,19 @@ bool CInterpretation::Run() {
   ReportMissingValues();
 
   if (m_site.m_lines.empty()) {
-    m_site.m_context.report.AddLine(kTooFewLinesText, 4);
+    m_site.m_context.report.AddLine(kTooFewLinesText, EAlert::kFatal);
     return false;
   }
   ReadPages();
   if (m_site.m_pages.empty()) {
-    m_site.m_context.report.AddLine(kTooFewLinesText, 4);
+    m_site.m_context.report.AddLine(kTooFewLinesText, EAlert::kFatal);
     return false;
   }
 
   m_site.FormOutline();
   m_site.PrepareOutline();
   m_site.m_context.report.AddLine(
-      "Can establish structure\r\n---------------------------------------", 0);
+      "Can establish structure\r\n---------------------------------------", EAlert::kInfo);
   if (m_site.m_pPublishedList)
     m_site.FillPublishedList(*m_site.m_pPublishedList);
   return true;
@@ -189,7 +190,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     if (pRule->m_bValid)
       m_site.m_replaceRules.push_back(std::move(pRule));
     else
-      m_site.m_context.report.AddLine("Ignoring replace. " + line, 1);
+      m_site.m_context.report.AddLine("Ignoring replace. " + line, EAlert::kNotice);
     return true;
   }
   if (StartsWith(line, "COLLECT:")) {
@@ -197,7 +198,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
     if (pCollection->m_bValid)
       m_site.m_collections.push_back(std::move(pCollection));
     else
-      m_site.m_context.report.AddFormatted(27, line, 1);
+      m_site.m_context.report.AddFormatted(EMessage::kIgnoringCollect, line, EAlert::kNotice);
     return true;
   }
   if (StartsWith(line, "INDEX:")) {
@@ -213,7 +214,7 @@ bool CInterpretation::ReadGeneralLine(const std::string& line) {
 bool CInterpretation::MakeCatalogCurrent() {
   const std::string& catalog = m_site.m_strCatalog;
   if (catalog.empty()) {
-    m_site.m_context.report.AddLine("FATAL ERROR: No legal site catalog, CATALOG=", 4);
+    m_site.m_context.report.AddLine("FATAL ERROR: No legal site catalog, CATALOG=", EAlert::kFatal);
     return false;
   }
   if (m_site.m_context.folder.Set(catalog, m_site.m_context.Disk()))
@@ -239,7 +240,7 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
   const std::string& catalog = m_site.m_strCatalog;
   bElsewhere = false;
   if (value.empty()) {
-    m_site.m_context.report.AddLine(FormatText(assumingText, defaultName), 1);
+    m_site.m_context.report.AddLine(FormatText(assumingText, defaultName), EAlert::kNotice);
     value = catalog + defaultName;
     return true;
   }
@@ -258,14 +259,14 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
       return false;
     std::string full;
     if (!m_site.m_context.folder.FullPath(value, full)) {
-      m_site.m_context.report.AddLine(fatalText, 4);
+      m_site.m_context.report.AddLine(fatalText, EAlert::kFatal);
       return false;
     }
     value = full;
     return true;
   }
   if (Contains(value.substr(value.rfind('\\') + 1), ".")) {
-    m_site.m_context.report.AddLine(fatalText, 4);
+    m_site.m_context.report.AddLine(fatalText, EAlert::kFatal);
     return false;
   }
   if (!EqualsNoCase(value.substr(0, 2), catalog.substr(0, 2)))
@@ -275,21 +276,21 @@ bool CInterpretation::ResolveSupportCatalog(std::string& value, bool& bElsewhere
 
 void CInterpretation::ReportMissingValues() {
   if (m_site.m_strSiteName.empty()) {
-    m_site.m_context.report.AddLine("No Site Name, SITENAME=", 0);
+    m_site.m_context.report.AddLine("No Site Name, SITENAME=", EAlert::kInfo);
     m_site.m_strSiteName = "Site Name";
   }
   if (m_site.m_strMessage.empty()) {
-    m_site.m_context.report.AddLine("No Site Message, MESSAGE=", 0);
+    m_site.m_context.report.AddLine("No Site Message, MESSAGE=", EAlert::kInfo);
     m_site.m_strMessage = " ";
   }
   if (m_site.m_strSiteOrg.empty())
-    m_site.m_context.report.AddLine("No Site Organisation,SITEORG=", 0);
+    m_site.m_context.report.AddLine("No Site Organisation,SITEORG=", EAlert::kInfo);
   if (m_site.m_strSiteAuthor.empty()) {
-    m_site.m_context.report.AddLine("No Site Author, SITEAUTHOR=", 0);
+    m_site.m_context.report.AddLine("No Site Author, SITEAUTHOR=", EAlert::kInfo);
     m_site.m_strSiteAuthor = "nn";
   }
   if (m_site.m_strKeywords.empty())
-    m_site.m_context.report.AddLine("No keywords, KEYWORDS=", 0);
+    m_site.m_context.report.AddLine("No keywords, KEYWORDS=", EAlert::kInfo);
 }
 
 // Every remaining line is a page line followed by its BLOCKS: and BASED_ON: lines; those of
@@ -312,7 +313,7 @@ void CInterpretation::ReadPages() {
       pPage = pNew.get();
       m_site.m_pages.push_back(std::move(pNew));
     } else {
-      m_site.m_context.report.AddLine("Ignoring pageline: " + line, 3);
+      m_site.m_context.report.AddLine("Ignoring pageline: " + line, EAlert::kError);
     }
     for (; n < lines.size() && !isPageLine(lines[n]); ++n) {
       m_site.m_context.Progress().Step();
@@ -332,7 +333,7 @@ void CInterpretation::ReadBlockLine(CPage* pPage, const std::string& line) {
   for (const std::string& piece : LinePieces(line, "BLOCKS:")) {
     auto pBlock = std::make_unique<CBlock>(&m_site, pPage, piece);
     if (!pBlock->m_bValid) {
-      m_site.m_context.report.AddLine("Bad block: " + piece, 3);
+      m_site.m_context.report.AddLine("Bad block: " + piece, EAlert::kError);
       continue;
     }
     pPage->AddBlock(m_site.m_blocks.size());
@@ -354,7 +355,7 @@ bool CWebSite::Interpret() {
     m_pPublishedList->Clear();
   m_context.report.Clear();
   m_context.report.AddHeading("Checking sitestructure");
-  m_context.report.AddMessage(5, 0);
+  m_context.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
   return CInterpretation(*this).Run();
 }
 

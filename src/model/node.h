@@ -71,7 +71,6 @@ class CNode {
   // The next and previous nodes in the sequence that have a local path or option N.
   CNode* NextPage();
   CNode* PreviousPage();
-  bool IsSiblingOf(const CNode* pOther) const { return m_pParent == pOther->m_pParent; }
   bool IsBelow(const CNode* pAncestor) const;
   bool HasOption(char cLetter) const;
 

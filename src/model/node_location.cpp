@@ -40,7 +40,7 @@ bool CNode::SetLocation(const std::string& location) {
   if (place.size() < 2)
     return false;
   if (!Contains(place, ".")) {
-    Context().report.AddFormatted(33, place, 2);
+    Context().report.AddFormatted(EMessage::kBadPath, place, EAlert::kWarning);
     return false;
   }
   // Only the scheme is folded: the rest of a path is case-sensitive on the host.
@@ -48,11 +48,11 @@ bool CNode::SetLocation(const std::string& location) {
   if (!Contains(place, "http") && Contains(place, "/") && Context().settings.AllowForwardSlashes)
     ReplaceAll(place, "/", "\\");
 
-  const std::string imported = Message(9);
+  const std::string imported = Message(EMessage::kImportedFolder);
   if (NormalizeHttpAddress(place)) {
     std::string remote = UrlToLocalPath(place, imported);
     if (remote.empty()) {
-      Context().report.AddFormatted(33, place, 3);
+      Context().report.AddFormatted(EMessage::kBadPath, place, EAlert::kError);
       return false;
     }
     m_strUrl = place;
@@ -68,7 +68,7 @@ bool CNode::SetLocation(const std::string& location) {
       // path of only dots names no file there; its copy would be the folder itself.
       const std::string plain = PlainFolderPath(place);
       if (plain.empty()) {
-        Context().report.AddFormatted(33, place, 3);
+        Context().report.AddFormatted(EMessage::kBadPath, place, EAlert::kError);
         return false;
       }
       m_strOutsidePath = place;

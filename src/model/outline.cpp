@@ -75,7 +75,7 @@ void CWebSite::FormOutline() {
 
   CPage* pFirst = m_pages[i].get();
   if (pFirst->m_nLevel != 1) {
-    m_context.report.AddLine("Force level 1 on page: " + pFirst->m_strName, 2);
+    m_context.report.AddLine("Force level 1 on page: " + pFirst->m_strName, EAlert::kWarning);
     pFirst->m_nLevel = 1;
   }
   Attach(m_pRoot.get(), pFirst);

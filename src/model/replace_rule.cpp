@@ -48,7 +48,7 @@ void CReplaceRule::Apply(std::string& text) {
   if (!m_bLoaded && m_strIn.size() > 1 && m_strIn[0] == '#') {
     CNode source(m_pSite);
     if (!source.SetLocation(m_strIn.substr(1)) || !source.Load()) {
-      m_pSite->m_context.report.AddLine("Cannot make: " + m_strIn, 0);
+      m_pSite->m_context.report.AddLine("Cannot make: " + m_strIn, EAlert::kInfo);
       return;
     }
     if (!source.m_strUrl.empty() || !source.m_strOutsidePath.empty())

@@ -100,8 +100,4 @@ CBlock* CWebSite::GetBlock(size_t nIndex) const {
   return nIndex < m_blocks.size() ? m_blocks[nIndex].get() : nullptr;
 }
 
-void CWebSite::ApplyReplaceRules(std::string& text) {
-  for (auto& pRule : m_replaceRules) pRule->Apply(text);
-}
-
 }  // namespace velmora

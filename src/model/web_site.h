@@ -37,9 +37,7 @@ class CWebSite {
   CPage* FindPage(const std::string& text) const;
   CPage* HomePage() const;
   int CountPages(int nLevel) const;
-  std::string CountPagesText(int nLevel) const { return std::to_string(CountPages(nLevel)); }
   CBlock* GetBlock(size_t nIndex) const;
-  void ApplyReplaceRules(std::string& text);
   // Places the pages into a new outline under m_pRoot by their levels.
   void FormOutline();
   // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.

@@ -102,13 +102,13 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
   log = "GET: " + address + " ";
   std::string text = CleanAddress(address);
   if (text.size() < 5) {
-    log += FormatMessage(19000, text);
+    log += FormatMessage(EMessage::kOnlyHttpAddresses, text);
     return false;
   }
   AddScheme(text);
   CAddress first;
   if (!ParseAddress(text, first) || !IsHttpService(first)) {
-    log += FormatMessage(19000, text);
+    log += FormatMessage(EMessage::kOnlyHttpAddresses, text);
     return false;
   }
   if (!MayAsk(first, log))
@@ -123,7 +123,7 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
   if (response.m_nStatus == 401) {
     // One retry with the credentials the user gives.
     if (!m_pDialogs->AskPassword(text, request.m_strUser, request.m_strPassword)) {
-      log += Message(19003);
+      log += Message(EMessage::kInvalidPassword);
       return false;
     }
     if (!SendRequest(request, response)) {
@@ -135,30 +135,30 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
   if (IsRedirect(response.m_nStatus)) {
     std::string target = FindLocation(response.m_strHeaders);
     if (target.empty()) {
-      log += Message(19002);
+      log += Message(EMessage::kUnacceptedRedirection);
       return false;
     }
     CAddress second;
     ETarget kind = ParseTarget(target, first, second);
     if (kind == ETarget::kUnreadable) {
-      log += FormatMessage(19000, text);
+      log += FormatMessage(EMessage::kOnlyHttpAddresses, text);
       return false;
     }
     if (kind == ETarget::kNotHttp) {
-      log += Message(19006);
+      log += Message(EMessage::kRedirectionNotHttp);
       return false;
     }
     // A text asked for by a folder name that leads to a file is refused: relative
     // references in that text would be taken from the wrong folder.
     if (bText && !Contains(first.m_strObject, ".") && Contains(second.m_strObject, ".")) {
-      log += FormatMessage(19, std::to_string(response.m_nStatus));
+      log += FormatMessage(EMessage::kCode, std::to_string(response.m_nStatus));
       return false;
     }
-    if (!m_pDialogs->AskYesNo(FormatMessage(19007, text, target))) {
-      log += Message(19002);
+    if (!m_pDialogs->AskYesNo(FormatMessage(EMessage::kAcceptRedirection, text, target))) {
+      log += Message(EMessage::kUnacceptedRedirection);
       return false;
     }
-    log += FormatMessage(19004, target) + " ";
+    log += FormatMessage(EMessage::kRedirectedTo, target) + " ";
     if (!MayAsk(second, log))
       return false;
     // The target gets no credentials: it may be another server.
@@ -168,12 +168,12 @@ bool CHttpFetcher::Fetch(const std::string& address, bool bText, std::string& bo
       return ClientFailed(response, log);
     }
     if (response.m_nStatus != 200) {
-      log += FormatMessage(19, std::to_string(response.m_nStatus));
+      log += FormatMessage(EMessage::kCode, std::to_string(response.m_nStatus));
       return false;
     }
     m_strRedirected = target;
   } else if (response.m_nStatus != 200) {
-    log += FormatMessage(19, std::to_string(response.m_nStatus));
+    log += FormatMessage(EMessage::kCode, std::to_string(response.m_nStatus));
     return false;
   }
   body = std::move(response.m_strBody);

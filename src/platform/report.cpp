@@ -19,7 +19,7 @@ void CReport::Replay(CReportBuffer& buffer) {
     if (line.m_bHeading)
       AddHeading(line.m_strText);
     else
-      AddLine(line.m_strText, line.m_nLevel);
+      AddLine(line.m_strText, line.m_level);
   }
   buffer.m_lines.clear();
 }
@@ -31,7 +31,7 @@ void CReport::Clear() {
 
 void CReport::AddHeading(const std::string& text) {
   if (tlpBuffer) {
-    tlpBuffer->m_lines.push_back({text, 0, true});
+    tlpBuffer->m_lines.push_back({text, EAlert::kInfo, true});
     return;
   }
   m_strText += "\r\n" + text + "\r\n";
@@ -41,32 +41,33 @@ void CReport::AddHeading(const std::string& text) {
     Refresh();
 }
 
-void CReport::AddLine(const std::string& text, int nLevel) {
+void CReport::AddLine(const std::string& text, EAlert level) {
+  const int nLevel = static_cast<int>(level);
   if (tlpBuffer) {
-    tlpBuffer->m_lines.push_back({text, nLevel, false});
+    tlpBuffer->m_lines.push_back({text, level, false});
     return;
   }
   m_strText += text + "\r\n";
   if (nLevel > m_nHighestLevel)
     m_nHighestLevel = nLevel;
-  if (nLevel >= 3)
+  if (level >= EAlert::kError)
     m_errors.push_back(text);
-  if (nLevel > 0) {
+  if (level > EAlert::kInfo) {
     m_alerts.push_back(text);
     ++m_nAlertsReported;
   }
-  if (nLevel >= 3)
+  if (level >= EAlert::kError)
     ++m_nErrorsReported;
   if (!m_bBatch)
     Refresh();
 }
 
-void CReport::AddMessage(int nId, int nLevel) {
-  AddLine(Message(nId), nLevel);
+void CReport::AddMessage(EMessage id, EAlert level) {
+  AddLine(Message(id), level);
 }
 
-void CReport::AddFormatted(int nId, const std::string& arg, int nLevel) {
-  AddLine(FormatText(Message(nId), arg), nLevel);
+void CReport::AddFormatted(EMessage id, const std::string& arg, EAlert level) {
+  AddLine(FormatText(Message(id), arg), level);
 }
 
 std::string AlertBoxText(const std::vector<std::string>& alerts) {

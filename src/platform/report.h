@@ -1,5 +1,5 @@
-// The program's one log: lines with alert levels 0 (information) to 4 (fatal). Lines above
-// level 0 reported inside a batch are also gathered and shown in the alert box at its end.
+// The program's one log: lines with alert levels from information to fatal. Lines above
+// information reported inside a batch are also gathered and shown in the alert box at its end.
 #pragma once
 
 #include <string>
@@ -7,9 +7,14 @@
 
 namespace velmora {
 
-// Where the report is shown: the GUI's report window, the CLI's standard output.
 class CDialogs;
+enum class EMessage : int;
 
+// How much a report line matters. Lines above kInfo are alerts; kError and kFatal make a
+// command fail.
+enum class EAlert : int { kInfo = 0, kNotice = 1, kWarning = 2, kError = 3, kFatal = 4 };
+
+// Where the report is shown: the GUI's report window, the CLI's standard output.
 class CReportWindow {
  public:
   virtual ~CReportWindow() = default;
@@ -27,7 +32,7 @@ class CReportBuffer {
   friend class CReport;
   struct CLine {
     std::string m_strText;
-    int m_nLevel;
+    EAlert m_level;
     bool m_bHeading;
   };
   std::vector<CLine> m_lines;
@@ -45,9 +50,9 @@ class CReport {
   void SetDialogs(CDialogs* pDialogs) { m_pDialogs = pDialogs; }
   void Clear();
   void AddHeading(const std::string& text);
-  void AddLine(const std::string& text, int nLevel);
-  void AddMessage(int nId, int nLevel);
-  void AddFormatted(int nId, const std::string& arg, int nLevel);
+  void AddLine(const std::string& text, EAlert level);
+  void AddMessage(EMessage id, EAlert level);
+  void AddFormatted(EMessage id, const std::string& arg, EAlert level);
   void SetBatch(bool bOn);
 
   const std::string& Text() const { return m_strText; }
@@ -55,6 +60,8 @@ class CReport {
   // The highest level reported since the report was made or ResetHighestLevel was called;
   // the command line derives its exit status from it. -1 when nothing was reported.
   int HighestLevel() const { return m_nHighestLevel; }
+  // Whether a line of this level or above was reported since then.
+  bool Reported(EAlert level) const { return m_nHighestLevel >= static_cast<int>(level); }
   void ResetHighestLevel() {
     m_nHighestLevel = -1;
     m_errors.clear();

@@ -60,14 +60,14 @@ const std::map<int, std::string>& Table() {
 }
 }  // namespace
 
-const std::string& Message(int nId) {
+const std::string& Message(EMessage id) {
   static const std::string empty;
-  auto it = Table().find(nId);
+  auto it = Table().find(static_cast<int>(id));
   return it == Table().end() ? empty : it->second;
 }
 
-std::string FormatMessage(int nId, const std::string& arg1, const std::string& arg2) {
-  return FormatText(Message(nId), arg1, arg2);
+std::string FormatMessage(EMessage id, const std::string& arg1, const std::string& arg2) {
+  return FormatText(Message(id), arg1, arg2);
 }
 
 }  // namespace velmora

@@ -29,9 +29,7 @@ ERequestTarget ResolveRequestPath(const std::string& rootFolder, const std::stri
       requestPath.find_first_of(std::string("\\\0", 2)) != std::string::npos)
     return ERequestTarget::kForbidden;
   std::string joined = rootFolder;
-  std::vector<std::string> pieces;
-  SplitString(requestPath, pieces, "/", true);
-  for (const std::string& piece : pieces) {
+  for (const std::string& piece : Split(requestPath, "/", true)) {
     if (piece == ".")
       continue;
     if (piece == "..")

@@ -43,7 +43,7 @@ bool CServeSession::Build() {
       break;
   }
   if (!bRan && errors.empty()) {
-    SplitString(m_session.m_context.report.Text(), errors, "\r\n", true);
+    errors = Split(m_session.m_context.report.Text(), "\r\n", true);
     if (errors.empty())
       errors.push_back("The site could not be built from " + m_strScriptPath);
   } else {

@@ -30,15 +30,15 @@ class ReportWindowTest : public ::testing::Test {
 TEST_F(ReportWindowTest, PrintsEachLineOnceAcrossClearsAndBatches) {
   CCliReportWindow window(m_pOut, m_report, false);
   m_report.SetWindow(&window);
-  m_report.AddLine("Checking sitestructure", 0);
-  m_report.AddLine("two\r\nparts", 1);
+  m_report.AddLine("Checking sitestructure", EAlert::kInfo);
+  m_report.AddLine("two\r\nparts", EAlert::kNotice);
   EXPECT_EQ(Printed(), "Checking sitestructure\ntwo\nparts\n");
 
   // A batch is shown at its end, followed by an empty line.
   m_report.Clear();
   m_report.SetBatch(true);
   m_report.AddHeading("Built - with properties:");
-  m_report.AddLine("built", 0);
+  m_report.AddLine("built", EAlert::kInfo);
   EXPECT_EQ(Printed(), "Checking sitestructure\ntwo\nparts\n");
   m_report.SetBatch(false);
   std::string afterBatch =
@@ -46,25 +46,25 @@ TEST_F(ReportWindowTest, PrintsEachLineOnceAcrossClearsAndBatches) {
   EXPECT_EQ(Printed(), afterBatch);
 
   // Lines after the batch are neither lost nor cut.
-  m_report.AddLine("later", 0);
-  m_report.AddLine("", 0);
-  m_report.AddLine("last", 0);
+  m_report.AddLine("later", EAlert::kInfo);
+  m_report.AddLine("", EAlert::kInfo);
+  m_report.AddLine("last", EAlert::kInfo);
   EXPECT_EQ(Printed(), afterBatch + "later\n\nlast\n");
 }
 
 TEST_F(ReportWindowTest, QuietPrintsOnlyNewAlerts) {
   CCliReportWindow window(m_pOut, m_report, true);
   m_report.SetWindow(&window);
-  m_report.AddLine("info", 0);
-  m_report.AddLine("first alert", 1);
-  m_report.AddLine("second alert", 3);
+  m_report.AddLine("info", EAlert::kInfo);
+  m_report.AddLine("first alert", EAlert::kNotice);
+  m_report.AddLine("second alert", EAlert::kError);
   EXPECT_EQ(Printed(), "first alert\nsecond alert\n");
 
   // A batch empties the alerts at its start; its own alerts come out at its end.
   m_report.Clear();
   m_report.SetBatch(true);
-  m_report.AddLine("in batch", 2);
-  m_report.AddLine("quiet line", 0);
+  m_report.AddLine("in batch", EAlert::kWarning);
+  m_report.AddLine("quiet line", EAlert::kInfo);
   m_report.SetBatch(false);
   EXPECT_EQ(Printed(), "first alert\nsecond alert\nin batch\n");
 }

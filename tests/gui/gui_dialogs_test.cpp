@@ -34,7 +34,8 @@ class CGuiDialogsTest : public QObject {
   void AlertBoxListsSixAlertsAndNoSwitchesItOff() {
     QString shown;
     TestContext().report.SetBatch(true);
-    for (int i = 1; i <= 6; ++i) TestContext().report.AddLine("alert " + std::to_string(i), 2);
+    for (int i = 1; i <= 6; ++i)
+      TestContext().report.AddLine("alert " + std::to_string(i), EAlert::kWarning);
     OnModal([&](QWidget* pWindow) {
       auto* pBox = qobject_cast<QMessageBox*>(pWindow);
       QVERIFY(pBox);
@@ -48,7 +49,8 @@ class CGuiDialogsTest : public QObject {
   }
 
   void RedirectQuestionIsAnsweredYesOrNo() {
-    const std::string question = FormatMessage(19007, "http://a/", "http://b/x.html");
+    const std::string question =
+        FormatMessage(EMessage::kAcceptRedirection, "http://a/", "http://b/x.html");
     QString shown;
     OnModal([&](QWidget* pWindow) {
       auto* pBox = qobject_cast<QMessageBox*>(pWindow);
@@ -66,7 +68,8 @@ class CGuiDialogsTest : public QObject {
   // Where Yes replaces a file or drops edits, Enter must not: No is the default button.
   void DestructiveQuestionsDefaultToNo() {
     for (const std::string& question :
-         {FormatMessage(76, "C:\\site\\script.txt"), Message(17000)}) {
+         {FormatMessage(EMessage::kReplaceFile, "C:\\site\\script.txt"),
+          Message(EMessage::kChangedScript)}) {
       QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
       OnModal([&](QWidget* pWindow) {
         auto* pBox = qobject_cast<QMessageBox*>(pWindow);

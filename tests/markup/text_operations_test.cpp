@@ -15,18 +15,6 @@ TEST(TextBetween, MarkersMustFollowTheStart) {
   EXPECT_EQ(TextBetween("x[]", "[", "]"), "");
 }
 
-TEST(SplitString, PiecesFlagsAndAppend) {
-  Strings pieces{"old"};
-  EXPECT_EQ(SplitString("a,,b", pieces, ",", false), 3);
-  EXPECT_EQ(pieces, (Strings{"a", "", "b"}));
-  EXPECT_EQ(SplitString("a,", pieces, ",", false), 2);
-  EXPECT_EQ(pieces, (Strings{"a", ""}));
-  EXPECT_EQ(SplitString("b,,c", pieces, ",", true, true), 3);
-  EXPECT_EQ(pieces, (Strings{"a", "b", "c"}));
-  EXPECT_EQ(SplitString("x##y", pieces, "##", false), 2);
-  EXPECT_EQ(SplitString("", pieces, ",", true), 0);
-}
-
 TEST(QuotedValues, CollectHonoursDistanceAndKeepsArray) {
   Strings values{"first"};
   CollectQuotedValues("src=\" a.gif \" src  =  \"far.gif\" src=\"b.gif\"", "src", 5, values);

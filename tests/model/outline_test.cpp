@@ -39,7 +39,6 @@ TEST_F(OutlineTest, PlacesPagesByLevel) {
   EXPECT_EQ(Page(0)->m_children, (std::vector<CNode*>{Page(1), Page(2)}));
   EXPECT_EQ(Page(3)->m_children, (std::vector<CNode*>{Page(4), Page(6)}));
   EXPECT_EQ(Page(5)->m_pParent, nullptr);
-  EXPECT_TRUE(Page(4)->IsSiblingOf(Page(6)));
   EXPECT_TRUE(Page(4)->IsBelow(pRoot));
   EXPECT_FALSE(Page(4)->IsBelow(Page(0)));
   EXPECT_EQ(Page(6)->Top(), pRoot);

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/dialogs.h"
+#include "res/messages.h"
 
 namespace velmora {
 namespace {
@@ -16,8 +17,9 @@ class ReportTest : public ::testing::Test {
   // One batch with the given number of alert lines.
   void Batch(int nAlerts) {
     m_report.SetBatch(true);
-    m_report.AddLine("info", 0);
-    for (int n = 1; n <= nAlerts; ++n) m_report.AddLine("alert " + std::to_string(n), n % 4 + 1);
+    m_report.AddLine("info", EAlert::kInfo);
+    for (int n = 1; n <= nAlerts; ++n)
+      m_report.AddLine("alert " + std::to_string(n), static_cast<EAlert>(n % 4 + 1));
     m_report.SetBatch(false);
   }
   static std::string Box(const std::string& list) {
@@ -31,8 +33,8 @@ class ReportTest : public ::testing::Test {
 
 TEST_F(ReportTest, LinesHeadingsAndLevels) {
   m_report.AddHeading("Checking sitestructure");
-  m_report.AddMessage(5, 0);
-  m_report.AddFormatted(33, "x", 2);
+  m_report.AddMessage(EMessage::kDashes, EAlert::kInfo);
+  m_report.AddFormatted(EMessage::kBadPath, "x", EAlert::kWarning);
   EXPECT_EQ(m_report.Text(),
             "\r\nChecking sitestructure\r\n------------------------\r\nBad path: x\r\n");
   EXPECT_EQ(m_report.HighestLevel(), 2);
@@ -56,7 +58,7 @@ TEST_F(ReportTest, AlertBoxListsAtMostSixAlerts) {
 }
 
 TEST_F(ReportTest, AlertsOutsideABatchAreNeverShown) {
-  m_report.AddLine("during interpretation", 3);
+  m_report.AddLine("during interpretation", EAlert::kError);
   Batch(1);
   ASSERT_EQ(m_dialogs.m_alertBoxes.size(), 1u);
   EXPECT_EQ(m_dialogs.m_alertBoxes[0], Box("alert 1\n"));
@@ -80,12 +82,12 @@ TEST_F(ReportTest, HeldLinesAreGivenInTheirOrder) {
     CReport::RedirectThread(&held);
     CReport other;
     other.AddHeading("Head");
-    other.AddLine("warned", 2);
-    other.AddLine("told", 0);
+    other.AddLine("warned", EAlert::kWarning);
+    other.AddLine("told", EAlert::kInfo);
     CReport::RedirectThread(nullptr);
   }).join();
   EXPECT_FALSE(held.IsEmpty());
-  m_report.AddLine("before", 0);
+  m_report.AddLine("before", EAlert::kInfo);
   m_report.Replay(held);
   EXPECT_TRUE(held.IsEmpty());
   EXPECT_EQ(m_report.Text(), "before\r\n\r\nHead\r\nwarned\r\ntold\r\n");
