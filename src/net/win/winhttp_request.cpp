@@ -48,6 +48,8 @@ std::string ErrorText(DWORD error) {
     case ERROR_WINHTTP_SECURE_INVALID_CERT:
     case ERROR_WINHTTP_SECURE_CERT_REVOKED:
       return "The server's certificate is not trusted";
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+      return "The secure connection could not be made";
     case ERROR_WINHTTP_INVALID_SERVER_RESPONSE:
       return "The server's answer is not HTTP";
     case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
