@@ -1,10 +1,8 @@
 #include "support/temp_drive.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/drive_map.h"
@@ -22,8 +20,14 @@ std::filesystem::path HostPath(const std::string& root, std::string relative) {
 }  // namespace
 
 CTempDrive::CTempDrive(char cLetter) : m_cLetter(cLetter) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-  m_strHost = mkdtemp(pattern.data());
+  // A name no other folder has, made by this process alone (create_directory fails for a
+  // folder that is there).
+  std::random_device random;
+  std::filesystem::path folder;
+  do {
+    folder = std::filesystem::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
+  } while (!std::filesystem::create_directory(folder));
+  m_strHost = folder.string();
   m_strPrevious = TestContext().drives.HostFolder(cLetter);
   TestContext().drives.SetDrive(cLetter, m_strHost);
 }

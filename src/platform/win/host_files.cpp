@@ -29,20 +29,16 @@ bool ReadHostFile(const std::string& hostPath, std::string& bytes, bool& bMissin
 }
 
 bool MakeHostFoldersFor(const std::string& hostPath) {
-  std::wstring path = SystemPath(hostPath);
+  const std::wstring path = SystemPath(hostPath);
   const size_t last = path.rfind(L'\\');
   if (last == std::wstring::npos)
     return true;
-  path.resize(last);
-  // Each folder from the top down; those that are there already are passed over.
-  for (size_t slash = path.find(L'\\', path.starts_with(L"\\\\?\\") ? 7 : 0);;
-       slash = path.find(L'\\', slash + 1)) {
-    const std::wstring folder = path.substr(0, slash);
-    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-      return false;
-    if (slash == std::wstring::npos)
-      return true;
-  }
+  // Each folder from the top down; those above the first that can be made (the drive, the
+  // server and share) fail harmlessly.
+  for (size_t slash = path.find(L'\\', 1); slash <= last; slash = path.find(L'\\', slash + 1))
+    ::CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  const DWORD attributes = ::GetFileAttributesW(path.substr(0, last).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::string UserSettingsFile(const std::string& vendor, const std::string& file) {

@@ -1,5 +1,6 @@
 // Host paths on Windows: every drive letter is the real drive of that letter unless the
-// settings or VELMORA_DRIVE_x give it a folder; "\" separates the pieces.
+// settings or VELMORA_DRIVE_x give it a folder; "\" separates the pieces, and no piece names
+// a device.
 #include <windows.h>
 
 #include <cctype>
@@ -39,6 +40,19 @@ std::string RootOf(std::string_view path) {
     return root.size() > server + 1 ? root : std::string();
   }
   return {};
+}
+
+// "con", "NUL.html", "com1.txt ": names the system takes for its devices in every folder.
+// Reading one could wait on the console for ever and writing one would lose the page, so no
+// internal path reaches them.
+bool IsDeviceName(std::string_view piece) {
+  std::string base = ToUpper(piece.substr(0, piece.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+      base == "CONOUT$")
+    return true;
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+         base[3] >= '0' && base[3] <= '9';
 }
 
 std::string WithoutFinalSeparator(std::string folder) {
@@ -95,6 +109,9 @@ bool CDriveMap::ToHost(const std::string& internalPath, std::string& hostPath) c
   std::string normal;
   if (!NormalizeHost("C:\\" + internalPath.substr(2), normal))
     return false;
+  for (const std::string& piece : Split(normal.substr(3), "\\", true))
+    if (IsDeviceName(piece))
+      return false;
   // normal is "C:\" or "C:\a\b": the pieces go under the drive's folder.
   const std::string pieces = normal.substr(2);
   if (pieces == "\\")
