@@ -1,6 +1,7 @@
-// One GET through libcurl: the given headers, no automatic redirects, the status, the raw
-// response headers and the body, bounded in time and in size. The fetcher builds its rules
-// (redirect question, password retry, log line) on top of this.
+// One GET through the host's HTTP client (libcurl; WinHTTP on Windows): the given headers, no
+// automatic redirects, the status, the raw response headers and the body, bounded in time and
+// in size. The fetcher builds its rules (redirect question, password retry, log line) on top of
+// this.
 #pragma once
 
 #include <string>
@@ -19,7 +20,8 @@ struct CHttpRequest {
   long m_nStallTimeoutSeconds = 30;
   long m_nTransferTimeoutSeconds = 300;
   long long m_nMaxBodyBytes = 64LL * 1024 * 1024;
-  std::string m_strCertificateFile;        // empty: the system's store only
+  // Empty: the system's store only. WinHTTP takes no file and always trusts the store alone.
+  std::string m_strCertificateFile;
   const CProgress* m_pProgress = nullptr;  // a transfer is given up when it is stopped
 };
 

@@ -218,9 +218,11 @@ bool CTransfer::Run() {
                                          flags | WINHTTP_FLAG_ESCAPE_DISABLE));
   if (!request.Get())
     return Fail(::GetLastError());
-  // Redirects are the fetcher's to follow, after asking; connections are not kept.
-  DWORD disable = WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_KEEP_ALIVE;
+  // Redirects are the fetcher's to follow, after asking. The connection lives as long as the
+  // session, this request's alone, and is kept only for a password exchange on it.
+  DWORD disable = WINHTTP_DISABLE_REDIRECTS;
   ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &disable, sizeof disable);
+  // The user's Windows logon is never offered to a server on its own.
   DWORD never = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
   ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_AUTOLOGON_POLICY, &never, sizeof never);
 
