@@ -37,7 +37,7 @@ foreach(dir IN LISTS windows_test_dirs)
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()
   set(target test_${dir})
-  add_executable(${target} ${sources})
+  add_executable(${target} ${sources} ${CMAKE_CURRENT_SOURCE_DIR}/support/gtest/fresh_context.cpp)
   target_link_libraries(${target} PRIVATE velmora_test_support gtest gmock gtest_main)
   target_compile_definitions(${target} PRIVATE
     VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VELMORA_BINARY_DIR="${CMAKE_BINARY_DIR}")
