@@ -6,10 +6,12 @@
 #include "model/node.h"
 #include "model/script_file.h"
 #include "platform/current_folder.h"
+#include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/file_watcher.h"
 #include "platform/report.h"
 #include "platform/strings.h"
+#include "serve/unchanged_files_disk.h"
 
 namespace velmora {
 
@@ -28,7 +30,11 @@ CServeSession::CServeSession(CBuildContext& ctx, const std::string& scriptPath)
     : m_session(ctx), m_strScriptPath(scriptPath) {}
 
 bool CServeSession::Build() {
-  m_session.m_context.report.ResetHighestLevel();
+  CBuildContext& ctx = m_session.m_context;
+  ctx.report.ResetHighestLevel();
+  CDisk& disk = ctx.Disk();
+  CUnchangedFilesDisk unchanged(disk);
+  ctx.SetDisk(&unchanged);
   std::vector<std::string> errors;
   bool bRan = false;
   switch (m_session.LoadScript(m_strScriptPath)) {
@@ -42,12 +48,13 @@ bool CServeSession::Build() {
       errors.push_back("Cannot read the script " + m_strScriptPath);
       break;
   }
+  ctx.SetDisk(&disk);
   if (!bRan && errors.empty()) {
-    errors = Split(m_session.m_context.report.Text(), "\r\n", true);
+    errors = Split(ctx.report.Text(), "\r\n", true);
     if (errors.empty())
       errors.push_back("The site could not be built from " + m_strScriptPath);
   } else {
-    errors = m_session.m_context.report.ErrorLines();
+    errors = ctx.report.ErrorLines();
   }
   if (m_session.m_pWebSite) {
     std::string catalog;

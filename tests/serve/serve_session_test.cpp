@@ -3,9 +3,11 @@
 #include "serve/serve_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <thread>
+#include <tuple>
 
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
@@ -92,6 +94,22 @@ TEST_F(ServeSessionTest, ErrorsLastUntilTheNextCleanBuild) {
   ASSERT_TRUE(NextBuild(2, errors));
   EXPECT_TRUE(errors.empty());
   EXPECT_TRUE(m_drive.Exists("site/next.html"));
+}
+
+// A rebuild writes only the pages whose bytes changed: the others keep their file.
+TEST_F(ServeSessionTest, ARebuildWritesOnlyChangedPages) {
+  m_drive.Write("site.txt", std::string(kScript) + "1,Other,P,other.html\r\n");
+  ASSERT_TRUE(m_serve.Build());
+  auto stamp = [this](const std::string& page) {
+    struct stat info {};
+    ::stat((m_drive.HostFolder() + "/site/" + page).c_str(), &info);
+    return std::make_tuple(info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+  };
+  const auto other = stamp("other.html");
+  m_drive.Write("site/blocks/home.html", "<p>Changed text</p>");
+  ASSERT_TRUE(m_serve.Build());
+  EXPECT_NE(m_drive.Read("site/index.html").find("Changed text"), std::string::npos);
+  EXPECT_EQ(stamp("other.html"), other);
 }
 
 TEST_F(ServeSessionTest, AScriptThatCannotBeInterpretedIsStillWatched) {
