@@ -141,8 +141,10 @@ bool WritePage(CPage& page, CPageTail* pTail) {
 
   DeclareUtf8Charset(page.m_strContent);
   if (!page.StoreLocal()) {
-    page.Context().report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath),
-                                  EAlert::kError);
+    CBuildContext& ctx = page.Context();
+    ctx.report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), EAlert::kError);
+    if (const std::string reason = ctx.Disk().FailureReason(); !reason.empty())
+      ctx.report.AddLine("   " + reason, EAlert::kInfo);
     return false;
   }
   page.Context().report.AddLine("   OK", EAlert::kInfo);

@@ -51,6 +51,9 @@ class CDisk {
   // Makes the next write into each folder look for left-over temporary files again (once per
   // build, for a program that builds many times).
   virtual void ForgetSweptFolders() {}
+  // The system's reason for the last write or new folder that failed on this thread ("No
+  // space left on device"); empty when the disk cannot tell.
+  virtual std::string FailureReason() const { return {}; }
 };
 
 // The folders whose left-over temporary files were looked for, each once.
@@ -99,6 +102,7 @@ class CHostDisk : public CDisk {
   bool RemoveFile(const std::string& path) override;
   bool Stamp(const std::string& path, CFileStamp& stamp) override;
   void ForgetSweptFolders() override { m_swept.Forget(); }
+  std::string FailureReason() const override;
 
  private:
   bool Host(const std::string& path, std::string& host) const;

@@ -29,6 +29,7 @@ class CExistenceMemo : public CDisk {
   bool RemoveFile(const std::string& path) override;
   bool Stamp(const std::string& path, CFileStamp& stamp) override;
   void ForgetSweptFolders() override { m_disk.ForgetSweptFolders(); }
+  std::string FailureReason() const override { return m_disk.FailureReason(); }
 
  private:
   // Paths are remembered as the host names them, so two spellings of one file are one.

@@ -96,6 +96,9 @@ TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
   const std::string report = BuildUnprivileged();
   EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
   EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  // The system says why.
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n   Permission denied\r\n"),
+            std::string::npos);
   EXPECT_EQ(report.find("   OK\r\n"), std::string::npos);
   EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
             std::vector<std::string>());
@@ -118,6 +121,8 @@ TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
       report));
   EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n"), std::string::npos) << report;
   EXPECT_NE(report.find("   Can't store: C:\\site\\sub\\child.html\r\n"), std::string::npos);
+  EXPECT_NE(report.find("   Can't store: C:\\site\\index.html\r\n   File too large\r\n"),
+            std::string::npos);
   EXPECT_EQ(TreeChanges(before, SnapshotTree(site.m_drive.HostFolder())),
             std::vector<std::string>());
 }

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <unordered_set>
@@ -205,11 +206,28 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   return false;
 }
 
+namespace {
+// The errno of this thread's last failed write or new folder, as errno itself is kept per
+// thread; 0 when the path had no host name.
+thread_local int tlFailure = 0;
+
+bool Failed() {
+  tlFailure = errno;
+  return false;
+}
+}  // namespace
+
+std::string CHostDisk::FailureReason() const {
+  return tlFailure ? std::strerror(tlFailure) : std::string();
+}
+
 bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
+  errno = 0;
   // The rename makes the write atomic; pages are not flushed one by one, which would cost a
   // disk flush per page.
-  return Host(path, host) && WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept});
+  return (Host(path, host) && WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept})) ||
+         Failed();
 }
 
 bool CHostDisk::FileExists(const std::string& path) {
@@ -228,8 +246,9 @@ bool CHostDisk::FolderExists(const std::string& path) {
 bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
   bExisted = false;
   std::string host;
+  errno = 0;
   if (!Host(path, host))
-    return false;
+    return Failed();
   if (::mkdir(host.c_str(), 0755) == 0)
     return true;
   struct stat st {};
@@ -237,7 +256,7 @@ bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
     bExisted = true;
     return true;
   }
-  return false;
+  return Failed();
 }
 
 bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entries) {
