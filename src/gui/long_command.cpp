@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <atomic>
+#include <exception>
 #include <thread>
 
 namespace velmora {
@@ -52,9 +53,15 @@ void CLongCommand::Run(const std::function<void()>& work) {
   g_bStop = false;
   QEventLoop loop;
   // The quit is queued to the loop, so it ends the loop even when the work is done before
-  // the loop starts.
+  // the loop starts. An exception of the work (memory running out) is thrown again here, on
+  // the window's thread, where the application turns it into a fatal report line.
+  std::exception_ptr pError;
   std::thread worker([&] {
-    work();
+    try {
+      work();
+    } catch (...) {
+      pError = std::current_exception();
+    }
     QMetaObject::invokeMethod(
         &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
   });
@@ -62,6 +69,8 @@ void CLongCommand::Run(const std::function<void()>& work) {
   worker.join();
   g_bWorkerRunning = false;
   g_bStop = false;
+  if (pError)
+    std::rethrow_exception(pError);
 }
 
 void CLongCommand::RequestStop() {

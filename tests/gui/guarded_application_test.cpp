@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "gui/guarded_application.h"
+#include "gui/long_command.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
 #include "support/test_context.h"
@@ -49,6 +50,11 @@ class CGuardedApplicationTest : public QObject {
     QCOMPARE(dialogs.m_alertBoxes.size(), size_t(1));
     QVERIFY(dialogs.m_alertBoxes[0].find("Out of memory") != std::string::npos);
     TestContext().SetDialogs(nullptr);
+  }
+
+  void AnExceptionOfACommandsWorkerThreadEndsTheProgram() {
+    QCOMPARE(RunThrowing([] { CLongCommand::Run([] { throw std::bad_alloc(); }); }, false), 2);
+    QVERIFY(TestContext().report.Text().ends_with("Out of memory, the command was stopped\r\n"));
   }
 
   void AnExceptionInANestedEventLoopEndsTheProgram() {
