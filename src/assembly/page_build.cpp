@@ -5,7 +5,7 @@
 #include "model/build_context.h"
 
 #include "assembly/page_steps.h"
-#include "markup/collection.h"
+#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "markup/page_charset.h"
 #include "model/node.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "markup/collection.h"
+#include "model/collection.h"
 #include "markup/keyword_index.h"
 
 namespace velmora {

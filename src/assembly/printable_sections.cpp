@@ -1,4 +1,4 @@
-#include "markup/printable_sections.h"
+#include "assembly/printable_sections.h"
 
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"

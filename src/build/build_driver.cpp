@@ -6,7 +6,7 @@
 #include "build/page_pipeline.h"
 #include "build/resource_copy.h"
 #include "build/user_stop.h"
-#include "markup/collection.h"
+#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
 #include "model/node.h"

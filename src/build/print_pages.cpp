@@ -6,7 +6,7 @@
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/page_charset.h"
-#include "markup/printable_sections.h"
+#include "assembly/printable_sections.h"
 #include "markup/text_operations.h"
 #include "model/build_context.h"
 #include "model/web_site.h"

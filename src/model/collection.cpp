@@ -1,4 +1,4 @@
-#include "markup/collection.h"
+#include "model/collection.h"
 
 #include <string_view>
 #include <unordered_map>

@@ -1,7 +1,7 @@
 // Interpretation of the prepared script lines into the site model: general keys and their
 // defaults, the catalogs, replace rules, collections, index sources, pages and blocks, and
 // finally the outline.
-#include "markup/collection.h"
+#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
 #include "model/published_list.h"

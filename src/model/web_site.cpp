@@ -1,6 +1,6 @@
 #include "model/web_site.h"
 
-#include "markup/collection.h"
+#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
 #include "model/published_list.h"

@@ -1,4 +1,4 @@
-#include "markup/collection.h"
+#include "model/collection.h"
 
 #include <gtest/gtest.h>
 
