@@ -33,6 +33,8 @@ class CUnchangedFilesDisk : public CDisk {
   bool Stamp(const std::string& path, CFileStamp& stamp) override {
     return m_inner.Stamp(path, stamp);
   }
+  void ForgetSweptFolders() override { m_inner.ForgetSweptFolders(); }
+  std::string FailureReason() const override { return m_inner.FailureReason(); }
 
  private:
   CDisk& m_inner;
