@@ -214,10 +214,37 @@ bool WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes
   return false;
 }
 
+namespace {
+// The system's error of this thread's last failed write or new folder; 0 when the path had
+// no host name.
+thread_local DWORD tlFailure = 0;
+
+bool Failed() {
+  tlFailure = ::GetLastError();
+  return false;
+}
+}  // namespace
+
+std::string CHostDisk::FailureReason() const {
+  if (tlFailure == 0)
+    return {};
+  wchar_t* pText = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, tlFailure, 0, reinterpret_cast<wchar_t*>(&pText), 0, nullptr);
+  std::wstring text(pText ? pText : L"", n);
+  ::LocalFree(pText);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L'.'))
+    text.pop_back();
+  return Utf8FromWide(text);
+}
+
 bool CHostDisk::WriteFile(const std::string& path, std::string_view bytes) {
   std::string host;
-  return m_drives.ToHost(path, host) &&
-         WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept});
+  ::SetLastError(0);
+  return (m_drives.ToHost(path, host) &&
+          WriteHostFileAtomically(host, bytes, {.m_pSwept = &m_swept})) ||
+         Failed();
 }
 
 bool CHostDisk::FileExists(const std::string& path) {
@@ -237,8 +264,9 @@ bool CHostDisk::FolderExists(const std::string& path) {
 bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
   bExisted = false;
   std::wstring system;
+  ::SetLastError(0);
   if (!SystemPathOf(m_drives, path, system))
-    return false;
+    return Failed();
   if (::CreateDirectoryW(system.c_str(), nullptr))
     return true;
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -247,7 +275,7 @@ bool CHostDisk::MakeFolder(const std::string& path, bool& bExisted) {
     bExisted = true;
     return true;
   }
-  return false;
+  return Failed();
 }
 
 bool CHostDisk::ListFolder(const std::string& path, std::vector<CDirEntry>& entries) {
