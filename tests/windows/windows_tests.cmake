@@ -44,6 +44,7 @@ foreach(dir IN LISTS windows_test_dirs)
   # One ctest test per program, each a single Wine process: starting fewer of them is quicker,
   # and leaves fewer chances for the rare Wine process that hangs as it starts or ends.
   add_test(NAME windows.${dir} COMMAND ${target} --gtest_filter=-${posix_only_filter})
-  math(EXPR timeout "300 * ${VELMORA_TIMEOUT_SCALE}")
+  # Each program takes seconds; two minutes is a hang.
+  math(EXPR timeout "120 * ${VELMORA_TIMEOUT_SCALE}")
   set_tests_properties(windows.${dir} PROPERTIES TIMEOUT ${timeout})
 endforeach()
