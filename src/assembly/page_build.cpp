@@ -116,7 +116,7 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
   pTail->m_bReady = true;
 }
 
-bool WritePage(CPage& page, CPageTail* pTail) {
+void GatherPage(CPage& page, CPageTail* pTail) {
   CWebSite& site = *page.m_pSite;
   const bool bTail = pTail && pTail->m_bReady;
   if (bTail ? pTail->m_bPrintPage : Contains(page.m_strContent, "<!--PRINTLIST"))
@@ -140,7 +140,18 @@ bool WritePage(CPage& page, CPageTail* pTail) {
   }
 
   DeclareUtf8Charset(page.m_strContent);
-  if (!page.StoreLocal()) {
+}
+
+bool MayWriteElsewhere(CPage& page) {
+  return page.HasStorablePath() && page.Context().files.MakeFoldersFor(page.m_strLocalPath);
+}
+
+bool WritePageFile(const CPage& page) {
+  return page.Context().Disk().WriteFile(page.m_strLocalPath, page.m_strContent);
+}
+
+bool StorePage(CPage& page, bool bWritten) {
+  if (!bWritten && !page.StoreLocal()) {
     CBuildContext& ctx = page.Context();
     ctx.report.AddLine(FormatText("   Can't store: %1", page.m_strLocalPath), EAlert::kError);
     if (const std::string reason = ctx.Disk().FailureReason(); !reason.empty())
@@ -149,6 +160,11 @@ bool WritePage(CPage& page, CPageTail* pTail) {
   }
   page.Context().report.AddLine("   OK", EAlert::kInfo);
   return true;
+}
+
+bool WritePage(CPage& page, CPageTail* pTail) {
+  GatherPage(page, pTail);
+  return StorePage(page, false);
 }
 
 bool CPage::Build() {

@@ -32,4 +32,14 @@ void ExpandPageText(CPage& page, CPageTail* pTail);
 // when the page was written.
 bool WritePage(CPage& page, CPageTail* pTail);
 
+// The last part in its two halves, for a write on another thread. GatherPage does all but the
+// write. MayWriteElsewhere makes the page's folders on this thread; when it says yes,
+// WritePageFile may write the file on any thread, the page left as it is until it returns.
+// StorePage writes the page here unless bWritten says that was done, and gives its report
+// line; a write that failed elsewhere is tried again here, with the messages it may give.
+void GatherPage(CPage& page, CPageTail* pTail);
+bool MayWriteElsewhere(CPage& page);
+bool WritePageFile(const CPage& page);
+bool StorePage(CPage& page, bool bWritten);
+
 }  // namespace velmora

@@ -78,11 +78,16 @@ void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
   int nPosition = 2;
   bool bStopped = false;
   {
+    size_t nPrintPagesDone = 0;
     CPagePipeline pipeline(*this, [&](CPage& page, bool bWritten) {
       // A written page's text is read back from its file by whoever needs it later; print
       // pages are filled from their built text after the loop. Ten thousand pages kept in
-      // memory cost more in page faults than their build.
-      if (bWritten && (m_printPages.empty() || m_printPages.back() != &page))
+      // memory cost more in page faults than their build. Pages are done in the order they
+      // joined the print list, though later pages may have joined it since.
+      const bool bPrintPage =
+          nPrintPagesDone < m_printPages.size() && m_printPages[nPrintPagesDone] == &page;
+      nPrintPagesDone += bPrintPage;
+      if (bWritten && !bPrintPage)
         std::string().swap(page.m_strContent);
       m_context.Progress().SetPos(++nPosition);
     });

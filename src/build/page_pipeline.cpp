@@ -1,8 +1,6 @@
 #include "build/page_pipeline.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <exception>
 #include <utility>
 
 #include "model/build_context.h"
@@ -18,6 +16,15 @@ namespace {
 bool MayHoldTags(const std::string& text) {
   return text.find("<!--") != std::string::npos;
 }
+
+// Sends this thread's report lines into a buffer while it lives.
+class CRedirected {
+ public:
+  explicit CRedirected(CReportBuffer& buffer) { CReport::RedirectThread(&buffer); }
+  ~CRedirected() { CReport::RedirectThread(nullptr); }
+  CRedirected(const CRedirected&) = delete;
+  CRedirected& operator=(const CRedirected&) = delete;
+};
 
 }  // namespace
 
@@ -46,18 +53,10 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
   site.PreparedHomePage();
   site.m_context.index.PrepareScan();
   m_memo.emplace(m_ctx.DiskSlot(), m_ctx.drives);
-  m_worker = std::thread([this] { WorkerLoop(); });
-}
-
-CPagePipeline::~CPagePipeline() {
-  if (!m_worker.joinable())
-    return;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bStop = true;
-  }
-  m_changed.notify_all();
-  m_worker.join();
+  m_expander.emplace();
+  m_bWriterThread = site.m_replaceRules.empty();
+  if (m_bWriterThread)
+    m_writer.emplace();
 }
 
 bool CPagePipeline::IsPossibleSource(const CPage& page) const {
@@ -75,9 +74,10 @@ void CPagePipeline::Build(CPage& page) {
   // Read ahead of the pages before: the lines are held until theirs are given.
   CEntry& entry = m_read.emplace_back();
   entry.m_pPage = &page;
-  CReport::RedirectThread(&entry.m_sources);
-  entry.m_bRead = ReadPageSources(page);
-  CReport::RedirectThread(nullptr);
+  {
+    CRedirected redirected(entry.m_sources);
+    entry.m_bRead = ReadPageSources(page);
+  }
   // Patches read files and may write them: every page before is written first, and the page
   // after is read only once this one is written. So is a page whose file others may read.
   if (entry.m_bRead &&
@@ -92,7 +92,8 @@ void CPagePipeline::Build(CPage& page) {
 void CPagePipeline::Finish() {
   if (!m_bTwoThreads)
     return;
-  WaitForWorker();
+  m_expander->Wait();
+  CompleteWritten();
   for (CEntry& entry : m_inWork) Complete(entry, true);
   m_inWork.clear();
   // The rest is expanded here: too few pages to hand over, or a page that must be written
@@ -102,23 +103,45 @@ void CPagePipeline::Finish() {
 }
 
 void CPagePipeline::Rotate() {
-  WaitForWorker();
-  std::vector<CEntry> finished = std::move(m_inWork);
+  m_expander->Wait();
+  std::vector<CEntry> expanded = std::move(m_inWork);
   m_inWork = std::move(m_read);
   m_read.clear();
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bHasJob = true;
+  m_expander->Start([this] { ExpandBatch(); });
+  if (!m_bWriterThread) {
+    for (CEntry& entry : expanded) Complete(entry, true);
+    return;
   }
-  m_changed.notify_all();
-  for (CEntry& entry : finished) Complete(entry, true);
+  // Gathering reads no file, so it need not wait for the writes before; the collectors are
+  // filled in page order all the same.
+  for (CEntry& entry : expanded) {
+    if (!entry.m_bRead)
+      continue;
+    {
+      CRedirected redirected(entry.m_expansion);
+      GatherPage(*entry.m_pPage, &entry.m_tail);
+    }
+    entry.m_bToWrite = MayWriteElsewhere(*entry.m_pPage);
+  }
+  CompleteWritten();
+  m_inWrite = std::move(expanded);
+  m_writer->Start([this] { WriteBatch(); });
 }
 
-void CPagePipeline::WaitForWorker() {
-  std::unique_lock<std::mutex> lock(m_mutex);
-  m_changed.wait(lock, [this] { return !m_bHasJob; });
-  if (m_pWorkerError)
-    std::rethrow_exception(std::exchange(m_pWorkerError, nullptr));
+void CPagePipeline::CompleteWritten() {
+  if (!m_writer)
+    return;
+  m_writer->Wait();
+  for (CEntry& entry : m_inWrite) {
+    m_ctx.report.Replay(entry.m_sources);
+    if (!entry.m_bRead) {
+      m_onDone(*entry.m_pPage, false);
+      continue;
+    }
+    m_ctx.report.Replay(entry.m_expansion);
+    m_onDone(*entry.m_pPage, StorePage(*entry.m_pPage, entry.m_bWritten));
+  }
+  m_inWrite.clear();
 }
 
 void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
@@ -134,35 +157,19 @@ void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
   m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, bExpanded ? &entry.m_tail : nullptr));
 }
 
-void CPagePipeline::WorkerLoop() {
-  while (true) {
-    {
-      std::unique_lock<std::mutex> lock(m_mutex);
-      m_changed.wait(lock, [this] { return m_bHasJob || m_bStop; });
-      if (m_bStop)
-        return;
-    }
-    // An exception (memory running out) is handed to the main thread, which stops the build.
-    std::exception_ptr pError;
-    try {
-      for (CEntry& entry : m_inWork) {
-        if (!entry.m_bRead)
-          continue;
-        CReport::RedirectThread(&entry.m_expansion);
-        ExpandPageText(*entry.m_pPage, &entry.m_tail);
-        CReport::RedirectThread(nullptr);
-      }
-    } catch (...) {
-      CReport::RedirectThread(nullptr);
-      pError = std::current_exception();
-    }
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_pWorkerError = pError;
-      m_bHasJob = false;
-    }
-    m_changed.notify_all();
+void CPagePipeline::ExpandBatch() {
+  for (CEntry& entry : m_inWork) {
+    if (!entry.m_bRead)
+      continue;
+    CRedirected redirected(entry.m_expansion);
+    ExpandPageText(*entry.m_pPage, &entry.m_tail);
   }
+}
+
+void CPagePipeline::WriteBatch() {
+  for (CEntry& entry : m_inWrite)
+    if (entry.m_bToWrite)
+      entry.m_bWritten = WritePageFile(*entry.m_pPage);
 }
 
 }  // namespace velmora

@@ -1,27 +1,23 @@
-// Builds the pages of a site in script order on two threads, a batch of pages at a time: while
-// the texts of one batch are expanded on the second thread, the batch before is written and
-// the sources of the next are read. The report and the files come out as a build of one page
-// at a time leaves them.
+// Builds the pages of a site in script order a batch of pages at a time: while the texts of
+// one batch are expanded on a second thread, the batch before is gathered into the site-wide
+// collectors and its files are written on a third, and the sources of the next are read. The
+// report and the files come out as a build of one page at a time leaves them.
 #pragma once
 
-#include <condition_variable>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unordered_set>
 #include <vector>
 
 #include "assembly/page_build.h"
+#include "build/job_thread.h"
 #include "platform/existence_memo.h"
 #include "platform/report.h"
 
 namespace velmora {
 
 class CBuildContext;
-
 class CPage;
 class CWebSite;
 
@@ -32,7 +28,6 @@ class CPagePipeline {
   // on (fetches ask questions and share the fetcher), pages are built one at a time.
   using DoneFunction = std::function<void(CPage&, bool)>;
   CPagePipeline(CWebSite& site, DoneFunction onDone);
-  ~CPagePipeline();
   CPagePipeline(const CPagePipeline&) = delete;
   CPagePipeline& operator=(const CPagePipeline&) = delete;
 
@@ -45,8 +40,10 @@ class CPagePipeline {
     CPage* m_pPage = nullptr;
     bool m_bRead = false;  // the sources gave a text to expand
     CReportBuffer m_sources;
-    CReportBuffer m_expansion;
+    CReportBuffer m_expansion;  // and the gathering's
     CPageTail m_tail;
+    bool m_bToWrite = false;  // the writer thread is to write the file
+    bool m_bWritten = false;  // it did
   };
   // Pages are handed between the threads in batches: waking a thread costs more than the
   // expansion of one small page.
@@ -55,18 +52,23 @@ class CPagePipeline {
   // Whether a page's file may be some page's source (a block, a template, a page of the same
   // path): such a page is written before the sources of the pages after it are read.
   bool IsPossibleSource(const CPage& page) const;
-  // Waits for the batch in work, hands the read batch to the worker and writes the finished
-  // one.
+  // Waits for the batch being expanded and hands the read batch to the expander; then gives
+  // the written batch's report, and gathers the expanded one and hands it to the writer.
   void Rotate();
-  void WaitForWorker();
+  void ExpandBatch();
+  void WriteBatch();
+  // Waits for the writer and completes the pages it wrote.
+  void CompleteWritten();
   // Gives the entry's held report lines and writes it, expanding it here first unless the
-  // worker did.
+  // expander did.
   void Complete(CEntry& entry, bool bExpanded);
-  void WorkerLoop();
 
   CBuildContext& m_ctx;
   DoneFunction m_onDone;
   bool m_bTwoThreads = false;
+  // Replace rules may read any file when a page is gathered: every page before must be written
+  // by then, so with them pages are written here.
+  bool m_bWriterThread = false;
   std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of blocks and templates
   std::unordered_set<std::string> m_sharedPaths;  // lower-case paths of more than one page
   std::string m_strTemplateFolder;                // lower-case
@@ -74,15 +76,13 @@ class CPagePipeline {
   // Every page asks whether its images are there; the answers are kept for the build.
   std::optional<CExistenceMemoScope> m_memo;
 
-  std::vector<CEntry> m_read;    // sources read, in page order
-  std::vector<CEntry> m_inWork;  // being expanded by the worker, the pages before m_read
+  std::vector<CEntry> m_read;     // sources read, in page order
+  std::vector<CEntry> m_inWork;   // being expanded, the pages before m_read
+  std::vector<CEntry> m_inWrite;  // gathered and being written, the pages before m_inWork
 
-  std::thread m_worker;
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  bool m_bHasJob = false;
-  bool m_bStop = false;
-  std::exception_ptr m_pWorkerError;  // what stopped the worker's last batch
+  // Last, so that they end before the batches they work on go.
+  std::optional<CJobThread> m_expander;
+  std::optional<CJobThread> m_writer;
 };
 
 }  // namespace velmora

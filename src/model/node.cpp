@@ -31,10 +31,12 @@ bool CNode::LoadLocal() {
 }
 
 // A path with "?" comes from a web address with a query and has no sound file name.
+bool CNode::HasStorablePath() const {
+  return !m_strLocalPath.empty() && !Contains(m_strLocalPath, "?");
+}
+
 bool CNode::StoreLocal() {
-  if (m_strLocalPath.empty() || Contains(m_strLocalPath, "?"))
-    return false;
-  return Context().files.WriteTextFile(m_strLocalPath, m_strContent);
+  return HasStorablePath() && Context().files.WriteTextFile(m_strLocalPath, m_strContent);
 }
 
 void CNode::AddBasedOn(const std::string& entry) {

@@ -35,6 +35,8 @@ class CNode {
   virtual int CopyOutsideImages(std::string& text);
   virtual int CheckBlockImages(std::string& text);
   virtual bool StoreLocal();
+  // Whether the local path can name a file that StoreLocal writes.
+  bool HasStorablePath() const;
   virtual bool SetLocation(const std::string& location);
   // The anchor written before a page's first printable section in a print page.
   enum class EPrintAnchor { kNone, kName, kId };

@@ -9,8 +9,23 @@
 
 namespace velmora {
 
+namespace {
+
+// The folders MakeDirs makes for a path: every piece but a last one holding a dot; none for a
+// path of one piece.
+std::vector<std::string> FolderPieces(const std::string& path) {
+  std::vector<std::string> pieces = Split(path, "\\", true);
+  if (pieces.size() < 2)
+    return {};
+  if (Contains(pieces.back(), "."))
+    pieces.pop_back();
+  return pieces;
+}
+
+}  // namespace
+
 // The first piece (the drive) is never created.
-bool CFileAccess::MakeFolderChain(const std::vector<std::string>& pieces) {
+bool CFileAccess::MakeFolderChain(const std::vector<std::string>& pieces, bool bQuiet) {
   if (pieces.empty())
     return false;
   std::string folder = pieces[0];
@@ -18,7 +33,8 @@ bool CFileAccess::MakeFolderChain(const std::vector<std::string>& pieces) {
     folder += "\\" + pieces[i];
     bool bExisted = false;
     if (!m_pDisk->MakeFolder(folder, bExisted)) {
-      m_pDialogs->MessageBox("Can't make dir:" + folder);
+      if (!bQuiet)
+        m_pDialogs->MessageBox("Can't make dir:" + folder);
       return false;
     }
   }
@@ -54,12 +70,24 @@ bool CFileAccess::WriteMakingFolders(const std::string& path, std::string_view b
 }
 
 bool CFileAccess::MakeDirs(const std::string& path) {
-  std::vector<std::string> pieces = Split(path, "\\", true);
-  if (pieces.size() < 2)
+  return MakeFolderChain(FolderPieces(path));
+}
+
+bool CFileAccess::MakeFoldersFor(const std::string& path) {
+  const size_t slash = path.rfind('\\');
+  if (slash == std::string::npos)
     return false;
-  if (Contains(pieces.back(), "."))
-    pieces.pop_back();
-  return MakeFolderChain(pieces);
+  const std::string folder = path.substr(0, slash);
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_writtenFolders.contains(folder))
+      return true;
+  }
+  if (!MakeFolderChain(FolderPieces(path), true))
+    return false;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_writtenFolders.insert(folder);
+  return true;
 }
 
 bool CFileAccess::ReadTextBytes(const std::string& path, std::string& bytes) {

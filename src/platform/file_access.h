@@ -28,6 +28,9 @@ class CFileAccess {
       : m_pDisk(pDisk), m_pDialogs(pDialogs) {}
 
   bool MakeDirs(const std::string& path);
+  // Makes the folders of a file's path as a write does, unless a write found them already, and
+  // says nothing when that fails: true when they are there.
+  bool MakeFoldersFor(const std::string& path);
   // Reads a text file, its lines joined by CR LF (JoinLinesWithCrLf).
   bool ReadTextFile(const std::string& path, std::string& text);
   // A text that goes into a page (a block, template, index source or kept page): read as
@@ -44,8 +47,9 @@ class CFileAccess {
   bool AnythingAt(const std::string& path);
 
  private:
-  // Creates pieces[0]\pieces[1], then its child pieces[2], and so on.
-  bool MakeFolderChain(const std::vector<std::string>& pieces);
+  // Creates pieces[0]\pieces[1], then its child pieces[2], and so on; a folder that cannot be
+  // made is told in a message unless bQuiet.
+  bool MakeFolderChain(const std::vector<std::string>& pieces, bool bQuiet = false);
   bool WriteMakingFolders(const std::string& path, std::string_view bytes, bool& bFoldersMade);
 
   CDisk* const& m_pDisk;

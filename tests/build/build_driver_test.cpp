@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <tuple>
+
 #include "app/commands.h"
 #include "app/site_session.h"
 #include "model/node.h"
@@ -12,6 +16,7 @@
 namespace velmora {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -101,6 +106,50 @@ TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
   EXPECT_THAT(site.Read("patched.html"), Not(HasSubstr("stale")));
   EXPECT_THAT(site.Read("again.html"), HasSubstr("fresh two"));
   EXPECT_THAT(site.Read("again.html"), Not(HasSubstr("stale")));
+}
+
+// Several batches of pages on two threads give the files, report and messages of a build one
+// page at a time: pages in folders made on the way, print pages close together (filled from
+// their text after the loop), a page that cannot be stored in the middle of a batch, and a
+// page whose block is a page written just before it.
+TEST_F(BuildDriverTest, TwoThreadsBuildWhatOneThreadBuilds) {
+  TestContext().settings.BuildIndex = 0;
+  site.Write("b.html", "<!--BLOCK--><h2>Part</h2><p>text</p><!--/BLOCK-->");
+  site.Write("print.html",
+             "<!--BLOCK--><!--PRINTLIST PAGES=\"P1,P2\"--><!--/PRINTLIST--><!--/BLOCK-->");
+  std::string script = "1,Home,I,index.html\r\nBLOCKS:b.html\r\n";
+  for (int i = 0; i < 150; ++i) {
+    const std::string n = std::to_string(i);
+    script += "2,P" + n + ",P,web\\d" + std::to_string(i / 15) + "\\p" + n + ".html\r\n";
+    script += i == 50 || i == 53 ? "BLOCKS:print.html\r\n"
+              : i == 110         ? "BLOCKS:web\\d6\\p100.html\r\n"
+                                 : "BLOCKS:b.html\r\n";
+  }
+  ASSERT_TRUE(site.Interpret(script));
+  const fs::path web = fs::path(site.m_drive.HostFolder()) / "site" / "web";
+  auto build = [&](unsigned nThreads) {
+    fs::remove_all(web);
+    fs::remove_all(web.parent_path() / "gfx");
+    fs::create_directories(web / "d2" / "p40.html");  // a folder where the page goes
+    site.m_dialogs.m_messages.clear();
+    TestContext().threads = nThreads;
+    site.m_pSite->BuildPages();
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(web))
+      if (entry.is_regular_file())
+        files[entry.path().string()] = site.Read(fs::relative(entry.path(), web.parent_path()));
+    return std::make_tuple(files, site.Report(), site.m_dialogs.m_messages);
+  };
+  // Two threads first: folders that a build before made and that are gone since cost a second
+  // try of each write, which would hide the writer thread's own path.
+  const auto two = build(2);
+  const auto one = build(1);
+  EXPECT_EQ(std::get<0>(one).size(), 149u);  // all but the blocked one
+  EXPECT_THAT(std::get<1>(one), HasSubstr("Can't store: C:\\site\\web\\d2\\p40.html"));
+  EXPECT_THAT(std::get<0>(one).begin()->second, HasSubstr("<h2>Part</h2>"));
+  EXPECT_TRUE(std::get<0>(two) == std::get<0>(one));
+  EXPECT_EQ(std::get<1>(two), std::get<1>(one));
+  EXPECT_EQ(std::get<2>(two), std::get<2>(one));
 }
 
 TEST(BuildCommandTest, AScriptThatDoesNotInterpretShowsNoSiteStructure) {
