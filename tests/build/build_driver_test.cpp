@@ -137,7 +137,8 @@ TEST_F(BuildDriverTest, TwoThreadsBuildWhatOneThreadBuilds) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(web))
       if (entry.is_regular_file())
-        files[entry.path().string()] = site.Read(fs::relative(entry.path(), web.parent_path()));
+        files[entry.path().string()] =
+            site.Read(fs::relative(entry.path(), web.parent_path()).string());
     return std::make_tuple(files, site.Report(), site.m_dialogs.m_messages);
   };
   // Two threads first: folders that a build before made and that are gone since cost a second
