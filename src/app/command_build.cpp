@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/site_session.h"
+#include "build/build_driver.h"
 #include "platform/dialogs.h"
 #include "res/messages.h"
 
@@ -15,7 +16,7 @@ bool BuildCommand(CSiteSession& session, const std::vector<std::string>& publish
     return false;
   }
   if (published.empty()) {
-    session.m_pWebSite->BuildPages();
+    BuildPages(*session.m_pWebSite);
     return true;
   }
   // A name that selects nothing is told at once: the build report starts empty.
@@ -27,7 +28,7 @@ bool BuildCommand(CSiteSession& session, const std::vector<std::string>& publish
     session.m_context.Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
     return false;
   }
-  session.m_pWebSite->BuildPages(&selection);
+  BuildPages(*session.m_pWebSite, &selection);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/site_session.h"
+#include "build/check_driver.h"
 #include "platform/dialogs.h"
 #include "platform/strings.h"
 #include "res/messages.h"
@@ -16,7 +17,7 @@ bool CheckCommand(CSiteSession& session, const std::vector<std::string>& publish
   }
   CWebSite& site = *session.m_pWebSite;
   if (published.empty()) {
-    site.CheckPages();
+    CheckPages(site);
   } else {
     for (const std::string& name : published)
       if (!session.m_publishedList.Select(name))
@@ -26,7 +27,7 @@ bool CheckCommand(CSiteSession& session, const std::vector<std::string>& publish
       session.m_context.Dialogs().MessageBox(Message(EMessage::kNoPageSelected));
       return false;
     }
-    site.CheckPages(&selected);
+    CheckPages(site, &selected);
   }
   problems = site.m_nCheckProblems;
   return true;

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/site_session.h"
+#include "build/print_pages.h"
 #include "net/http_fetcher.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
@@ -28,7 +29,7 @@ bool PrintCommand(CSiteSession& session, bool bTextOnly, const std::string& outp
   CWebSite& site = *session.m_pWebSite;
   const std::string path = outputPath.empty() ? OnePageTarget(site.m_strCatalog, bTextOnly)
                                               : session.m_context.drives.PathFromUser(outputPath);
-  return site.MakeOnePage(path, bTextOnly);
+  return MakeOnePage(site, path, bTextOnly);
 }
 
 }  // namespace velmora

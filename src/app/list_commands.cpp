@@ -1,6 +1,8 @@
 #include "app/list_commands.h"
 
 #include "app/site_session.h"
+#include "build/build_driver.h"
+#include "build/check_driver.h"
 #include "model/build_context.h"
 #include "platform/dialogs.h"
 #include "res/messages.h"
@@ -33,9 +35,9 @@ bool RunSiteWork(CSiteSession& session, ESiteWork work, const std::vector<size_t
   CWebSite& site = *session.m_pWebSite;
   session.m_context.Progress().WaitCursor(true);
   if (work == ESiteWork::kBuild)
-    site.BuildPages(pPositions ? &selection : nullptr);
+    BuildPages(site, pPositions ? &selection : nullptr);
   else
-    site.CheckPages(pPositions ? &selection : nullptr);
+    CheckPages(site, pPositions ? &selection : nullptr);
   session.m_context.Progress().WaitCursor(false);
   return true;
 }

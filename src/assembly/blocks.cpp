@@ -1,12 +1,17 @@
 // Blocks: loading a block file into its block elements, the text written for a missing or empty
 // block, and placing the elements into the page's template. Also the loading of a page that is
 // taken whole from its own file (option K).
+#include "assembly/blocks.h"
+
 #include <algorithm>
 #include <memory>
 
+#include "assembly/reference_correction.h"
+#include "assembly/templates.h"
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/build_context.h"
+#include "model/content_loader.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -64,8 +69,8 @@ std::string DefaultHeading(const std::string& type) {
 
 // The text of a template, read again for every use so that edits take effect at once.
 std::string TemplateText(CWebSite* pSite, const std::string& type) {
-  CTemplate* pTemplate = pSite ? pSite->GetTemplate(type) : nullptr;
-  if (!pTemplate || !pTemplate->Load())
+  CTemplate* pTemplate = pSite ? GetTemplate(*pSite, type) : nullptr;
+  if (!pTemplate || !LoadTemplate(*pTemplate))
     return {};
   return pTemplate->m_strContent;
 }
@@ -77,113 +82,125 @@ void ReleaseText(CBlock& block) {
 
 }  // namespace
 
-bool CBlock::Load() {
-  m_tags.clear();
+bool LoadBlock(CBlock& block) {
+  CBuildContext& ctx = block.Context();
+  block.m_tags.clear();
   // A block file of the site that does not exist yet is simply made from its default ("Make:",
   // level 1); only a file that is there and cannot be read is an error.
   // A file of the site is read first and looked for only when that fails.
-  const bool bOwnFile = m_strUrl.empty() && m_strOutsidePath.empty();
-  const bool bRead = bOwnFile && LoadLocal();
-  const bool bNotMadeYet = bOwnFile && !bRead && !Context().files.AnythingAt(m_strLocalPath);
-  if (!bRead && (bNotMadeYet || !CNode::Load()))
-    MakeDefaultBlock(true);
-  if (m_strContent.empty())
-    MakeDefaultBlock(false);
-  if (!Contains(m_strContent, "<!--BLOCK"))
-    MarkBodyAsBlock(m_strContent);
+  const bool bOwnFile = block.m_strUrl.empty() && block.m_strOutsidePath.empty();
+  const bool bRead = bOwnFile && block.LoadLocal();
+  const bool bNotMadeYet = bOwnFile && !bRead && !ctx.files.AnythingAt(block.m_strLocalPath);
+  if (!bRead && (bNotMadeYet || !LoadContent(block)))
+    MakeDefaultBlock(block, true);
+  if (block.m_strContent.empty())
+    MakeDefaultBlock(block, false);
+  if (!Contains(block.m_strContent, "<!--BLOCK"))
+    MarkBodyAsBlock(block.m_strContent);
 
   // The images of content fetched or read from outside the site just now are fetched or
   // copied too, and the local copy keeps references from its own place. The page gets them
   // pointed from its own folder afterwards, in the same way whether the copy was made now or
   // is read offline, so an offline build gives the pages of the online build.
-  const bool bFresh = !m_bLoadedCopy && (!m_strOutsidePath.empty() ||
-                                         (!m_strUrl.empty() && Context().settings.Internet));
+  const bool bFresh = !block.m_bLoadedCopy && (!block.m_strOutsidePath.empty() ||
+                                               (!block.m_strUrl.empty() && ctx.settings.Internet));
   size_t position = 0;
   while (true) {
     size_t start = position, end = 0;
-    if (!FindElement(m_strContent, start, end, "<!--BLOCK", kBlockEnd))
+    if (!FindElement(block.m_strContent, start, end, "<!--BLOCK", kBlockEnd))
       break;
     auto element =
-        std::make_unique<CTagElement>(m_strContent.substr(start, end - start), &Context().report);
+        std::make_unique<CTagElement>(block.m_strContent.substr(start, end - start), &ctx.report);
     std::string corrected = element->m_strContent;
     position = end;
-    if (bFresh && LocaliseImages(corrected) > 0) {
+    if (bFresh && LocaliseImages(block, corrected) > 0) {
       element->m_strContent = corrected;
       const std::string rebuilt = element->Rebuild();
-      m_strContent.replace(start, end - start, rebuilt);
-      StoreLocal();
+      block.m_strContent.replace(start, end - start, rebuilt);
+      block.StoreLocal();
       position = start + rebuilt.size();
     }
     // The element keeps what the page gets; the block text stays as it is kept.
-    if (PointImagesFromHost(corrected, !bFresh) > 0)
+    if (PointImagesFromHost(block, corrected, !bFresh) > 0)
       element->m_strContent = corrected;
-    m_tags.push_back(std::move(element));
+    block.m_tags.push_back(std::move(element));
   }
   return true;
 }
 
-void CBlock::MakeDefaultBlock(bool bMissing) {
+void MakeDefaultBlock(CBlock& block, bool bMissing) {
+  CBuildContext& ctx = block.Context();
   if (!bMissing) {
-    m_strContent = kBlockStart + "\r\nHas loaded an empty block: " + m_strLocalPath;
-    if (!m_strUrl.empty())
-      m_strContent += "<br>" + m_strUrl;
-    if (!m_strOutsidePath.empty())
-      m_strContent += "<br>" + m_strOutsidePath;
-    m_strContent += "\r\n" + kBlockEnd;
+    block.m_strContent = kBlockStart + "\r\nHas loaded an empty block: " + block.m_strLocalPath;
+    if (!block.m_strUrl.empty())
+      block.m_strContent += "<br>" + block.m_strUrl;
+    if (!block.m_strOutsidePath.empty())
+      block.m_strContent += "<br>" + block.m_strOutsidePath;
+    block.m_strContent += "\r\n" + kBlockEnd;
     return;
   }
 
   // A file that is there but could not be read (or holds more than a text may) is the user's:
   // its load was reported, and the default stands in for it without being written over it.
-  const bool bMake = !Context().files.AnythingAt(m_strLocalPath);
+  const bool bMake = !ctx.files.AnythingAt(block.m_strLocalPath);
   if (bMake)
-    Context().report.AddLine(FormatText("Make: %1", m_strLocalPath), EAlert::kNotice);
-  const std::string blockTemplate = TemplateText(m_pSite, "B");
+    ctx.report.AddLine(FormatText("Make: %1", block.m_strLocalPath), EAlert::kNotice);
+  const std::string blockTemplate = TemplateText(block.m_pSite, "B");
   if (!blockTemplate.empty()) {
-    m_strContent = blockTemplate;
-    const std::string heading = m_pPage ? DefaultHeading(m_pPage->m_strType) : std::string();
-    if (heading.empty() || ReplaceBetween(m_strContent, kBlockStart, kBlockEnd, heading) == 0) {
-      std::string origin = m_strLocalPath + "<br>";
-      if (!m_strUrl.empty())
-        origin += "\r\nOriginal at: " + m_strUrl + "<br>";
-      if (!m_strOutsidePath.empty())
-        origin += "\r\nOriginal at: " + m_strOutsidePath + "<br>";
-      ReplaceAll(m_strContent, "<!--BLOCKFILENAME/-->", origin + "You should edit this");
+    block.m_strContent = blockTemplate;
+    const std::string heading =
+        block.m_pPage ? DefaultHeading(block.m_pPage->m_strType) : std::string();
+    if (heading.empty() ||
+        ReplaceBetween(block.m_strContent, kBlockStart, kBlockEnd, heading) == 0) {
+      std::string origin = block.m_strLocalPath + "<br>";
+      if (!block.m_strUrl.empty())
+        origin += "\r\nOriginal at: " + block.m_strUrl + "<br>";
+      if (!block.m_strOutsidePath.empty())
+        origin += "\r\nOriginal at: " + block.m_strOutsidePath + "<br>";
+      ReplaceAll(block.m_strContent, "<!--BLOCKFILENAME/-->", origin + "You should edit this");
     }
   } else {
-    m_strContent = "<html>\r\n<head><title>a Velmora block</title></head>\r\n<body>\r\n" +
-                   kBlockStart + "<p>\r\nA Block:" + m_strLocalPath + "<br>";
-    if (!m_strUrl.empty())
-      m_strContent += "\r\nOriginal at: " + m_strUrl + "<br>";
-    m_strContent += "\r\n</p>\r\n" + kBlockEnd + "\r\n</body>\r\n</html>";
+    block.m_strContent = "<html>\r\n<head><title>a Velmora block</title></head>\r\n<body>\r\n" +
+                         kBlockStart + "<p>\r\nA Block:" + block.m_strLocalPath + "<br>";
+    if (!block.m_strUrl.empty())
+      block.m_strContent += "\r\nOriginal at: " + block.m_strUrl + "<br>";
+    block.m_strContent += "\r\n</p>\r\n" + kBlockEnd + "\r\n</body>\r\n</html>";
   }
   if (bMake)
-    StoreLocal();
+    block.StoreLocal();
 }
 
-bool CPage::Load() {
-  if (!CNode::Load() || m_strContent.empty())
+bool LoadPage(CPage& page) {
+  CBuildContext& ctx = page.Context();
+  if (!LoadContent(page) || page.m_strContent.empty())
     return false;
-  std::string text = m_strContent;
-  if (!m_strUrl.empty() && Context().settings.Internet) {
-    if (FetchRemoteImages(text) > 0) {
-      m_strContent = text;
-      StoreLocal();
+  std::string text = page.m_strContent;
+  if (!page.m_strUrl.empty() && ctx.settings.Internet) {
+    if (FetchRemoteImages(page, text) > 0) {
+      page.m_strContent = text;
+      page.StoreLocal();
     }
-  } else if (!m_strOutsidePath.empty()) {
-    if (CopyOutsideImages(text) > 0) {
-      m_strContent = text;
-      StoreLocal();
+  } else if (!page.m_strOutsidePath.empty()) {
+    if (CopyOutsideImages(page, text) > 0) {
+      page.m_strContent = text;
+      page.StoreLocal();
     }
-  } else if (Context().settings.CheckAllImages && CheckBlockImages(text) > 0) {
-    m_strContent = text;
+  } else if (ctx.settings.CheckAllImages && CheckBlockImages(page, text) > 0) {
+    page.m_strContent = text;
   }
   return true;
 }
 
-void CPage::PlaceBlocks() {
-  if (!m_pSite)
+std::string PageContent(CPage& page) {
+  if (page.m_strContent.empty() && !LoadPage(page))
+    return {};
+  return page.m_strContent;
+}
+
+void PlaceBlocks(CPage& page) {
+  if (!page.m_pSite)
     return;
+  CBuildContext& ctx = page.Context();
   struct CTarget {
     std::string m_strName;
     std::string m_strContent;
@@ -196,13 +213,12 @@ void CPage::PlaceBlocks() {
   // wrapped or placed.
   std::vector<CBlock*> blocks;
   size_t nLoaded = 0;
-  auto tooMuch = [this](const std::string& path) {
-    Context().report.AddLine(FormatText("   Too much text, block not placed: %1", path),
-                             EAlert::kError);
+  auto tooMuch = [&ctx](const std::string& path) {
+    ctx.report.AddLine(FormatText("   Too much text, block not placed: %1", path), EAlert::kError);
   };
-  for (size_t nIndex : m_blockIndexes)
-    if (CBlock* pBlock = m_pSite->GetBlock(nIndex)) {
-      pBlock->Load();
+  for (size_t nIndex : page.m_blockIndexes)
+    if (CBlock* pBlock = page.m_pSite->GetBlock(nIndex)) {
+      LoadBlock(*pBlock);
       nLoaded += pBlock->m_strContent.size();
       if (nLoaded > kMaxTextBytes) {
         tooMuch(pBlock->m_strLocalPath);
@@ -221,9 +237,9 @@ void CPage::PlaceBlocks() {
       std::string content = pElement->m_strContent;
       bool bFits = true;
       if (EqualsNoCase(pElement->GetAttribute("WRAPME"), "ON")) {
-        std::string wrapper = TemplateText(m_pSite, "W");
+        std::string wrapper = TemplateText(page.m_pSite, "W");
         if (wrapper.empty()) {
-          Context().report.AddLine(FormatText("   Can't load template: %1", "W"), EAlert::kError);
+          ctx.report.AddLine(FormatText("   Can't load template: %1", "W"), EAlert::kError);
         } else {
           bFits =
               ReplaceBetween(wrapper, "<!--WRAP-->", "<!--/WRAP-->", content, kMaxTextBytes) >= 0;
@@ -253,12 +269,12 @@ void CPage::PlaceBlocks() {
   for (const CTarget& target : targets) {
     const std::string start =
         target.m_strName.empty() ? kBlockStart : "<!--" + target.m_strName + "-->";
-    const int nPlaced =
-        ReplaceBetween(m_strContent, start, MakeEndTag(start), target.m_strContent, kMaxTextBytes);
+    const int nPlaced = ReplaceBetween(page.m_strContent, start, MakeEndTag(start),
+                                       target.m_strContent, kMaxTextBytes);
     if (nPlaced < 0)
       tooMuch(target.m_strFirstBlock);
     else if (nPlaced == 0)
-      Context().report.AddLine(FormatText("   Can't place block: %1", start), EAlert::kInfo);
+      ctx.report.AddLine(FormatText("   Can't place block: %1", start), EAlert::kInfo);
   }
 }
 

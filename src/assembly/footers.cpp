@@ -1,5 +1,8 @@
 // The smaller page operations around the build: the BASEDON list, the generator stamp that
-// Finish puts into a written page, and the page written when a page's own file is missing.
+// FinishPage puts into a written page, and the page written when a page's own file is missing.
+#include "assembly/footers.h"
+
+#include "assembly/page_build.h"
 #include "assembly/page_steps.h"
 #include "markup/page_charset.h"
 #include "markup/tag_element.h"
@@ -89,50 +92,50 @@ void MakeBasedOn(CPage& page, std::string& text) {
   }
 }
 
-void CPage::Finish() {
-  if (m_strContent.empty())
-    LoadLocal();
-  if (m_strContent.empty())
+void FinishPage(CPage& page) {
+  if (page.m_strContent.empty())
+    page.LoadLocal();
+  if (page.m_strContent.empty())
     return;
   const std::string stamp = FormatMessage(EMessage::kStamp, Message(EMessage::kProductAddress));
 
-  if (Contains(m_strContent, "<!--STAMP")) {
-    if (FillStampElements(m_strContent, stamp, Context().report) ||
-        ReplaceBetween(m_strContent, "<!--STAMP-->", "<!--/STAMP-->", stamp) > 0) {
-      StoreLocal();
+  if (Contains(page.m_strContent, "<!--STAMP")) {
+    if (FillStampElements(page.m_strContent, stamp, page.Context().report) ||
+        ReplaceBetween(page.m_strContent, "<!--STAMP-->", "<!--/STAMP-->", stamp) > 0) {
+      page.StoreLocal();
       return;
     }
   }
 
   // No stamp place in the page: a footer line, added once however often the page is finished.
-  const bool bLeft = StartsWith(m_strType, "F") || m_strType == "PP";
+  const bool bLeft = StartsWith(page.m_strType, "F") || page.m_strType == "PP";
   const std::string footer =
       (bLeft ? "<div class=\"leftfooter\">" : "<div class=\"mainfooter\">") + stamp + "</div>";
-  if (!Contains(m_strContent, footer) &&
-      ReplaceAll(m_strContent, "<!--/AMESSAGE--><br>", "<!--/AMESSAGE-->\r\n" + footer) == 0 &&
-      ReplaceAll(m_strContent, "</body>", footer + "\r\n</body>") == 0 &&
-      ReplaceAll(m_strContent, "</BODY>", footer + "\r\n</BODY>") == 0 &&
-      ReplaceAll(m_strContent, "</html>", footer + "\r\n</html>") == 0) {
-    ReplaceAll(m_strContent, "</HTML>", footer + "\r\n</HTML>");
+  if (!Contains(page.m_strContent, footer) &&
+      ReplaceAll(page.m_strContent, "<!--/AMESSAGE--><br>", "<!--/AMESSAGE-->\r\n" + footer) == 0 &&
+      ReplaceAll(page.m_strContent, "</body>", footer + "\r\n</body>") == 0 &&
+      ReplaceAll(page.m_strContent, "</BODY>", footer + "\r\n</BODY>") == 0 &&
+      ReplaceAll(page.m_strContent, "</html>", footer + "\r\n</html>") == 0) {
+    ReplaceAll(page.m_strContent, "</HTML>", footer + "\r\n</HTML>");
   }
-  StoreLocal();
+  page.StoreLocal();
 }
 
-void CPage::MakeMissingPage(bool bStore) {
-  m_strContent = LoadResourceText(kMissingPageResource);
-  ReplaceAll(m_strContent, "<!--_PAGENAME-->", m_strName);
-  ReplaceAll(m_strContent, "<!--_LOCALFILENAME-->", m_strLocalPath);
+void MakeMissingPage(CPage& page, bool bStore) {
+  page.m_strContent = LoadResourceText(kMissingPageResource);
+  ReplaceAll(page.m_strContent, "<!--_PAGENAME-->", page.m_strName);
+  ReplaceAll(page.m_strContent, "<!--_LOCALFILENAME-->", page.m_strLocalPath);
   std::string remote = "none";
-  if (!m_strUrl.empty())
-    remote = m_strUrl;
-  else if (!m_strOutsidePath.empty())
-    remote = m_strOutsidePath;
-  ReplaceAll(m_strContent, "<!--_REMOTEFILENAME-->", remote);
+  if (!page.m_strUrl.empty())
+    remote = page.m_strUrl;
+  else if (!page.m_strOutsidePath.empty())
+    remote = page.m_strOutsidePath;
+  ReplaceAll(page.m_strContent, "<!--_REMOTEFILENAME-->", remote);
   // The stylesheet link is pointed from the page's folder, as on every built page.
-  CorrectGfxReferences();
-  DeclareUtf8Charset(m_strContent);
+  CorrectGfxReferences(page);
+  DeclareUtf8Charset(page.m_strContent);
   if (bStore)
-    StoreLocal();
+    page.StoreLocal();
 }
 
 }  // namespace velmora

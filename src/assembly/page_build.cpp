@@ -4,10 +4,14 @@
 #include "assembly/page_build.h"
 #include "model/build_context.h"
 
+#include "assembly/blocks.h"
+#include "assembly/footers.h"
 #include "assembly/page_steps.h"
-#include "model/collection.h"
+#include "assembly/reference_correction.h"
+#include "assembly/templates.h"
 #include "markup/keyword_index.h"
 #include "markup/page_charset.h"
+#include "model/collection.h"
 #include "model/node.h"
 #include "model/replace_rule.h"
 #include "model/web_site.h"
@@ -59,31 +63,31 @@ bool ReadPageSources(CPage& page) {
   page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, EAlert::kInfo);
 
   if (!page.HasOption('K')) {
-    CTemplate* pTemplate = page.m_pSite->GetTemplate(page.m_strType);
+    CTemplate* pTemplate = GetTemplate(*page.m_pSite, page.m_strType);
     if (!pTemplate) {
       page.Context().report.AddFormatted(EMessage::kCantGet, " template: " + page.m_strType,
                                          EAlert::kError);
       return false;
     }
     page.m_strContent.clear();
-    if (pTemplate->Load())
+    if (LoadTemplate(*pTemplate))
       page.m_strContent = pTemplate->m_strContent;
     if (page.m_strContent.empty()) {
       page.Context().report.AddLine(FormatText("   Can't load template: %1", page.m_strType),
                                     EAlert::kError);
       return false;
     }
-    page.PlaceBlocks();
+    PlaceBlocks(page);
   } else {
-    page.Load();
+    LoadPage(page);
   }
   if (page.m_strContent.empty()) {
     // A kept page's own file is its only source: one that is there but cannot be read is
     // left as it is, and only an empty one is replaced.
     std::string text;
-    page.MakeMissingPage(
-        !page.HasOption('K') || !page.Context().files.AnythingAt(page.m_strLocalPath) ||
-        (page.Context().files.ReadTextFile(page.m_strLocalPath, text) && text.empty()));
+    MakeMissingPage(
+        page, !page.HasOption('K') || !page.Context().files.AnythingAt(page.m_strLocalPath) ||
+                  (page.Context().files.ReadTextFile(page.m_strLocalPath, text) && text.empty()));
     return false;
   }
   return true;
@@ -92,7 +96,7 @@ bool ReadPageSources(CPage& page) {
 void ExpandPageText(CPage& page, CPageTail* pTail) {
   std::string& text = page.m_strContent;
   if (!page.HasOption('K') && page.Context().settings.CheckNameRefs)
-    page.CorrectNameRefs(text);
+    CorrectNameRefs(page, text);
   ApplyPatches(page, text);
   MakeConList(page, text);
   MakeLocalToc(page, text);
@@ -112,7 +116,7 @@ void ExpandPageText(CPage& page, CPageTail* pTail) {
       pTail->m_collected.push_back(pCollection->Find(text));
   if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
     pTail->m_words = page.Context().index.FindWords(text);
-  page.CorrectGfxReferences();
+  CorrectGfxReferences(page);
   pTail->m_bReady = true;
 }
 
@@ -136,7 +140,7 @@ void GatherPage(CPage& page, CPageTail* pTail) {
     for (const auto& pRule : site.m_replaceRules) pRule->Apply(page.m_strContent);
     if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
       page.Context().index.ScanPage(page.m_strLocalPath, page.m_strName, page.m_strContent);
-    page.CorrectGfxReferences();
+    CorrectGfxReferences(page);
   }
 
   DeclareUtf8Charset(page.m_strContent);
@@ -167,27 +171,27 @@ bool WritePage(CPage& page, CPageTail* pTail) {
   return StorePage(page, false);
 }
 
-bool CPage::Build() {
-  if (!ReadPageSources(*this))
+bool BuildPage(CPage& page) {
+  if (!ReadPageSources(page))
     return false;
-  ExpandPageText(*this, nullptr);
-  return WritePage(*this, nullptr);
+  ExpandPageText(page, nullptr);
+  return WritePage(page, nullptr);
 }
 
-void CPage::CorrectGfxReferences() {
-  if (!m_pSite)
+void CorrectGfxReferences(CPage& page) {
+  if (!page.m_pSite)
     return;
-  std::string gfx = m_pSite->GfxPath();
+  std::string gfx = page.m_pSite->GfxPath();
   while (EndsWith(gfx, "\\")) gfx.pop_back();
   // The folder part of the path to a file in the resources; empty for a page that lies in
   // the resource folder itself, whose references then name the resources directly.
   static const std::string kDummy = "dummy.html";
-  std::string folder = RelativePath(m_strLocalPath, gfx + "\\" + kDummy);
+  std::string folder = RelativePath(page.m_strLocalPath, gfx + "\\" + kDummy);
   if (EndsWith(folder, kDummy))
     folder.erase(folder.size() - kDummy.size());
   if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
     folder.pop_back();
-  PointAtResources(m_strContent, folder);
+  PointAtResources(page.m_strContent, folder);
 }
 
 }  // namespace velmora

@@ -1,12 +1,12 @@
 // The page build in three parts, so that the middle one can run on another thread while other
-// pages are read and written. CPage::Build runs them one after the other.
+// pages are read and written. BuildPage runs them one after the other.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "model/collection.h"
 #include "markup/keyword_index.h"
+#include "model/collection.h"
 
 namespace velmora {
 
@@ -20,6 +20,10 @@ struct CPageTail {
   std::vector<CCollected> m_collected;  // one for each of the site's collections
   CPageWords m_words;
 };
+
+// Builds and writes one page: the three parts below one after the other. False when the page
+// was not written.
+bool BuildPage(CPage& page);
 
 // The template and blocks, or the page's own file (option K), into the page's text. False when
 // the page ends here (its report lines are given); reads and may write files.
@@ -41,5 +45,8 @@ void GatherPage(CPage& page, CPageTail* pTail);
 bool MayWriteElsewhere(CPage& page);
 bool WritePageFile(const CPage& page);
 bool StorePage(CPage& page, bool bWritten);
+
+// Points "gfx" references in the page's text at the resources from the page's folder.
+void CorrectGfxReferences(CPage& page);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include "markup/tag_element.h"
 #include "markup/text_operations.h"
 #include "model/build_context.h"
+#include "model/content_loader.h"
 #include "model/node.h"
 #include "platform/file_access.h"
 #include "platform/report.h"
@@ -55,7 +56,7 @@ void ApplyPatches(CPage& page, std::string& text) {
     CTagElement element(text.substr(start, end - start), &page.Context().report);
     const std::string fileName = element.GetAttribute("FILENAME");
     CNode source(page.m_pSite);
-    if (fileName.empty() || !source.SetLocation(fileName) || !source.Load()) {
+    if (fileName.empty() || !source.SetLocation(fileName) || !LoadContent(source)) {
       position = start + 1;
       continue;
     }

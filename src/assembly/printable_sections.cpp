@@ -1,5 +1,7 @@
 #include "assembly/printable_sections.h"
 
+#include "assembly/blocks.h"
+
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/text_operations.h"
@@ -39,9 +41,9 @@ std::string PrintAnchorName(const std::string& remotePath, bool bIdAnchor) {
   return bIdAnchor ? FragmentName(anchor) : anchor;
 }
 
-std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bool bTextOnly,
-                                            bool bKeepLinks, EPrintAnchor anchorKind) {
-  const std::string text = GetContent();
+std::string ExtractPrintableSections(CPage& page, const std::string& printPagePath, bool bTextOnly,
+                                     bool bKeepLinks, EPrintAnchor anchorKind) {
+  const std::string text = PageContent(page);
   if (text.empty())
     return {};
 
@@ -49,7 +51,7 @@ std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bo
   std::string anchor;
   if (anchorKind != EPrintAnchor::kNone) {
     const bool bId = anchorKind == EPrintAnchor::kId;
-    anchor = AnchorElement(PrintAnchorName(m_strRemotePath, bId), bId);
+    anchor = AnchorElement(PrintAnchorName(page.m_strRemotePath, bId), bId);
   }
 
   static const std::string kOpen = "<!--PRINTABLE-->", kClose = "<!--/PRINTABLE-->";
@@ -89,7 +91,7 @@ std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bo
         const size_t hash = reference.find('#');
         const std::string file = reference.substr(0, hash);
         const std::string fragment = hash == std::string::npos ? "" : reference.substr(hash);
-        if (file.empty() || !RepointFrom(m_strLocalPath, printPagePath, file, out))
+        if (file.empty() || !RepointFrom(page.m_strLocalPath, printPagePath, file, out))
           return false;
         out += fragment;
         return true;
@@ -99,7 +101,7 @@ std::string CNode::ExtractPrintableSections(const std::string& printPagePath, bo
       if (value.size() <= 4 || !Contains(value, ".") || IsAbsoluteReference(value) ||
           Contains(value, "gfx/"))
         return false;
-      return RepointFrom(m_strLocalPath, printPagePath, value, out);
+      return RepointFrom(page.m_strLocalPath, printPagePath, value, out);
     });
     result += section;
   }

@@ -1,5 +1,7 @@
 // Rewriting references so that they work from the file finally written: links by page name,
 // and images of content that came from the web, from another drive or from a block's folder.
+#include "assembly/reference_correction.h"
+
 #include <cctype>
 #include <functional>
 #include <string_view>
@@ -133,7 +135,7 @@ std::string ImageCopyPath(const std::string& address, const std::string& root) {
 
 }  // namespace
 
-int CPage::CorrectNameRefs(std::string& text) {
+int CorrectNameRefs(CPage& page, std::string& text) {
   ReplaceAll(text, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(text, "a href", 7, values);
@@ -146,17 +148,18 @@ int CPage::CorrectNameRefs(std::string& text) {
     const std::string name = value.substr(0, hash);
     const std::string anchor = hash == std::string::npos ? std::string() : value.substr(hash);
     CNode* pTarget = nullptr;
-    if (m_pSite)
-      pTarget = m_pSite->FirstWithLocalPath(m_pSite->FirstPageNamed(name));
+    if (page.m_pSite)
+      pTarget = page.m_pSite->FirstWithLocalPath(page.m_pSite->FirstPageNamed(name));
     if (!pTarget) {
-      Context().report.AddFormatted(EMessage::kUnknownPageName, value, EAlert::kNotice);
+      page.Context().report.AddFormatted(EMessage::kUnknownPageName, value, EAlert::kNotice);
       continue;
     }
     // An N page is never written; it is linked at its web address.
     const bool bDirect = pTarget->HasOption('N') && !pTarget->m_strUrl.empty();
-    references.emplace(value, (bDirect ? pTarget->m_strUrl
-                                       : RelativePath(m_strLocalPath, pTarget->m_strLocalPath)) +
-                                  anchor);
+    references.emplace(
+        value,
+        (bDirect ? pTarget->m_strUrl : RelativePath(page.m_strLocalPath, pTarget->m_strLocalPath)) +
+            anchor);
   }
   if (references.empty())
     return 0;
@@ -201,40 +204,28 @@ int CPage::CorrectNameRefs(std::string& text) {
   return static_cast<int>(rewritten.size());
 }
 
-int CNode::FetchRemoteImages(std::string& text) {
-  return FetchImagesFrom(m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath, text);
-}
+namespace {
 
-int CNode::CopyOutsideImages(std::string& text) {
-  return CopyImagesFrom(m_pPage ? m_pPage->m_strLocalPath : m_strLocalPath, text);
-}
-
-int CNode::LocaliseImages(std::string& text) {
-  if (!m_strUrl.empty() && Context().settings.Internet)
-    return FetchImagesFrom(m_strLocalPath, text);
-  if (!m_strOutsidePath.empty())
-    return CopyImagesFrom(m_strLocalPath, text);
-  return 0;
-}
-
-int CNode::FetchImagesFrom(const std::string& from, std::string& text) {
-  const std::string importRoot = m_strCatalog + Message(EMessage::kImportedFolder);
-  return ScanImages(Context().report, text,
+// The image operations, with new references made from the file `from`.
+int FetchImagesFrom(CNode& node, const std::string& from, std::string& text) {
+  CBuildContext& ctx = node.Context();
+  const std::string importRoot = node.m_strCatalog + Message(EMessage::kImportedFolder);
+  return ScanImages(ctx.report, text,
                     [&](size_t& pos, const std::string& value, std::string& reference) {
-                      const std::string address = JoinAddress(m_strUrl, value);
+                      const std::string address = JoinAddress(node.m_strUrl, value);
                       const std::string localCopy =
                           address.empty() ? address : ImageCopyPath(address, importRoot);
                       if (localCopy.empty()) {
-                        Context().report.AddFormatted(EMessage::kCantGet, value, EAlert::kError);
+                        ctx.report.AddFormatted(EMessage::kCantGet, value, EAlert::kError);
                         pos += 4;
                         return EImageStep::kNext;
                       }
                       std::string log;
-                      if (Context().fetcher.GetBinary(address, localCopy, log)) {
-                        Context().report.AddLine(log, EAlert::kInfo);
+                      if (ctx.fetcher.GetBinary(address, localCopy, log)) {
+                        ctx.report.AddLine(log, EAlert::kInfo);
                       } else {
-                        Context().report.AddLine(log, EAlert::kError);
-                        if (!FallBackToLocalCopy(Context(), localCopy)) {
+                        ctx.report.AddLine(log, EAlert::kError);
+                        if (!FallBackToLocalCopy(ctx, localCopy)) {
                           pos += 4;
                           return EImageStep::kNext;
                         }
@@ -245,26 +236,27 @@ int CNode::FetchImagesFrom(const std::string& from, std::string& text) {
                     });
 }
 
-int CNode::CopyImagesFrom(const std::string& from, std::string& text) {
-  const size_t folderEnd = m_strOutsidePath.rfind('\\');
+int CopyImagesFrom(CNode& node, const std::string& from, std::string& text) {
+  CBuildContext& ctx = node.Context();
+  const size_t folderEnd = node.m_strOutsidePath.rfind('\\');
   const std::string folder =
-      folderEnd == std::string::npos ? std::string() : m_strOutsidePath.substr(0, folderEnd);
+      folderEnd == std::string::npos ? std::string() : node.m_strOutsidePath.substr(0, folderEnd);
   return ScanImages(
-      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
-        const std::string saved = Context().folder.Get();
-        if (folder.empty() || !Context().folder.Set(folder, Context().Disk()))
+      ctx.report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        const std::string saved = ctx.folder.Get();
+        if (folder.empty() || !ctx.folder.Set(folder, ctx.Disk()))
           return EImageStep::kStop;
         std::string fullPath;
-        const bool bResolved = Context().folder.FullPath(value, fullPath) && fullPath.size() > 2;
-        Context().folder.Set(saved, Context().Disk());
+        const bool bResolved = ctx.folder.FullPath(value, fullPath) && fullPath.size() > 2;
+        ctx.folder.Set(saved, ctx.Disk());
         if (!bResolved)
           return EImageStep::kStop;
 
         const std::string localCopy =
-            m_strCatalog + Message(EMessage::kImportedFolder) + fullPath.substr(2);
-        if (!Context().files.CopyFileMakingDirs(fullPath, localCopy)) {
-          Context().report.AddFormatted(EMessage::kCantGet, fullPath, EAlert::kError);
-          if (!FallBackToLocalCopy(Context(), localCopy)) {
+            node.m_strCatalog + Message(EMessage::kImportedFolder) + fullPath.substr(2);
+        if (!ctx.files.CopyFileMakingDirs(fullPath, localCopy)) {
+          ctx.report.AddFormatted(EMessage::kCantGet, fullPath, EAlert::kError);
+          if (!FallBackToLocalCopy(ctx, localCopy)) {
             pos += 4;
             return EImageStep::kNext;
           }
@@ -275,42 +267,74 @@ int CNode::CopyImagesFrom(const std::string& from, std::string& text) {
       });
 }
 
-int CNode::RepointImageCopies(std::string& text, bool bReportMissing) {
-  if (!m_pPage)
-    return 0;
-  const std::string& hostPath = m_pPage->m_strLocalPath;
-  return ScanImages(
-      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
-        const std::string copy = ResolveRelative(m_strLocalPath, value);
-        if (copy.empty() || !Context().files.FileExists(copy)) {
-          if (bReportMissing)
-            Context().report.AddFormatted(EMessage::kCantLoadLocalCopy, copy.empty() ? value : copy,
-                                          EAlert::kError);
-          pos += 3;
-          return EImageStep::kNext;
-        }
-        reference = RelativePath(hostPath, copy);
-        if (reference == value) {
-          pos += 3;
-          return EImageStep::kNext;
-        }
-        pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-        return EImageStep::kRewritten;
-      });
+}  // namespace
+
+int FetchRemoteImages(CNode& node, std::string& text) {
+  return FetchImagesFrom(node, node.m_pPage ? node.m_pPage->m_strLocalPath : node.m_strLocalPath,
+                         text);
 }
 
-int CNode::CheckBlockImages(std::string& text) {
+int CopyOutsideImages(CNode& node, std::string& text) {
+  return CopyImagesFrom(node, node.m_pPage ? node.m_pPage->m_strLocalPath : node.m_strLocalPath,
+                        text);
+}
+
+int LocaliseImages(CNode& node, std::string& text) {
+  if (!node.m_strUrl.empty() && node.Context().settings.Internet)
+    return FetchImagesFrom(node, node.m_strLocalPath, text);
+  if (!node.m_strOutsidePath.empty())
+    return CopyImagesFrom(node, node.m_strLocalPath, text);
+  return 0;
+}
+
+int RepointImageCopies(CNode& node, std::string& text, bool bReportMissing) {
+  if (!node.m_pPage)
+    return 0;
+  CBuildContext& ctx = node.Context();
+  const std::string& hostPath = node.m_pPage->m_strLocalPath;
+  return ScanImages(ctx.report, text,
+                    [&](size_t& pos, const std::string& value, std::string& reference) {
+                      const std::string copy = ResolveRelative(node.m_strLocalPath, value);
+                      if (copy.empty() || !ctx.files.FileExists(copy)) {
+                        if (bReportMissing)
+                          ctx.report.AddFormatted(EMessage::kCantLoadLocalCopy,
+                                                  copy.empty() ? value : copy, EAlert::kError);
+                        pos += 3;
+                        return EImageStep::kNext;
+                      }
+                      reference = RelativePath(hostPath, copy);
+                      if (reference == value) {
+                        pos += 3;
+                        return EImageStep::kNext;
+                      }
+                      pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+                      return EImageStep::kRewritten;
+                    });
+}
+
+int PointImagesFromHost(CNode& node, std::string& text, bool bReportMissing) {
+  // A local copy keeps its references from its own place, whether it was just made or is
+  // read offline, so both builds give the host page the same references.
+  if (!node.m_strUrl.empty() || !node.m_strOutsidePath.empty())
+    return RepointImageCopies(node, text, bReportMissing);
+  if (node.Context().settings.CheckAllImages)
+    return CheckBlockImages(node, text);
+  return 0;
+}
+
+int CheckBlockImages(CNode& node, std::string& text) {
+  CBuildContext& ctx = node.Context();
   return ScanImages(
-      Context().report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
-        if (!m_pPage) {
+      ctx.report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        if (!node.m_pPage) {
           pos += 3;
           return EImageStep::kNext;
         }
-        const std::string& hostPath = m_pPage->m_strLocalPath;
-        const std::string ownPlace = ResolveRelative(m_strLocalPath, value);
+        const std::string& hostPath = node.m_pPage->m_strLocalPath;
+        const std::string ownPlace = ResolveRelative(node.m_strLocalPath, value);
         const std::string hostPlace = ResolveRelative(hostPath, value);
-        const bool bOwn = !ownPlace.empty() && Context().files.FileExists(ownPlace);
-        const bool bHost = !hostPlace.empty() && Context().files.FileExists(hostPlace);
+        const bool bOwn = !ownPlace.empty() && ctx.files.FileExists(ownPlace);
+        const bool bHost = !hostPlace.empty() && ctx.files.FileExists(hostPlace);
         if (bOwn && !(bHost && EqualsNoCase(ownPlace, hostPlace))) {
           reference = RelativePath(hostPath, ownPlace);
           pos =
@@ -318,8 +342,8 @@ int CNode::CheckBlockImages(std::string& text) {
           return EImageStep::kRewritten;
         }
         if (!bOwn && !bHost)
-          Context().report.AddFormatted(EMessage::kCantGet,
-                                        hostPlace.empty() ? ownPlace : hostPlace, EAlert::kWarning);
+          ctx.report.AddFormatted(EMessage::kCantGet, hostPlace.empty() ? ownPlace : hostPlace,
+                                  EAlert::kWarning);
         pos += 3;
         return EImageStep::kNext;
       });

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "model/build_context.h"
+#include "model/content_loader.h"
+#include "model/node.h"
 #include "model/web_site.h"
 #include "platform/disk.h"
 #include "platform/file_access.h"
@@ -58,11 +60,6 @@ const CTemplateKind* FindKind(const std::string& type) {
   return nullptr;
 }
 
-std::string FileNameOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 std::string BuiltinTemplateText(const std::string& type, ETemplateStyle style) {
@@ -106,94 +103,90 @@ const std::vector<std::string>& TemplateFileNames() {
   return names;
 }
 
-CTemplate::CTemplate(CWebSite* pSite, const std::string& type, const std::string& location,
-                     bool bNamed)
-    : CNode(pSite), m_bNamed(bNamed) {
-  m_strName = type;
-  m_bValid = ParseLine(location);
-}
+namespace {
 
-bool CTemplate::ParseLine(const std::string& location) {
-  m_bValid = false;
-  if (!SetLocation(location))
+// Makes the template ready at its location: read from elsewhere, or made from its built-in
+// default when its file is not there yet. bNamed: the location comes from an ATEMPLATE= line
+// rather than the template catalog. False when the location gives no usable template.
+bool OpenTemplate(CTemplate& tpl, const std::string& location, bool bNamed) {
+  if (!tpl.ParseLine(location))
     return false;
-  bool bRemote = !m_strUrl.empty() || !m_strOutsidePath.empty();
-  if (bRemote) {
-    // The local copy of a template from elsewhere lives in "templates" of the site; a name
-    // that is no plain file name would put it somewhere else.
-    if (m_strFileName.empty() && !m_strOutsidePath.empty())
-      m_strFileName = FileNameOf(m_strOutsidePath);
-    if (m_strFileName.empty() || m_strFileName == "." || m_strFileName == ".." ||
-        m_strFileName.find_first_of("\\/?") != std::string::npos)
-      return false;
-    m_strRemotePath = "templates\\" + m_strFileName;
-    m_strLocalPath = m_strCatalog + m_strRemotePath;
-  } else if (Context().files.FileExists(m_strLocalPath)) {
-    m_bValid = true;
+  CBuildContext& ctx = tpl.Context();
+  const bool bRemote = !tpl.m_strUrl.empty() || !tpl.m_strOutsidePath.empty();
+  if (!bRemote && ctx.files.FileExists(tpl.m_strLocalPath))
     return true;
-  }
   // A default file that is not there yet is expected on a new site: it is made at once
   // instead of first failing to load it. A file that a template line names is read like any
   // other file, so that one missing or unreadable is reported.
-  const bool bLoaded = (bRemote || m_bNamed) && Load();
-  if (!bRemote && !bLoaded && Context().files.AnythingAt(m_strLocalPath))
+  const bool bLoaded = (bRemote || bNamed) && LoadTemplate(tpl);
+  if (!bRemote && !bLoaded && ctx.files.AnythingAt(tpl.m_strLocalPath))
     return false;  // there but unreadable: the default is not written over it
-  if (!bLoaded && !MakeDefaultText(m_strName))
+  if (!bLoaded && !MakeDefaultText(tpl, tpl.m_strName))
     return false;
-  m_bValid = StoreLocal();
-  return m_bValid;
+  return tpl.StoreLocal();
 }
 
-bool CTemplate::Load() {
+// The template of a type; m_bValid tells whether the location gave a usable template.
+std::unique_ptr<CTemplate> MakeTemplate(CWebSite& site, const std::string& type,
+                                        const std::string& location, bool bNamed) {
+  auto pTemplate = std::make_unique<CTemplate>(&site);
+  pTemplate->m_strName = type;
+  pTemplate->m_bValid = OpenTemplate(*pTemplate, location, bNamed);
+  return pTemplate;
+}
+
+}  // namespace
+
+bool LoadTemplate(CTemplate& tpl) {
   CFileStamp stamp;
-  const bool bStamped =
-      m_strUrl.empty() && m_strOutsidePath.empty() && Context().Disk().Stamp(m_strLocalPath, stamp);
-  if (bStamped && m_bKept && stamp == m_keptStamp) {
-    m_strContent = m_strKeptText;
+  const bool bStamped = tpl.m_strUrl.empty() && tpl.m_strOutsidePath.empty() &&
+                        tpl.Context().Disk().Stamp(tpl.m_strLocalPath, stamp);
+  if (bStamped && tpl.m_bKept && stamp == tpl.m_keptStamp) {
+    tpl.m_strContent = tpl.m_strKeptText;
     return true;
   }
-  m_bKept = false;
-  if (!CNode::Load())
+  tpl.m_bKept = false;
+  if (!LoadContent(tpl))
     return false;
   // The stamp was taken before the read: a file changed meanwhile is read again next time.
   if (bStamped) {
-    m_bKept = true;
-    m_keptStamp = stamp;
-    m_strKeptText = m_strContent;
+    tpl.m_bKept = true;
+    tpl.m_keptStamp = stamp;
+    tpl.m_strKeptText = tpl.m_strContent;
   }
   return true;
 }
 
-bool CTemplate::MakeDefaultText(const std::string& type) {
+bool MakeDefaultText(CTemplate& tpl, const std::string& type) {
   const CTemplateKind* pKind = FindKind(type);
   if (!pKind)
     return false;
-  Context().report.AddLine(FormatText("Using original: %1", "Template type:" + type),
-                           EAlert::kWarning);
-  m_strContent = BuiltinTemplateText(type, ETemplateStyle::kClassic);
-  return !m_strContent.empty();
+  tpl.Context().report.AddLine(FormatText("Using original: %1", "Template type:" + type),
+                               EAlert::kWarning);
+  tpl.m_strContent = BuiltinTemplateText(type, ETemplateStyle::kClassic);
+  return !tpl.m_strContent.empty();
 }
 
-CTemplate* CWebSite::GetTemplate(const std::string& type) {
-  for (const auto& pTemplate : m_templates)
+CTemplate* GetTemplate(CWebSite& site, const std::string& type) {
+  for (const auto& pTemplate : site.m_templates)
     if (pTemplate->m_strName == type)
       return pTemplate.get();
   std::string fileName = DefaultTemplateFileName(type);
   if (fileName.empty()) {
-    m_context.report.AddLine(FormatText("Cannot make: %1", ""), EAlert::kError);
+    site.m_context.report.AddLine(FormatText("Cannot make: %1", ""), EAlert::kError);
     return nullptr;
   }
-  std::string path = m_strTemplates;
+  std::string path = site.m_strTemplates;
   if (!EndsWith(path, "\\"))
     path += "\\";
   path += fileName;
-  auto pTemplate = std::make_unique<CTemplate>(this, type, path);
+  auto pTemplate = MakeTemplate(site, type, path, false);
   if (!pTemplate->m_bValid) {
-    m_context.report.AddLine(FormatText("Cannot make: %1", path), EAlert::kError);
+    site.m_context.report.AddLine(FormatText("Cannot make: %1", path), EAlert::kError);
     return nullptr;
   }
-  m_templates.push_back(std::move(pTemplate));
-  return m_templates.back().get();
+  site.m_templates.push_back(std::move(pTemplate));
+  return site.m_templates.back().get();
 }
 
 void ApplyTemplateLines(CWebSite& site) {
@@ -209,7 +202,7 @@ void ApplyTemplateLines(CWebSite& site) {
     }
     const std::string& type = fields[0];
     std::erase_if(site.m_templates, [&](const auto& p) { return p->m_strName == type; });
-    auto pTemplate = std::make_unique<CTemplate>(&site, type, fields[1], true);
+    auto pTemplate = MakeTemplate(site, type, fields[1], true);
     if (pTemplate->m_bValid)
       site.m_templates.push_back(std::move(pTemplate));
     else

@@ -6,6 +6,7 @@
 
 namespace velmora {
 
+class CTemplate;
 class CWebSite;
 
 // The look of the built-in texts: the program's defaults, or the HTML5 style a new site may
@@ -25,5 +26,14 @@ std::string DefaultTemplateFileName(const std::string& type);
 const std::vector<std::string>& TemplateFileNames();
 // Replaces loaded templates by those the ATEMPLATE= lines name, in script order.
 void ApplyTemplateLines(CWebSite& site);
+
+// The site's template of a type, made from its default file (or the built-in text) the first
+// time it is asked for; none when it cannot be made (reported).
+CTemplate* GetTemplate(CWebSite& site, const std::string& type);
+// Reads the template's text, again for every use so that edits take effect at once; a file
+// whose stamp has not changed since the last read gives the text of that read.
+bool LoadTemplate(CTemplate& tpl);
+// Puts the built-in default for the type into the content; false for a type without one.
+bool MakeDefaultText(CTemplate& tpl, const std::string& type);
 
 }  // namespace velmora

@@ -3,12 +3,15 @@
 // and the stamp on the home page. One report batch per build.
 #include <unordered_set>
 
+#include "assembly/footers.h"
+#include "build/build_driver.h"
 #include "build/page_pipeline.h"
+#include "build/print_pages.h"
 #include "build/resource_copy.h"
 #include "build/user_stop.h"
-#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
+#include "model/collection.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -45,90 +48,92 @@ void BuildPrintPages(CBuildContext& ctx, std::vector<CPage*> pages) {
   ctx.Progress().Show(static_cast<int>(pages.size()));
   for (size_t i = 0; i < pages.size(); ++i) {
     ctx.Progress().SetPos(static_cast<int>(i + 1));
-    pages[i]->MakePrintPage();
-    pages[i]->Finish();
+    MakePrintPage(*pages[i]);
+    FinishPage(*pages[i]);
   }
   ctx.Progress().Hide();
 }
 
 }  // namespace
 
-void CWebSite::BuildPages(const std::vector<CPage*>* pSelection) {
-  m_printPages.clear();
-  m_context.report.Clear();
-  m_context.report.SetBatch(true);
+void BuildPages(CWebSite& site, const std::vector<CPage*>* pSelection) {
+  CBuildContext& ctx = site.m_context;
+  site.m_printPages.clear();
+  ctx.report.Clear();
+  ctx.report.SetBatch(true);
   // Temporary files left by a killed build are removed where this build writes.
-  m_context.Disk().ForgetSweptFolders();
-  ReportSettings(m_context);
-  m_context.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
+  ctx.Disk().ForgetSweptFolders();
+  ReportSettings(ctx);
+  ctx.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
 
-  for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->m_strNumber = std::to_string(i + 1);
+  for (size_t i = 0; i < site.m_pages.size(); ++i)
+    site.m_pages[i]->m_strNumber = std::to_string(i + 1);
 
   std::unordered_set<const CPage*> selected;
   if (pSelection)
     selected.insert(pSelection->begin(), pSelection->end());
-  const int nToBuild = pSelection ? static_cast<int>(pSelection->size()) : m_nListed;
-  m_context.Progress().Show(nToBuild + 2);
-  m_context.Progress().SetPos(1);
-  CopyLayoutResources(*this);
-  m_context.Progress().SetPos(2);
-  CopyTemplates(*this);
-  m_context.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
+  const int nToBuild = pSelection ? static_cast<int>(pSelection->size()) : site.m_nListed;
+  ctx.Progress().Show(nToBuild + 2);
+  ctx.Progress().SetPos(1);
+  CopyLayoutResources(site);
+  ctx.Progress().SetPos(2);
+  CopyTemplates(site);
+  ctx.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
 
   int nPosition = 2;
   bool bStopped = false;
   {
     size_t nPrintPagesDone = 0;
-    CPagePipeline pipeline(*this, [&](CPage& page, bool bWritten) {
+    CPagePipeline pipeline(site, [&](CPage& page, bool bWritten) {
       // A written page's text is read back from its file by whoever needs it later; print
       // pages are filled from their built text after the loop. Ten thousand pages kept in
       // memory cost more in page faults than their build. Pages are done in the order they
       // joined the print list, though later pages may have joined it since.
       const bool bPrintPage =
-          nPrintPagesDone < m_printPages.size() && m_printPages[nPrintPagesDone] == &page;
+          nPrintPagesDone < site.m_printPages.size() && site.m_printPages[nPrintPagesDone] == &page;
       nPrintPagesDone += bPrintPage;
       if (bWritten && !bPrintPage)
         std::string().swap(page.m_strContent);
-      m_context.Progress().SetPos(++nPosition);
+      ctx.Progress().SetPos(++nPosition);
     });
-    for (const auto& pPage : m_pages) {
+    for (const auto& pPage : site.m_pages) {
       if (pSelection && !selected.count(pPage.get()))
         continue;
-      if ((bStopped = StoppedByTheUser(m_context)))
+      if ((bStopped = StoppedByTheUser(ctx)))
         break;
-      m_context.Progress().Working(pPage->m_strLocalPath);
+      ctx.Progress().Working(pPage->m_strLocalPath);
       pipeline.Build(*pPage);
     }
     pipeline.Finish();
   }
   // A stopped build leaves the pages written so far; the site-wide passes would read the rest.
   if (bStopped) {
-    m_context.Progress().Hide();
-    m_context.report.SetBatch(false);
+    ctx.Progress().Hide();
+    ctx.report.SetBatch(false);
     return;
   }
 
   // Print pages may build pages again, which registers them anew: work on the list as it stands.
-  if (!m_printPages.empty() && m_context.settings.BuildPrintPages)
-    BuildPrintPages(m_context, m_printPages);
+  if (!site.m_printPages.empty() && ctx.settings.BuildPrintPages)
+    BuildPrintPages(ctx, site.m_printPages);
 
-  if (!m_collections.empty() && m_context.settings.BuildCollections) {
-    m_context.Progress().Show(static_cast<int>(m_collections.size()));
-    m_context.report.AddLine("---------------------", EAlert::kInfo);
-    m_context.report.AddLine("Building collections", EAlert::kInfo);
-    BuildCollectionPages(*this);
+  if (!site.m_collections.empty() && ctx.settings.BuildCollections) {
+    ctx.Progress().Show(static_cast<int>(site.m_collections.size()));
+    ctx.report.AddLine("---------------------", EAlert::kInfo);
+    ctx.report.AddLine("Building collections", EAlert::kInfo);
+    BuildCollectionPages(site);
   }
-  if (m_context.settings.BuildIndex)
-    m_context.index.BuildIndexPages();
+  if (ctx.settings.BuildIndex)
+    ctx.index.BuildIndexPages();
   // Collections and the index were filled into the written files: the stamp goes on the file
   // as it now stands, not on the text the page build left in memory.
-  if (CPage* pHome = HomePage()) {
+  if (CPage* pHome = site.HomePage()) {
     pHome->m_strContent.clear();
-    pHome->Finish();
+    FinishPage(*pHome);
   }
 
-  m_context.Progress().Hide();
-  m_context.report.SetBatch(false);
+  ctx.Progress().Hide();
+  ctx.report.SetBatch(false);
 }
 
 }  // namespace velmora

@@ -1,3 +1,5 @@
+#include "build/check_driver.h"
+#include "build/page_check.h"
 #include "build/user_stop.h"
 #include "model/published_list.h"
 #include "model/web_site.h"
@@ -9,47 +11,48 @@
 
 namespace velmora {
 
-void CWebSite::CheckPages(const std::vector<CPage*>* pSelection) {
-  m_context.report.Clear();
-  m_context.report.SetBatch(true);
-  m_context.report.AddHeading(Message(EMessage::kCheckingPages));
-  m_context.report.AddLine(Message(EMessage::kDashes), EAlert::kInfo);
-  m_nCheckProblems = 0;
-  m_nCheckedPages = 0;
-  m_nUncheckedLinks = 0;
-  const long long nErrorsBefore = m_context.report.ErrorsReported();
+void CheckPages(CWebSite& site, const std::vector<CPage*>* pSelection) {
+  CBuildContext& ctx = site.m_context;
+  ctx.report.Clear();
+  ctx.report.SetBatch(true);
+  ctx.report.AddHeading(Message(EMessage::kCheckingPages));
+  ctx.report.AddLine(Message(EMessage::kDashes), EAlert::kInfo);
+  site.m_nCheckProblems = 0;
+  site.m_nCheckedPages = 0;
+  site.m_nUncheckedLinks = 0;
+  const long long nErrorsBefore = ctx.report.ErrorsReported();
 
   if (pSelection) {
-    m_context.Progress().Show(static_cast<int>(pSelection->size()));
+    ctx.Progress().Show(static_cast<int>(pSelection->size()));
     int nPosition = 0;
     for (CPage* pPage : *pSelection) {
-      if (StoppedByTheUser(m_context))
+      if (StoppedByTheUser(ctx))
         break;
-      m_context.Progress().Working(pPage->m_strLocalPath);
-      pPage->CheckPage();
-      m_context.Progress().SetPos(++nPosition);
+      ctx.Progress().Working(pPage->m_strLocalPath);
+      CheckPage(*pPage);
+      ctx.Progress().SetPos(++nPosition);
     }
   } else {
-    m_context.Progress().Show(m_pPublishedList ? m_pPublishedList->Count()
-                                               : static_cast<int>(m_pages.size()));
+    ctx.Progress().Show(site.m_pPublishedList ? site.m_pPublishedList->Count()
+                                              : static_cast<int>(site.m_pages.size()));
     int nPosition = 0;
-    for (const auto& pPage : m_pages) {
-      if (StoppedByTheUser(m_context))
+    for (const auto& pPage : site.m_pages) {
+      if (StoppedByTheUser(ctx))
         break;
-      m_context.Progress().SetPos(++nPosition);
-      m_context.Progress().Working(pPage->m_strLocalPath);
-      pPage->CheckPage();
+      ctx.Progress().SetPos(++nPosition);
+      ctx.Progress().Working(pPage->m_strLocalPath);
+      CheckPage(*pPage);
     }
   }
-  m_context.Progress().Hide();
+  ctx.Progress().Hide();
   // Every error line counts, a page that could not be read as well as a listed problem.
-  m_nCheckProblems = static_cast<int>(m_context.report.ErrorsReported() - nErrorsBefore);
-  m_context.report.AddLine("", EAlert::kInfo);
-  m_context.report.AddLine("Pages checked: " + std::to_string(m_nCheckedPages) +
-                               ", problems: " + std::to_string(m_nCheckProblems) +
-                               ", web links not checked: " + std::to_string(m_nUncheckedLinks),
-                           EAlert::kInfo);
-  m_context.report.SetBatch(false);
+  site.m_nCheckProblems = static_cast<int>(ctx.report.ErrorsReported() - nErrorsBefore);
+  ctx.report.AddLine("", EAlert::kInfo);
+  ctx.report.AddLine("Pages checked: " + std::to_string(site.m_nCheckedPages) +
+                         ", problems: " + std::to_string(site.m_nCheckProblems) +
+                         ", web links not checked: " + std::to_string(site.m_nUncheckedLinks),
+                     EAlert::kInfo);
+  ctx.report.SetBatch(false);
 }
 
 }  // namespace velmora

@@ -2,6 +2,9 @@
 #include <functional>
 #include <unordered_map>
 
+#include "build/page_check.h"
+
+#include "assembly/blocks.h"
 #include "markup/html_tags.h"
 #include "markup/page_references.h"
 #include "markup/text_operations.h"
@@ -154,22 +157,23 @@ struct CCheckLine {
 
 }  // namespace
 
-void CPage::CheckPage() {
+void CheckPage(CPage& page) {
+  CBuildContext& ctx = page.Context();
   // An N page is only linked to: it is not part of the built site, and loading it would
   // fetch (or miss) someone else's page.
-  if (m_strLocalPath.empty() || HasOption('N'))
+  if (page.m_strLocalPath.empty() || page.HasOption('N'))
     return;
-  const std::string text = GetContent();
+  const std::string text = PageContent(page);
   if (text.empty())
     return;
 
-  const CPageReferences page = ReadPageReferences(text);
+  const CPageReferences found = ReadPageReferences(text);
   // Links first, then images, each in the order of the page.
   std::vector<const CPageReference*> references;
-  for (const CPageReference& reference : page.m_references)
+  for (const CPageReference& reference : found.m_references)
     if (reference.m_eKind != EReferenceKind::kImage)
       references.push_back(&reference);
-  for (const CPageReference& reference : page.m_references)
+  for (const CPageReference& reference : found.m_references)
     if (reference.m_eKind == EReferenceKind::kImage)
       references.push_back(&reference);
 
@@ -181,7 +185,7 @@ void CPage::CheckPage() {
   auto checkWebAddress = [&](const std::string& address, std::string& problem) {
     auto it = probed.find(address);
     if (it == probed.end()) {
-      const bool bOk = CheckWebAddress(Context(), address, problem);
+      const bool bOk = CheckWebAddress(ctx, address, problem);
       it = probed.emplace(address, std::make_pair(bOk, problem)).first;
     }
     problem = it->second.second;
@@ -200,31 +204,31 @@ void CPage::CheckPage() {
     } else if (HasHostPart(value) || StartsWith(value, "//")) {
       const std::string address = StartsWith(value, "//") ? "http:" + value : value;
       if (!checkWebAddress(address, problem))
-        lines.push_back({problem, !Context().settings.Internet});
+        lines.push_back({problem, !ctx.settings.Internet});
     } else if (bNavigation && StartsWith(value, "#")) {
-      if (!HasAnchor(page.m_anchors, value.substr(1)))
+      if (!HasAnchor(found.m_anchors, value.substr(1)))
         lines.push_back({shown});
     } else if (bNavigation && IsPlainPageName(value) && value[0] != '?') {
-      if (!m_pSite || !CheckPageName(*m_pSite, value, anchorCache))
+      if (!page.m_pSite || !CheckPageName(*page.m_pSite, value, anchorCache))
         lines.push_back({shown});
-    } else if (!CheckFileReference(*this, value, bNavigation, page.m_anchors, anchorCache)) {
+    } else if (!CheckFileReference(page, value, bNavigation, found.m_anchors, anchorCache)) {
       lines.push_back({bImage ? shown : "Not found: " + shown});
     }
   }
 
-  Context().report.AddLine("", EAlert::kInfo);
-  Context().report.AddLine(m_strName + " - " + m_strLocalPath, EAlert::kInfo);
-  if (m_pSite)
-    ++m_pSite->m_nCheckedPages;
+  ctx.report.AddLine("", EAlert::kInfo);
+  ctx.report.AddLine(page.m_strName + " - " + page.m_strLocalPath, EAlert::kInfo);
+  if (page.m_pSite)
+    ++page.m_pSite->m_nCheckedPages;
   if (lines.empty()) {
-    Context().report.AddLine("OK", EAlert::kInfo);
+    ctx.report.AddLine("OK", EAlert::kInfo);
     return;
   }
   for (const CCheckLine& line : lines) {
-    Context().report.AddLine(line.m_strText.empty() ? "empty" : line.m_strText,
-                             line.m_bUnchecked ? EAlert::kWarning : EAlert::kError);
-    if (line.m_bUnchecked && m_pSite)
-      ++m_pSite->m_nUncheckedLinks;
+    ctx.report.AddLine(line.m_strText.empty() ? "empty" : line.m_strText,
+                       line.m_bUnchecked ? EAlert::kWarning : EAlert::kError);
+    if (line.m_bUnchecked && page.m_pSite)
+      ++page.m_pSite->m_nUncheckedLinks;
   }
 }
 

@@ -1,4 +1,5 @@
 #include "build/page_pipeline.h"
+#include "assembly/page_build.h"
 
 #include <algorithm>
 #include <utility>
@@ -67,7 +68,7 @@ bool CPagePipeline::IsPossibleSource(const CPage& page) const {
 
 void CPagePipeline::Build(CPage& page) {
   if (!m_bTwoThreads) {
-    const bool bWritten = page.Build();
+    const bool bWritten = BuildPage(page);
     m_onDone(page, bWritten);
     return;
   }

@@ -3,10 +3,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "assembly/page_build.h"
+#include "assembly/printable_sections.h"
+#include "build/print_pages.h"
 #include "markup/attribute_text.h"
 #include "markup/element_rewrite.h"
 #include "markup/page_charset.h"
-#include "assembly/printable_sections.h"
 #include "markup/text_operations.h"
 #include "model/build_context.h"
 #include "model/web_site.h"
@@ -122,7 +124,7 @@ void PrefixGatheredIds(std::string& sections, const std::string& pageAnchor) {
 // Fills every PRINTLIST element of the page and writes it; true when it was written.
 bool FillPrintPage(CPage& page) {
   if (page.m_strContent.empty())
-    page.Build();
+    BuildPage(page);
   if (page.m_strContent.empty())
     return false;
   page.Context().report.AddLine(page.m_strName + " - " + page.m_strLocalPath, EAlert::kInfo);
@@ -138,8 +140,8 @@ bool FillPrintPage(CPage& page) {
   // lead only to pages that gave a section, and so an anchor.
   std::unordered_set<const CPage*> anchored;
   CHeldPages held;
-  auto take = [&](CPage& source, bool bTextOnly, CNode::EPrintAnchor anchor) {
-    std::string sections = source.ExtractPrintableSections(printPath, bTextOnly, false, anchor);
+  auto take = [&](CPage& source, bool bTextOnly, EPrintAnchor anchor) {
+    std::string sections = ExtractPrintableSections(source, printPath, bTextOnly, false, anchor);
     if (bIdAnchors && !bTextOnly)
       PrefixGatheredIds(sections, EscapeAttribute(PrintAnchorName(source.m_strRemotePath, true)));
     return sections;
@@ -171,8 +173,8 @@ bool FillPrintPage(CPage& page) {
             continue;
           // Text-only sections lose their anchors; the page may still be anchored by a later list.
           if (!bTextOnly && !anchored.contains(pPage)) {
-            const std::string sections = take(
-                *pPage, false, bIdAnchors ? CNode::EPrintAnchor::kId : CNode::EPrintAnchor::kName);
+            const std::string sections =
+                take(*pPage, false, bIdAnchors ? EPrintAnchor::kId : EPrintAnchor::kName);
             if (sections.empty()) {
               bare.insert(pPage);
             } else {
@@ -184,7 +186,7 @@ bool FillPrintPage(CPage& page) {
             auto& taken = unanchored[bTextOnly ? 1 : 0];
             auto it = taken.find(pPage);
             if (it == taken.end())
-              it = taken.emplace(pPage, take(*pPage, bTextOnly, CNode::EPrintAnchor::kNone)).first;
+              it = taken.emplace(pPage, take(*pPage, bTextOnly, EPrintAnchor::kNone)).first;
             gathered += it->second;
           }
           if (nSize + gathered.size() > kMaxTextBytes) {
@@ -205,7 +207,7 @@ bool FillPrintPage(CPage& page) {
       },
       &page.Context().report);
   page.SetContent(text);
-  page.CorrectGfxReferences();
+  CorrectGfxReferences(page);
   DeclareUtf8Charset(page.m_strContent);
 
   if (page.StoreLocal()) {
@@ -218,23 +220,24 @@ bool FillPrintPage(CPage& page) {
 
 }  // namespace
 
-void CPage::MakePrintPage() {
-  FillPrintPage(*this);
+void MakePrintPage(CPage& page) {
+  FillPrintPage(page);
 }
 
-bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
+bool MakeOnePage(CWebSite& site, const std::string& filePath, bool bTextOnly) {
+  CBuildContext& ctx = site.m_context;
   if (bTextOnly) {
     std::string text;
-    for (const auto& pPage : m_pages)
+    for (const auto& pPage : site.m_pages)
       if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty() && !pPage->HasOption('N'))
-        text += pPage->ExtractPrintableSections(filePath, true, false, CNode::EPrintAnchor::kNone);
+        text += ExtractPrintableSections(*pPage, filePath, true, false, EPrintAnchor::kNone);
     for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");
-    return m_context.files.WriteTextFile(filePath, text);
+    return ctx.files.WriteTextFile(filePath, text);
   }
 
-  CPage onePage(this, "0,OneprintPage,PP," + filePath);
+  CPage onePage(&site, "0,OneprintPage,PP," + filePath);
   if (!onePage.m_bValid) {
-    m_context.report.AddFormatted(EMessage::kBadPath, filePath, EAlert::kError);
+    ctx.report.AddFormatted(EMessage::kBadPath, filePath, EAlert::kError);
     return false;
   }
   // The page lands where it was asked for and is built from the print template, even on
@@ -243,9 +246,9 @@ bool CWebSite::MakeOnePage(const std::string& filePath, bool bTextOnly) {
   onePage.m_strOutsidePath.clear();
   onePage.m_strType = "PP";
   onePage.m_strOption.clear();
-  onePage.Build();
+  BuildPage(onePage);
   // The build may have registered the temporary page; it must not outlive this call there.
-  std::erase(m_printPages, &onePage);
+  std::erase(site.m_printPages, &onePage);
   std::string text = onePage.m_strContent;
   if (text.empty())
     return false;

@@ -1,4 +1,5 @@
 #include "build/replace_tool.h"
+#include "model/content_loader.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -45,7 +46,7 @@ bool CReplaceTool::ReplacementText(const std::string& with, std::string& replace
     return true;
   }
   CNode source(&m_site);
-  if (!source.SetLocation(TrimLeft(with.substr(1))) || !source.Load()) {
+  if (!source.SetLocation(TrimLeft(with.substr(1))) || !LoadContent(source)) {
     m_site.m_context.Dialogs().MessageBox(FormatText("Can't load file: %1", with));
     return false;
   }

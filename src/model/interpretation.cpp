@@ -1,9 +1,10 @@
 // Interpretation of the prepared script lines into the site model: general keys and their
 // defaults, the catalogs, replace rules, collections, index sources, pages and blocks, and
 // finally the outline.
-#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
+#include "model/collection.h"
+#include "model/content_loader.h"
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 #include "model/script_lines.h"
@@ -65,7 +66,7 @@ void LoadIndexLine(CWebSite& site, const std::string& line) {
     site.m_context.report.AddFormatted(EMessage::kIgnoringIndexLine, line, EAlert::kInfo);
     return;
   }
-  if (source.Load())
+  if (LoadContent(source))
     site.m_context.index.LoadIndexSource(source.m_strContent);
 }
 

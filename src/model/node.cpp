@@ -1,8 +1,8 @@
 #include "model/node.h"
 
 #include "model/build_context.h"
+#include "model/content_loader.h"
 #include "model/web_site.h"
-#include "platform/build_settings.h"
 #include "platform/file_access.h"
 #include "platform/strings.h"
 
@@ -50,7 +50,7 @@ void CNode::AddBlock(size_t nIndex) {
 }
 
 std::string CNode::GetContent() {
-  if (m_strContent.empty() && !Load())
+  if (m_strContent.empty() && !LoadContent(*this))
     return {};
   return m_strContent;
 }
@@ -59,22 +59,8 @@ void CNode::SetContent(const std::string& content) {
   m_strContent = content;
 }
 
-bool CNode::Build() {
-  return Load();
-}
-
 bool CNode::HasOption(char cLetter) const {
   return m_strOption.find(cLetter) != std::string::npos;
-}
-
-int CNode::PointImagesFromHost(std::string& text, bool bReportMissing) {
-  // A local copy keeps its references from its own place, whether it was just made or is
-  // read offline, so both builds give the host page the same references.
-  if (!m_strUrl.empty() || !m_strOutsidePath.empty())
-    return RepointImageCopies(text, bReportMissing);
-  if (Context().settings.CheckAllImages)
-    return CheckBlockImages(text);
-  return 0;
 }
 
 CNode* CNode::Top() {

@@ -3,6 +3,15 @@
 
 namespace velmora {
 
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 CPage::CPage(CWebSite* pSite, const std::string& line) : CNode(pSite) {
   m_bValid = ParseLine(line);
 }
@@ -53,6 +62,23 @@ CBlock::CBlock(CWebSite* pSite, CPage* pPage, const std::string& location) : CNo
 
 bool CBlock::ParseLine(const std::string& line) {
   return SetLocation(Trim(line)) && !m_strLocalPath.empty();
+}
+
+bool CTemplate::ParseLine(const std::string& location) {
+  if (!SetLocation(location))
+    return false;
+  if (m_strUrl.empty() && m_strOutsidePath.empty())
+    return true;
+  // The local copy of a template from elsewhere lives in "templates" of the site; a name
+  // that is no plain file name would put it somewhere else.
+  if (m_strFileName.empty() && !m_strOutsidePath.empty())
+    m_strFileName = FileNameOf(m_strOutsidePath);
+  if (m_strFileName.empty() || m_strFileName == "." || m_strFileName == ".." ||
+      m_strFileName.find_first_of("\\/?") != std::string::npos)
+    return false;
+  m_strRemotePath = "templates\\" + m_strFileName;
+  m_strLocalPath = m_strCatalog + m_strRemotePath;
+  return true;
 }
 
 }  // namespace velmora

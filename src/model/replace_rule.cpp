@@ -4,6 +4,7 @@
 
 #include "markup/text_operations.h"
 #include "model/build_context.h"
+#include "model/content_loader.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/report.h"
@@ -47,7 +48,7 @@ void CReplaceRule::Apply(std::string& text) {
   // "#location" names the replacement text; it is read once and then kept.
   if (!m_bLoaded && m_strIn.size() > 1 && m_strIn[0] == '#') {
     CNode source(m_pSite);
-    if (!source.SetLocation(m_strIn.substr(1)) || !source.Load()) {
+    if (!source.SetLocation(m_strIn.substr(1)) || !LoadContent(source)) {
       m_pSite->m_context.report.AddLine("Cannot make: " + m_strIn, EAlert::kInfo);
       return;
     }

@@ -27,12 +27,8 @@ class CWebSite {
 
   bool Interpret();
   void Clear();
-  // No selection builds or checks every page.
-  void BuildPages(const std::vector<CPage*>* pSelection = nullptr);
-  void CheckPages(const std::vector<CPage*>* pSelection = nullptr);
   void FillPublishedList(CPublishedList& list);
   std::string GfxPath() const;
-  CTemplate* GetTemplate(const std::string& type);
   CPage* FindPageByName(const std::string& name) const;
   CPage* FindPage(const std::string& text) const;
   CPage* HomePage() const;
@@ -42,8 +38,6 @@ class CWebSite {
   void FormOutline();
   // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
   void PrepareOutline();
-  // Makes the one printable page of the whole site at filePath, as HTML or as plain text.
-  bool MakeOnePage(const std::string& filePath, bool bTextOnly);
 
   CBuildContext& m_context;
   std::string m_strVersion;
@@ -71,8 +65,9 @@ class CWebSite {
   long long m_nLastScriptTime = 0;
   std::string m_strScriptPath;  // the script file's internal path, when it has one
 
-  // Of the last CheckPages: the error lines it reported (listed problems and pages that could
-  // not be read), the pages it checked and the web addresses it listed unchecked off-line.
+  // Of the last CheckPages (build/check_driver.h): the error lines it reported (listed problems and
+  // pages that could not be read), the pages it checked and the web addresses it listed unchecked
+  // off-line.
   int m_nCheckProblems = 0;
   int m_nCheckedPages = 0;
   int m_nUncheckedLinks = 0;

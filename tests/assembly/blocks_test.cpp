@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "assembly/blocks.h"
 #include "model/node.h"
 #include "support/script_site.h"
 
@@ -19,7 +20,7 @@ class BlockLoadTest : public ::testing::Test {
     if (!site.m_pSite || site.m_pSite->m_blocks.empty())
       return contents;
     CBlock& block = *site.m_pSite->m_blocks[0];
-    EXPECT_TRUE(block.Load());
+    EXPECT_TRUE(LoadBlock(block));
     for (const auto& pElement : block.m_tags) contents.push_back(pElement->m_strContent);
     return contents;
   }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/content_loader.h"
 #include "model/node.h"
 #include "platform/build_settings.h"
 #include "platform/dialogs.h"
@@ -75,11 +76,11 @@ class ContentLoader : public ::testing::Test {
 TEST_F(ContentLoader, OfflineReadsOnlyTheLocalCopy) {
   TestContext().settings.Internet = 0;
   NameByAddress("/blocks/a.txt");
-  EXPECT_FALSE(m_node.Load());
+  EXPECT_FALSE(LoadContent(m_node));
   EXPECT_TRUE(IsAlert("Can't load local copy: C:\\site\\imported\\blocks\\a.txt"));
 
   m_drive.Write("site\\imported\\blocks\\a.txt", "copy\r\n");
-  EXPECT_TRUE(m_node.Load());
+  EXPECT_TRUE(LoadContent(m_node));
   EXPECT_EQ(m_node.m_strContent.substr(0, 4), "copy");
   EXPECT_EQ(m_nRequests, 0);
 }
@@ -87,7 +88,7 @@ TEST_F(ContentLoader, OfflineReadsOnlyTheLocalCopy) {
 TEST_F(ContentLoader, OnlineFetchIsStoredWithCrLf) {
   TestContext().settings.Internet = 1;
   NameByAddress("/blocks/a.txt");
-  EXPECT_TRUE(m_node.Load());
+  EXPECT_TRUE(LoadContent(m_node));
   EXPECT_EQ(m_node.m_strContent, "one\r\ntwo\r\n");
   EXPECT_TRUE(HasLine("GET: " + m_node.m_strUrl + " OK"));
   EXPECT_TRUE(TestContext().report.Alerts().empty());
@@ -98,14 +99,14 @@ TEST_F(ContentLoader, FailedFetchFallsBackToTheCopy) {
   TestContext().settings.Internet = 1;
   NameByAddress("/blocks/gone.txt");
   std::string error = "GET: " + m_node.m_strUrl + " Code= 404";
-  EXPECT_FALSE(m_node.Load());
+  EXPECT_FALSE(LoadContent(m_node));
   EXPECT_TRUE(IsAlert(error));
   EXPECT_TRUE(HasLine("Can't load local copy: C:\\site\\imported\\blocks\\gone.txt"));
   EXPECT_FALSE(IsAlert("Can't load local copy: C:\\site\\imported\\blocks\\gone.txt"));
 
   m_drive.Write("site\\imported\\blocks\\gone.txt", "kept");
   TestContext().report.SetBatch(true);
-  EXPECT_TRUE(m_node.Load());
+  EXPECT_TRUE(LoadContent(m_node));
   EXPECT_EQ(m_node.m_strContent, "kept");
   EXPECT_TRUE(IsAlert(error));
   EXPECT_TRUE(HasLine("Loaded copy: C:\\site\\imported\\blocks\\gone.txt"));
@@ -117,18 +118,18 @@ TEST_F(ContentLoader, FileOnAnotherDriveIsCopiedAndTheCopyOutlivesIt) {
   m_node.m_strOutsidePath = "D:\\x\\b.txt";
   m_node.m_strLocalPath = "C:\\site\\imported\\x\\b.txt";
   other.Write("x\\b.txt", "outside");
-  EXPECT_TRUE(m_node.Load());
+  EXPECT_TRUE(LoadContent(m_node));
   EXPECT_EQ(m_node.m_strContent, "outside");
   EXPECT_TRUE(m_drive.Exists("site\\imported\\x\\b.txt"));
 
   std::filesystem::remove(other.HostFolder() + "/x/b.txt");
-  EXPECT_TRUE(m_node.Load());
+  EXPECT_TRUE(LoadContent(m_node));
   EXPECT_EQ(m_node.m_strContent, "outside");
   EXPECT_TRUE(IsAlert("Can't load file: D:\\x\\b.txt"));
 
   // With neither file the local path is named as well.
   std::filesystem::remove(m_drive.HostFolder() + "/site/imported/x/b.txt");
-  EXPECT_FALSE(m_node.Load());
+  EXPECT_FALSE(LoadContent(m_node));
   EXPECT_TRUE(IsAlert("Can't load file: C:\\site\\imported\\x\\b.txt"));
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "assembly/footers.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/report.h"
@@ -16,7 +17,7 @@ class FinishTest : public ::testing::Test {
     CPage page(&site);
     page.m_strType = type;
     page.m_strContent = text;
-    page.Finish();
+    FinishPage(page);
     return page.m_strContent;
   }
   CWebSite site{TestContext(), {}};
@@ -47,9 +48,9 @@ TEST_F(FinishTest, FinishingTwiceAddsTheFooterOnce) {
   CPage page(&site);
   page.m_strType = "FP";
   page.m_strContent = "<p>x</p></body>";
-  page.Finish();
+  FinishPage(page);
   const std::string once = page.m_strContent;
-  page.Finish();
+  FinishPage(page);
   EXPECT_EQ(page.m_strContent, once);
   EXPECT_NE(once.find("leftfooter"), std::string::npos);
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "assembly/page_build.h"
 #include "assembly/page_steps.h"
 #include "model/node.h"
 #include "platform/build_settings.h"
@@ -29,7 +30,7 @@ class PageBuildTest : public ::testing::Test {
     EXPECT_NE(pPage, nullptr) << name;
     if (!pPage)
       return {};
-    pPage->Build();
+    BuildPage(*pPage);
     return site.Read(file);
   }
   CScriptSite site;
@@ -151,7 +152,7 @@ TEST_F(PageBuildTest, ResourceReferencesFollowThePageIntoItsFolder) {
       "<link href=\"../../gfx/def.css\"><img src=\"../../gfx/up.gif\"><img src=../../gfx/a.gif>"
       "<div style=\"background: url(../../gfx/b.gif)\"></div>"
       "<img src=\"http://example.org/gfx/c.gif\"><img src=\"images/gfx/d.gif\"> gfx/ cards");
-  site.Page("Deep")->Build();
+  BuildPage(*site.Page("Deep"));
   EXPECT_EQ(site.Read("pages\\sub\\deep.html"), deep);
 }
 
@@ -251,15 +252,15 @@ TEST_F(PageBuildTest, PagesWithoutLocationOrLinkedDirectlyAreNeitherWrittenNorRe
       site.Interpret("1,Home,P,index.html\r\n2,Nothing\r\n"
                      "2,Link,P,http://example.org/x.html,,,N"));
   const std::string before = site.Report();
-  EXPECT_FALSE(site.Page("Nothing")->Build());
-  EXPECT_FALSE(site.Page("Link")->Build());
+  EXPECT_FALSE(BuildPage(*site.Page("Nothing")));
+  EXPECT_FALSE(BuildPage(*site.Page("Link")));
   EXPECT_EQ(site.Report(), before);
   EXPECT_FALSE(site.Exists("imported\\x.html"));
 }
 
 TEST_F(PageBuildTest, AnUnknownTypeIsReportedAndNotWritten) {
   ASSERT_TRUE(site.Interpret("1,Home,X,index.html"));
-  EXPECT_FALSE(site.Page("Home")->Build());
+  EXPECT_FALSE(BuildPage(*site.Page("Home")));
   EXPECT_THAT(site.Report(), HasSubstr("Can't get:  template: X\r\n"));
   EXPECT_FALSE(site.Exists("index.html"));
 }

@@ -42,7 +42,7 @@ TEST(TemplateDefaults, EachKindGetsItsListTagAndStampRule) {
     SCOPED_TRACE(kind.pszType);
     CTemplate tpl(&EmptyTestSite());
     TestContext().report.Clear();
-    ASSERT_TRUE(tpl.MakeDefaultText(kind.pszType));
+    ASSERT_TRUE(MakeDefaultText(tpl, kind.pszType));
     const std::string& text = tpl.m_strContent;
     EXPECT_EQ(Count(text, "<!--INPUT/-->"), 0u);
     if (kind.pszList) {
@@ -59,14 +59,14 @@ TEST(TemplateDefaults, EachKindGetsItsListTagAndStampRule) {
 TEST(TemplateDefaults, OnlyKnownTypesHaveADefault) {
   for (const char* pszType : {"FF", "FT", "FL", "PP", "B", "W"}) {
     CTemplate tpl(&EmptyTestSite());
-    EXPECT_TRUE(tpl.MakeDefaultText(pszType)) << pszType;
+    EXPECT_TRUE(MakeDefaultText(tpl, pszType)) << pszType;
     EXPECT_NE(tpl.m_strContent.find("Template file Velmora 2.0"), std::string::npos);
   }
   CTemplate tpl(&EmptyTestSite());
   tpl.m_strContent = "kept";
   TestContext().report.Clear();
-  EXPECT_FALSE(tpl.MakeDefaultText("X"));
-  EXPECT_FALSE(tpl.MakeDefaultText("p"));  // types compare with case
+  EXPECT_FALSE(MakeDefaultText(tpl, "X"));
+  EXPECT_FALSE(MakeDefaultText(tpl, "p"));  // types compare with case
   EXPECT_EQ(tpl.m_strContent, "kept");
   EXPECT_EQ(TestContext().report.Text(), "");
 
@@ -76,7 +76,7 @@ TEST(TemplateDefaults, OnlyKnownTypesHaveADefault) {
   EXPECT_EQ(TemplateFileNames().size(), 14u);
   for (const char* pszType : {"I", "P", "C", "IX", "FI", "FP", "FC", "FIX"}) {
     CTemplate page(&EmptyTestSite());
-    EXPECT_TRUE(page.MakeDefaultText(pszType)) << pszType;
+    EXPECT_TRUE(MakeDefaultText(page, pszType)) << pszType;
   }
 }
 
@@ -95,7 +95,7 @@ class SiteTemplates : public ::testing::Test {
 };
 
 TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
-  CTemplate* pTemplate = m_site.GetTemplate("P");
+  CTemplate* pTemplate = GetTemplate(m_site, "P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(pTemplate->m_strLocalPath, "C:\\site\\tpl\\nf_p_template.html");
   std::string written = m_drive.Read("site\\tpl\\nf_p_template.html");
@@ -105,15 +105,15 @@ TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
   // A new site is no error: nothing above the level of an assumed default.
   EXPECT_EQ(TestContext().report.HighestLevel(), 2);
 
-  EXPECT_EQ(m_site.GetTemplate("P"), pTemplate);
+  EXPECT_EQ(GetTemplate(m_site, "P"), pTemplate);
   EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 1u);
 
   // The user's edit is what the next page gets, and the file is not made again.
   m_drive.Write("site\\tpl\\nf_p_template.html", "<html>edited</html>");
-  ASSERT_TRUE(pTemplate->Load());
+  ASSERT_TRUE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->GetContent(), "<html>edited</html>");
   m_site.m_templates.clear();
-  pTemplate = m_site.GetTemplate("P");
+  pTemplate = GetTemplate(m_site, "P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(m_drive.Read("site\\tpl\\nf_p_template.html"), "<html>edited</html>");
   EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 1u);
@@ -122,29 +122,29 @@ TEST_F(SiteTemplates, AMissingDefaultFileIsWrittenOnceAndReadAfterwards) {
 // Every page reads its template as the file is at that moment, also when only its time or
 // nothing but its contents of the same length changed, and when it is gone.
 TEST_F(SiteTemplates, EachLoadSeesTheFileAsItIsNow) {
-  CTemplate* pTemplate = m_site.GetTemplate("P");
+  CTemplate* pTemplate = GetTemplate(m_site, "P");
   ASSERT_NE(pTemplate, nullptr);
   const std::string host = m_drive.HostFolder() + "/site/tpl/nf_p_template.html";
   m_drive.Write("site\\tpl\\nf_p_template.html", "one");
-  ASSERT_TRUE(pTemplate->Load());
+  ASSERT_TRUE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->m_strContent, "one");
   pTemplate->m_strContent.clear();
-  ASSERT_TRUE(pTemplate->Load());
+  ASSERT_TRUE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->m_strContent, "one");
 
   m_drive.Write("site\\tpl\\nf_p_template.html", "two");
   const timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, host.c_str(), times, 0), 0);
-  ASSERT_TRUE(pTemplate->Load());
+  ASSERT_TRUE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->m_strContent, "two");
 
   std::remove(host.c_str());
-  EXPECT_FALSE(pTemplate->Load());
+  EXPECT_FALSE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->m_strContent, "");
 }
 
 TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
-  EXPECT_EQ(m_site.GetTemplate("X"), nullptr);
+  EXPECT_EQ(GetTemplate(m_site, "X"), nullptr);
   EXPECT_EQ(TestContext().report.Text(), "Cannot make: \r\n");
   EXPECT_EQ(TestContext().report.HighestLevel(), 3);
 
@@ -153,7 +153,7 @@ TEST_F(SiteTemplates, UnknownTypesAndUnwritableFilesGiveNoTemplate) {
   TestContext().SetDialogs(&dialogs);
   m_drive.Write("site\\tpl", "not a folder");
   TestContext().report.Clear();
-  EXPECT_EQ(m_site.GetTemplate("C"), nullptr);
+  EXPECT_EQ(GetTemplate(m_site, "C"), nullptr);
   EXPECT_NE(TestContext().report.Text().find("Cannot make: C:\\site\\tpl\\nf_c_template.html\r\n"),
             std::string::npos);
   EXPECT_TRUE(m_site.m_templates.empty());
@@ -167,7 +167,7 @@ TEST_F(SiteTemplates, TemplateLinesAreTrimmedAndTheirMissingFilesReported) {
   m_site.m_templateLines = {"P , mytpl\\mine.html", "X, mytpl\\none.html", " I ,mytpl\\home.html ",
                             "P, ,"};
   ApplyTemplateLines(m_site);
-  CTemplate* pMine = m_site.GetTemplate("P");
+  CTemplate* pMine = GetTemplate(m_site, "P");
   ASSERT_NE(pMine, nullptr);
   EXPECT_EQ(pMine->GetContent(), "<html>mine</html>");
 

@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/site_session.h"
+#include "build/build_driver.h"
 #include "model/node.h"
 #include "platform/build_settings.h"
 #include "platform/report.h"
@@ -36,7 +37,7 @@ TEST_F(BuildDriverTest, ReportsTheSettingsAndNumbersEveryPageInScriptOrder) {
   TestContext().settings.BuildIndex = 0;
   TestContext().settings.CheckAllImages = 0;
   ASSERT_TRUE(site.Interpret("0,Frame,P,frame.html\r\n1,Home,I,index.html\r\n2,Two,P,two.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_THAT(site.Report(), HasSubstr("\r\nBuilt - with properties:\r\n"
                                        "   Not searching the Internet\r\n"
                                        "   No Index build\r\n"
@@ -52,7 +53,7 @@ TEST_F(BuildDriverTest, ReportsTheSettingsAndNumbersEveryPageInScriptOrder) {
 TEST_F(BuildDriverTest, ASelectionBuildsOnlyTheSelectedPages) {
   ASSERT_TRUE(site.Interpret("1,Home,I,index.html\r\n2,Two,P,two.html\r\n2,Three,P,three.html"));
   const std::vector<CPage*> selection = {site.Page("Three"), site.Page("Two")};
-  site.m_pSite->BuildPages(&selection);
+  BuildPages(*site.m_pSite, &selection);
   EXPECT_TRUE(site.Exists("two.html"));
   EXPECT_TRUE(site.Exists("three.html"));
   EXPECT_LT(site.Report().find("Two - "), site.Report().find("Three - "));
@@ -62,7 +63,7 @@ TEST_F(BuildDriverTest, ASelectionBuildsOnlyTheSelectedPages) {
 
 TEST_F(BuildDriverTest, TheHomePageGetsTheStampAtTheEnd) {
   ASSERT_TRUE(site.Interpret("1,Home,I,index.html\r\n2,Two,P,two.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_THAT(site.Read("index.html"),
               HasSubstr("<div class=\"mainfooter\"><a href=\"http://www.velmora.org/\" "
                         "target=\"other\">Velmora 2.0</a></div>\r\n</body>"));
@@ -76,7 +77,7 @@ TEST_F(BuildDriverTest, NoPrintPagesAreMadeWhenSwitchedOff) {
   TestContext().settings.BuildPrintPages = 0;
   ASSERT_TRUE(
       site.Interpret("1,Home,I,index.html\r\n2,Print,P,print.html\r\nBLOCKS:blocks\\list.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_THAT(site.Read("print.html"), HasSubstr("-->old<!--/PRINTLIST-->"));
   EXPECT_THAT(site.Report(), Not(HasSubstr("Building printpages")));
   ASSERT_EQ(site.m_pSite->m_printPages.size(), 1u);
@@ -100,7 +101,7 @@ TEST_F(BuildDriverTest, APageReadsWhatTheEarlierPagesHaveJustWritten) {
       "2,One,P,one.html\r\nBLOCKS:b1.html\r\n2,Uses,P,uses.html\r\nBLOCKS:one.html\r\n"
       "2,Two,P,two.html\r\nBLOCKS:b2.html\r\n2,Patched,P,patched.html\r\nBLOCKS:b3.html\r\n"
       "2,Again,P,again.html\r\nBLOCKS:b2.html\r\n2,Kept,,again.html,,,K"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_THAT(site.Read("uses.html"), HasSubstr("fresh one"));
   EXPECT_THAT(site.Read("patched.html"), HasSubstr("fresh two"));
   EXPECT_THAT(site.Read("patched.html"), Not(HasSubstr("stale")));
@@ -133,7 +134,7 @@ TEST_F(BuildDriverTest, TwoThreadsBuildWhatOneThreadBuilds) {
     fs::create_directories(web / "d2" / "p40.html");  // a folder where the page goes
     site.m_dialogs.m_messages.clear();
     TestContext().threads = nThreads;
-    site.m_pSite->BuildPages();
+    BuildPages(*site.m_pSite);
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(web))
       if (entry.is_regular_file())

@@ -7,6 +7,8 @@
 #include <map>
 #include <mutex>
 
+#include "build/build_driver.h"
+#include "build/check_driver.h"
 #include "markup/text_operations.h"
 #include "model/node.h"
 #include "net/address_paths.h"
@@ -110,7 +112,7 @@ void ExpectImagesLeadToTheirBytes(const CScriptSite& site, const std::string& re
 TEST_F(RemoteContent, ImagesAreFetchedOnceAndLeadToTheirBytesFromEveryFolder) {
   TestContext().settings.Internet = 1;
   InterpretSite();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   ExpectNoErrors();
   for (const char* page : {"index.html", "pages\\a.html", "pages\\sub\\b.html"})
     ExpectImagesLeadToTheirBytes(m_site, page);
@@ -126,26 +128,26 @@ TEST_F(RemoteContent, ImagesAreFetchedOnceAndLeadToTheirBytesFromEveryFolder) {
 TEST_F(RemoteContent, AnOfflineBuildGivesThePagesOfTheOnlineBuild) {
   TestContext().settings.Internet = 1;
   InterpretSite();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   const auto online = Pages();
 
   TestContext().settings.Internet = 0;
   InterpretSite();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   EXPECT_EQ(Pages(), online);
   ExpectNoErrors();
 
   // Also without the image check, which is about the site's own blocks.
   TestContext().settings.CheckAllImages = 0;
   InterpretSite();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   EXPECT_EQ(Pages(), online);
 
   // An image copy that has gone is an error offline, as its block's copy would be.
   TestContext().settings.CheckAllImages = 1;
   m_site.m_drive.Remove("site\\imported\\top\\abs.gif");
   InterpretSite();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   EXPECT_THAT(m_site.Report(),
               HasSubstr("Can't load local copy: C:\\site\\imported\\top\\abs.gif\r\n"));
   EXPECT_EQ(TestContext().report.HighestLevel(), 3);
@@ -168,7 +170,7 @@ TEST_F(RemoteContent, AServerThatDoesNotAnswerIsAskedOncePerRun) {
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + block + "\r\n2,A,P,pages\\a.html" + block +
                                "\r\n2,B,P,pages\\b.html" + block));
   TestContext().fetcher.BeginRun();
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   EXPECT_EQ(silent.Connections(), 1);
   // Each page still says what happened and is built from the local copy.
   const std::string& report = m_site.Report();
@@ -188,10 +190,10 @@ TEST_F(RemoteContent, AServerThatDoesNotAnswerIsAskedOncePerRun) {
   const std::string links = "\r\nBLOCKS:blocks\\links.html";
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html" + links + "\r\n2,A,P,pages\\a.html" + links +
                                "\r\n2,B,P,pages\\b.html" + links));
-  m_site.m_pSite->BuildPages();
+  BuildPages(*m_site.m_pSite);
   TestContext().fetcher.BeginRun();
   const std::vector<CPage*> selection = {m_site.Page("A"), m_site.Page("B")};
-  m_site.m_pSite->CheckPages(&selection);
+  CheckPages(*m_site.m_pSite, &selection);
   EXPECT_EQ(silent.Connections(), 2);
   const std::string line = "\r\n" + silent.Url("/x.html") + "  -  No answer\r\n";
   const size_t first = m_site.Report().find(line);

@@ -1,4 +1,5 @@
 #include "build/resource_copy.h"
+#include "assembly/templates.h"
 
 #include <gtest/gtest.h>
 
@@ -95,9 +96,9 @@ TEST_F(ResourceCopy, TemplatesFromAnotherDriveServeTheBuild) {
   m_site.m_bTemplatesElsewhere = true;
   EXPECT_TRUE(CopyTemplates(m_site));
   EXPECT_EQ(m_site.m_strTemplates, "C:\\site\\templates\\");
-  CTemplate* pTemplate = m_site.GetTemplate("P");
+  CTemplate* pTemplate = GetTemplate(m_site, "P");
   ASSERT_NE(pTemplate, nullptr);
-  ASSERT_TRUE(pTemplate->Load());
+  ASSERT_TRUE(LoadTemplate(*pTemplate));
   EXPECT_EQ(pTemplate->GetContent(), "<html>own</html>");
   EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 0u);
 }
@@ -110,7 +111,7 @@ TEST_F(ResourceCopy, TemplateLinesReplaceLoadedTemplatesAndReportBadOnes) {
                             "C,second_c.html",
                             "X,own_x.html",
                             "Y,nowhere.html"};
-  ASSERT_NE(m_site.GetTemplate("C"), nullptr);
+  ASSERT_NE(GetTemplate(m_site, "C"), nullptr);
   EXPECT_TRUE(CopyTemplates(m_site));
 
   const std::string& report = TestContext().report.Text();
@@ -119,7 +120,7 @@ TEST_F(ResourceCopy, TemplateLinesReplaceLoadedTemplatesAndReportBadOnes) {
   EXPECT_NE(report.find("Cannot make: Y,nowhere.html\r\n"), std::string::npos);
   EXPECT_EQ(Count(report, "Bad template line"), 2u);
 
-  CTemplate* pC = m_site.GetTemplate("C");
+  CTemplate* pC = GetTemplate(m_site, "C");
   ASSERT_NE(pC, nullptr);
   EXPECT_EQ(pC->m_strLocalPath, "C:\\site\\second_c.html");
   EXPECT_EQ(std::count_if(m_site.m_templates.begin(), m_site.m_templates.end(),
@@ -128,7 +129,7 @@ TEST_F(ResourceCopy, TemplateLinesReplaceLoadedTemplatesAndReportBadOnes) {
   // A missing file named by a line is written from the built-in default of its type.
   EXPECT_NE(m_drive.Read("site\\second_c.html").find("<!--TOC COLS=\"3\"--><!--/TOC-->"),
             std::string::npos);
-  CTemplate* pX = m_site.GetTemplate("X");
+  CTemplate* pX = GetTemplate(m_site, "X");
   ASSERT_NE(pX, nullptr);
   EXPECT_EQ(pX->GetContent(), "<html>x</html>");
 }
@@ -254,7 +255,7 @@ TEST_F(ResourceServer, TemplateLineWithAnAddressKeepsACopyForOfflineBuilds) {
   std::string address = m_server.Url("/tpl/own_template.html");
   m_site.m_templateLines = {"P," + address};
   EXPECT_TRUE(CopyTemplates(m_site));
-  CTemplate* pTemplate = m_site.GetTemplate("P");
+  CTemplate* pTemplate = GetTemplate(m_site, "P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(pTemplate->m_strLocalPath, "C:\\site\\templates\\own_template.html");
   EXPECT_EQ(m_drive.Read("site\\templates\\own_template.html"), "served /tpl/own_template.html");
@@ -267,7 +268,7 @@ TEST_F(ResourceServer, TemplateLineWithAnAddressKeepsACopyForOfflineBuilds) {
   offline.m_templateLines = m_site.m_templateLines;
   TestContext().report.Clear();
   EXPECT_TRUE(CopyTemplates(offline));
-  pTemplate = offline.GetTemplate("P");
+  pTemplate = GetTemplate(offline, "P");
   ASSERT_NE(pTemplate, nullptr);
   EXPECT_EQ(pTemplate->GetContent(), "served /tpl/own_template.html");
   EXPECT_EQ(Count(TestContext().report.Text(), "Using original"), 0u);

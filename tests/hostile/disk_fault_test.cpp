@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "build/build_driver.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -75,7 +76,7 @@ class DiskFault : public ::testing::Test {
     std::string report;
     EXPECT_TRUE(RunUnprivileged(
         [this] {
-          site.m_pSite->BuildPages();
+          BuildPages(*site.m_pSite);
           return TestContext().report.Text();
         },
         report));
@@ -87,7 +88,7 @@ class DiskFault : public ::testing::Test {
 
 TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
   ASSERT_TRUE(InterpretTwoPages());
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   ASSERT_NE(site.Report().find("   OK"), std::string::npos);
   site.Write("blocks\\b.html", "<!--BLOCK-->changed<!--/BLOCK-->");
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
@@ -108,14 +109,14 @@ TEST_F(DiskFault, AReadOnlyCatalogKeepsEveryFile) {
 // stay whole.
 TEST_F(DiskFault, AFullDiskKeepsEveryEarlierFile) {
   ASSERT_TRUE(InterpretTwoPages());
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   site.Write("blocks\\b.html", "<!--BLOCK-->" + std::string(20000, 'x') + "<!--/BLOCK-->");
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
   std::string report;
   ASSERT_TRUE(testing::RunWithFileSizeLimit(
       10000,
       [this] {
-        site.m_pSite->BuildPages();
+        BuildPages(*site.m_pSite);
         return TestContext().report.Text();
       },
       report));
@@ -137,7 +138,7 @@ TEST_F(DiskFault, AFirstBuildOnAFullDiskLeavesNoPartOfAPage) {
   ASSERT_TRUE(testing::RunWithFileSizeLimit(
       10000,
       [this] {
-        site.m_pSite->BuildPages();
+        BuildPages(*site.m_pSite);
         return TestContext().report.Text();
       },
       report));
@@ -152,7 +153,7 @@ TEST_F(DiskFault, AFirstBuildOnAFullDiskLeavesNoPartOfAPage) {
 // Files marked read-only in folders that may still be written to.
 TEST_F(DiskFault, ReadOnlyPagesAreNotReplaced) {
   ASSERT_TRUE(InterpretTwoPages());
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   site.Write("blocks\\b.html", "<!--BLOCK-->changed<!--/BLOCK-->");
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
 
@@ -174,7 +175,7 @@ TEST_F(DiskFault, PathsTakenByFoldersAndFilesAreReportedAndLeftAlone) {
                      "2,Folder,P,folder.html\r\nBLOCKS:blocks\\b.html\r\n"
                      "2,Under,P,file.txt\\under.html\r\nBLOCKS:blocks\\b.html"));
   const CFileTree before = SnapshotTree(site.m_drive.HostFolder());
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Report().find("   Can't store: C:\\site\\folder.html\r\n"), std::string::npos)
       << site.Report();
   EXPECT_NE(site.Report().find("   Can't store: C:\\site\\file.txt\\under.html\r\n"),
@@ -192,7 +193,7 @@ TEST_F(DiskFault, PagesWithTheLongestNamesAreWritten) {
   const std::string tooLong = std::string(260, 'n') + ".html";
   ASSERT_TRUE(
       site.Interpret("1,Home,P," + longest + "\r\nBLOCKS:blocks\\b.html\r\n2,Long,P," + tooLong));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Read(longest).find("<h2>B</h2>"), std::string::npos) << site.Report();
   EXPECT_NE(site.Report().find("   Can't store: C:\\site\\" + tooLong), std::string::npos);
 }
@@ -201,7 +202,7 @@ TEST_F(DiskFault, OneMissingBlockNamedAThousandTimesIsMadeOnce) {
   std::string blocks = "blocks\\missing.html";
   for (int i = 1; i < 1000; ++i) blocks += ",blocks\\missing.html";
   ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_EQ(Count(site.Report(), "Make: C:\\site\\blocks\\missing.html"), 1u);
   EXPECT_TRUE(site.Exists("blocks\\missing.html"));
   EXPECT_EQ(Count(site.Read("index.html"), "C:\\site\\blocks\\missing.html"), 1000u);
@@ -215,7 +216,7 @@ TEST_F(DiskFault, ABlockFileTooLargeToReadIsNotSaidToBeMade) {
   std::ofstream(host).close();
   fs::resize_file(host, kMaxTextBytes + 1);
   ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\huge.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Report().find("Can't load file: C:\\site\\blocks\\huge.html\r\n"),
             std::string::npos)
       << site.Report();
@@ -236,7 +237,7 @@ TEST_F(DiskFault, AnOutlineFiftyThousandLevelsDeepBuilds) {
              "<!--BLOCK--><!--PRINTABLE-->deepest text<!--/PRINTABLE--><!--BASEDON/-->"
              "<!--INX NAME=\"deep\"/--><a href=\"Home\">home</a><!--/BLOCK-->");
   ASSERT_TRUE(site.Interpret(script));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   const std::string home = site.Read("index.html");
   EXPECT_NE(home.find("deep.html"), std::string::npos);
   EXPECT_NE(site.Read("deep.html").find("<a href=\"index.html\">home</a>"), std::string::npos);
@@ -265,7 +266,7 @@ TEST_F(DiskFault, LargeFilesNamedManyTimesDoNotGrowAPageWithoutBound) {
   site.Write("blocks\\patches.html", patches + "<!--/BLOCK-->");
   ASSERT_TRUE(site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks +
                              "\r\n2,Patched,P,patched.html\r\nBLOCKS:blocks\\patches.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Report().find("   Too much text, block not placed: C:\\site\\blocks\\big.html"),
             std::string::npos);
   EXPECT_NE(site.Report().find("   Too much text, not patched: C:\\site\\big.txt"),
@@ -289,7 +290,7 @@ TEST_F(DiskFault, PlaceholdersRepeatedManyTimesDoNotGrowAPageWithoutBound) {
   ASSERT_TRUE(
       site.Interpret("1,Home,C,index.html\r\nBLOCKS:blocks\\text.html\r\n"
                      "2,Wrapped,P,wrapped.html\r\nBLOCKS:blocks\\b.html,blocks\\wrapped.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Report().find("   Too much text, block not placed: C:\\site\\blocks\\text.html"),
             std::string::npos)
       << site.Report();
@@ -313,7 +314,7 @@ TEST_F(DiskFault, FilesOverTheTextLimitAreRefusedFromTheirSize) {
   ASSERT_TRUE(
       site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\huge.html\r\n"
                      "2,Kept,P,kept.html,,,K\r\n2,Index,I,i.html\r\nBLOCKS:blocks\\b.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
   EXPECT_NE(site.Report().find("Can't load file: C:\\site\\kept.html"), std::string::npos)
       << site.Report();
@@ -338,7 +339,7 @@ TEST_F(DiskFault, PrintListsAndLocalTablesOfContentsDoNotGrowAPageWithoutBound) 
               std::to_string(i) + ".html\r\nBLOCKS:blocks\\gathering.html\r\n";
   ASSERT_TRUE(
       site.Interpret(script + "2,Anchored,P,anchored.html\r\nBLOCKS:blocks\\anchored.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   // Once a page is full, its later print lists are not gathered at all.
   EXPECT_EQ(Count(site.Report(), "   Too much text, print list not filled: C:\\site\\g2.html"), 1u);
   EXPECT_NE(
@@ -359,7 +360,7 @@ TEST_F(DiskFault, BlocksOfBuiltPagesAreNotKeptInMemory) {
   ASSERT_TRUE(site.Interpret(script));
   TestContext().settings.BuildIndex = 0;
   const size_t nBefore = ResidentBytes();
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_TRUE(site.Exists("p99.html"));
   // Each page keeps its own text (about 100 MB in all) for the print pages; not its blocks too.
   EXPECT_LT(ResidentBytes(), nBefore + (200u << 20));
@@ -405,7 +406,7 @@ TEST_F(DiskFault, NamedPipesInPlaceOfFilesAreNotWaitedFor) {
   ASSERT_TRUE(
       site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\pipe.html\r\n"
                      "2,Kept,P,kept.html,,,K\r\n2,Index,I,i.html\r\nBLOCKS:blocks\\b.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
   EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/kept.html"));
   EXPECT_TRUE(fs::is_fifo(site.m_drive.HostFolder() + "/site/blocks/pipe.html"));
@@ -419,7 +420,7 @@ TEST_F(DiskFault, LinksBackIntoACopiedFolderAreNotFollowed) {
   for (const char* name : {"/tpl/a", "/tpl/b"})
     fs::create_directory_symlink(".", other.HostFolder() + name);
   ASSERT_TRUE(site.Interpret("TEMPLATES=D:\\tpl\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   EXPECT_NE(site.Read("index.html").find("<h2>B</h2>"), std::string::npos);
   EXPECT_FALSE(site.Exists("templates\\a"));
 }
@@ -441,7 +442,7 @@ TEST_F(DiskFault, ABlockFileOf200MegabytesEnds) {
   ASSERT_TRUE(
       site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html,blocks\\big.html\r\n"
                      "2,Child,P,child.html\r\n2,Big,P,blocks\\big.html,,,K"));
-  site.m_pSite->BuildPages();
+  BuildPages(*site.m_pSite);
   const std::uintmax_t nSize = fs::file_size(path);
   fs::remove(path);
   EXPECT_EQ(nSize, 200u << 20);

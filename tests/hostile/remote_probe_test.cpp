@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "assembly/page_build.h"
+#include "build/page_check.h"
 #include "build/resource_copy.h"
 #include "model/node.h"
 #include "model/web_site.h"
@@ -131,7 +133,7 @@ TEST_F(HostileServer, FetchedBlocksAndTheirImagesStayInsideTheSite) {
                            "/long.html", "/dots.html"})
     blocks += (blocks.empty() ? "" : ",") + m_server.Url(path);
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks));
-  ASSERT_TRUE(m_site.Page("Home")->Build());
+  ASSERT_TRUE(BuildPage(*m_site.Page("Home")));
   const std::string page = m_site.Read("index.html");
   EXPECT_NE(page.find("three"), std::string::npos);
   EXPECT_EQ(page.find("root:"), std::string::npos);
@@ -165,7 +167,7 @@ TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + server + "/..," + server +
                                "/./../.," + server + "/%2e%2e/%2E%2E\r\n2,Remote,P," + server +
                                "/page.html,,,K"));
-  for (const auto& pPage : m_site.m_pSite->m_pages) pPage->Build();
+  for (const auto& pPage : m_site.m_pSite->m_pages) BuildPage(*pPage);
   EXPECT_NE(m_site.Report().find("Bad block: " + server + "/..\r\n"), std::string::npos);
   EXPECT_NE(m_site.Report().find("Bad block: " + server + "/./../.\r\n"), std::string::npos);
   EXPECT_TRUE(m_site.Exists("imported\\w.gif"));
@@ -192,8 +194,8 @@ TEST_F(HostileServer, ACheckAsksEachWebAddressOnce) {
              m_server.Url("/counted.html") + "\">";
   m_site.m_drive.Write("site\\blocks\\b.html", block + "<!--/BLOCK-->");
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
-  ASSERT_TRUE(m_site.Page("Home")->Build());
-  m_site.Page("Home")->CheckPage();
+  ASSERT_TRUE(BuildPage(*m_site.Page("Home")));
+  CheckPage(*m_site.Page("Home"));
   EXPECT_EQ(m_nCounted, 1);
   EXPECT_NE(m_site.Report().find("\r\nOK\r\n"), std::string::npos);
 }

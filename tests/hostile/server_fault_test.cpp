@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assembly/page_build.h"
 #include "model/node.h"
 #include "model/web_site.h"
 #include "net/http_fetcher.h"
@@ -218,7 +219,7 @@ TEST_F(ServerFault, AFailedFetchKeepsTheLocalCopy) {
     m_site.Write(copies.back(), copy);
   }
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + blocks));
-  ASSERT_TRUE(m_site.Page("Home")->Build());
+  ASSERT_TRUE(BuildPage(*m_site.Page("Home")));
   for (const std::string& path : copies) EXPECT_EQ(m_site.Read(path), copy) << path;
   EXPECT_NE(m_site.Report().find("Loaded copy: "), std::string::npos);
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "assembly/page_build.h"
+#include "build/page_check.h"
 #include "markup/keyword_index.h"
 #include "model/node.h"
 #include "model/web_site.h"
@@ -42,9 +44,9 @@ class HostileSite : public ::testing::Test {
                        "2,Child,P,child.html\r\nBLOCKS:blocks\\b.html"));
     if (!site.m_pSite)
       return {};
-    for (const auto& pPage : site.m_pSite->m_pages) pPage->Build();
+    for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
     const std::string first = site.Read("index.html");
-    for (const auto& pPage : site.m_pSite->m_pages) pPage->Build();
+    for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
     const std::string second = site.Read("index.html");
     EXPECT_EQ(first.size(), second.size());
     return second;
@@ -91,10 +93,10 @@ TEST_F(HostileSite, AKeptPageWithBrokenTagsDoesNotGrowFromBuildToBuild) {
   ASSERT_TRUE(site.Interpret("1,Home,,kept.html\r\n2,Child,P,child.html"));
   CPage* pPage = site.Page("Home");
   ASSERT_NE(pPage, nullptr);
-  pPage->Build();
+  BuildPage(*pPage);
   const size_t nFirst = site.Read("kept.html").size();
-  pPage->Build();
-  pPage->Build();
+  BuildPage(*pPage);
+  BuildPage(*pPage);
   EXPECT_EQ(site.Read("kept.html").size(), nFirst);
 }
 
@@ -126,7 +128,7 @@ TEST_F(HostileSite, CheckingManyAnchorLinks) {
   }
   BuildTwice(block + "<!--/BLOCK-->");
   TestContext().report.Clear();
-  site.Page("Home")->CheckPage();
+  CheckPage(*site.Page("Home"));
   EXPECT_NE(site.Report().find("\r\nOK\r\n"), std::string::npos);
 }
 
@@ -136,7 +138,7 @@ TEST_F(HostileSite, ManySiteValueTags) {
       "<!--BLOCK-->" + Repeat("<!--SITEORG/--><a href=\"x\">o</a>", 50000) + "<!--/BLOCK-->");
   ASSERT_TRUE(site.Interpret(
       "SITEORG=http://org.example/\r\nKEYWORDS=k\r\n1,Home,P,index.html\r\nBLOCKS:blocks\\b.html"));
-  site.Page("Home")->Build();
+  BuildPage(*site.Page("Home"));
   EXPECT_EQ(Count(site.Read("index.html"), "href=\"http://org.example/\""), 50000u);
 }
 
@@ -149,7 +151,7 @@ TEST_F(HostileSite, OddScriptLinesAreRefusedOrClampedWithoutHarm) {
       "99999999999,High,P,high.html\r\n,,,,,,,,\r\n,\r\nBLOCKS:" +
       Repeat(",", 100000) + "\r\n" + std::string("\x01\xff\xfe,\x80,P,\x7f.html", 15) +
       "\r\nBASED_ON:,,,,\r\n-2147483649,Low,P,low.html\r\nBLOCKS:blocks\\b.html"));
-  for (const auto& pPage : site.m_pSite->m_pages) pPage->Build();
+  for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
   const std::string home = site.Read("index.html");
   EXPECT_NE(home.find("\"child.html\""), std::string::npos);
   EXPECT_NE(home.find("<div class=\"tlevel10\"><a href=\"high.html\">"), std::string::npos);

@@ -3,28 +3,16 @@
 #include <string>
 
 #include "model/node.h"
-#include "platform/strings.h"
+#include "support/temp_drive.h"
+#include "support/test_context.h"
 
 namespace velmora {
 namespace {
 
-// Classifies locations by a simple rule so the page-line rules can be seen on their own:
-// "http..." is a web address, "D:..." another drive, a text with a dot a site file.
+// A page of a site whose catalog is C:\site\ on a temporary drive.
 class CTestPage : public CPage {
  public:
-  CTestPage() : CPage(nullptr) {}
-  bool SetLocation(const std::string& location) override {
-    m_strLocation = location;
-    if (!Contains(location, "."))
-      return false;
-    if (StartsWith(location, "http"))
-      m_strUrl = location;
-    if (StartsWith(location, "D:"))
-      m_strOutsidePath = location;
-    m_strLocalPath = "C:\\site\\" + location;
-    return true;
-  }
-  std::string m_strLocation;
+  CTestPage() : CPage(&EmptyTestSite()) { m_strCatalog = "C:\\site\\"; }
 };
 
 struct CParsed {
@@ -33,13 +21,18 @@ struct CParsed {
   std::string m_strOption;
 };
 
-CParsed Parse(const std::string& line) {
-  CTestPage page;
-  bool bValid = page.ParseLine(line);
-  return {bValid, page.m_strType, page.m_strOption};
-}
+class PageLine : public ::testing::Test {
+ protected:
+  void SetUp() override { m_drive.Write("site/keep.txt", ""); }
+  static CParsed Parse(const std::string& line) {
+    CTestPage page;
+    bool bValid = page.ParseLine(line);
+    return {bValid, page.m_strType, page.m_strOption};
+  }
+  CTempDrive m_drive;
+};
 
-TEST(PageLine, FieldCountAndLevel) {
+TEST_F(PageLine, FieldCountAndLevel) {
   EXPECT_FALSE(Parse("LAYOUT=old").m_bValid);
   EXPECT_FALSE(Parse("1,a,P,a.html,au,msg,K,extra").m_bValid);
 
@@ -48,14 +41,14 @@ TEST(PageLine, FieldCountAndLevel) {
   EXPECT_EQ(page.m_nLevel, 3);
   EXPECT_EQ(page.m_strName, "My page");
   EXPECT_TRUE(page.m_strType.empty());
-  EXPECT_TRUE(page.m_strLocation.empty());  // no location: SetLocation is not asked
+  EXPECT_TRUE(page.m_strLocalPath.empty());  // no location: SetLocation is not asked
 
   CTestPage noDigits;
   ASSERT_TRUE(noDigits.ParseLine("top,Name,,,,,"));
   EXPECT_EQ(noDigits.m_nLevel, 0);
 }
 
-TEST(PageLine, EmptyLocationIsValidAndReadsNoFurther) {
+TEST_F(PageLine, EmptyLocationIsValidAndReadsNoFurther) {
   CTestPage page;
   ASSERT_TRUE(page.ParseLine("1,Heading,Anything, ,author,message,N"));
   EXPECT_EQ(page.m_strType, "Anything");
@@ -63,10 +56,10 @@ TEST(PageLine, EmptyLocationIsValidAndReadsNoFurther) {
   EXPECT_TRUE(page.m_strOption.empty());
 }
 
-TEST(PageLine, OptionsFollowTheLocation) {
+TEST_F(PageLine, OptionsFollowTheLocation) {
   CTestPage page;
   ASSERT_TRUE(page.ParseLine("2 , Name , P , pages\\a.html , Ann , Hello , X "));
-  EXPECT_EQ(page.m_strLocation, "pages\\a.html");
+  EXPECT_EQ(page.m_strRemotePath, "pages\\a.html");
   EXPECT_EQ(page.m_strAuthor, "Ann");
   EXPECT_EQ(page.m_strMessage, "Hello");
   EXPECT_EQ(page.m_strType, "P");

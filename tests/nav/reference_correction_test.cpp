@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "assembly/reference_correction.h"
 #include "nav/hand_site.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
@@ -39,7 +40,7 @@ TEST_F(NameRefs, PageNamesBecomeRelativeLinks) {
   std::string text =
       "<A HREF=\"Page2#intro\">x</A> <a href=\"Chapter\">c</a> <a href=\"page2.html\">p</a> "
       "<a href=\"#top\">t</a> <a href =\"Home\">h</a>";
-  EXPECT_EQ(page.CorrectNameRefs(text), 2);
+  EXPECT_EQ(CorrectNameRefs(page, text), 2);
   EXPECT_EQ(text,
             "<a href=\"two.html#intro\">x</A> <a href=\"first.html\">c</a> "
             "<a href=\"page2.html\">p</a> <a href=\"#top\">t</a> <a href =\"Home\">h</a>");
@@ -48,20 +49,20 @@ TEST_F(NameRefs, PageNamesBecomeRelativeLinks) {
 TEST_F(NameRefs, EveryQuotedOccurrenceFollows) {
   CPage& home = m_site.Page("Home");
   std::string text = "<a href=\"Page2\">x</a><script>go(\"Page2\")</script> Page2";
-  home.CorrectNameRefs(text);
+  CorrectNameRefs(home, text);
   EXPECT_EQ(text, "<a href=\"pages/two.html\">x</a><script>go(\"pages/two.html\")</script> Page2");
 }
 
 TEST_F(NameRefs, PagesLinkedDirectlyKeepTheirAddress) {
   std::string text = "<a href=\"Away#news\">a</a>";
-  m_site.Page("Home").CorrectNameRefs(text);
+  CorrectNameRefs(m_site.Page("Home"), text);
   EXPECT_EQ(text, "<a href=\"http://example.org/away.html#news\">a</a>");
 }
 
 TEST_F(NameRefs, UnknownNamesAreReportedAndKept) {
   CPage& home = m_site.Page("Home");
   std::string text = "<a href=\"Nowhere\">x</a><a href=\"Empty\">e</a><a href=\"page2\">y</a>";
-  EXPECT_EQ(home.CorrectNameRefs(text), 0);
+  EXPECT_EQ(CorrectNameRefs(home, text), 0);
   EXPECT_EQ(text, "<a href=\"Nowhere\">x</a><a href=\"Empty\">e</a><a href=\"page2\">y</a>");
   EXPECT_TRUE(Reported("Possible unknown pagename: Nowhere"));
   EXPECT_TRUE(Reported("Possible unknown pagename: Empty"));
@@ -91,7 +92,7 @@ TEST_F(BlockImages, OnlyTheBlocksOwnImageIsRepointed) {
   std::string text =
       "<IMG SRC=\"img/own.gif\"><img src=\"img/both.gif\"><img src=\"img/host.gif\">"
       "<img src=\"img/none.gif\"><img src=\"gfx/logo.gif\"><img src=\"\"><img src=\"img/own.gif\">";
-  EXPECT_EQ(m_pBlock->CheckBlockImages(text), 2);
+  EXPECT_EQ(CheckBlockImages(*m_pBlock, text), 2);
   EXPECT_EQ(text,
             "<img src=\"../blocks/img/own.gif\"><img src=\"../blocks/img/both.gif\">"
             "<img src=\"img/host.gif\"><img src=\"img/none.gif\"><img src=\"gfx/logo.gif\">"
@@ -103,18 +104,18 @@ TEST_F(BlockImages, OnlyTheBlocksOwnImageIsRepointed) {
 TEST_F(BlockImages, FarQuoteEndsTheScan) {
   m_drive.Write("site\\blocks\\a.gif", "1");
   std::string text = "<img src   =   \"a.gif\"><img src=\"a.gif\">";
-  EXPECT_EQ(m_pBlock->CheckBlockImages(text), 0);
+  EXPECT_EQ(CheckBlockImages(*m_pBlock, text), 0);
   EXPECT_EQ(text, "<img src   =   \"a.gif\"><img src=\"a.gif\">");
   // A page is no block: nothing to repoint.
   std::string pageText = "<img src=\"a.gif\">";
-  EXPECT_EQ(m_site.Page("P").CheckBlockImages(pageText), 0);
+  EXPECT_EQ(CheckBlockImages(m_site.Page("P"), pageText), 0);
 }
 
 TEST_F(BlockImages, BlockInTheHostFolderIsLeftAlone) {
   m_pBlock->m_strLocalPath = "C:\\site\\pages\\b.html";
   m_drive.Write("site\\pages\\a.gif", "1");
   std::string text = "<img src=\"a.gif\">";
-  EXPECT_EQ(m_pBlock->CheckBlockImages(text), 0);
+  EXPECT_EQ(CheckBlockImages(*m_pBlock, text), 0);
 }
 
 TEST_F(BlockImages, OutsideImagesAreCopiedIntoTheSite) {
@@ -126,7 +127,7 @@ TEST_F(BlockImages, OutsideImagesAreCopiedIntoTheSite) {
   std::string text =
       "<img src=\"img/a.gif\"><img src=\"old.gif\"><img src=\"lost.gif\"><a href=\"img/a.gif\">"
       "<img src=\"bold.gif\"><img src=\"img/a.gif\">";
-  EXPECT_EQ(m_pBlock->CopyOutsideImages(text), 2);
+  EXPECT_EQ(CopyOutsideImages(*m_pBlock, text), 2);
   EXPECT_EQ(m_drive.Read("site\\imported\\ext\\img\\a.gif"), "GIF");
   EXPECT_EQ(text,
             "<img src=\"../imported/ext/img/a.gif\"><img src=\"../imported/ext/old.gif\">"
@@ -156,7 +157,7 @@ TEST_F(BlockImages, RemoteImagesAreFetchedIntoTheSite) {
       "<img src=\"img/a.gif\"><img src=\"kept.gif\"><img src=\"gone.gif\">"
       "<img src=\"" +
       base + "/x.gif\">";
-  EXPECT_EQ(m_pBlock->FetchRemoteImages(text), 2);
+  EXPECT_EQ(FetchRemoteImages(*m_pBlock, text), 2);
   server.stop();
   serving.join();
 
@@ -177,17 +178,17 @@ TEST_F(BlockImages, OriginDecidesHowTheHostPageIsServed) {
   // host page, with or without the check of the site's own blocks.
   m_pBlock->m_strUrl = "http://127.0.0.1:9/b.html";
   TestContext().settings.CheckAllImages = 0;
-  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
+  EXPECT_EQ(PointImagesFromHost(*m_pBlock, text, true), 1);
   EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"../blocks/a.gif\">");
   text = "<img src=\"gone.gif\">";
-  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 0);
+  EXPECT_EQ(PointImagesFromHost(*m_pBlock, text, true), 0);
   EXPECT_TRUE(Reported("Can't load local copy: C:\\site\\blocks\\gone.gif"));
 
   m_pBlock->m_strUrl.clear();
   text = original;
-  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 0);
+  EXPECT_EQ(PointImagesFromHost(*m_pBlock, text, true), 0);
   TestContext().settings.CheckAllImages = 1;
-  EXPECT_EQ(m_pBlock->PointImagesFromHost(text, true), 1);
+  EXPECT_EQ(PointImagesFromHost(*m_pBlock, text, true), 1);
   EXPECT_EQ(text, "<img src=\"../blocks/a.gif\"><a href=\"a.gif\">");
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "build/build_driver.h"
 #include "model/script_lines.h"
 #include "model/web_site.h"
 #include "platform/build_settings.h"
@@ -78,7 +79,7 @@ TEST_P(SiteLinks, EveryLinkAndImageOfEveryPageExists) {
 
   CWebSite site(TestContext(), PrepareScriptLines(ReadHost(input / "site.txt")));
   ASSERT_TRUE(site.Interpret()) << TestContext().report.Text();
-  site.BuildPages();
+  BuildPages(site);
 
   int nPages = 0;
   int nChecked = 0;

@@ -8,6 +8,7 @@
 
 #include <thread>
 
+#include "build/check_driver.h"
 #include "model/web_site.h"
 #include "net/http_fetcher.h"
 #include "platform/build_settings.h"
@@ -89,7 +90,7 @@ TEST_F(PageCheck, LocalLinksAnchorsAndImages) {
           "<a href=\"gone.html\">g</a><a href=\"../index.html\">i</a>"
           "<a href=\"../../../../x.html\">u</a>"
           "<img src=\"pic.gif\"><IMG SRC=\"nopic.gif\">");
-  site.CheckPages();
+  CheckPages(site);
 
   EXPECT_EQ(LinesFor("Clean"), std::vector<std::string>{"OK"});
   EXPECT_EQ(LinesFor("Links"),
@@ -106,7 +107,7 @@ TEST_F(PageCheck, LinksByPageNameWithAnchors) {
   AddPage("Names", "pages\\n.html",
           "<a href=\"Page2\">a</a><a href=\"Page2#intro\">b</a><a href=\"Page2#nope\">c</a>"
           "<a href=\"Nobody\">d</a>");
-  site.CheckPages();
+  CheckPages(site);
   EXPECT_EQ(LinesFor("Page2"), std::vector<std::string>{"OK"});
   EXPECT_EQ(LinesFor("Names"), (std::vector<std::string>{"Page2#nope", "Nobody"}));
 }
@@ -115,7 +116,7 @@ TEST_F(PageCheck, PagesLinkedDirectlyAreNotChecked) {
   CPage& far = AddPage("Far", "imported\\far.html", "<a href=\"gone.html\">g</a>");
   far.m_strOption = "N";
   far.m_strUrl = "http://127.0.0.1:9/far.html";
-  site.CheckPages();
+  CheckPages(site);
   EXPECT_EQ(TestContext().report.Text().find("Far - "), std::string::npos)
       << TestContext().report.Text();
   EXPECT_EQ(site.m_nCheckProblems, 0);
@@ -126,7 +127,7 @@ TEST_F(PageCheck, WebAddressesAreListedUncheckedWhenOffline) {
   AddPage("Web", "w.html",
           "<a href=\"http://127.0.0.1:9/x.html\">x</a><img src=\"http://127.0.0.1:9/i.gif\">");
   TestContext().report.ResetHighestLevel();
-  site.CheckPages();
+  CheckPages(site);
   EXPECT_EQ(LinesFor("Web"), (std::vector<std::string>{"Not checked: http://127.0.0.1:9/x.html",
                                                        "Not checked: http://127.0.0.1:9/i.gif"}));
   // Listed and shown as alerts, but not counted as problems.
@@ -146,7 +147,7 @@ TEST_F(PageCheck, EveryReferenceABrowserFollowsWhereverItsAttributeStands) {
           "<area shape=rect href=\"noarea.html\"><iframe src=\"noframe.html\"></iframe>"
           "<frame name=f src=\"nof.html\"><img alt=\"x\" src=\"nopic.gif\">"
           "<img alt=x src=pic.gif><img src='gone.gif'>");
-  site.CheckPages();
+  CheckPages(site);
   EXPECT_EQ(LinesFor("Refs"),
             (std::vector<std::string>{"Not found: gone1.html", "Not found: gone2.html",
                                       "Not found: nostyle.css", "Not found: none.js",
@@ -165,7 +166,7 @@ TEST_F(PageCheck, AnchorsByNameOrIdAndQueriesAreNoFalseAlarms) {
           "<a href=\"r&amp;d.html\">8</a><a href=\"/index.html\">9</a><a href=\"?p=2#x\">10</a>"
           "<a href=\"javascript:void(0)\">11</a><img src=\"pic.gif?v=2\">"
           "<img src=\"data:image/gif;base64,R0lGOD\">");
-  site.CheckPages();
+  CheckPages(site);
   EXPECT_EQ(LinesFor("Anchors"), (std::vector<std::string>{"#y", "Not found: about.html#crew",
                                                            "Not found: gone.html?x=1"}));
 }
@@ -182,7 +183,7 @@ TEST(PageCheckByName, HeadingPagesStandForTheirFirstPage) {
       "<a href=\"Chapter\">a</a><a href=\"Chapter#x\">b</a><a href=\"Chapter#y\">c</a>"
       "<a href=\"Appendix#z\">d</a>");
   script.Page("One")->SetContent("<h2 id=\"x\">x</h2>");
-  site.CheckPages(nullptr);
+  CheckPages(site, nullptr);
   const std::string report = TestContext().report.Text();
   EXPECT_NE(report.find("Home - C:\\site\\index.html\r\nChapter#y\r\nAppendix#z\r\n\r\n"),
             std::string::npos)
@@ -214,7 +215,7 @@ TEST_F(PageCheck, WebAddressesAreProbedWhenOnline) {
           "<a href=\"" + base + "/ok\">a</a><a href=\"" + base + "/moved\">b</a><a href=\"" + base +
               "/secret\">c</a><a href=\"" + base + "/missing\">d</a><a href=\"" + dead +
               "\">e</a><img src=\"" + base + "/ok\"><img src=\"" + base + "/missing.gif\">");
-  site.CheckPages();
+  CheckPages(site);
   server.stop();
   listener.join();
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "build/print_pages.h"
 #include "model/web_site.h"
 #include "platform/dialogs.h"
 #include "platform/report.h"
@@ -59,7 +60,7 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
                      "<!--/PRINTLIST--></body>",
                      nullptr);
   TestContext().report.Clear();
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<body><!--PRINTLIST PAGES=\"Chapter+, pages\\b.html,Print,Nope\"-->"
             "<a name=\"ch-html\"></a>chapter"
@@ -87,7 +88,7 @@ TEST_F(PrintPages, EachAnchorOnceAndIdsOnDoctypePages) {
                      "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->"
                      "<!--PRINTLIST PAGES=\"Empty,A\"--><!--/PRINTLIST-->",
                      nullptr);
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(
       drive.Read("site\\print.html"),
       "<!doctype HTML>\r\n<!--PRINTLIST PAGES=\"A,B\"-->"
@@ -107,7 +108,7 @@ TEST_F(PrintPages, GatheredIdsStayUniqueOnDoctypePages) {
   site.m_pages[2]->SetContent(sections);
   CPage& print = Add("Print", "print.html",
                      "<!DOCTYPE html><!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->", nullptr);
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<!DOCTYPE html><!--PRINTLIST PAGES=\"A,B\"-->"
             "<a id=\"pages-a-html\"></a><a href=\"#pages-a-html-Intro\">Intro</a> "
@@ -122,7 +123,7 @@ TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
                      "<!--PRINTLIST PAGES=\"all\" TEXTONLY=\"ON\" APPEND=\"ON\"-->kept:"
                      "<!--/PRINTLIST-->",
                      nullptr);
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<!--PRINTLIST PAGES=\"all\" TEXTONLY=\"ON\" APPEND=\"ON\"-->kept:"
             "chapterto B to Otherbeeother<!--/PRINTLIST-->");
@@ -145,7 +146,7 @@ TEST_F(PrintPages, DeepOutlineBelowAPageIsGathered) {
                      "<!--PRINTLIST PAGES=\"Chapter+\" TEXTONLY=\"ON\"--><!--/PRINTLIST-->"
                      "<!--PRINTLIST TEXTONLY=\"ON\"--><!--/PRINTLIST-->",
                      nullptr);
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(drive.Read("site\\print.html"),
             "<!--PRINTLIST PAGES=\"Chapter+\" TEXTONLY=\"ON\"-->chapterto B to Otherbeedeep"
             "<!--/PRINTLIST--><!--PRINTLIST TEXTONLY=\"ON\"-->chapterto B to Otherbeedeepother"
@@ -164,7 +165,7 @@ TEST_F(PrintPages, EachPageIsGatheredOnceForAllListsOfAPrintPage) {
                          "<!--PRINTLIST PAGES=\"pages\\b.html,Nope\"--><!--/PRINTLIST-->",
                      nullptr);
   TestContext().report.Clear();
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(Count(TestContext().report.Text(), "Can't load file: C:\\site\\gone.html"), 1u)
       << TestContext().report.Text();
   const std::string written = drive.Read("site\\print.html");
@@ -188,9 +189,9 @@ TEST_F(PrintPages, PagesLinkedToDirectlyAreLeftOut) {
                      nullptr);
   TestContext().report.Clear();
   TestContext().report.ResetHighestLevel();
-  print.MakePrintPage();
+  MakePrintPage(print);
   EXPECT_EQ(drive.Read("site\\print.html").find("x-html"), std::string::npos);
-  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.txt", true));
+  ASSERT_TRUE(MakeOnePage(site, "C:\\site\\Pall.txt", true));
   EXPECT_EQ(TestContext().report.HighestLevel(), 0) << TestContext().report.Text();
 }
 
@@ -200,13 +201,13 @@ TEST_F(PrintPages, OnePageOfTheWholeSite) {
   frame.m_nLevel = 0;
   frame.m_pParent = nullptr;
   site.m_pRoot->m_children.pop_back();
-  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.txt", true));
+  ASSERT_TRUE(MakeOnePage(site, "C:\\site\\Pall.txt", true));
   EXPECT_EQ(drive.Read("site\\Pall.txt"), "chapterto B to Otherbeeother");
 
   drive.Write("site\\templates\\print_template.html",
               "<html><body><!--BLOCK-->x<!--/BLOCK--></body></html>");
   site.m_strTemplates = "C:\\site\\templates";
-  ASSERT_TRUE(site.MakeOnePage("C:\\site\\Pall.html", false));
+  ASSERT_TRUE(MakeOnePage(site, "C:\\site\\Pall.html", false));
   const std::string page = drive.Read("site\\Pall.html");
   EXPECT_NE(page.find("<!--BLOCK--><!--PRINTLIST PAGES=\"ALL\"--><a name=\"ch-html\"></a>chapter"),
             std::string::npos)
@@ -218,7 +219,7 @@ TEST_F(PrintPages, OnePageOfTheWholeSite) {
 
   // Another drive than the catalog's still gets the print page itself.
   CTempDrive other('D');
-  ASSERT_TRUE(site.MakeOnePage("D:\\out\\all.html", false));
+  ASSERT_TRUE(MakeOnePage(site, "D:\\out\\all.html", false));
   EXPECT_NE(other.Read("out\\all.html").find("<a name=\"ch-html\"></a>chapter"), std::string::npos);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "assembly/printable_sections.h"
 #include "model/web_site.h"
 #include "support/test_context.h"
 
@@ -17,7 +18,7 @@ class PrintableSections : public ::testing::Test {
   CPage page;
 };
 
-using EAnchor = CNode::EPrintAnchor;
+using EAnchor = EPrintAnchor;
 
 // One closed anchor before the first section: the page's sections would otherwise nest in an
 // unclosed link, and its name would stand twice.
@@ -25,26 +26,26 @@ TEST_F(PrintableSections, OnlyTheFirstSectionIsAnchored) {
   page.SetContent(
       "skip<!--PRINTABLE-->one<!--/PRINTABLE-->skip<!--PRINTABLE-->two<!--/PRINTABLE-->"
       "<!--PRINTABLE-->never closed");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kName),
             "<a name=\"pages-a-html\"></a>onetwo");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kNone),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kNone),
             "onetwo");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", true, false, EAnchor::kName),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", true, false, EAnchor::kName),
             "onetwo");
 }
 
 TEST_F(PrintableSections, AnchorNamesFromFileNamesAreEscapedAndIdsFragmentSafe) {
   page.m_strRemotePath = "pages\\r&d notes.html";
   page.SetContent("<!--PRINTABLE-->one<!--/PRINTABLE-->");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kName),
             "<a name=\"pages-r&amp;d notes-html\"></a>one");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kId),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kId),
             "<a id=\"pages-r&amp;d-notes-html\"></a>one");
   // Links and images are read as the browser reads them, and written back escaped.
   page.SetContent(
       "<!--PRINTABLE--><a href=\"r&amp;d.html?a=1&b=2#x\">x</a>"
       "<img src=\"r&amp;d.gif\"><!--/PRINTABLE-->");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kNone),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kNone),
             "<a href=\"pages/r&amp;d.html?a=1&amp;b=2#x\">x</a><img src=\"pages/r&amp;d.gif\">");
 }
 
@@ -54,13 +55,13 @@ TEST_F(PrintableSections, ImagesAndLinksArePointedFromThePrintPage) {
       "<img src=\"http://x.org/i.gif\"> <img src=\"img/pic.gif\">"
       "<A HREF=\"b.html#s\">B</a> <a href=\"#top\">top</a> <a href=\"mailto:x@y.z\">m</a>"
       " HTTP and SRC stay as written<!--/PRINTABLE-->");
-  EXPECT_EQ(page.ExtractPrintableSections("C:\\site\\Pall.html", false, false, EAnchor::kName),
+  EXPECT_EQ(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, false, EAnchor::kName),
             "<a name=\"pages-a-html\"></a><img src=\"pages/pic.gif\"> <img src=\"../gfx/logo.gif\">"
             "<img src=\"http://x.org/i.gif\"> <img src=\"pages/img/pic.gif\">"
             "<a href=\"pages/b.html#s\">B</a> <a href=\"#top\">top</a>"
             " <a href=\"mailto:x@y.z\">m</a> HTTP and SRC stay as written");
   // With the links kept, only the images move.
-  EXPECT_NE(page.ExtractPrintableSections("C:\\site\\Pall.html", false, true, EAnchor::kName)
+  EXPECT_NE(ExtractPrintableSections(page, "C:\\site\\Pall.html", false, true, EAnchor::kName)
                 .find("<a href=\"b.html#s\">"),
             std::string::npos);
 }
