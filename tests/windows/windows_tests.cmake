@@ -26,7 +26,7 @@ file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/
 list(FILTER support_sources EXCLUDE REGEX "/(raw_http_server|unprivileged|velmora_process)\\.cpp$")
 add_library(velmora_test_support STATIC ${support_sources})
 target_include_directories(velmora_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(velmora_test_support PUBLIC velmora_lib)
+target_link_libraries(velmora_test_support PUBLIC velmora_model)
 # setenv, unsetenv and mkdtemp, which the tests use, for mingw.
 target_compile_options(velmora_test_support PUBLIC
   -include ${CMAKE_CURRENT_SOURCE_DIR}/windows/posix_shim.h)
@@ -38,7 +38,9 @@ foreach(dir IN LISTS windows_test_dirs)
   endforeach()
   set(target test_${dir})
   add_executable(${target} ${sources} ${CMAKE_CURRENT_SOURCE_DIR}/support/gtest/fresh_context.cpp)
-  target_link_libraries(${target} PRIVATE velmora_test_support gtest gmock gtest_main)
+  velmora_test_layer(${dir} layer)
+  target_link_libraries(${target} PRIVATE velmora_test_support velmora_${layer} gtest gmock
+                                          gtest_main)
   target_compile_definitions(${target} PRIVATE
     VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VELMORA_BINARY_DIR="${CMAKE_BINARY_DIR}")
   # One ctest test per program, each a single Wine process: starting fewer of them is quicker,
