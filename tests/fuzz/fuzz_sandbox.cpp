@@ -59,7 +59,7 @@ CFuzzSandbox& CFuzzSandbox::Get() {
   return sandbox;
 }
 
-CFuzzSandbox::CFuzzSandbox() {
+CFuzzSandbox::CFuzzSandbox() : m_disk(TestContext().drives) {
   std::string pattern = (std::filesystem::temp_directory_path() / "velmora-fuzz-XXXXXX").string();
   m_strHost = mkdtemp(pattern.data());
   for (char c = 'A'; c <= 'Z'; ++c) TestContext().drives.SetDrive(c, {});

@@ -26,6 +26,7 @@ class CFuzzDialogs : public CDialogs {
 // folder as the operating system will see the path (it stops reading at a NUL byte).
 class CGuardedDisk : public CHostDisk {
  public:
+  explicit CGuardedDisk(const CDriveMap& drives) : CHostDisk(drives) {}
   bool WriteFile(const std::string& path, std::string_view bytes) override;
   bool MakeFolder(const std::string& path, bool& bExisted) override;
   bool RemoveFile(const std::string& path) override;
