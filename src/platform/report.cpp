@@ -14,6 +14,10 @@ void CReport::RedirectThread(CReportBuffer* pBuffer) {
   tlpBuffer = pBuffer;
 }
 
+CReportBuffer* CReport::ThreadRedirect() {
+  return tlpBuffer;
+}
+
 void CReport::Replay(CReportBuffer& buffer) {
   for (const CReportBuffer::CLine& line : buffer.m_lines) {
     if (line.m_bHeading)

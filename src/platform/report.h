@@ -42,6 +42,7 @@ class CReport {
  public:
   // While a buffer is set, this thread's lines go into it instead of the report.
   static void RedirectThread(CReportBuffer* pBuffer);
+  static CReportBuffer* ThreadRedirect();
   // Adds the buffered lines as if they were reported now, and empties the buffer.
   void Replay(CReportBuffer& buffer);
   void SetWindow(CReportWindow* pWindow) { m_pWindow = pWindow; }
