@@ -9,7 +9,7 @@ CJobThread::CJobThread() : m_thread([this] { Loop(); }) {}
 CJobThread::~CJobThread() {
   {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_bHasJob; });
+    m_changed.wait(lock, [this] { return m_jobs.empty(); });
     m_bStop = true;
   }
   m_changed.notify_all();
@@ -19,39 +19,38 @@ CJobThread::~CJobThread() {
 void CJobThread::Start(std::function<void()> job) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_job = std::move(job);
-    m_bHasJob = true;
+    m_jobs.push_back(std::move(job));
   }
   m_changed.notify_all();
 }
 
 void CJobThread::Wait() {
   std::unique_lock<std::mutex> lock(m_mutex);
-  m_changed.wait(lock, [this] { return !m_bHasJob; });
+  m_changed.wait(lock, [this] { return m_jobs.empty(); });
   if (m_pError)
     std::rethrow_exception(std::exchange(m_pError, nullptr));
 }
 
 void CJobThread::Loop() {
+  std::unique_lock<std::mutex> lock(m_mutex);
   while (true) {
-    std::function<void()> job;
-    {
-      std::unique_lock<std::mutex> lock(m_mutex);
-      m_changed.wait(lock, [this] { return m_bHasJob || m_bStop; });
-      if (m_bStop)
-        return;
-      job = std::move(m_job);
-    }
+    m_changed.wait(lock, [this] { return !m_jobs.empty() || m_bStop; });
+    if (m_bStop)
+      return;
+    // The job stays queued while it runs, so that waiting for the queue waits for it.
+    std::function<void()> job = std::move(m_jobs.front());
+    lock.unlock();
     std::exception_ptr pError;
     try {
       job();
     } catch (...) {
       pError = std::current_exception();
     }
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
+    lock.lock();
+    m_jobs.pop_front();
+    if (pError) {
       m_pError = pError;
-      m_bHasJob = false;
+      m_jobs.clear();
     }
     m_changed.notify_all();
   }

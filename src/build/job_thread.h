@@ -1,8 +1,11 @@
-// A thread that runs one job at a time for its owner, which hands it a job and later waits for
-// it. Waking a thread costs tens of microseconds here, so jobs are whole batches of pages.
+// A thread that runs the jobs its owner hands it, one at a time in the order given, while the
+// owner goes on; the owner later waits for them. Waking a thread costs tens of microseconds
+// here, so jobs are whole batches of pages.
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -13,15 +16,16 @@ namespace velmora {
 class CJobThread {
  public:
   CJobThread();
-  // Lets the job in work end, then ends the thread.
+  // Lets the jobs given end, then ends the thread.
   ~CJobThread();
   CJobThread(const CJobThread&) = delete;
   CJobThread& operator=(const CJobThread&) = delete;
 
-  // Runs the job on the thread; the last job must have been waited for.
+  // Queues a job after those given before.
   void Start(std::function<void()> job);
-  // Returns once the job started last is done (at once when there is none), and throws what
-  // ended it early (memory running out), so the owner's build stops as it would on one thread.
+  // Returns once every job given is done, and throws what ended one early (memory running
+  // out), so that the owner's build stops as it would on one thread; the jobs queued after
+  // that one are dropped.
   void Wait();
 
  private:
@@ -29,8 +33,7 @@ class CJobThread {
 
   std::mutex m_mutex;
   std::condition_variable m_changed;
-  std::function<void()> m_job;
-  bool m_bHasJob = false;
+  std::deque<std::function<void()>> m_jobs;  // the first one runs
   bool m_bStop = false;
   std::exception_ptr m_pError;
   std::thread m_thread;  // last: it starts once the rest is made

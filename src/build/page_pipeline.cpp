@@ -55,9 +55,7 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
   site.m_context.index.PrepareScan();
   m_memo.emplace(m_ctx.DiskSlot(), m_ctx.drives);
   m_expander.emplace();
-  m_bWriterThread = site.m_replaceRules.empty();
-  if (m_bWriterThread)
-    m_writer.emplace();
+  m_bShareWrites = site.m_replaceRules.empty();
 }
 
 bool CPagePipeline::IsPossibleSource(const CPage& page) const {
@@ -93,6 +91,7 @@ void CPagePipeline::Build(CPage& page) {
 void CPagePipeline::Finish() {
   if (!m_bTwoThreads)
     return;
+  WriteShare();
   m_expander->Wait();
   CompleteWritten();
   for (CEntry& entry : m_inWork) Complete(entry, true);
@@ -104,12 +103,15 @@ void CPagePipeline::Finish() {
 }
 
 void CPagePipeline::Rotate() {
+  // Whichever thread is done with its own part first writes the gathered pages.
+  WriteShare();
   m_expander->Wait();
+  CompleteWritten();
   std::vector<CEntry> expanded = std::move(m_inWork);
   m_inWork = std::move(m_read);
   m_read.clear();
   m_expander->Start([this] { ExpandBatch(); });
-  if (!m_bWriterThread) {
+  if (!m_bShareWrites) {
     for (CEntry& entry : expanded) Complete(entry, true);
     return;
   }
@@ -124,15 +126,12 @@ void CPagePipeline::Rotate() {
     }
     entry.m_bToWrite = MayWriteElsewhere(*entry.m_pPage);
   }
-  CompleteWritten();
   m_inWrite = std::move(expanded);
-  m_writer->Start([this] { WriteBatch(); });
+  m_nNextWrite = 0;
+  m_expander->Start([this] { WriteShare(); });
 }
 
 void CPagePipeline::CompleteWritten() {
-  if (!m_writer)
-    return;
-  m_writer->Wait();
   for (CEntry& entry : m_inWrite) {
     m_ctx.report.Replay(entry.m_sources);
     if (!entry.m_bRead) {
@@ -167,10 +166,12 @@ void CPagePipeline::ExpandBatch() {
   }
 }
 
-void CPagePipeline::WriteBatch() {
-  for (CEntry& entry : m_inWrite)
+void CPagePipeline::WriteShare() {
+  for (size_t i; (i = m_nNextWrite++) < m_inWrite.size();) {
+    CEntry& entry = m_inWrite[i];
     if (entry.m_bToWrite)
       entry.m_bWritten = WritePageFile(*entry.m_pPage);
+  }
 }
 
 }  // namespace velmora

@@ -1,9 +1,11 @@
 // Builds the pages of a site in script order a batch of pages at a time: while the texts of
-// one batch are expanded on a second thread, the batch before is gathered into the site-wide
-// collectors and its files are written on a third, and the sources of the next are read. The
-// report and the files come out as a build of one page at a time leaves them.
+// one batch are expanded on a second thread, the sources of the next are read here, then the
+// expanded batch is gathered into the site-wide collectors here, and its files are written by
+// whichever of the two threads is done with its own part first. The report and the files come
+// out as a build of one page at a time leaves them.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,8 +58,9 @@ class CPagePipeline {
   // the written batch's report, and gathers the expanded one and hands it to the writer.
   void Rotate();
   void ExpandBatch();
-  void WriteBatch();
-  // Waits for the writer and completes the pages it wrote.
+  // Writes the gathered pages no thread has taken yet; both threads run it.
+  void WriteShare();
+  // Completes the written pages; the expander has been waited for.
   void CompleteWritten();
   // Gives the entry's held report lines and writes it, expanding it here first unless the
   // expander did.
@@ -67,8 +70,8 @@ class CPagePipeline {
   DoneFunction m_onDone;
   bool m_bTwoThreads = false;
   // Replace rules may read any file when a page is gathered: every page before must be written
-  // by then, so with them pages are written here.
-  bool m_bWriterThread = false;
+  // by then, so with them pages are written here one at a time.
+  bool m_bShareWrites = false;
   std::unordered_set<std::string> m_sourcePaths;  // lower-case paths of blocks and templates
   std::unordered_set<std::string> m_sharedPaths;  // lower-case paths of more than one page
   std::string m_strTemplateFolder;                // lower-case
@@ -76,13 +79,13 @@ class CPagePipeline {
   // Every page asks whether its images are there; the answers are kept for the build.
   std::optional<CExistenceMemoScope> m_memo;
 
-  std::vector<CEntry> m_read;     // sources read, in page order
-  std::vector<CEntry> m_inWork;   // being expanded, the pages before m_read
-  std::vector<CEntry> m_inWrite;  // gathered and being written, the pages before m_inWork
+  std::vector<CEntry> m_read;            // sources read, in page order
+  std::vector<CEntry> m_inWork;          // being expanded, the pages before m_read
+  std::vector<CEntry> m_inWrite;         // gathered and being written, the pages before m_inWork
+  std::atomic<size_t> m_nNextWrite = 0;  // the next of m_inWrite a thread takes to write
 
-  // Last, so that they end before the batches they work on go.
+  // Last, so that it ends before the batches it works on go.
   std::optional<CJobThread> m_expander;
-  std::optional<CJobThread> m_writer;
 };
 
 }  // namespace velmora
