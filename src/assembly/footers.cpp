@@ -51,7 +51,7 @@ bool FillStampElements(std::string& text, const std::string& stamp, CReport& rep
 
 }  // namespace
 
-void MakeBasedOn(CPage& page, std::string& text) {
+void MakeBasedOn(CPage& page, const CWebSite& site, std::string& text) {
   // Built in one pass, so a page of many elements is copied once.
   std::string out;
   size_t copied = 0, position = 0;
@@ -64,7 +64,7 @@ void MakeBasedOn(CPage& page, std::string& text) {
     std::string lines;
     for (const std::string& entry : page.m_basedOn) {
       // Looked up by name in the site's prepared table, not page by page.
-      const CPage* pBase = page.m_pSite ? page.m_pSite->FirstPageNamed(entry) : nullptr;
+      const CPage* pBase = site.FirstPageNamed(entry);
       if (!pBase) {
         page.Context().report.AddFormatted(EMessage::kCantGet, " BASED_ON:" + entry, EAlert::kInfo);
         continue;
@@ -132,7 +132,7 @@ void MakeMissingPage(CPage& page, bool bStore) {
     remote = page.m_strOutsidePath;
   ReplaceAll(page.m_strContent, "<!--_REMOTEFILENAME-->", remote);
   // The stylesheet link is pointed from the page's folder, as on every built page.
-  CorrectGfxReferences(page);
+  CorrectGfxReferences(page, *page.m_pSite);
   DeclareUtf8Charset(page.m_strContent);
   if (bStore)
     page.StoreLocal();

@@ -101,12 +101,12 @@ std::vector<size_t> TocBreaks(const std::vector<int>& levels, int nCols, int nTo
 namespace {
 
 // LinkAddress written onto the end of out.
-void AppendLinkAddress(std::string& out, const CPage& built, CNode& q) {
+void AppendLinkAddress(std::string& out, const CPage& built, const CWebSite& site, const CNode& q) {
   if (!q.m_strUrl.empty()) {
     out += q.m_strUrl;
     return;
   }
-  CNode* pTarget = q.m_pSite ? q.m_pSite->FirstWithLocalPath(&q) : nullptr;
+  const CNode* pTarget = site.FirstWithLocalPath(&q);
   if (!pTarget && !q.m_strLocalPath.empty())
     pTarget = &q;
   if (!pTarget)
@@ -119,11 +119,12 @@ void AppendLinkAddress(std::string& out, const CPage& built, CNode& q) {
 }
 
 // MakeLink(LinkAddress(built, q), text) written onto the end of out.
-void AppendLinkTo(std::string& out, const CPage& built, CNode& q, const std::string& text) {
+void AppendLinkTo(std::string& out, const CPage& built, const CWebSite& site, const CNode& q,
+                  const std::string& text) {
   const size_t nStart = out.size();
   out += "<a href=\"";
   const size_t nAddress = out.size();
-  AppendLinkAddress(out, built, q);
+  AppendLinkAddress(out, built, site, q);
   if (out.size() == nAddress) {
     out.resize(nStart);
     out += text;
@@ -146,28 +147,27 @@ void AppendLinkTo(std::string& out, const CPage& built, CNode& q, const std::str
 
 }  // namespace
 
-std::string LinkAddress(const CPage& built, CNode& q) {
+std::string LinkAddress(const CPage& built, const CWebSite& site, const CNode& q) {
   std::string address;
-  AppendLinkAddress(address, built, q);
+  AppendLinkAddress(address, built, site, q);
   return address;
 }
 
-std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5) {
+std::string MakeConListText(const CPage& page, const CWebSite& site, bool bBullet, bool bHtml5) {
   std::string list;
-  CWebSite* pSite = page.m_pSite;
-  if (pSite && pSite->OutlinePosition(&page) >= 0) {
+  if (site.OutlinePosition(&page) >= 0) {
     // The listed nodes are the top level, the ancestors, the siblings and the children;
     // gather just those and put them in outline order.
-    std::vector<CNode*> nodes = pSite->NodesWithLevels(1, 1);
+    std::vector<const CNode*> nodes = site.NodesWithLevels(1, 1);
     for (CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent)
       nodes.push_back(pAncestor);
     if (page.m_pParent)
       nodes.insert(nodes.end(), page.m_pParent->m_children.begin(),
                    page.m_pParent->m_children.end());
     nodes.insert(nodes.end(), page.m_children.begin(), page.m_children.end());
-    std::vector<std::pair<long, CNode*>> ordered;
-    for (CNode* pNode : nodes) {
-      const long nPosition = pSite->OutlinePosition(pNode);
+    std::vector<std::pair<long, const CNode*>> ordered;
+    for (const CNode* pNode : nodes) {
+      const long nPosition = site.OutlinePosition(pNode);
       if (nPosition >= 0 && pNode->m_nLevel > 0)
         ordered.emplace_back(nPosition, pNode);
     }
@@ -186,7 +186,7 @@ std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5) {
         list += pNode->m_strName;
       } else {
         AppendLevelDiv(list, "clevel", pNode->m_nLevel);
-        AppendLinkTo(list, page, *pNode, pNode->m_strName);
+        AppendLinkTo(list, page, site, *pNode, pNode->m_strName);
       }
       list += "</div>";
     }
@@ -195,12 +195,11 @@ std::string MakeConListText(CPage& page, bool bBullet, bool bHtml5) {
   return list;
 }
 
-std::string MakeTocText(CPage& page, int nCols, const std::string& target, int nMinLevel,
-                        int nMaxLevel, bool bHtml5) {
-  if (nMaxLevel < nMinLevel || nCols <= 0 || !page.m_pSite)
+std::string MakeTocText(const CPage& page, const CWebSite& site, int nCols,
+                        const std::string& target, int nMinLevel, int nMaxLevel, bool bHtml5) {
+  if (nMaxLevel < nMinLevel || nCols <= 0)
     return {};
-  CWebSite& site = *page.m_pSite;
-  CPage* pHome = site.PreparedHomePage();
+  const CPage* pHome = site.PreparedHomePage();
   // A site has one outline; it is listed whenever the site has a home page, even one that
   // stands outside it at level 0.
   if (!pHome)
@@ -208,8 +207,9 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
 
   std::vector<std::string> entries;
   std::vector<int> levels;
-  for (CNode* pNode : site.NodesWithLevels(nMinLevel, nMaxLevel)) {
-    const std::string address = pNode->HasOption('N') ? pNode->m_strUrl : LinkAddress(page, *pNode);
+  for (const CNode* pNode : site.NodesWithLevels(nMinLevel, nMaxLevel)) {
+    const std::string address =
+        pNode->HasOption('N') ? pNode->m_strUrl : LinkAddress(page, site, *pNode);
     entries.push_back(LevelDiv("tlevel", pNode->m_nLevel) +
                       MakeLink(address, pNode->m_strName, target) + "</div>");
     levels.push_back(pNode->m_nLevel);
@@ -228,25 +228,26 @@ std::string MakeTocText(CPage& page, int nCols, const std::string& target, int n
   return ColumnTable(columns, bHtml5);
 }
 
-std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
-                              const std::string& style, bool bSiblings, bool bHtml5) {
+std::string MakeSingleTocText(const CPage& page, const CWebSite& site, int nCols,
+                              const std::string& target, const std::string& style, bool bSiblings,
+                              bool bHtml5) {
   if (nCols <= 0)
     return {};
   const std::string entryStart =
       "<div class=\"" + (style.empty() ? std::string("tlevel1") : EscapeAttribute(style)) + "\">";
-  CNode* pParent = bSiblings ? page.m_pParent : &page;
+  const CNode* pParent = bSiblings ? page.m_pParent : &page;
   if (!pParent)
     return {};
 
   std::vector<std::string> entries;
-  for (CNode* pChild : pParent->m_children) {
+  for (const CNode* pChild : pParent->m_children) {
     std::string entry = entryStart;
     if (pChild->HasOption('N'))
       entry += MakeLink(pChild->m_strUrl, pChild->m_strName, target);
     else if (pChild == &page)
       entry += pChild->m_strName;
     else
-      entry += MakeLink(LinkAddress(page, *pChild), pChild->m_strName, target);
+      entry += MakeLink(LinkAddress(page, site, *pChild), pChild->m_strName, target);
     entries.push_back(entry + "</div>");
   }
 
@@ -265,35 +266,36 @@ std::string MakeSingleTocText(CPage& page, int nCols, const std::string& target,
   return ColumnTable(columns, bHtml5);
 }
 
-void MakeConList(CPage& page, std::string& text) {
+void MakeConList(CPage& page, const CWebSite& site, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(
       text, "<!--CONLIST", "<!--/CONLIST-->",
       [&](const CTagElement& element) {
-        return MakeConListText(page, element.GetAttribute("BULLET") != "OFF", bHtml5);
+        return MakeConListText(page, site, element.GetAttribute("BULLET") != "OFF", bHtml5);
       },
       &page.Context().report);
 }
 
-void MakeToc(CPage& page, std::string& text) {
+void MakeToc(CPage& page, const CWebSite& site, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(
       text, "<!--TOC", "<!--/TOC-->",
       [&](const CTagElement& element) {
-        return MakeTocText(page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+        return MakeTocText(page, site, ColumnsAttribute(element),
+                           element.GetAttribute("TARGET_FRAME"),
                            IntAttribute(element, "MIN_LEVEL", 1),
                            IntAttribute(element, "MAX_LEVEL", 1000), bHtml5);
       },
       &page.Context().report);
 }
 
-void MakeSingleToc(CPage& page, std::string& text) {
+void MakeSingleToc(CPage& page, const CWebSite& site, std::string& text) {
   const bool bHtml5 = BeginsWithHtml5Doctype(text);
   ExpandElements(
       text, "<!--SINGLETOC", "<!--/SINGLETOC-->",
       [&](const CTagElement& element) {
         return MakeSingleTocText(
-            page, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
+            page, site, ColumnsAttribute(element), element.GetAttribute("TARGET_FRAME"),
             element.GetAttribute("STYLE"), element.GetAttribute("MEMBERS") == "SIBLINGS", bHtml5);
       },
       &page.Context().report);

@@ -93,30 +93,31 @@ bool ReadPageSources(CPage& page) {
   return true;
 }
 
-void ExpandPageText(CPage& page, CPageTail* pTail) {
+void ExpandPageText(CPage& page, const CWebSite& site, CPageTail* pTail) {
   std::string& text = page.m_strContent;
-  if (!page.HasOption('K') && page.Context().settings.CheckNameRefs)
-    CorrectNameRefs(page, text);
+  const CBuildSettings& settings = page.Context().settings;
+  if (!page.HasOption('K') && settings.CheckNameRefs)
+    CorrectNameRefs(page, site, text);
   ApplyPatches(page, text);
-  MakeConList(page, text);
+  MakeConList(page, site, text);
   MakeLocalToc(page, text);
-  MakeBasedOn(page, text);
-  MakeToc(page, text);
-  MakeSingleToc(page, text);
-  MakeTrail(page, text);
-  MakeNeighbourLinks(page, text);
-  ExpandValueTags(page, text);
+  MakeBasedOn(page, site, text);
+  MakeToc(page, site, text);
+  MakeSingleToc(page, site, text);
+  MakeTrail(page, site, text);
+  MakeNeighbourLinks(page, site, text);
+  ExpandValueTags(page, site, text);
 
   // Without replace rules the index and the resource references see this text as it is.
-  if (!pTail || !page.m_pSite->m_replaceRules.empty())
+  if (!pTail || !site.m_replaceRules.empty())
     return;
   pTail->m_bPrintPage = Contains(text, "<!--PRINTLIST");
-  if (page.Context().settings.BuildCollections)
-    for (const auto& pCollection : page.m_pSite->m_collections)
+  if (settings.BuildCollections)
+    for (const auto& pCollection : site.m_collections)
       pTail->m_collected.push_back(pCollection->Find(text));
-  if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
+  if (settings.BuildIndex && page.m_nLevel > 0)
     pTail->m_words = page.Context().index.FindWords(text);
-  CorrectGfxReferences(page);
+  CorrectGfxReferences(page, site);
   pTail->m_bReady = true;
 }
 
@@ -140,7 +141,7 @@ void GatherPage(CPage& page, CPageTail* pTail) {
     for (const auto& pRule : site.m_replaceRules) pRule->Apply(page.m_strContent);
     if (page.Context().settings.BuildIndex && page.m_nLevel > 0)
       page.Context().index.ScanPage(page.m_strLocalPath, page.m_strName, page.m_strContent);
-    CorrectGfxReferences(page);
+    CorrectGfxReferences(page, site);
   }
 
   DeclareUtf8Charset(page.m_strContent);
@@ -174,14 +175,12 @@ bool WritePage(CPage& page, CPageTail* pTail) {
 bool BuildPage(CPage& page) {
   if (!ReadPageSources(page))
     return false;
-  ExpandPageText(page, nullptr);
+  ExpandPageText(page, *page.m_pSite, nullptr);
   return WritePage(page, nullptr);
 }
 
-void CorrectGfxReferences(CPage& page) {
-  if (!page.m_pSite)
-    return;
-  std::string gfx = page.m_pSite->GfxPath();
+void CorrectGfxReferences(CPage& page, const CWebSite& site) {
+  std::string gfx = site.GfxPath();
   while (EndsWith(gfx, "\\")) gfx.pop_back();
   // The folder part of the path to a file in the resources; empty for a page that lies in
   // the resource folder itself, whose references then name the resources directly.

@@ -11,6 +11,7 @@
 namespace velmora {
 
 class CPage;
+class CWebSite;
 
 // What the middle part found for the last part when no replace rule stands between them; the
 // page's text is then the text to write.
@@ -28,10 +29,10 @@ bool BuildPage(CPage& page);
 // The template and blocks, or the page's own file (option K), into the page's text. False when
 // the page ends here (its report lines are given); reads and may write files.
 bool ReadPageSources(CPage& page);
-// The page-name references, patches and every expansion. Reads the site but changes nothing
-// outside the page, unless the text holds PATCH elements (they read files). With pTail, also
-// does what of the last part needs no shared state.
-void ExpandPageText(CPage& page, CPageTail* pTail);
+// The page-name references, patches and every expansion. Reads the site (the page's own) but
+// changes nothing outside the page, unless the text holds PATCH elements (they read files).
+// With pTail, also does what of the last part needs no shared state.
+void ExpandPageText(CPage& page, const CWebSite& site, CPageTail* pTail);
 // The print list, collections, replace rules, index, resource references and the write; true
 // when the page was written.
 bool WritePage(CPage& page, CPageTail* pTail);
@@ -46,7 +47,7 @@ bool MayWriteElsewhere(CPage& page);
 bool WritePageFile(const CPage& page);
 bool StorePage(CPage& page, bool bWritten);
 
-// Points "gfx" references in the page's text at the resources from the page's folder.
-void CorrectGfxReferences(CPage& page);
+// Points "gfx" references in the page's text at the site's resources from the page's folder.
+void CorrectGfxReferences(CPage& page, const CWebSite& site);
 
 }  // namespace velmora

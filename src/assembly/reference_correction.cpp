@@ -135,7 +135,7 @@ std::string ImageCopyPath(const std::string& address, const std::string& root) {
 
 }  // namespace
 
-int CorrectNameRefs(CPage& page, std::string& text) {
+int CorrectNameRefs(CPage& page, const CWebSite& site, std::string& text) {
   ReplaceAll(text, "A HREF", "a href");
   std::vector<std::string> values;
   CollectQuotedValues(text, "a href", 7, values);
@@ -147,9 +147,7 @@ int CorrectNameRefs(CPage& page, std::string& text) {
     const size_t hash = value.find('#');
     const std::string name = value.substr(0, hash);
     const std::string anchor = hash == std::string::npos ? std::string() : value.substr(hash);
-    CNode* pTarget = nullptr;
-    if (page.m_pSite)
-      pTarget = page.m_pSite->FirstWithLocalPath(page.m_pSite->FirstPageNamed(name));
+    const CNode* pTarget = site.FirstWithLocalPath(site.FirstPageNamed(name));
     if (!pTarget) {
       page.Context().report.AddFormatted(EMessage::kUnknownPageName, value, EAlert::kNotice);
       continue;

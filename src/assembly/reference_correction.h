@@ -9,9 +9,10 @@ namespace velmora {
 
 class CNode;
 class CPage;
+class CWebSite;
 
-// Rewrites links by page name into relative references (CheckNameRefs).
-int CorrectNameRefs(CPage& page, std::string& text);
+// Rewrites links by page name into relative references (CheckNameRefs); reads the site only.
+int CorrectNameRefs(CPage& page, const CWebSite& site, std::string& text);
 // The images of the node's web content fetched, or of its content on another drive copied,
 // into the site, pointed at from the host page's file (the node's own when it has no page).
 int FetchRemoteImages(CNode& node, std::string& text);

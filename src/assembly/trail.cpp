@@ -22,22 +22,22 @@ std::string Link(const std::string& address, const std::string& text) {
 // The home page as a trail entry or neighbour: normally the relative path to its file; a
 // home page with option N is reached at its web address, and one without a file of its own
 // through the first page after it that has one.
-std::string HomeAddress(const CPage& page, CPage& home, const std::string& from,
-                        const std::string& homePath) {
+std::string HomeAddress(const CPage& page, const CWebSite& site, const CPage& home,
+                        const std::string& from, const std::string& homePath) {
   if (home.HasOption('N') && !home.m_strUrl.empty())
     return home.m_strUrl;
   if (home.m_strLocalPath.empty())
-    return LinkAddress(page, home);
+    return LinkAddress(page, site, home);
   return RelativePath(from, homePath);
 }
 
 }  // namespace
 
-std::string MakeTrailText(CPage& page) {
+std::string MakeTrailText(const CPage& page, const CWebSite& site) {
   std::string trail = page.m_strName;
-  CPage* pHome = page.m_pSite ? page.m_pSite->PreparedHomePage() : nullptr;
+  const CPage* pHome = site.PreparedHomePage();
   bool bHomeMet = false;
-  for (CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
+  for (const CNode* pAncestor = page.m_pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
     if (pAncestor == pHome)
       bHomeMet = true;
     std::string entry;
@@ -51,27 +51,26 @@ std::string MakeTrailText(CPage& page) {
   }
   if (!bHomeMet && pHome) {
     const std::string address =
-        HomeAddress(page, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
+        HomeAddress(page, site, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
     if (!address.empty())
       trail = Link(address, pHome->m_strName) + kSeparator + trail;
   }
   return trail;
 }
 
-void MakeTrail(CPage& page, std::string& text) {
+void MakeTrail(CPage& page, const CWebSite& site, std::string& text) {
   ExpandElements(
-      text, "<!--TRAIL", "<!--/TRAIL-->", [&](const CTagElement&) { return MakeTrailText(page); },
-      &page.Context().report);
+      text, "<!--TRAIL", "<!--/TRAIL-->",
+      [&](const CTagElement&) { return MakeTrailText(page, site); }, &page.Context().report);
 }
 
-void MakeNeighbourLinks(CPage& page, std::string& text) {
-  CWebSite* pSite = page.m_pSite;
-  const bool bInOutline = pSite && pSite->OutlinePosition(&page) >= 0;
+void MakeNeighbourLinks(CPage& page, const CWebSite& site, std::string& text) {
+  const bool bInOutline = site.OutlinePosition(&page) >= 0;
   // Relative to this page's file, as the lists on it are: a page outside the catalog reaches
   // the pages inside it. A page that does not exist leaves the link pointing at this page
   // itself; the outline root, which has no file, keeps the reference relative to the page's
   // published path.
-  auto addressOf = [&](CNode* pTarget) -> std::string {
+  auto addressOf = [&](const CNode* pTarget) -> std::string {
     if (!pTarget)
       return page.m_strFileName;
     if (pTarget->HasOption('N'))
@@ -81,21 +80,21 @@ void MakeNeighbourLinks(CPage& page, std::string& text) {
     return RelativePath(page.m_strLocalPath, pTarget->m_strLocalPath);
   };
 
-  CNode* pNext = bInOutline ? page.NextPage() : nullptr;
-  CNode* pPrevious = bInOutline ? page.PreviousPage() : nullptr;
-  CPage* pHome = pSite ? pSite->PreparedHomePage() : nullptr;
-  CNode* pParent = page.m_pParent;
+  const CNode* pNext = bInOutline ? page.NextPage() : nullptr;
+  const CNode* pPrevious = bInOutline ? page.PreviousPage() : nullptr;
+  const CPage* pHome = site.PreparedHomePage();
+  const CNode* pParent = page.m_pParent;
 
   std::string home = page.m_strFileName;
   if (pHome)
-    home = HomeAddress(page, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
+    home = HomeAddress(page, site, *pHome, page.m_strLocalPath, pHome->m_strLocalPath);
   if (home.empty())
     home = page.m_strFileName;
   // A heading above the page has no file; its link leads to the first page under it. The
   // outline root keeps the empty reference of a top-level page's parent.
   std::string parent = addressOf(pParent);
   if (pParent && pParent->m_pParent && !pParent->HasOption('N') && pParent->m_strLocalPath.empty())
-    parent = LinkAddress(page, *pParent);
+    parent = LinkAddress(page, site, *pParent);
 
   ReplaceQuotedAfterKeys(text, "<!--NEXT/-->", "href=", EscapeAttribute(addressOf(pNext)), true,
                          false);

@@ -28,11 +28,7 @@ void ReplacePaired(std::string& text, const std::string& name, const std::string
 
 }  // namespace
 
-void ExpandValueTags(CPage& page, std::string& text) {
-  if (!page.m_pSite)
-    return;
-  CWebSite& site = *page.m_pSite;
-
+void ExpandValueTags(CPage& page, const CWebSite& site, std::string& text) {
   if (!site.m_strSiteOrg.empty())
     ReplaceQuotedAfterKeys(text, "<!--SITEORG/-->", "href=", EscapeAttribute(site.m_strSiteOrg),
                            true, false);
@@ -60,7 +56,7 @@ void ExpandValueTags(CPage& page, std::string& text) {
   ReplaceBetween(text, "<TITLE>", "</TITLE>", page.m_strName);
   ReplaceBetween(text, "<title>", "</title>", page.m_strName);
   ReplacePaired(text, "PAGENO", page.m_strNumber);
-  ReplacePaired(text, "PAGECOUNT", std::to_string(site.m_pages.size()));
+  ReplacePaired(text, "PAGECOUNT", std::to_string(site.Pages().size()));
   ReplacePaired(text, "DATE", FormatDate(CurrentTime()));
   if (text.find("<!--TOTOP/-->") != std::string::npos) {
     const std::string toTop =

@@ -66,8 +66,8 @@ void BuildPages(CWebSite& site, const std::vector<CPage*>* pSelection) {
   ReportSettings(ctx);
   ctx.report.AddMessage(EMessage::kDashes, EAlert::kInfo);
 
-  for (size_t i = 0; i < site.m_pages.size(); ++i)
-    site.m_pages[i]->m_strNumber = std::to_string(i + 1);
+  for (size_t i = 0; i < site.Pages().size(); ++i)
+    site.Pages()[i]->m_strNumber = std::to_string(i + 1);
 
   std::unordered_set<const CPage*> selected;
   if (pSelection)
@@ -96,7 +96,7 @@ void BuildPages(CWebSite& site, const std::vector<CPage*>* pSelection) {
         std::string().swap(page.m_strContent);
       ctx.Progress().SetPos(++nPosition);
     });
-    for (const auto& pPage : site.m_pages) {
+    for (const auto& pPage : site.Pages()) {
       if (pSelection && !selected.count(pPage.get()))
         continue;
       if ((bStopped = StoppedByTheUser(ctx)))

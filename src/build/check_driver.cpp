@@ -34,9 +34,9 @@ void CheckPages(CWebSite& site, const std::vector<CPage*>* pSelection) {
     }
   } else {
     ctx.Progress().Show(site.m_pPublishedList ? site.m_pPublishedList->Count()
-                                              : static_cast<int>(site.m_pages.size()));
+                                              : static_cast<int>(site.Pages().size()));
     int nPosition = 0;
-    for (const auto& pPage : site.m_pages) {
+    for (const auto& pPage : site.Pages()) {
       if (StoppedByTheUser(ctx))
         break;
       ctx.Progress().SetPos(++nPosition);

@@ -110,9 +110,9 @@ CAnchors PageAnchors(const CNode& page) {
 // A link by page name, optionally with an anchor on that page. It leads where reference
 // correction points it: a heading page, which has no file, stands for the first page with a
 // file from it on.
-bool CheckPageName(CWebSite& site, const std::string& value, CAnchorCache& cache) {
+bool CheckPageName(const CWebSite& site, const std::string& value, CAnchorCache& cache) {
   const size_t hash = value.find('#');
-  CNode* pTarget = site.FirstWithLocalPath(site.FirstPageNamed(value.substr(0, hash)));
+  const CNode* pTarget = site.FirstWithLocalPath(site.FirstPageNamed(value.substr(0, hash)));
   if (!pTarget)
     return false;
   // An N page is someone else's: it is linked at its web address and its anchors are not ours.
@@ -139,7 +139,7 @@ bool CheckFileReference(CPage& page, const std::string& value, bool bLink,
   if (bSelf)
     return HasAnchor(ownAnchors, target.m_strFragment);
   const CAnchors& anchors = cache.Of(file, [&] {
-    CPage* pTarget = page.m_pSite ? page.m_pSite->PageWithLocalPath(file) : nullptr;
+    const CPage* pTarget = page.m_pSite ? page.m_pSite->PageWithLocalPath(file) : nullptr;
     if (pTarget && !pTarget->m_strContent.empty())
       return ReadAnchors(pTarget->m_strContent);
     std::string text;

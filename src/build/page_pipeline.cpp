@@ -30,12 +30,12 @@ class CRedirected {
 }  // namespace
 
 CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
-    : m_ctx(site.m_context), m_onDone(std::move(onDone)) {
+    : m_ctx(site.m_context), m_site(site), m_onDone(std::move(onDone)) {
   m_bTwoThreads = m_ctx.threads > 1 && !m_ctx.settings.Internet;
   if (!m_bTwoThreads)
     return;
   std::unordered_set<std::string> paths;
-  for (const auto& pPage : site.m_pages) {
+  for (const auto& pPage : site.Pages()) {
     // A page-name reference puts a page's path or address into the text; one holding a tag
     // could add a PATCH element after the check that keeps patches on this thread.
     if (MayHoldTags(pPage->m_strLocalPath) || MayHoldTags(pPage->m_strUrl)) {
@@ -50,8 +50,8 @@ CPagePipeline::CPagePipeline(CWebSite& site, DoneFunction onDone)
   for (const auto& pTemplate : site.m_templates)
     m_sourcePaths.insert(ToLower(pTemplate->m_strLocalPath));
   m_strTemplateFolder = ToLower(site.m_strTemplates);
-  // The look-ups and the index's word finder are made now: both threads read them.
-  site.PreparedHomePage();
+  // The index's word finder is made now: both threads read it. The site's look-ups were made
+  // with its outline.
   site.m_context.index.PrepareScan();
   m_memo.emplace(m_ctx.DiskSlot(), m_ctx.drives);
   m_expander.emplace();
@@ -153,7 +153,7 @@ void CPagePipeline::Complete(CEntry& entry, bool bExpanded) {
   if (bExpanded)
     m_ctx.report.Replay(entry.m_expansion);
   else
-    ExpandPageText(*entry.m_pPage, nullptr);
+    ExpandPageText(*entry.m_pPage, m_site, nullptr);
   m_onDone(*entry.m_pPage, WritePage(*entry.m_pPage, bExpanded ? &entry.m_tail : nullptr));
 }
 
@@ -162,7 +162,7 @@ void CPagePipeline::ExpandBatch() {
     if (!entry.m_bRead)
       continue;
     CRedirected redirected(entry.m_expansion);
-    ExpandPageText(*entry.m_pPage, &entry.m_tail);
+    ExpandPageText(*entry.m_pPage, m_site, &entry.m_tail);
   }
 }
 

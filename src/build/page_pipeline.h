@@ -26,8 +26,8 @@ class CWebSite;
 class CPagePipeline {
  public:
   // onDone(page, bWritten) is called once a page is written or has failed, in the order the
-  // pages were given. Without a second core (or with VELMORA_THREADS=1), or with the Internet
-  // on (fetches ask questions and share the fetcher), pages are built one at a time.
+  // pages were given. When the context's thread count is 1, or with the Internet on (fetches
+  // ask questions and share the fetcher), pages are built one at a time.
   using DoneFunction = std::function<void(CPage&, bool)>;
   CPagePipeline(CWebSite& site, DoneFunction onDone);
   CPagePipeline(const CPagePipeline&) = delete;
@@ -67,6 +67,8 @@ class CPagePipeline {
   void Complete(CEntry& entry, bool bExpanded);
 
   CBuildContext& m_ctx;
+  // What the expansion reads of the site, on either thread.
+  const CWebSite& m_site;
   DoneFunction m_onDone;
   bool m_bTwoThreads = false;
   // Replace rules may read any file when a page is gathered: every page before must be written

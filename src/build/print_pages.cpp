@@ -207,7 +207,7 @@ bool FillPrintPage(CPage& page) {
       },
       &page.Context().report);
   page.SetContent(text);
-  CorrectGfxReferences(page);
+  CorrectGfxReferences(page, *page.m_pSite);
   DeclareUtf8Charset(page.m_strContent);
 
   if (page.StoreLocal()) {
@@ -228,7 +228,7 @@ bool MakeOnePage(CWebSite& site, const std::string& filePath, bool bTextOnly) {
   CBuildContext& ctx = site.m_context;
   if (bTextOnly) {
     std::string text;
-    for (const auto& pPage : site.m_pages)
+    for (const auto& pPage : site.Pages())
       if (pPage->m_nLevel > 0 && !pPage->m_strLocalPath.empty() && !pPage->HasOption('N'))
         text += ExtractPrintableSections(*pPage, filePath, true, false, EPrintAnchor::kNone);
     for (int pass = 0; pass < 2; ++pass) ReplaceAll(text, "\r\n\r\n\r\n", "\r\n");

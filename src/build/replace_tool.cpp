@@ -33,7 +33,7 @@ const std::vector<std::string>& CReplaceTool::FillCandidates() {
       m_candidates.push_back(node.m_strLocalPath);
   };
   for (const auto& pTemplate : m_site.m_templates) add(*pTemplate);
-  for (const auto& pPage : m_site.m_pages) add(*pPage);
+  for (const auto& pPage : m_site.Pages()) add(*pPage);
   for (CPage* pPage : m_site.m_printPages) add(*pPage);
   for (const auto& pBlock : m_site.m_blocks) add(*pBlock);
   std::stable_sort(m_candidates.begin(), m_candidates.end(), LessNoCase);

@@ -87,7 +87,7 @@ std::string CCollection::FormatList(const std::string& pagePath, bool bReference
   std::unordered_map<std::string, std::string> names;
   auto nameOf = [&](const std::string& path) -> const std::string& {
     if (names.empty() && m_pSite)
-      for (const auto& pPage : m_pSite->m_pages)
+      for (const auto& pPage : m_pSite->Pages())
         names.emplace(pPage->m_strLocalPath, pPage->m_strName);
     return names[path];
   };

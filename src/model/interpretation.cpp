@@ -113,13 +113,12 @@ bool CInterpretation::Run() {
     return false;
   }
   ReadPages();
-  if (m_site.m_pages.empty()) {
+  if (m_site.Pages().empty()) {
     m_site.m_context.report.AddLine(kTooFewLinesText, EAlert::kFatal);
     return false;
   }
 
   m_site.FormOutline();
-  m_site.PrepareOutline();
   m_site.m_context.report.AddLine(
       "Can establish structure\r\n---------------------------------------", EAlert::kInfo);
   if (m_site.m_pPublishedList)
@@ -298,7 +297,6 @@ void CInterpretation::ReportMissingValues() {
 // a refused page are passed over in silence.
 void CInterpretation::ReadPages() {
   std::vector<std::string>& lines = m_site.m_lines;
-  m_site.m_pages.clear();
   auto isPageLine = [](const std::string& line) {
     return !StartsWith(line, "BLOCKS:") && !StartsWith(line, "BASED_ON:");
   };
@@ -311,8 +309,7 @@ void CInterpretation::ReadPages() {
     auto pNew = std::make_unique<CPage>(&m_site);
     if (isPageLine(line) && pNew->ParseLine(line)) {
       pNew->m_bValid = true;
-      pPage = pNew.get();
-      m_site.m_pages.push_back(std::move(pNew));
+      pPage = &m_site.AddPage(std::move(pNew));
     } else {
       m_site.m_context.report.AddLine("Ignoring pageline: " + line, EAlert::kError);
     }

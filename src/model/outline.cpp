@@ -23,13 +23,7 @@ bool CountsAsPage(const CNode* pNode) {
 
 // The node's position in its site's prepared walk, or -1 when the walk does not hold it.
 long PreparedPosition(const CNode* pNode) {
-  const CWebSite* pSite = pNode->m_pSite;
-  if (!pSite || pNode->m_nSequence < 0)
-    return -1;
-  size_t nPos = static_cast<size_t>(pNode->m_nSequence);
-  if (nPos >= pSite->m_sequence.size() || pSite->m_sequence[nPos] != pNode)
-    return -1;
-  return pNode->m_nSequence;
+  return pNode->m_pSite ? pNode->m_pSite->OutlinePosition(pNode) : -1;
 }
 
 size_t IndexAmongSiblings(const CNode* pNode) {
@@ -63,6 +57,17 @@ CNode* WalkPrevious(CNode* pNode) {
 }  // namespace
 
 void CWebSite::FormOutline() {
+  PlaceByLevels();
+  PrepareOutline();
+}
+
+CPage& CWebSite::AddPage(std::unique_ptr<CPage> pPage) {
+  DropOutline();
+  m_pages.push_back(std::move(pPage));
+  return *m_pages.back();
+}
+
+void CWebSite::PlaceByLevels() {
   m_pRoot = std::make_unique<CNode>(this);
   for (auto& pPage : m_pages) {
     pPage->m_pParent = nullptr;
@@ -101,15 +106,12 @@ void CWebSite::FormOutline() {
 }
 
 void CWebSite::PrepareOutline() {
-  ResetLookups();
-  m_sequence.clear();
-  m_nextPage.clear();
-  m_previousPage.clear();
+  DropOutline();
   for (auto& pPage : m_pages) pPage->m_nSequence = -1;
-  if (!m_pRoot)
-    return;
 
-  std::vector<CNode*> pending{m_pRoot.get()};
+  std::vector<CNode*> pending;
+  if (m_pRoot)
+    pending.push_back(m_pRoot.get());
   while (!pending.empty()) {
     CNode* pNode = pending.back();
     pending.pop_back();
@@ -133,28 +135,30 @@ void CWebSite::PrepareOutline() {
     if (CountsAsPage(m_sequence[n]))
       nPrevious = n;
   }
+  PrepareLookups();
 }
 
 CNode* CNode::NextInSequence() {
   long nPos = PreparedPosition(this);
   if (nPos < 0)
     return WalkNext(this);
+  const std::vector<CNode*>& sequence = m_pSite->Sequence();
   size_t nNext = static_cast<size_t>(nPos) + 1;
-  return nNext < m_pSite->m_sequence.size() ? m_pSite->m_sequence[nNext] : nullptr;
+  return nNext < sequence.size() ? sequence[nNext] : nullptr;
 }
 
 CNode* CNode::PreviousInSequence() {
   long nPos = PreparedPosition(this);
   if (nPos < 0)
     return WalkPrevious(this);
-  return nPos > 0 ? m_pSite->m_sequence[nPos - 1] : nullptr;
+  return nPos > 0 ? m_pSite->Sequence()[nPos - 1] : nullptr;
 }
 
 CNode* CNode::NextPage() {
   long nPos = PreparedPosition(this);
   if (nPos >= 0) {
-    long nNext = m_pSite->m_nextPage[nPos];
-    return nNext >= 0 ? m_pSite->m_sequence[nNext] : nullptr;
+    long nNext = m_pSite->NextPageAt(nPos);
+    return nNext >= 0 ? m_pSite->Sequence()[nNext] : nullptr;
   }
   CNode* p = WalkNext(this);
   while (p && !CountsAsPage(p)) p = WalkNext(p);
@@ -164,8 +168,8 @@ CNode* CNode::NextPage() {
 CNode* CNode::PreviousPage() {
   long nPos = PreparedPosition(this);
   if (nPos >= 0) {
-    long nPrevious = m_pSite->m_previousPage[nPos];
-    return nPrevious >= 0 ? m_pSite->m_sequence[nPrevious] : nullptr;
+    long nPrevious = m_pSite->PreviousPageAt(nPos);
+    return nPrevious >= 0 ? m_pSite->Sequence()[nPrevious] : nullptr;
   }
   CNode* p = WalkPrevious(this);
   while (p && !CountsAsPage(p)) p = WalkPrevious(p);

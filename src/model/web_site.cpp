@@ -1,8 +1,8 @@
 #include "model/web_site.h"
 
-#include "model/collection.h"
 #include "markup/keyword_index.h"
 #include "model/build_context.h"
+#include "model/collection.h"
 #include "model/published_list.h"
 #include "model/replace_rule.h"
 
@@ -16,10 +16,7 @@ CWebSite::~CWebSite() {
 }
 
 void CWebSite::Clear() {
-  ResetLookups();
-  m_sequence.clear();
-  m_nextPage.clear();
-  m_previousPage.clear();
+  DropOutline();
   m_pRoot.reset();
   m_pages.clear();
   m_blocks.clear();

@@ -34,9 +34,16 @@ class CWebSite {
   CPage* HomePage() const;
   int CountPages(int nLevel) const;
   CBlock* GetBlock(size_t nIndex) const;
-  // Places the pages into a new outline under m_pRoot by their levels.
+  // The pages in script order.
+  const std::vector<std::unique_ptr<CPage>>& Pages() const { return m_pages; }
+  // Adds a page after the others. The prepared outline and its look-ups are dropped with it,
+  // so none of them answers for pages that have changed since: FormOutline or PrepareOutline
+  // makes them again.
+  CPage& AddPage(std::unique_ptr<CPage> pPage);
+  // Places the pages into a new outline under m_pRoot by their levels, and prepares it.
   void FormOutline();
-  // Numbers the outline's pre-order walk into m_nSequence so navigation needs no walks.
+  // Numbers the outline under m_pRoot in pre-order into m_nSequence, so navigation needs no
+  // walks, and makes the look-ups below. FormOutline does it; an outline placed by hand calls it.
   void PrepareOutline();
 
   CBuildContext& m_context;
@@ -49,7 +56,6 @@ class CWebSite {
   std::string m_strMessage;
   std::string m_strSiteAuthor;
   std::string m_strSiteOrg;
-  std::vector<std::unique_ptr<CPage>> m_pages;
   std::vector<std::unique_ptr<CBlock>> m_blocks;
   std::vector<std::unique_ptr<CTemplate>> m_templates;
   std::vector<std::string> m_templateLines;
@@ -72,42 +78,46 @@ class CWebSite {
   int m_nCheckedPages = 0;
   int m_nUncheckedLinks = 0;
 
-  // The outline's pre-order walk, prepared by PrepareOutline.
-  std::vector<CNode*> m_sequence;
-  // For each position in m_sequence, the position of the next and of the previous node that
+  // The outline's pre-order walk, prepared by PrepareOutline; empty until then.
+  const std::vector<CNode*>& Sequence() const { return m_sequence; }
+  // From a position in Sequence(), the position of the next and of the previous node that
   // navigation counts as a page; -1 when there is none.
-  std::vector<long> m_nextPage;
-  std::vector<long> m_previousPage;
+  long NextPageAt(long nPosition) const { return m_nextPage[nPosition]; }
+  long PreviousPageAt(long nPosition) const { return m_previousPage[nPosition]; }
 
-  // Look-ups that navigation and page-name references make for every page built. They are
-  // made on first use and made again when the pages or the outline have changed since.
+  // Look-ups that navigation and page-name references make for every page built, made by
+  // PrepareOutline. They only read, so the page steps on another thread may use them.
   // The first page in script order with this exact name, or none.
-  CPage* FirstPageNamed(const std::string& name);
+  const CPage* FirstPageNamed(const std::string& name) const;
   // The first page in script order whose local path is exactly this, or none.
-  CPage* PageWithLocalPath(const std::string& path);
+  const CPage* PageWithLocalPath(const std::string& path) const;
   // The node itself when it has a local path, else the first node after it in the outline
   // sequence that has one; none when there is no such node.
-  CNode* FirstWithLocalPath(CNode* pNode);
+  const CNode* FirstWithLocalPath(const CNode* pNode) const;
   // The outline nodes whose level lies in [nMinLevel, nMaxLevel], in outline order.
-  std::vector<CNode*> NodesWithLevels(int nMinLevel, int nMaxLevel);
-  // Position of the node in m_sequence; -1 outside the outline.
-  long OutlinePosition(const CNode* pNode);
-  // HomePage, looked up once.
-  CPage* PreparedHomePage();
-  void ResetLookups() { m_bLookupsReady = false; }
+  std::vector<const CNode*> NodesWithLevels(int nMinLevel, int nMaxLevel) const;
+  // Position of the node in Sequence(); -1 outside the outline.
+  long OutlinePosition(const CNode* pNode) const;
+  // HomePage, as it was when the outline was prepared.
+  const CPage* PreparedHomePage() const { return m_pPreparedHome; }
 
  private:
+  // The levels placed into the tree under m_pRoot.
+  void PlaceByLevels();
   void PrepareLookups();
-  void EnsureLookups();
-  bool m_bLookupsReady = false;
-  CPage* m_pPreparedHome = nullptr;
-  std::unordered_map<const CNode*, size_t> m_outlinePosition;            // index into m_sequence
-  std::map<int, std::vector<std::pair<size_t, CNode*>>> m_nodesByLevel;  // in outline order
-  size_t m_nLookupPages = 0;
-  size_t m_nLookupSequence = 0;
-  std::unordered_map<std::string, CPage*> m_pagesByName;
-  std::unordered_map<std::string, CPage*> m_pagesByLocalPath;
-  std::vector<CNode*> m_firstWithLocalPath;  // parallel to m_sequence
+  // Forgets the walk and the look-ups.
+  void DropOutline();
+
+  std::vector<std::unique_ptr<CPage>> m_pages;
+  bool m_bPrepared = false;  // the members below hold what PrepareOutline made
+  std::vector<CNode*> m_sequence;
+  std::vector<long> m_nextPage;      // parallel to m_sequence
+  std::vector<long> m_previousPage;  // parallel to m_sequence
+  const CPage* m_pPreparedHome = nullptr;
+  std::map<int, std::vector<size_t>> m_nodesByLevel;  // positions in m_sequence, in order
+  std::unordered_map<std::string, const CPage*> m_pagesByName;
+  std::unordered_map<std::string, const CPage*> m_pagesByLocalPath;
+  std::vector<const CNode*> m_firstWithLocalPath;  // parallel to m_sequence
 };
 
 }  // namespace velmora

@@ -19,15 +19,15 @@ class ValueTagsTest : public ::testing::Test {
     site.m_strSiteOrg = "http://example.org/";
     site.m_strKeywords = "boats, sails";
     site.m_strMessage = "Hello all";
-    for (int i = 0; i < 3; ++i) site.m_pages.push_back(std::make_unique<CPage>(&site));
-    page = site.m_pages[1].get();
+    for (int i = 0; i < 3; ++i) site.AddPage(std::make_unique<CPage>(&site));
+    page = site.Pages()[1].get();
     page->m_strName = "Second page";
     page->m_strNumber = "2";
   }
   void TearDown() override { unsetenv("SOURCE_DATE_EPOCH"); }
 
   std::string Expand(std::string text) {
-    ExpandValueTags(*page, text);
+    ExpandValueTags(*page, site, text);
     return text;
   }
 

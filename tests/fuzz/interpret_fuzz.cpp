@@ -30,14 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CPublishedList published;
   site.m_pPublishedList = &published;
   if (site.Interpret()) {
-    FuzzCheck(!site.m_pages.empty(), "an interpreted site has pages");
+    FuzzCheck(!site.Pages().empty(), "an interpreted site has pages");
     // The outline walks and look-ups that every page build makes.
-    for (CNode* pNode : site.m_sequence) {
+    for (CNode* pNode : site.Sequence()) {
       pNode->NextPage();
       pNode->PreviousPage();
       site.FirstWithLocalPath(pNode);
     }
-    for (const auto& pPage : site.m_pages) site.FirstPageNamed(pPage->m_strName);
+    for (const auto& pPage : site.Pages()) site.FirstPageNamed(pPage->m_strName);
   }
   return 0;
 }

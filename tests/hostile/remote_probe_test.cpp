@@ -167,7 +167,7 @@ TEST_F(HostileServer, AddressesOfOnlyDotsMakeNoCopyOutsideTheSite) {
   ASSERT_TRUE(m_site.Interpret("1,Home,P,index.html\r\nBLOCKS:" + server + "/..," + server +
                                "/./../.," + server + "/%2e%2e/%2E%2E\r\n2,Remote,P," + server +
                                "/page.html,,,K"));
-  for (const auto& pPage : m_site.m_pSite->m_pages) BuildPage(*pPage);
+  for (const auto& pPage : m_site.m_pSite->Pages()) BuildPage(*pPage);
   EXPECT_NE(m_site.Report().find("Bad block: " + server + "/..\r\n"), std::string::npos);
   EXPECT_NE(m_site.Report().find("Bad block: " + server + "/./../.\r\n"), std::string::npos);
   EXPECT_TRUE(m_site.Exists("imported\\w.gif"));

@@ -44,9 +44,9 @@ class HostileSite : public ::testing::Test {
                        "2,Child,P,child.html\r\nBLOCKS:blocks\\b.html"));
     if (!site.m_pSite)
       return {};
-    for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
+    for (const auto& pPage : site.m_pSite->Pages()) BuildPage(*pPage);
     const std::string first = site.Read("index.html");
-    for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
+    for (const auto& pPage : site.m_pSite->Pages()) BuildPage(*pPage);
     const std::string second = site.Read("index.html");
     EXPECT_EQ(first.size(), second.size());
     return second;
@@ -151,7 +151,7 @@ TEST_F(HostileSite, OddScriptLinesAreRefusedOrClampedWithoutHarm) {
       "99999999999,High,P,high.html\r\n,,,,,,,,\r\n,\r\nBLOCKS:" +
       Repeat(",", 100000) + "\r\n" + std::string("\x01\xff\xfe,\x80,P,\x7f.html", 15) +
       "\r\nBASED_ON:,,,,\r\n-2147483649,Low,P,low.html\r\nBLOCKS:blocks\\b.html"));
-  for (const auto& pPage : site.m_pSite->m_pages) BuildPage(*pPage);
+  for (const auto& pPage : site.m_pSite->Pages()) BuildPage(*pPage);
   const std::string home = site.Read("index.html");
   EXPECT_NE(home.find("\"child.html\""), std::string::npos);
   EXPECT_NE(home.find("<div class=\"tlevel10\"><a href=\"high.html\">"), std::string::npos);

@@ -156,8 +156,8 @@ TEST_F(Interpretation, RefusedLinesAreReportedAndSkipped) {
   EXPECT_FALSE(HasAlert("Bad block: c.html"));
   ASSERT_EQ(m_pSite->m_replaceRules.size(), 1u);
   EXPECT_EQ(m_pSite->m_replaceRules[0]->m_strKind, "R1QUOTE");
-  ASSERT_EQ(m_pSite->m_pages.size(), 1u);
-  EXPECT_EQ(m_pSite->m_pages[0]->m_basedOn, (std::vector<std::string>{"One", "Two", "Three"}));
+  ASSERT_EQ(m_pSite->Pages().size(), 1u);
+  EXPECT_EQ(m_pSite->Pages()[0]->m_basedOn, (std::vector<std::string>{"One", "Two", "Three"}));
   EXPECT_TRUE(m_pSite->m_blocks.empty());
 }
 
@@ -173,8 +173,8 @@ TEST_F(Interpretation, OutlineAndPublishedList) {
   EXPECT_TRUE(HasAlert("Force level 1 on page: Home"));
   CNode* pRoot = m_pSite->m_pRoot.get();
   EXPECT_EQ(pRoot->m_children.size(), 2u);
-  EXPECT_EQ(m_pSite->m_pages[2]->m_pParent, m_pSite->m_pages[1].get());
-  EXPECT_EQ(m_pSite->m_pages[1]->NextInSequence(), m_pSite->m_pages[2].get());
+  EXPECT_EQ(m_pSite->Pages()[2]->m_pParent, m_pSite->Pages()[1].get());
+  EXPECT_EQ(m_pSite->Pages()[1]->NextInSequence(), m_pSite->Pages()[2].get());
   EXPECT_EQ(list.Count(), 0);  // no page has a file
   EXPECT_EQ(m_pSite->m_nListed, 0);
 }
@@ -187,7 +187,7 @@ TEST_F(Interpretation, HugeAndMalformedScripts) {
   ASSERT_TRUE(Interpret(text));
   EXPECT_EQ(m_pSite->CountPages(-1), 100000);
   EXPECT_EQ(m_pSite->CountPages(50000), 2);
-  EXPECT_EQ(m_pSite->m_sequence.size(), 100001u);
+  EXPECT_EQ(m_pSite->Sequence().size(), 100001u);
 
   std::string huge(1 << 20, ',');
   huge[10] = '\0';
@@ -211,7 +211,7 @@ TEST_F(Interpretation, PagesBlocksAndTheirLocations) {
                                      "BLOCKS:b\\lost.html",
                                      "2,Other,P,D:\\x\\o.html,Ann,Msg",
                                  })));
-  const auto& pages = m_pSite->m_pages;
+  const auto& pages = m_pSite->Pages();
   ASSERT_EQ(pages.size(), 4u);
   EXPECT_EQ(pages[0]->m_strLocalPath, "C:\\site\\index.html");
   EXPECT_EQ(pages[0]->m_strType, "I");
@@ -247,9 +247,9 @@ TEST_F(Interpretation, PublishedListIsFilled) {
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.m_entries[0].m_strName, "index.html");
   EXPECT_EQ(list.m_entries[1].m_strName, "pages\\a.html");
-  EXPECT_EQ(list.m_entries[1].m_pPage, m_pSite->m_pages[2].get());
+  EXPECT_EQ(list.m_entries[1].m_pPage, m_pSite->Pages()[2].get());
   EXPECT_EQ(m_pSite->m_nListed, 3);
-  EXPECT_EQ(m_pSite->m_pages[0]->NextPage(), m_pSite->m_pages[1].get());
+  EXPECT_EQ(m_pSite->Pages()[0]->NextPage(), m_pSite->Pages()[1].get());
 }
 
 TEST_F(Interpretation, BlockIndexesBeyondSixteenBits) {
@@ -259,11 +259,11 @@ TEST_F(Interpretation, BlockIndexesBeyondSixteenBits) {
   ASSERT_TRUE(Interpret(
       Head() + Script({"1,Home,I,index.html", blocks, "1,Last,P,last.html", "BLOCKS:last.html"})));
   ASSERT_EQ(m_pSite->m_blocks.size(), nBlocks + 1);
-  const std::vector<size_t>& indexes = m_pSite->m_pages[0]->m_blockIndexes;
+  const std::vector<size_t>& indexes = m_pSite->Pages()[0]->m_blockIndexes;
   ASSERT_EQ(indexes.size(), nBlocks);
   EXPECT_EQ(m_pSite->GetBlock(indexes[69999])->m_strRemotePath, "b69999.html");
   EXPECT_EQ(m_pSite->GetBlock(indexes[65536])->m_strRemotePath, "b65536.html");
-  size_t nLast = m_pSite->m_pages[1]->m_blockIndexes.at(0);
+  size_t nLast = m_pSite->Pages()[1]->m_blockIndexes.at(0);
   EXPECT_EQ(nLast, nBlocks);
   EXPECT_EQ(m_pSite->GetBlock(nLast)->m_strRemotePath, "last.html");
 }

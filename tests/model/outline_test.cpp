@@ -19,21 +19,16 @@ class OutlineTest : public ::testing::Test {
     pPage->m_nLevel = nLevel;
     pPage->m_strName = name;
     pPage->m_strLocalPath = localPath;
-    m_site.m_pages.push_back(std::move(pPage));
-    return m_site.m_pages.back().get();
+    return &m_site.AddPage(std::move(pPage));
   }
-  CPage* Page(size_t n) { return m_site.m_pages[n].get(); }
-  void Form() {
-    m_site.FormOutline();
-    m_site.PrepareOutline();
-  }
+  CPage* Page(size_t n) { return m_site.Pages()[n].get(); }
 
   CWebSite m_site{TestContext(), {}};
 };
 
 TEST_F(OutlineTest, PlacesPagesByLevel) {
   for (int nLevel : {1, 2, 2, 1, 3, 0, 2}) AddPage(nLevel, "p" + std::to_string(nLevel));
-  Form();
+  m_site.FormOutline();
   CNode* pRoot = m_site.m_pRoot.get();
   EXPECT_EQ(pRoot->m_children, (std::vector<CNode*>{Page(0), Page(3)}));
   EXPECT_EQ(Page(0)->m_children, (std::vector<CNode*>{Page(1), Page(2)}));
@@ -50,7 +45,7 @@ TEST_F(OutlineTest, FirstOutlinePageIsForcedToLevelOne) {
   AddPage(2, "Start");
   AddPage(3, "Child");
   AddPage(2, "Next");
-  Form();
+  m_site.FormOutline();
   EXPECT_EQ(Page(1)->m_nLevel, 1);
   EXPECT_NE(TestContext().report.Text().find("Force level 1 on page: Start\r\n"),
             std::string::npos);
@@ -63,15 +58,15 @@ TEST_F(OutlineTest, FirstOutlinePageIsForcedToLevelOne) {
 TEST_F(OutlineTest, EmptyOutlineAndPagesHandedBackPastTheTop) {
   AddPage(0, "a");
   AddPage(0, "b");
-  Form();
+  m_site.FormOutline();
   EXPECT_TRUE(m_site.m_pRoot->m_children.empty());
-  EXPECT_EQ(m_site.m_sequence.size(), 1u);
+  EXPECT_EQ(m_site.Sequence().size(), 1u);
 
-  m_site.m_pages.clear();
+  m_site.Clear();
   AddPage(1, "a");
   AddPage(-1, "negative");
   AddPage(1, "after");
-  Form();
+  m_site.FormOutline();
   EXPECT_EQ(m_site.m_pRoot->m_children.size(), 1u);
   EXPECT_EQ(Page(1)->m_pParent, nullptr);
   EXPECT_EQ(Page(2)->m_pParent, nullptr);
@@ -85,9 +80,9 @@ TEST_F(OutlineTest, NavigationFollowsTheWalkAndSkipsHeadings) {
   AddPage(2, "linked", "")->m_strOption = "N";
   AddPage(0, "frame");
   AddPage(1, "last");
-  Form();
+  m_site.FormOutline();
   CNode* pRoot = m_site.m_pRoot.get();
-  EXPECT_EQ(m_site.m_sequence,
+  EXPECT_EQ(m_site.Sequence(),
             (std::vector<CNode*>{pRoot, Page(0), Page(1), Page(2), Page(3), Page(5)}));
   EXPECT_EQ(Page(0)->PreviousInSequence(), pRoot);
   EXPECT_EQ(pRoot->PreviousInSequence(), nullptr);
@@ -107,13 +102,17 @@ TEST_F(OutlineTest, UnpreparedOutlineWalksTheSameWay) {
   for (int nLevel : {1, 2, 3, 3, 2, 1, 2}) AddPage(nLevel, "p");
   Page(3)->m_strLocalPath.clear();
   m_site.FormOutline();
+  // A page added drops the prepared walk; the tree stays and is walked node by node.
+  AddPage(0, "frame");
+  EXPECT_TRUE(m_site.Sequence().empty());
+  EXPECT_EQ(m_site.OutlinePosition(Page(2)), -1);
   std::vector<CNode*> walked{m_site.m_pRoot.get()}, pages, back;
   while (CNode* p = walked.back()->NextInSequence()) walked.push_back(p);
   for (CNode* p = Page(0); p; p = p->NextPage()) pages.push_back(p);
   for (CNode* p = Page(6); p; p = p->PreviousPage()) back.push_back(p);
 
   m_site.PrepareOutline();
-  EXPECT_EQ(walked, m_site.m_sequence);
+  EXPECT_EQ(walked, m_site.Sequence());
   std::vector<CNode*> prepared, preparedBack;
   for (CNode* p = Page(0); p; p = p->NextPage()) prepared.push_back(p);
   for (CNode* p = Page(6); p; p = p->PreviousPage()) preparedBack.push_back(p);
@@ -126,13 +125,13 @@ TEST_F(OutlineTest, DeepOutlineNeedsNoRecursion) {
   const int nDepth = 50000;
   for (int n = 1; n <= nDepth; ++n) AddPage(n, "p");
   AddPage(1, "tail");
-  Form();
+  m_site.FormOutline();
   CPage* pDeepest = Page(nDepth - 1);
   EXPECT_EQ(pDeepest->Top(), m_site.m_pRoot.get());
   EXPECT_TRUE(pDeepest->IsBelow(Page(0)));
   EXPECT_EQ(pDeepest->NextPage(), Page(nDepth));
   EXPECT_EQ(Page(nDepth)->PreviousPage(), pDeepest);
-  EXPECT_EQ(m_site.m_sequence.size(), static_cast<size_t>(nDepth) + 2);
+  EXPECT_EQ(m_site.Sequence().size(), static_cast<size_t>(nDepth) + 2);
 }
 
 }  // namespace

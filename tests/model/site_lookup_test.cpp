@@ -11,15 +11,18 @@ class SiteLookup : public ::testing::Test {
  protected:
   CPage* AddPage(int nLevel, const std::string& name, const std::string& type = "",
                  const std::string& remotePath = "") {
-    auto pPage = std::make_unique<CPage>(&m_site);
+    return AddPageTo(m_site, nLevel, name, type, remotePath);
+  }
+  static CPage* AddPageTo(CWebSite& site, int nLevel, const std::string& name,
+                          const std::string& type, const std::string& remotePath) {
+    auto pPage = std::make_unique<CPage>(&site);
     pPage->m_nLevel = nLevel;
     pPage->m_strName = name;
     pPage->m_strType = type;
     pPage->m_strRemotePath = remotePath;
     if (!remotePath.empty())
       pPage->m_strLocalPath = "C:\\site\\" + remotePath;
-    m_site.m_pages.push_back(std::move(pPage));
-    return m_site.m_pages.back().get();
+    return &site.AddPage(std::move(pPage));
   }
   CWebSite m_site{TestContext(), {}};
 };
@@ -70,10 +73,13 @@ TEST_F(SiteLookup, PublishedListIsSortedAndKeepsSelectionByPosition) {
 
   // Refilled from a site with fewer pages: the remembered positions that still exist stay
   // selected, whatever now stands there.
-  m_site.m_pages.erase(m_site.m_pages.begin() + 2);
-  m_site.FillPublishedList(list);
+  CWebSite smaller(TestContext(), {});
+  AddPageTo(smaller, 1, "z", "P", "z.html");
+  AddPageTo(smaller, 1, "heading", "", "");
+  CPage* pSecond = AddPageTo(smaller, 1, "a2", "P", "pages\\a.html");
+  smaller.FillPublishedList(list);
   ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.SelectedPages(), (std::vector<CPage*>{pDup}));
+  EXPECT_EQ(list.SelectedPages(), (std::vector<CPage*>{pSecond}));
 }
 
 TEST_F(SiteLookup, PublishedListSortsIgnoringCase) {

@@ -33,15 +33,14 @@ class CHandSite {
       pPage->m_strLocalPath = m_site.m_strCatalog + remote;
       pPage->m_strFileName = remote.substr(remote.rfind('\\') + 1);
     }
-    m_site.m_pages.push_back(std::move(pPage));
-    return *m_site.m_pages.back();
+    return m_site.AddPage(std::move(pPage));
   }
 
   // Places the pages by level (a deeper page goes under the last shallower one; level 0
   // stays outside) and lets the site number its outline.
   CWebSite& Finish() {
     std::vector<CNode*> stack{m_site.m_pRoot.get()};
-    for (auto& pPage : m_site.m_pages) {
+    for (auto& pPage : m_site.Pages()) {
       if (pPage->m_nLevel <= 0)
         continue;
       while (stack.size() > 1 && stack.back()->m_nLevel >= pPage->m_nLevel) stack.pop_back();
@@ -53,7 +52,7 @@ class CHandSite {
     return m_site;
   }
 
-  CPage& Page(const std::string& name) { return *m_site.FirstPageNamed(name); }
+  CPage& Page(const std::string& name) { return *m_site.FindPageByName(name); }
   CWebSite& Site() { return m_site; }
 
  private:

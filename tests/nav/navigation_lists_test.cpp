@@ -46,7 +46,7 @@ std::vector<int> ColumnSizes(const std::string& table) {
 
 TEST_F(NavigationLists, ConListShowsTopLevelAncestorsSiblingsAndChildren) {
   std::string text = "x<!--CONLIST-->old<!--/CONLIST-->y";
-  MakeConList(m_site.Page("A2"), text);
+  MakeConList(m_site.Page("A2"), m_site.Site(), text);
   EXPECT_EQ(text,
             "x<!--CONLIST-->"
             "\r\n<div class=\"clevel1\"><a href=\"../index.html\">Home</a></div>"
@@ -63,19 +63,19 @@ TEST_F(NavigationLists, ConListShowsTopLevelAncestorsSiblingsAndChildren) {
 
 TEST_F(NavigationLists, ConListWithoutBulletAndAppended) {
   std::string text = "<!--CONLIST BULLET=\"OFF\" APPEND=\"ON\"-->keep<!--/CONLIST-->";
-  MakeConList(m_site.Page("A2"), text);
+  MakeConList(m_site.Page("A2"), m_site.Site(), text);
   EXPECT_TRUE(StartsWith(text, "<!--CONLIST BULLET=\"OFF\" APPEND=\"ON\"-->keep\r\n"));
   EXPECT_NE(text.find("<div class=\"aclevel2\">A2</div>"), std::string::npos);
   EXPECT_EQ(text.find("<img"), std::string::npos);
   // Pages under other top-level pages stay out.
   EXPECT_EQ(text.find("B1"), std::string::npos);
   // A page outside the outline gets an empty list.
-  EXPECT_EQ(MakeConListText(m_site.Page("Left"), true), "\r\n");
+  EXPECT_EQ(MakeConListText(m_site.Page("Left"), m_site.Site(), true), "\r\n");
 }
 
 TEST_F(NavigationLists, TocFromFramePageListsWholeOutlineInOneColumn) {
   std::string text = "<!--TOC COLS=\"1\" TARGET_FRAME=\"main\"--><!--/TOC-->";
-  MakeToc(m_site.Page("Left"), text);
+  MakeToc(m_site.Page("Left"), m_site.Site(), text);
   EXPECT_EQ(ColumnSizes(text), std::vector<int>{8});
   EXPECT_NE(text.find("\r\n<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>\r\n"
                       "<td valign=\"top\"><div class=\"tlevel1\"><a href=\"index.html\" "
@@ -90,18 +90,20 @@ TEST_F(NavigationLists, TocFromFramePageListsWholeOutlineInOneColumn) {
 
 TEST_F(NavigationLists, TocLevelRangeAndColumnCount) {
   CPage& page = m_site.Page("A1");
-  EXPECT_EQ(MakeTocText(page, 3, "", 3, 2), "");
-  EXPECT_EQ(MakeTocText(page, 0, "", 1, 1000), "");
-  EXPECT_EQ(MakeTocText(page, -2, "", 1, 1000), "");
+  EXPECT_EQ(MakeTocText(page, m_site.Site(), 3, "", 3, 2), "");
+  EXPECT_EQ(MakeTocText(page, m_site.Site(), 0, "", 1, 1000), "");
+  EXPECT_EQ(MakeTocText(page, m_site.Site(), -2, "", 1, 1000), "");
   // Four level-2 pages: every entry is top-level, the moved breaks overfill the first
   // column, so the even breaks stay.
-  EXPECT_EQ(ColumnSizes(MakeTocText(page, 3, "", 2, 2)), (std::vector<int>{1, 1, 2}));
+  EXPECT_EQ(ColumnSizes(MakeTocText(page, m_site.Site(), 3, "", 2, 2)),
+            (std::vector<int>{1, 1, 2}));
   // Fewer entries than columns: all in the first.
-  EXPECT_EQ(ColumnSizes(MakeTocText(page, 3, "", 3, 3)), (std::vector<int>{1, 0, 0}));
-  EXPECT_EQ(ColumnSizes(MakeTocText(page, 10, "", 1, 1)),
+  EXPECT_EQ(ColumnSizes(MakeTocText(page, m_site.Site(), 3, "", 3, 3)),
+            (std::vector<int>{1, 0, 0}));
+  EXPECT_EQ(ColumnSizes(MakeTocText(page, m_site.Site(), 10, "", 1, 1)),
             (std::vector<int>{3, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   std::string text = "<!--TOC MIN_LEVEL=\"3\" MAX_LEVEL=\"2\"-->old<!--/TOC-->";
-  MakeToc(page, text);
+  MakeToc(page, m_site.Site(), text);
   EXPECT_EQ(text, "<!--TOC MIN_LEVEL=\"3\" MAX_LEVEL=\"2\"--><!--/TOC-->");
 }
 
@@ -111,7 +113,7 @@ std::vector<int> TocColumns(const std::vector<int>& levels) {
   for (size_t i = 0; i < levels.size(); ++i)
     site.Add(levels[i], "P" + std::to_string(i), "p" + std::to_string(i) + ".html");
   site.Finish();
-  return ColumnSizes(MakeTocText(site.Page("P0"), 3, "", 1, 1000));
+  return ColumnSizes(MakeTocText(site.Page("P0"), site.Site(), 3, "", 1, 1000));
 }
 
 TEST(TocColumns, BreaksMoveOntoNearbyTopLevelEntries) {
@@ -131,7 +133,7 @@ TEST(TocColumns, ElementWithoutMinLevelBreaksOnLevelOne) {
     site.Add(levels[i], "P" + std::to_string(i), "p" + std::to_string(i) + ".html");
   site.Finish();
   std::string text = "<!--TOC COLS=\"3\"--><!--/TOC-->";
-  MakeToc(site.Page("P0"), text);
+  MakeToc(site.Page("P0"), site.Site(), text);
   EXPECT_EQ(ColumnSizes(text), (std::vector<int>{4, 3, 2}));
 }
 
@@ -142,12 +144,13 @@ TEST(TocHome, LevelZeroHomeStillListsTheOutline) {
   site.Add(1, "Guide", "guide.html");
   site.Finish();
   ASSERT_EQ(site.Site().HomePage(), &site.Page("Home"));
-  EXPECT_NE(MakeTocText(site.Page("Left"), 1, "", 1, 1000).find("<a href=\"guide.html\">Guide</a>"),
+  EXPECT_NE(MakeTocText(site.Page("Left"), site.Site(), 1, "", 1, 1000)
+                .find("<a href=\"guide.html\">Guide</a>"),
             std::string::npos);
   CHandSite empty;
   empty.Add(0, "Left", "left.html");
   empty.Finish();
-  EXPECT_EQ(MakeTocText(empty.Page("Left"), 1, "", 1, 1000), "");
+  EXPECT_EQ(MakeTocText(empty.Page("Left"), empty.Site(), 1, "", 1, 1000), "");
 }
 
 TEST(TocColumns, LevelsAboveTenUseClassTen) {
@@ -156,12 +159,12 @@ TEST(TocColumns, LevelsAboveTenUseClassTen) {
     site.Add(level, "L" + std::to_string(level), "l" + std::to_string(level) + ".html");
   site.Finish();
   CPage& deepest = site.Page("L12");
-  const std::string toc = MakeTocText(deepest, 1, "", 11, 12);
+  const std::string toc = MakeTocText(deepest, site.Site(), 1, "", 11, 12);
   EXPECT_NE(toc.find("<div class=\"tlevel10\"><a href=\"l11.html\">L11</a></div>"),
             std::string::npos);
   EXPECT_NE(toc.find("<div class=\"tlevel10\"><a href=\"l12.html\">L12</a></div>"),
             std::string::npos);
-  const std::string list = MakeConListText(deepest, false);
+  const std::string list = MakeConListText(deepest, site.Site(), false);
   EXPECT_NE(list.find("<div class=\"clevel10\"><a href=\"l11.html\">L11</a></div>"),
             std::string::npos);
   EXPECT_NE(list.find("<div class=\"aclevel10\">L12</div>"), std::string::npos);
@@ -178,21 +181,22 @@ TEST(NavigationLinks, HeadingsAndPagesLinkedByAddress) {
   site.Finish();
   CPage& home = site.Page("Home");
   // A heading links to the first page after it that has a file; with none, its bare name.
-  const std::string toc = MakeTocText(home, 1, "", 1, 1);
+  const std::string toc = MakeTocText(home, site.Site(), 1, "", 1, 1);
   EXPECT_NE(toc.find("<a href=\"pages/under.html\">Heading</a>"), std::string::npos);
   EXPECT_NE(toc.find("<a href=\"http://example.org/away.html\">Away</a>"), std::string::npos);
   EXPECT_NE(toc.find("<a href=\"http://example.org/away.html\">Gate</a>"), std::string::npos);
   EXPECT_NE(toc.find("<div class=\"tlevel1\">Last</div>"), std::string::npos);
-  EXPECT_NE(MakeConListText(home, true).find("<a href=\"http://example.org/away.html\">Away</a>"),
+  EXPECT_NE(MakeConListText(home, site.Site(), true)
+                .find("<a href=\"http://example.org/away.html\">Away</a>"),
             std::string::npos);
-  EXPECT_NE(MakeSingleTocText(home, 3, "", "", true)
+  EXPECT_NE(MakeSingleTocText(home, site.Site(), 3, "", "", true)
                 .find("<a href=\"http://example.org/away.html\">Away</a>"),
             std::string::npos);
 }
 
 TEST_F(NavigationLists, SingleTocChildrenAndSiblings) {
   std::string text = "<!--SINGLETOC STYLE=\"sub\"--><!--/SINGLETOC-->";
-  MakeSingleToc(m_site.Page("A"), text);
+  MakeSingleToc(m_site.Page("A"), m_site.Site(), text);
   EXPECT_EQ(text,
             "<!--SINGLETOC STYLE=\"sub\"-->\r\n"
             "<table cellspacing=\"0\" cellpadding=\"5\" border=\"0\"><tr>\r\n"
@@ -203,7 +207,8 @@ TEST_F(NavigationLists, SingleTocChildrenAndSiblings) {
             "<td valign=\"top\"><div class=\"sub\"><a href=\"pages/a3.html\">A3</a></div>\r\n"
             "</td>\r\n</table>\r\n<!--/SINGLETOC-->");
 
-  const std::string siblings = MakeSingleTocText(m_site.Page("A2"), 1, "main", "", true);
+  const std::string siblings =
+      MakeSingleTocText(m_site.Page("A2"), m_site.Site(), 1, "main", "", true);
   EXPECT_NE(siblings.find("<div class=\"tlevel1\"><a href=\"a1.html\" target=main>A1</a></div>"
                           "\r\n<div class=\"tlevel1\">A2</div>\r\n"
                           "<div class=\"tlevel1\"><a href=\"a3.html\" target=main>A3</a></div>"),
@@ -212,14 +217,14 @@ TEST_F(NavigationLists, SingleTocChildrenAndSiblings) {
 
 TEST_F(NavigationLists, SingleTocWithFewMembers) {
   // No children: three empty columns.
-  EXPECT_EQ(ColumnSizes(MakeSingleTocText(m_site.Page("A1"), 3, "", "", false)),
+  EXPECT_EQ(ColumnSizes(MakeSingleTocText(m_site.Page("A1"), m_site.Site(), 3, "", "", false)),
             (std::vector<int>{0, 0, 0}));
   // The only child: fewer entries than columns leave the first column empty.
-  EXPECT_EQ(ColumnSizes(MakeSingleTocText(m_site.Page("A2x"), 3, "", "", true)),
+  EXPECT_EQ(ColumnSizes(MakeSingleTocText(m_site.Page("A2x"), m_site.Site(), 3, "", "", true)),
             (std::vector<int>{0, 1, 0}));
-  EXPECT_EQ(MakeSingleTocText(m_site.Page("A2x"), 0, "", "", true), "");
+  EXPECT_EQ(MakeSingleTocText(m_site.Page("A2x"), m_site.Site(), 0, "", "", true), "");
   // A page outside the outline has no siblings to list.
-  EXPECT_EQ(MakeSingleTocText(m_site.Page("Left"), 3, "", "", true), "");
+  EXPECT_EQ(MakeSingleTocText(m_site.Page("Left"), m_site.Site(), 3, "", "", true), "");
 }
 
 // File names and attribute texts are escaped in every list, trail and neighbour link; plain
@@ -238,16 +243,16 @@ TEST(NavigationMarkup, FileNamesAreEscapedAndDoctypePagesStyledInline) {
       "<!--TRAIL--><!--/TRAIL-->"
       "<!--NEXT/--><a href=\"\"><!--PREV/--><a href=\"\"><!--PARENT/--><a href=\"\">";
   CPage& below = hand.Page("Below");
-  MakeConList(below, text);
-  MakeToc(below, text);
-  MakeTrail(below, text);
-  MakeNeighbourLinks(below, text);
+  MakeConList(below, hand.Site(), text);
+  MakeToc(below, hand.Site(), text);
+  MakeTrail(below, hand.Site(), text);
+  MakeNeighbourLinks(below, hand.Site(), text);
   EXPECT_EQ(text.find("\"x\""), std::string::npos) << text;
   for (const std::string& link : {"<a href=\"../" + escaped + "\">R&D</a>",  // menu, TOC, trail
                                   "<!--PREV/--><a href=\"../" + escaped + "\">",
                                   "<!--PARENT/--><a href=\"../" + escaped + "\">"})
     EXPECT_NE(text.find(link), std::string::npos) << link << "\n" << text;
-  EXPECT_NE(MakeSingleTocText(hand.Page("R&D"), 1, "x y", "a<b", true)
+  EXPECT_NE(MakeSingleTocText(hand.Page("R&D"), hand.Site(), 1, "x y", "a<b", true)
                 .find("<div class=\"a&lt;b\"><a href=\"last.html\" target=\"x y\">Last</a>"),
             std::string::npos);
   EXPECT_NE(text.find("<!--NEXT/--><a href=\"../last.html\">"), std::string::npos) << text;
@@ -257,9 +262,9 @@ TEST(NavigationMarkup, FileNamesAreEscapedAndDoctypePagesStyledInline) {
   std::string html5 =
       "<!DOCTYPE html>\n<!--CONLIST--><!--/CONLIST--><!--TOC--><!--/TOC-->"
       "<!--SINGLETOC--><!--/SINGLETOC-->";
-  MakeConList(below, html5);
-  MakeToc(below, html5);
-  MakeSingleToc(hand.Page("R&D"), html5);
+  MakeConList(below, hand.Site(), html5);
+  MakeToc(below, hand.Site(), html5);
+  MakeSingleToc(hand.Page("R&D"), hand.Site(), html5);
   for (const char* obsolete :
        {"valign=", "vspace=", "hspace=", "cellspacing=", "cellpadding=", "border="})
     EXPECT_EQ(html5.find(obsolete), std::string::npos) << obsolete << "\n" << html5;

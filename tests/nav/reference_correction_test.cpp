@@ -40,7 +40,7 @@ TEST_F(NameRefs, PageNamesBecomeRelativeLinks) {
   std::string text =
       "<A HREF=\"Page2#intro\">x</A> <a href=\"Chapter\">c</a> <a href=\"page2.html\">p</a> "
       "<a href=\"#top\">t</a> <a href =\"Home\">h</a>";
-  EXPECT_EQ(CorrectNameRefs(page, text), 2);
+  EXPECT_EQ(CorrectNameRefs(page, m_site.Site(), text), 2);
   EXPECT_EQ(text,
             "<a href=\"two.html#intro\">x</A> <a href=\"first.html\">c</a> "
             "<a href=\"page2.html\">p</a> <a href=\"#top\">t</a> <a href =\"Home\">h</a>");
@@ -49,20 +49,20 @@ TEST_F(NameRefs, PageNamesBecomeRelativeLinks) {
 TEST_F(NameRefs, EveryQuotedOccurrenceFollows) {
   CPage& home = m_site.Page("Home");
   std::string text = "<a href=\"Page2\">x</a><script>go(\"Page2\")</script> Page2";
-  CorrectNameRefs(home, text);
+  CorrectNameRefs(home, m_site.Site(), text);
   EXPECT_EQ(text, "<a href=\"pages/two.html\">x</a><script>go(\"pages/two.html\")</script> Page2");
 }
 
 TEST_F(NameRefs, PagesLinkedDirectlyKeepTheirAddress) {
   std::string text = "<a href=\"Away#news\">a</a>";
-  CorrectNameRefs(m_site.Page("Home"), text);
+  CorrectNameRefs(m_site.Page("Home"), m_site.Site(), text);
   EXPECT_EQ(text, "<a href=\"http://example.org/away.html#news\">a</a>");
 }
 
 TEST_F(NameRefs, UnknownNamesAreReportedAndKept) {
   CPage& home = m_site.Page("Home");
   std::string text = "<a href=\"Nowhere\">x</a><a href=\"Empty\">e</a><a href=\"page2\">y</a>";
-  EXPECT_EQ(CorrectNameRefs(home, text), 0);
+  EXPECT_EQ(CorrectNameRefs(home, m_site.Site(), text), 0);
   EXPECT_EQ(text, "<a href=\"Nowhere\">x</a><a href=\"Empty\">e</a><a href=\"page2\">y</a>");
   EXPECT_TRUE(Reported("Possible unknown pagename: Nowhere"));
   EXPECT_TRUE(Reported("Possible unknown pagename: Empty"));

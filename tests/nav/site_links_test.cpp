@@ -83,7 +83,7 @@ TEST_P(SiteLinks, EveryLinkAndImageOfEveryPageExists) {
 
   int nPages = 0;
   int nChecked = 0;
-  for (const auto& pPage : site.m_pages) {
+  for (const auto& pPage : site.Pages()) {
     if (pPage->m_strLocalPath.empty() || pPage->HasOption('N'))
       continue;
     std::string remote = pPage->m_strRemotePath;

@@ -58,9 +58,9 @@ TEST(Collection, ElementsAreFilledOnlyByTheirOwnCollection) {
 // link to its page, named after the page. Addresses from file names are escaped.
 TEST(Collection, PiecesHoldingLinksAreNotWrappedInAnother) {
   CWebSite site(TestContext(), {});
-  site.m_pages.push_back(std::make_unique<CPage>(&site));
-  site.m_pages.back()->m_strLocalPath = "C:\\s\\pages\\r&d.html";
-  site.m_pages.back()->m_strName = "R&D";
+  CPage& page = site.AddPage(std::make_unique<CPage>(&site));
+  page.m_strLocalPath = "C:\\s\\pages\\r&d.html";
+  page.m_strName = "R&D";
   CCollection news(&site, "news,[,]");
   news.CollectFromPage(
       "C:\\s\\pages\\r&d.html",

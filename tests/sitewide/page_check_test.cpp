@@ -51,8 +51,7 @@ class PageCheck : public ::testing::Test {
   }
 
   CPage& AddPage(const std::string& name, const std::string& remote, const std::string& text) {
-    site.m_pages.push_back(std::make_unique<CPage>(&site));
-    CPage& page = *site.m_pages.back();
+    CPage& page = site.AddPage(std::make_unique<CPage>(&site));
     page.m_strName = name;
     page.m_strRemotePath = remote;
     page.m_strLocalPath = site.m_strCatalog + remote;
@@ -107,6 +106,7 @@ TEST_F(PageCheck, LinksByPageNameWithAnchors) {
   AddPage("Names", "pages\\n.html",
           "<a href=\"Page2\">a</a><a href=\"Page2#intro\">b</a><a href=\"Page2#nope\">c</a>"
           "<a href=\"Nobody\">d</a>");
+  site.PrepareOutline();
   CheckPages(site);
   EXPECT_EQ(LinesFor("Page2"), std::vector<std::string>{"OK"});
   EXPECT_EQ(LinesFor("Names"), (std::vector<std::string>{"Page2#nope", "Nobody"}));

@@ -36,8 +36,7 @@ class PrintPages : public ::testing::Test {
 
   CPage& Add(const std::string& name, const std::string& remote, const std::string& text,
              CPage* pParent) {
-    site.m_pages.push_back(std::make_unique<CPage>(&site));
-    CPage& page = *site.m_pages.back();
+    CPage& page = site.AddPage(std::make_unique<CPage>(&site));
     page.m_strName = name;
     page.m_nLevel = pParent ? 2 : 1;
     page.m_strRemotePath = remote;
@@ -78,10 +77,10 @@ TEST_F(PrintPages, PagesListWithSubtreesRepeatsAndSelf) {
 // gave a section (and so an anchor), and on a doctype page the anchors are ids. A file name
 // with "&" is read from its escaped link and written escaped.
 TEST_F(PrintPages, EachAnchorOnceAndIdsOnDoctypePages) {
-  Add("Empty", "pages\\e f.html", "nothing printable", site.m_pages.front().get());
-  site.m_pages[2]->m_strRemotePath = "pages\\b&c.html";
-  site.m_pages[2]->m_strLocalPath = "C:\\site\\pages\\b&c.html";
-  site.m_pages[1]->SetContent(
+  Add("Empty", "pages\\e f.html", "nothing printable", site.Pages().front().get());
+  site.Pages()[2]->m_strRemotePath = "pages\\b&c.html";
+  site.Pages()[2]->m_strLocalPath = "C:\\site\\pages\\b&c.html";
+  site.Pages()[1]->SetContent(
       "<!--PRINTABLE--><a href=\"b&amp;c.html\">to B</a> <a href=\"e f.html\">to E</a>"
       "<!--/PRINTABLE-->");
   CPage& print = Add("Print", "print.html",
@@ -104,8 +103,8 @@ TEST_F(PrintPages, GatheredIdsStayUniqueOnDoctypePages) {
   const std::string sections =
       "<!--PRINTABLE--><a href=\"#Intro\">Intro</a> <a href=\"#top\">top</a>"
       "<a id=\"Intro\"> </a><h2>Intro</h2><!--/PRINTABLE-->";
-  site.m_pages[1]->SetContent(sections);
-  site.m_pages[2]->SetContent(sections);
+  site.Pages()[1]->SetContent(sections);
+  site.Pages()[2]->SetContent(sections);
   CPage& print = Add("Print", "print.html",
                      "<!DOCTYPE html><!--PRINTLIST PAGES=\"A,B\"--><!--/PRINTLIST-->", nullptr);
   MakePrintPage(print);
@@ -131,11 +130,10 @@ TEST_F(PrintPages, AllPagesAsTextOnlyAndAppended) {
 
 TEST_F(PrintPages, DeepOutlineBelowAPageIsGathered) {
   // A chain of headings far deeper than the call stack could follow, with one page at its end.
-  CPage& chapter = *site.m_pages.front();
+  CPage& chapter = *site.Pages().front();
   CPage* pAbove = &chapter;
   for (int n = 0; n < 300000; ++n) {
-    site.m_pages.push_back(std::make_unique<CPage>(&site));
-    CPage& heading = *site.m_pages.back();
+    CPage& heading = site.AddPage(std::make_unique<CPage>(&site));
     heading.m_nLevel = n + 3;
     heading.m_pParent = pAbove;
     pAbove->m_children.push_back(&heading);
