@@ -16,6 +16,15 @@
 namespace velmora {
 
 namespace {
+// The text with its line ends as the file has them: CR LF when the file holds one, else LF.
+// The search and replacement texts come with CR LF (from the dialog, or a file read as lines).
+std::string WithLineEndsOf(const std::string& bytes, const std::string& text) {
+  std::string lines = CrLfToLf(text);
+  if (bytes.find("\r\n") != std::string::npos)
+    ReplaceAll(lines, "\n", "\r\n");
+  return lines;
+}
+
 // One key for every name of the same file: drive letters compare ignoring case, and the host
 // path takes out "." and ".." pieces.
 std::string FileKey(CBuildContext& ctx, const std::string& path) {
@@ -70,12 +79,15 @@ bool CReplaceTool::Replace(const std::string& find, const std::string& with,
   // its search text would otherwise be applied to its own result.
   std::unordered_set<std::string> done;
   for (const std::string& file : files) {
-    std::string text;
+    // The bytes are changed where the search text is and nowhere else: the file keeps its line
+    // ends, its last line end and anything else a read as lines would change.
+    std::string bytes;
     if (done.insert(FileKey(m_site.m_context, file)).second &&
-        m_site.m_context.files.ReadTextFile(file, text)) {
-      const size_t nCount = ReplaceAll(text, find, replacement);
+        m_site.m_context.files.ReadTextBytes(file, bytes)) {
+      const size_t nCount =
+          ReplaceAll(bytes, WithLineEndsOf(bytes, find), WithLineEndsOf(bytes, replacement));
       if (nCount > 0) {
-        m_site.m_context.files.WriteTextFile(file, text);
+        m_site.m_context.files.WriteTextFile(file, bytes);
         m_nReplaces += static_cast<int>(nCount);
         ++m_nFiles;
       }

@@ -76,5 +76,21 @@ TEST_F(ReplaceTool, AHashReplacementIsLoadedFromItsLocation) {
   EXPECT_EQ(dialogs.m_messages, std::vector<std::string>{"Can't load file: #missing.txt"});
 }
 
+// Only the matched bytes change: an LF file keeps its LF line ends and its last line end, a
+// CR LF file its CR LF, and a search text of several lines (CR LF from the dialog) finds them
+// in either.
+TEST_F(ReplaceTool, TheFileKeepsItsLineEnds) {
+  drive.Write("site\\lf.html", "<p>one</p>\n<p>two</p>\n");
+  drive.Write("site\\crlf.html", "<p>one</p>\r\n<p>two</p>\r\n");
+  drive.Write("site\\mixed.html", "a\nb\r\nold\n");
+  CReplaceTool tool(site);
+  const std::vector<std::string> files = {"C:\\site\\lf.html", "C:\\site\\crlf.html"};
+  ASSERT_TRUE(tool.Replace("one</p>\r\n<p>two", "1</p>\r\n<p>2</p>\r\n<p>3", files));
+  EXPECT_EQ(drive.Read("site\\lf.html"), "<p>1</p>\n<p>2</p>\n<p>3</p>\n");
+  EXPECT_EQ(drive.Read("site\\crlf.html"), "<p>1</p>\r\n<p>2</p>\r\n<p>3</p>\r\n");
+  ASSERT_TRUE(tool.Replace("old", "new", {"C:\\site\\mixed.html"}));
+  EXPECT_EQ(drive.Read("site\\mixed.html"), "a\nb\r\nnew\n");
+}
+
 }  // namespace
 }  // namespace velmora
