@@ -111,6 +111,20 @@ bool FallBackToLocalCopy(CBuildContext& ctx, const std::string& localCopy) {
   return false;
 }
 
+// Points the image reference `value` at its copy in the site, when the copy arrived or an
+// older one is there; else the reference is left and the scan goes on after it.
+EImageStep PointAtCopy(CBuildContext& ctx, bool bArrived, const std::string& localCopy,
+                       const std::string& from, const std::string& value, std::string& text,
+                       size_t& pos, std::string& reference) {
+  if (!bArrived && !FallBackToLocalCopy(ctx, localCopy)) {
+    pos += 4;
+    return EImageStep::kNext;
+  }
+  reference = RelativePath(from, localCopy);
+  pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
+  return EImageStep::kRewritten;
+}
+
 // Where the image at address is kept under root. A query cannot stay in the file name, where
 // a browser would take it for a query again: it goes before the extension, so that each
 // query keeps its own bytes and the copy keeps its type.
@@ -208,30 +222,21 @@ namespace {
 int FetchImagesFrom(CNode& node, const std::string& from, std::string& text) {
   CBuildContext& ctx = node.Context();
   const std::string importRoot = node.m_strCatalog + Message(EMessage::kImportedFolder);
-  return ScanImages(ctx.report, text,
-                    [&](size_t& pos, const std::string& value, std::string& reference) {
-                      const std::string address = JoinAddress(node.m_strUrl, value);
-                      const std::string localCopy =
-                          address.empty() ? address : ImageCopyPath(address, importRoot);
-                      if (localCopy.empty()) {
-                        ctx.report.AddFormatted(EMessage::kCantGet, value, EAlert::kError);
-                        pos += 4;
-                        return EImageStep::kNext;
-                      }
-                      std::string log;
-                      if (ctx.fetcher.GetBinary(address, localCopy, log)) {
-                        ctx.report.AddLine(log, EAlert::kInfo);
-                      } else {
-                        ctx.report.AddLine(log, EAlert::kError);
-                        if (!FallBackToLocalCopy(ctx, localCopy)) {
-                          pos += 4;
-                          return EImageStep::kNext;
-                        }
-                      }
-                      reference = RelativePath(from, localCopy);
-                      pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-                      return EImageStep::kRewritten;
-                    });
+  return ScanImages(
+      ctx.report, text, [&](size_t& pos, const std::string& value, std::string& reference) {
+        const std::string address = JoinAddress(node.m_strUrl, value);
+        const std::string localCopy =
+            address.empty() ? address : ImageCopyPath(address, importRoot);
+        if (localCopy.empty()) {
+          ctx.report.AddFormatted(EMessage::kCantGet, value, EAlert::kError);
+          pos += 4;
+          return EImageStep::kNext;
+        }
+        std::string log;
+        const bool bFetched = ctx.fetcher.GetBinary(address, localCopy, log);
+        ctx.report.AddLine(log, bFetched ? EAlert::kInfo : EAlert::kError);
+        return PointAtCopy(ctx, bFetched, localCopy, from, value, text, pos, reference);
+      });
 }
 
 int CopyImagesFrom(CNode& node, const std::string& from, std::string& text) {
@@ -252,16 +257,10 @@ int CopyImagesFrom(CNode& node, const std::string& from, std::string& text) {
 
         const std::string localCopy =
             node.m_strCatalog + Message(EMessage::kImportedFolder) + fullPath.substr(2);
-        if (!ctx.files.CopyFileMakingDirs(fullPath, localCopy)) {
+        const bool bCopied = ctx.files.CopyFileMakingDirs(fullPath, localCopy);
+        if (!bCopied)
           ctx.report.AddFormatted(EMessage::kCantGet, fullPath, EAlert::kError);
-          if (!FallBackToLocalCopy(ctx, localCopy)) {
-            pos += 4;
-            return EImageStep::kNext;
-          }
-        }
-        reference = RelativePath(from, localCopy);
-        pos = RewriteAll(text, pos, Quoted(value), Quoted(reference), reference);
-        return EImageStep::kRewritten;
+        return PointAtCopy(ctx, bCopied, localCopy, from, value, text, pos, reference);
       });
 }
 
